@@ -1,0 +1,87 @@
+#pragma once
+// The implementations the rest of the program talks to instead of the device's operating system.
+// main() installs the real ones; tests install fakes through a ScopedHost and get the previous
+// ones back when it goes out of scope.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/Win32Types.h"
+
+namespace platform {
+
+// One open serial port. Every call returns false on failure and never throws.
+class SerialDevice {
+public:
+    virtual ~SerialDevice() = default;
+    virtual bool GetState(DCB& dcb) = 0;
+    virtual bool SetState(const DCB& dcb) = 0;
+    virtual bool GetTimeouts(COMMTIMEOUTS& timeouts) = 0;
+    virtual bool SetTimeouts(const COMMTIMEOUTS& timeouts) = 0;
+    // SETDTR, CLRDTR, SETRTS, CLRRTS, ...
+    virtual bool EscapeFunction(DWORD function) = 0;
+    // PURGE_TXCLEAR | PURGE_RXCLEAR, ...
+    virtual bool Purge(DWORD flags) = 0;
+    // Writes at most `size` bytes within the write timeouts; `written` is what went out.
+    virtual bool Write(const BYTE* data, DWORD size, DWORD& written) = 0;
+    // Waits until everything written has left (bounded by the write timeouts).
+    virtual bool Flush() = 0;
+    virtual bool ClearError(DWORD& errors) = 0;
+    // With the read timeouts the link sets, returns at once with what has arrived (maybe 0).
+    virtual bool Read(BYTE* buffer, DWORD capacity, DWORD& read) = 0;
+};
+
+// Opens serial ports by device name (as held in the registry value "Port").
+class SerialPorts {
+public:
+    virtual ~SerialPorts() = default;
+    // nullptr when the port does not exist, is busy or cannot be opened.
+    virtual std::unique_ptr<SerialDevice> Open(const std::u16string& name) = 0;
+};
+
+// Milliseconds. The real clock sleeps; a virtual clock only advances.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual std::uint64_t NowMs() = 0;
+    virtual void Sleep(DWORD ms) = 0;
+};
+
+// What the core needs of the user interface: message boxes and the wait cursor.
+class UserInterface {
+public:
+    virtual ~UserInterface() = default;
+    // Returns the button pressed (IDOK, IDCANCEL, IDRETRY, IDYES, IDNO).
+    virtual int MessageBox(HWND owner, const std::u16string& text, const std::u16string& caption,
+                           UINT type) = 0;
+    virtual void BeginWaitCursor() = 0;
+    virtual void EndWaitCursor() = 0;
+};
+
+class Registry;
+
+struct Host {
+    SerialPorts* serial = nullptr;
+    Registry* registry = nullptr;
+    Clock* clock = nullptr;
+    UserInterface* ui = nullptr;
+};
+
+// The implementations in use. Never null members once the program or a test fixture has set them.
+Host& CurrentHost();
+void InstallHost(const Host& host);
+
+// Installs a host for the lifetime of the object and restores the previous one afterwards.
+class ScopedHost {
+public:
+    explicit ScopedHost(const Host& host) : previous_(CurrentHost()) { InstallHost(host); }
+    ~ScopedHost() { InstallHost(previous_); }
+    ScopedHost(const ScopedHost&) = delete;
+    ScopedHost& operator=(const ScopedHost&) = delete;
+
+private:
+    Host previous_;
+};
+
+}  // namespace platform
