@@ -1,0 +1,327 @@
+#include "sms/SmsEngine.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "platform/Win32.h"
+
+using namespace platform;
+
+CSmsEngine g_SmsEngine;
+
+namespace {
+
+constexpr float kStorageWait = 1.0f;
+constexpr float kServiceCentreWait = 3.0f;
+constexpr float kListWait = 2.0f;
+constexpr float kReadWait = 3.0f;
+constexpr float kSendWait = 3.0f;  // every wait of a send, a store, a stored send and a delete
+// A phone that never finishes a store or a stored send must not hold the program forever.
+constexpr DWORD kReadLoopLimitMs = 30000;
+constexpr float kReadLoopPause = 0.1f;
+constexpr char16_t kCtrlZ = 26;
+
+std::u16string Number(int value) {
+    const std::string digits = std::to_string(value);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+// Storage names go between quotes on the command line: nothing that could end the quote or
+// the command may be in them.
+bool IsStorageName(const std::u16string& name) {
+    for (char16_t c : name) {
+        if (c < 0x20 || c > 0x7E || c == u'"') {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The maker flag the start-up stored; nothing when the key or the value cannot be read.
+std::optional<unsigned> ReadMakerFlag() {
+    HKEY key = NULL_HANDLE;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, u"Comm\\MemoryType", 0, KEY_ALL_ACCESS, &key) !=
+        ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    DWORD value = 4;
+    DWORD size = sizeof(value);
+    DWORD type = REG_NONE;
+    const LONG result = RegQueryValueExW(key, u"MemoryType", nullptr, &type,
+                                         reinterpret_cast<BYTE*>(&value), &size);
+    RegCloseKey(key);
+    if (result != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+}  // namespace
+
+CSmsEngine::CSmsEngine() = default;
+
+CSmsEngine::~CSmsEngine() {
+    // The handle is the session's: the base destructor must not close it.
+    SetPortHandle(NULL_HANDLE);
+}
+
+void CSmsEngine::ClearInbox() {
+    m_inbox.Clear();
+}
+
+void CSmsEngine::ClearOutbox() {
+    m_outbox.Clear();
+}
+
+bool CSmsEngine::SendAndWait(std::u16string command, float seconds) {
+    const BOOL written = SendCommand(command);
+    Wait(seconds);
+    return written != FALSE;
+}
+
+bool CSmsEngine::ReadReply(std::u16string& reply) {
+    reply.clear();
+    if (ReadResponse(reply) < 2) {
+        reply.clear();
+        return false;
+    }
+    reply.resize(sms::UpToNull(reply).size());
+    return true;
+}
+
+int CSmsEngine::ReadUntil(std::initializer_list<std::u16string_view> texts, std::u16string& reply) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        reply.clear();
+        const int length = ReadResponse(reply);
+        if (length < 0) {
+            // The port failed and said so; reading on would only repeat the message.
+            return -1;
+        }
+        if (length >= 2) {
+            reply.resize(sms::UpToNull(reply).size());
+            int found = 0;
+            for (std::u16string_view wanted : texts) {
+                if (sms::Contains(reply, wanted)) {
+                    return found;
+                }
+                ++found;
+            }
+        }
+        if (GetTickCount() - start >= kReadLoopLimitMs) {
+            return -1;
+        }
+        Wait(kReadLoopPause);
+    }
+}
+
+void CSmsEngine::ShowMessageFull() {
+    MessageBoxW(0, u"Message full!", u"Halvex", MB_OK);
+}
+
+BOOL CSmsEngine::SelectStorage(const std::u16string& first, const std::u16string& second,
+                               const std::u16string& third) {
+    if (!IsStorageName(first) || !IsStorageName(second) || !IsStorageName(third)) {
+        return FALSE;
+    }
+    const std::u16string command =
+        u"AT+CPMS=\"" + first + u"\",\"" + second + u"\",\"" + third + u"\"";
+    if (SendAndWait(command, kStorageWait)) {
+        // The phone's answer changes nothing; QueryStorage tells what it selected.
+        std::u16string reply;
+        ReadReply(reply);
+    }
+    return FALSE;
+}
+
+BOOL CSmsEngine::QueryStorage() {
+    if (!SendAndWait(u"AT+CPMS?", kStorageWait)) {
+        return FALSE;
+    }
+    std::u16string reply;
+    if (!ReadReply(reply)) {
+        return TRUE;
+    }
+    if (sms::Contains(reply, u"ERROR")) {
+        return FALSE;
+    }
+    return sms::ParseStorageReply(reply, m_storage) ? TRUE : FALSE;
+}
+
+BOOL CSmsEngine::QueryServiceCentre() {
+    if (!SendAndWait(u"AT+CSCA?", kServiceCentreWait)) {
+        return FALSE;
+    }
+    std::u16string reply;
+    if (!ReadReply(reply)) {
+        return TRUE;
+    }
+    if (sms::Contains(reply, u"ERROR")) {
+        return FALSE;
+    }
+    const std::optional<sms::ServiceCentreReply> parsed = sms::ParseServiceCentreReply(reply);
+    if (!parsed) {
+        return FALSE;
+    }
+    m_serviceCentre = sms::ServiceCentreNumber(*parsed, ReadMakerFlag(), m_serviceCentre);
+    return TRUE;
+}
+
+BOOL CSmsEngine::ListMessages(int status, int box) {
+    if (!((status >= 0 && status <= 4) || status == 16)) {
+        status = 0;
+    }
+    if (!SendAndWait(u"AT+CMGL=" + Number(status), kListWait)) {
+        return FALSE;
+    }
+    std::u16string reply;
+    if (!ReadReply(reply)) {
+        return TRUE;
+    }
+    if (sms::Contains(reply, u"ERROR")) {
+        return FALSE;
+    }
+    sms::MessageList& list = Box(box);
+    for (sms::ListedMessage& entry : sms::ParseMessageList(reply)) {
+        if (list.IsFull()) {
+            ShowMessageFull();
+            return FALSE;
+        }
+        // The same message listed from both storages is shown once in the inbox.
+        if (box == kInbox && list.HoldsPdu(entry.pdu)) {
+            continue;
+        }
+        list.Append(std::move(entry.pdu), std::move(entry.index), m_storage.codes[0]);
+    }
+    return TRUE;
+}
+
+BOOL CSmsEngine::ReadMessage(int index, int box) {
+    if (!SendAndWait(u"AT+CMGR=" + Number(index), kReadWait)) {
+        return FALSE;
+    }
+    std::u16string reply;
+    if (!ReadReply(reply)) {
+        return TRUE;
+    }
+    if (sms::Contains(reply, u"ERROR") || !sms::Contains(reply, u"+CMGR:")) {
+        return FALSE;
+    }
+    sms::MessageList& list = Box(box);
+    for (std::u16string& line : sms::ParseReadReply(reply)) {
+        if (list.IsFull()) {
+            ShowMessageFull();
+            return FALSE;
+        }
+        list.AppendPdu(std::move(line));
+    }
+    return TRUE;
+}
+
+BOOL CSmsEngine::SendPdu(int length, std::u16string pdu) {
+    // Only hex reaches the line after the prompt, so the text cannot end the message early.
+    if (!sms::IsPduText(pdu)) {
+        return FALSE;
+    }
+    if (!SendAndWait(u"AT+CMGS=" + Number(length), kSendWait)) {
+        return FALSE;
+    }
+    std::u16string reply;
+    ReadReply(reply);
+    if (!sms::Contains(reply, u">")) {
+        return FALSE;
+    }
+    // The service centre always goes out as international (type 91).
+    pdu[2] = u'9';
+    SendAndWait(pdu, kSendWait);
+    SendAndWait(std::u16string(1, kCtrlZ), kSendWait);
+    if (!ReadReply(reply)) {
+        return TRUE;
+    }
+    if (sms::Contains(reply, u"OK")) {
+        return TRUE;
+    }
+    return sms::Contains(reply, u"ERROR") ? FALSE : TRUE;
+}
+
+BOOL CSmsEngine::StorePdu(int length, std::u16string pdu, int status) {
+    if (!sms::IsPduText(pdu)) {
+        return FALSE;
+    }
+    std::u16string command = u"AT+CMGW=" + Number(length);
+    if (status >= 0 && status <= 3) {
+        command += u"," + Number(status);
+    }
+    if (!SendAndWait(command, kSendWait)) {
+        return FALSE;
+    }
+    std::u16string reply;
+    switch (ReadUntil({u">", u"OK", u"ERROR"}, reply)) {
+        case 0:
+            break;
+        case 1:
+            return TRUE;  // the phone took it without a prompt; nothing to add
+        default:
+            return FALSE;
+    }
+    SendAndWait(pdu, kSendWait);
+    SendAndWait(std::u16string(1, kCtrlZ), kSendWait);
+    if (ReadUntil({u"OK", u"ERROR"}, reply) != 0) {
+        return FALSE;
+    }
+
+    std::u16string index = sms::ParseStoredIndex(reply);
+    if (index.empty()) {
+        // Stored, but at an index the phone did not tell: an entry without it could only
+        // delete some other message later.
+        return TRUE;
+    }
+    if (m_outbox.IsFull()) {
+        // The message is on the phone; only the list has no room for it.
+        ShowMessageFull();
+        return TRUE;
+    }
+    m_outbox.Append(std::move(pdu), std::move(index), m_storage.codes[1]);
+    return TRUE;
+}
+
+BOOL CSmsEngine::SendStored(int index) {
+    if (!SendAndWait(u"AT+CMSS=" + Number(index), kSendWait)) {
+        return FALSE;
+    }
+    std::u16string reply;
+    return ReadUntil({u"OK", u"ERROR"}, reply) == 0 ? TRUE : FALSE;
+}
+
+BOOL CSmsEngine::DeleteMessage(int index, int position, int box) {
+    sms::MessageList& list = Box(box);
+    // A position outside the list would delete on the phone what the list cannot follow.
+    if (position < 0 || position >= list.Count()) {
+        return FALSE;
+    }
+    if (!SendAndWait(u"AT+CMGD=" + Number(index), kSendWait)) {
+        return FALSE;
+    }
+    std::u16string reply;
+    if (!ReadReply(reply)) {
+        return FALSE;
+    }
+    if (sms::Contains(reply, u"ERROR") || !sms::Contains(reply, u"OK")) {
+        return FALSE;
+    }
+    list.Remove(position);
+    return TRUE;
+}
+
+int CSmsEngine::DecimalValue(std::u16string_view text) {
+    // Unsigned arithmetic wraps instead of overflowing on texts that are not small numbers.
+    std::uint32_t value = 0;
+    std::uint32_t scale = 1;
+    for (auto it = text.rbegin(); it != text.rend(); ++it) {
+        value += (static_cast<std::uint32_t>(*it) - 48u) * scale;
+        scale *= 10u;
+    }
+    return static_cast<int>(value);
+}

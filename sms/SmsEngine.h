@@ -1,0 +1,72 @@
+#pragma once
+// The SMS command object: message storages, listing, reading, sending, storing and deleting in
+// PDU mode, and the inbox and outbox lists the pages show. It borrows the session's port handle
+// (SetPortHandle) before every operation and never opens or closes the port itself.
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "link/PhoneLink.h"
+#include "sms/MessageList.h"
+#include "sms/SmsReplies.h"
+
+class CSmsEngine : public CPhoneLink {
+public:
+    static constexpr int kInbox = 0;
+    static constexpr int kOutbox = 1;  // any value other than 0 means the outbox
+
+    CSmsEngine();
+    ~CSmsEngine() override;
+
+    void ClearInbox();
+    void ClearOutbox();
+
+    // "AT+CPMS=" with the three names quoted. Always 0; the following QueryStorage reports
+    // what the phone selected.
+    platform::BOOL SelectStorage(const std::u16string& first, const std::u16string& second,
+                                 const std::u16string& third);
+    platform::BOOL QueryStorage();
+    platform::BOOL QueryServiceCentre();
+    // Appends the messages of one status to the inbox (box 0) or the outbox (any other box).
+    platform::BOOL ListMessages(int status, int box);
+    platform::BOOL ReadMessage(int index, int box);
+
+    platform::BOOL SendPdu(int length, std::u16string pdu);
+    platform::BOOL StorePdu(int length, std::u16string pdu, int status);
+    platform::BOOL SendStored(int index);
+    platform::BOOL DeleteMessage(int index, int position, int box);
+
+    // The number a digit text stands for: sum of (c - '0') * 10^k from the right, no sign, no
+    // check for digits; empty gives 0.
+    static int DecimalValue(std::u16string_view text);
+
+    const sms::MessageList& GetInbox() const { return m_inbox; }
+    const sms::MessageList& GetOutbox() const { return m_outbox; }
+    int GetFirstStorage() const { return m_storage.codes[0]; }
+    int GetSecondStorage() const { return m_storage.codes[1]; }
+    int GetThirdStorage() const { return m_storage.codes[2]; }
+    const std::u16string& GetServiceCentre() const { return m_serviceCentre; }
+    const std::u16string& GetStorageUsed() const { return m_storage.used; }
+    const std::u16string& GetStorageTotal() const { return m_storage.total; }
+
+private:
+    sms::MessageList& Box(int box) { return box == kInbox ? m_inbox : m_outbox; }
+    // Writes the command and waits, also when the write failed; true when it was written.
+    bool SendAndWait(std::u16string command, float seconds);
+    // The reply up to its first null; false when none came (nothing, bad UTF-8, port failure).
+    bool ReadReply(std::u16string& reply);
+    // Reads until a reply holds one of `texts`; the position of the first one found (in the
+    // order given), or -1 when none came within the time limit or the port failed. `reply`
+    // holds the last text read.
+    int ReadUntil(std::initializer_list<std::u16string_view> texts, std::u16string& reply);
+    void ShowMessageFull();
+
+    sms::MessageList m_inbox;
+    sms::MessageList m_outbox;
+    sms::StorageState m_storage;
+    std::u16string m_serviceCentre;
+};
+
+// The one SMS engine of the program.
+extern CSmsEngine g_SmsEngine;

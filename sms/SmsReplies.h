@@ -1,0 +1,78 @@
+#pragma once
+// Readers of the phone's replies to the SMS commands. They work on the reply text alone, keep
+// every position inside it, and give up quietly where a reply breaks off.
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sms {
+
+// Storage codes of the message storages, as named in a storage query reply.
+inline constexpr int kStorageNone = -1;
+inline constexpr int kStoragePhone = 1;  // "ME"
+inline constexpr int kStorageSim = 2;    // "SM"
+inline constexpr int kStorageTl = 3;     // "TL"
+
+// The code of a storage name, compared without regard to case; kStorageNone for any other name.
+int StorageCodeOf(std::u16string_view name);
+
+// Plain substring search, as every reply is judged.
+bool Contains(std::u16string_view text, std::u16string_view what);
+
+// ASCII case-insensitive equality (PDU hex texts).
+bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b);
+
+// The reply up to its first null character: a reply that was cut at a bad UTF-8 sequence carries
+// zeros after the part that converted.
+std::u16string_view UpToNull(std::u16string_view reply);
+
+// What the storage query keeps: the three storage codes and the fill level of the second storage.
+struct StorageState {
+    std::array<int, 3> codes{kStorageSim, kStorageSim, kStoragePhone};
+    std::u16string used;
+    std::u16string total;
+};
+
+// Reads the "CPMS:" part of a storage query reply into `state`. Names it does not know leave
+// their code alone; a fourth storage and anything after it are ignored. Returns false (and
+// leaves `state` alone) when the reply has no "CPMS:".
+bool ParseStorageReply(std::u16string_view reply, StorageState& state);
+
+struct ServiceCentreReply {
+    std::u16string number;     // between the quotes
+    bool typeFollows = false;  // a comma follows the closing quote (the type of address)
+};
+
+// The quoted number after "CSCA:"; nothing when the marker or either quote is missing.
+std::optional<ServiceCentreReply> ParseServiceCentreReply(std::u16string_view reply);
+
+// The service-centre number to keep after a reply, given the maker flag read from the settings
+// (nothing when it could not be read) and the number kept so far. A Nokia (flag 1) reports the
+// number with its "+", which is dropped here; a reply without a type gets the "+" back.
+std::u16string ServiceCentreNumber(const ServiceCentreReply& reply, std::optional<unsigned> flag,
+                                   const std::u16string& previous);
+
+struct ListedMessage {
+    std::u16string index;  // as the phone wrote it
+    std::u16string pdu;
+};
+
+// The entries of a message list reply, in order, up to the final result code or to where the
+// reply breaks off.
+std::vector<ListedMessage> ParseMessageList(std::u16string_view reply);
+
+// The PDU lines after "+CMGR:" of a read reply, up to the final result code or the break-off.
+std::vector<std::u16string> ParseReadReply(std::u16string_view reply);
+
+// The storage index after "CMGW:" in a store reply; empty when there is none.
+std::u16string ParseStoredIndex(std::u16string_view reply);
+
+// True for a PDU text that can go on a command line: hex digits only, long enough to hold the
+// service-centre type digit.
+bool IsPduText(std::u16string_view pdu);
+
+}  // namespace sms
