@@ -6,8 +6,12 @@ namespace {
 Host g_host;
 }
 
-Host& CurrentHost() { return g_host; }
+Host& CurrentHost() {
+    return g_host;
+}
 
-void InstallHost(const Host& host) { g_host = host; }
+void InstallHost(const Host& host) {
+    g_host = host;
+}
 
 }  // namespace platform

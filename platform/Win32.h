@@ -37,8 +37,8 @@ LONG RegCreateKeyExW(HKEY key, const char16_t* subKey, DWORD reserved, char16_t*
                      DWORD* disposition);
 // Win32 semantics: data may be null to ask for the size; a value larger than *dataSize gives
 // ERROR_MORE_DATA with *dataSize set to the size needed.
-LONG RegQueryValueExW(HKEY key, const char16_t* valueName, DWORD* reserved, DWORD* type,
-                      BYTE* data, DWORD* dataSize);
+LONG RegQueryValueExW(HKEY key, const char16_t* valueName, DWORD* reserved, DWORD* type, BYTE* data,
+                      DWORD* dataSize);
 LONG RegSetValueExW(HKEY key, const char16_t* valueName, DWORD reserved, DWORD type,
                     const BYTE* data, DWORD dataSize);
 LONG RegCloseKey(HKEY key);

@@ -1,0 +1,76 @@
+#pragma once
+// A user interface for tests: message boxes are answered from a queue of expected boxes, every
+// box and every change of the wait cursor is recorded. A box nobody expected is answered with
+// the safest button (Cancel, No or OK) and recorded as unexpected, so the test fixture can fail.
+
+#include <cstddef>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Host.h"
+
+namespace platform {
+
+struct MessageBoxRecord {
+    HWND owner = 0;
+    std::u16string text;
+    std::u16string caption;
+    UINT type = 0;
+    int answer = 0;
+    int cursorDepth = 0;  // wait cursor depth while the box was shown
+    bool expected = false;
+};
+
+struct ExpectedBox {
+    std::u16string text;
+    int answer = IDOK;
+    std::optional<UINT> type;  // checked when given (buttons | icon | default button)
+    std::optional<std::u16string> caption;
+    std::optional<HWND> owner;
+    // Runs while the box is "shown", e.g. to change the world before the answer takes effect.
+    std::function<void()> action;
+};
+
+class ScriptedUi : public UserInterface {
+public:
+    // Boxes are expected in the order queued.
+    ScriptedUi& Expect(ExpectedBox box);
+    ScriptedUi& Expect(std::u16string text, int answer = IDOK);
+
+    int MessageBox(HWND owner, const std::u16string& text, const std::u16string& caption,
+                   UINT type) override;
+    void BeginWaitCursor() override;
+    void EndWaitCursor() override;
+
+    const std::vector<MessageBoxRecord>& Boxes() const { return boxes_; }
+    // Human-readable descriptions of every box that was not expected or did not match.
+    const std::vector<std::string>& Unexpected() const { return unexpected_; }
+    std::size_t Pending() const { return expected_.size(); }
+    std::vector<std::string> PendingDescriptions() const;
+
+    int CursorDepth() const { return cursorDepth_; }
+    // EndWaitCursor calls made while the cursor was already off (ignored, as the toolkit does).
+    int UnbalancedEnds() const { return unbalancedEnds_; }
+    // Everything in order: "cursor on", "cursor off", "box: <text>".
+    const std::vector<std::string>& Log() const { return log_; }
+
+    void Clear();
+
+private:
+    static int SafeAnswer(UINT type);
+
+    std::deque<ExpectedBox> expected_;
+    std::vector<MessageBoxRecord> boxes_;
+    std::vector<std::string> unexpected_;
+    std::vector<std::string> log_;
+    int cursorDepth_ = 0;
+    int unbalancedEnds_ = 0;
+};
+
+// UTF-8 for test messages and logs.
+std::string ToUtf8ForLog(const std::u16string& text);
+
+}  // namespace platform
