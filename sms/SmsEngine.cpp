@@ -1,6 +1,5 @@
 #include "sms/SmsEngine.h"
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <utility>
@@ -313,15 +312,4 @@ BOOL CSmsEngine::DeleteMessage(int index, int position, int box) {
     }
     list.Remove(position);
     return TRUE;
-}
-
-int CSmsEngine::DecimalValue(std::u16string_view text) {
-    // Unsigned arithmetic wraps instead of overflowing on texts that are not small numbers.
-    std::uint32_t value = 0;
-    std::uint32_t scale = 1;
-    for (auto it = text.rbegin(); it != text.rend(); ++it) {
-        value += (static_cast<std::uint32_t>(*it) - 48u) * scale;
-        scale *= 10u;
-    }
-    return static_cast<int>(value);
 }

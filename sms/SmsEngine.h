@@ -37,9 +37,7 @@ public:
     platform::BOOL SendStored(int index);
     platform::BOOL DeleteMessage(int index, int position, int box);
 
-    // The number a digit text stands for: sum of (c - '0') * 10^k from the right, no sign, no
-    // check for digits; empty gives 0.
-    static int DecimalValue(std::u16string_view text);
+    static int DecimalValue(std::u16string_view text) { return sms::DecimalValue(text); }
 
     const sms::MessageList& GetInbox() const { return m_inbox; }
     const sms::MessageList& GetOutbox() const { return m_outbox; }

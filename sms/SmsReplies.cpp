@@ -1,6 +1,7 @@
 #include "sms/SmsReplies.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace sms {
 
@@ -46,6 +47,17 @@ std::size_t SkipToPduLine(std::u16string_view text, std::size_t from) {
 }
 
 }  // namespace
+
+int DecimalValue(std::u16string_view text) {
+    // Unsigned arithmetic wraps instead of overflowing on texts that are not small numbers.
+    std::uint32_t value = 0;
+    std::uint32_t scale = 1;
+    for (auto it = text.rbegin(); it != text.rend(); ++it) {
+        value += (static_cast<std::uint32_t>(*it) - 48u) * scale;
+        scale *= 10u;
+    }
+    return static_cast<int>(value);
+}
 
 int StorageCodeOf(std::u16string_view name) {
     if (name.size() != 2) {

@@ -11,6 +11,10 @@
 
 namespace sms {
 
+// The number a digit text stands for: sum of (c - '0') * 10^k from the right, no sign, no check
+// for digits; empty gives 0.
+int DecimalValue(std::u16string_view text);
+
 // Storage codes of the message storages, as named in a storage query reply.
 inline constexpr int kStorageNone = -1;
 inline constexpr int kStoragePhone = 1;  // "ME"
