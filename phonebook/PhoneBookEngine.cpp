@@ -1,0 +1,265 @@
+#include "phonebook/PhoneBookEngine.h"
+
+#include <climits>
+
+#include "link/PhoneSession.h"
+#include "phonebook/AtText.h"
+#include "phonebook/NumberKind.h"
+#include "phonebook/ReadRanges.h"
+#include "platform/Win32.h"
+
+using namespace platform;
+using phonebook::Ascii;
+using phonebook::Contains;
+using phonebook::Decimal;
+
+namespace {
+
+constexpr std::u16string_view kMarker = u"+CPBR:";
+
+void ShowConnectionLost() {
+    MessageBoxW(0, u"Connection lost, Please Connect again", u"Halvex", MB_OK | MB_ICONEXCLAMATION);
+}
+
+// The number without the blanks and quotes around it.
+std::u16string Unquote(std::u16string_view text) {
+    while (!text.empty() && text.front() == u' ') {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && text.back() == u' ') {
+        text.remove_suffix(1);
+    }
+    if (!text.empty() && text.front() == u'"') {
+        text.remove_prefix(1);
+    }
+    if (!text.empty() && text.back() == u'"') {
+        text.remove_suffix(1);
+    }
+    return std::u16string(text);
+}
+
+}  // namespace
+
+CPhoneBookEngine::CPhoneBookEngine(CPhoneSession& session) : m_session(session) {}
+
+CPhoneBookEngine::~CPhoneBookEngine() {
+    ClearRecords();
+}
+
+BOOL CPhoneBookEngine::SelectPhoneStorage(const std::u16string& code) {
+    std::u16string command = u"AT+CPBS=" + code;
+    if (!SendCommand(command)) {
+        return FALSE;
+    }
+    Wait(2.0f);
+    std::u16string reply;
+    ReadResponse(reply);
+    return TRUE;
+}
+
+int CPhoneBookEngine::QueryIndexRange() {
+    int highest = 0;
+    std::u16string command = u"AT+CPBR=?";
+    if (SendCommand(command)) {
+        Wait(3.0f);
+        std::u16string reply;
+        std::u16string field;
+        // The usual reply is "+CPBR: (1-250),40,14": the highest index sits between the first
+        // "-" and the ")" after it, in the text up to the first comma.
+        if (ReadResponse(reply) > 0 && GetField(reply, 1, field)) {
+            const std::size_t dash = field.find(u'-');
+            if (dash != std::u16string::npos) {
+                const std::size_t close = field.find(u')', dash + 1);
+                if (close != std::u16string::npos) {
+                    highest =
+                        ParseDecimal(std::u16string_view(field).substr(dash + 1, close - dash - 1));
+                }
+            }
+        }
+    }
+    SelectCharacterSet();
+    return highest > 0 ? highest : 0;
+}
+
+BOOL CPhoneBookEngine::SelectCharacterSet() {
+    std::u16string command = u"AT+CSCS=\"UTF-8\"";
+    if (!SendCommand(command)) {
+        return FALSE;
+    }
+    Wait(2.0f);
+    std::u16string reply;
+    ReadResponse(reply);
+    return TRUE;
+}
+
+void CPhoneBookEngine::ReadEntries(CContactBook& book, int first, int last) {
+    for (const phonebook::ReadRange& range : phonebook::PlanReadRanges(first, last)) {
+        std::u16string command = u"AT+CPBR=" + Decimal(range.first) + u"," + Decimal(range.last);
+        if (!SendCommand(command)) {
+            ShowConnectionLost();
+            m_session.Disconnect();
+            if (range.step == 3) {
+                return;
+            }
+            continue;
+        }
+        Wait(0.5f);
+        std::u16string reply;
+        const int length = ReadResponse(reply);
+        if (length > 0 && Contains(reply, u"ERROR")) {
+            ShowConnectionLost();
+            m_session.Disconnect();
+            return;
+        }
+        if (length > 0) {
+            SplitRecords(reply);
+            for (auto& record : m_records) {
+                ParseRecord(*record);
+            }
+            MergeRecords(book);
+            ClearRecords();
+        }
+    }
+}
+
+void CPhoneBookEngine::SplitRecords(const std::u16string& reply) {
+    std::vector<std::size_t> starts;
+    for (std::size_t at = reply.find(kMarker); at != std::u16string::npos;
+         at = reply.find(kMarker, at + kMarker.size())) {
+        starts.push_back(at);
+    }
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+        const std::size_t end = i + 1 < starts.size() ? starts[i + 1] : reply.size();
+        auto record = std::make_unique<CPbrRecord>();
+        record->position = static_cast<int>(starts[i]);
+        record->line = reply.substr(starts[i], end - starts[i]);
+        m_records.push_back(std::move(record));
+    }
+}
+
+BOOL CPhoneBookEngine::ParseRecord(CPbrRecord& record) {
+    const std::u16string_view line = record.line;
+    bool hasName = false;
+
+    const std::size_t slash = line.find(u'/');
+    if (slash != std::u16string_view::npos) {
+        // "Ann/M": the name runs from the last quote before the first "/" up to it.
+        const std::u16string_view head = line.substr(0, slash);
+        const std::size_t quote = head.rfind(u'"');
+        if (quote != std::u16string_view::npos) {
+            record.name = std::u16string(head.substr(quote + 1));
+            hasName = true;
+        }
+        record.kind = slash + 1 < line.size() ? NumberKind::FromLetter(line[slash + 1]) : 0;
+    } else {
+        // No suffix (a Nokia phone): the name is the last quoted field of the entry's own line,
+        // so commas inside it survive and the blank line and "OK" after it do not count.
+        const std::u16string_view own = line.substr(0, line.find_first_of(u"\r\n"));
+        const std::size_t close = own.rfind(u'"');
+        if (close != std::u16string_view::npos && close > 0) {
+            const std::size_t open = own.rfind(u'"', close - 1);
+            if (open != std::u16string_view::npos) {
+                record.name = std::u16string(own.substr(open + 1, close - open - 1));
+                hasName = true;
+            }
+        }
+        record.kind = 1;
+    }
+
+    const bool hasNumber = GetField(line, 2, record.number) != 0;
+
+    // The index sits between the marker and the first comma; the blank after the marker is
+    // skipped like any leading blank.
+    record.index = 0;
+    const std::size_t comma = line.find(u',');
+    if (comma != std::u16string_view::npos && line.substr(0, kMarker.size()) == kMarker &&
+        comma >= kMarker.size()) {
+        record.index = ParseDecimal(line.substr(kMarker.size(), comma - kMarker.size()));
+    }
+
+    record.complete = hasName && hasNumber && record.index > 0;
+    return record.complete ? TRUE : FALSE;
+}
+
+void CPhoneBookEngine::MergeRecords(CContactBook& book) {
+    for (const auto& record : m_records) {
+        // The phone holds an entry there even if the line cannot be used.
+        book.MarkIndexUsed(record->index);
+        if (!record->complete) {
+            continue;
+        }
+        const NumberKind* kind = NumberKind::Of(record->kind);
+        const std::u16string number = Unquote(record->number);
+        bool found = false;
+        for (int i = 0; i < book.GetSize(); ++i) {
+            CContactEntry* contact = book.GetAt(i);
+            if (contact->name != record->name) {
+                continue;
+            }
+            found = true;
+            if (kind != nullptr) {
+                contact->*kind->number = number;
+                contact->*kind->index = record->index;
+            }
+        }
+        if (!found) {
+            CContactEntry* contact = book.Add(record->name);
+            if (kind != nullptr) {
+                contact->*kind->number = number;
+                contact->*kind->index = record->index;
+            }
+        }
+    }
+}
+
+void CPhoneBookEngine::ClearRecords() {
+    m_records.clear();
+}
+
+BOOL CPhoneBookEngine::GetField(std::u16string_view text, int n, std::u16string& out) {
+    if (n < 1 || text.empty()) {
+        return FALSE;
+    }
+    std::size_t start = 1;
+    for (int k = 1; k < n; ++k) {
+        const std::size_t comma = text.find(u',', k == 1 ? 0 : start);
+        if (comma == std::u16string_view::npos) {
+            return FALSE;
+        }
+        start = comma + 1;
+    }
+    const std::size_t end = text.find(u',', start);
+    if (end == std::u16string_view::npos) {
+        return FALSE;
+    }
+    out = std::u16string(text.substr(start, end - start));
+    return TRUE;
+}
+
+int CPhoneBookEngine::ParseDecimal(std::u16string_view text) {
+    // atoi on the text as converted into a 32-byte buffer: 31 characters and the null.
+    text = text.substr(0, 31);
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == u' ' || (text[i] >= u'\t' && text[i] <= u'\r'))) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
+        negative = text[i] == u'-';
+        ++i;
+    }
+    long long value = 0;
+    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
+        value = value * 10 + (text[i] - u'0');
+        if (value > static_cast<long long>(INT_MAX) + 1) {
+            value = static_cast<long long>(INT_MAX) + 1;
+        }
+    }
+    if (negative) {
+        value = -value;
+    }
+    if (value > INT_MAX) {
+        return INT_MAX;
+    }
+    return static_cast<int>(value);
+}

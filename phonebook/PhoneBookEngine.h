@@ -1,0 +1,70 @@
+#pragma once
+// The phone book command object: selects the storage, reads entries in ranges and merges them
+// into contacts by name, and writes or deletes the entries of one contact.
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "link/PhoneLink.h"
+#include "phonebook/ContactBook.h"
+#include "phonebook/PbrRecord.h"
+
+class CPhoneSession;
+
+class CPhoneBookEngine : public CPhoneLink {
+public:
+    // The session whose memory in use, books and highest indices the engine works on.
+    explicit CPhoneBookEngine(CPhoneSession& session);
+    ~CPhoneBookEngine() override;
+
+    // Reading.
+    // Sends "AT+CPBS=" with the code text (quotes included); 1 when it could be written.
+    platform::BOOL SelectPhoneStorage(const std::u16string& code);
+    // The highest entry number of the selected memory, 0 when none could be found. Also
+    // selects UTF-8 names, whatever the range reply was.
+    int QueryIndexRange();
+    // Sends "AT+CSCS="UTF-8"" and waits for it; 1 when it could be written.
+    platform::BOOL SelectCharacterSet();
+    // Reads the indices first..last into `book`. A failure is reported to the user and ends in
+    // a disconnect of the session.
+    void ReadEntries(CContactBook& book, int first, int last);
+
+    // One reply: cut it into records, parse each, merge them into a book, forget them.
+    void SplitRecords(const std::u16string& reply);
+    static platform::BOOL ParseRecord(CPbrRecord& record);
+    void MergeRecords(CContactBook& book);
+    void ClearRecords();
+    const std::vector<std::unique_ptr<CPbrRecord>>& GetRecords() const { return m_records; }
+
+    // Field n of a comma-separated text: field 1 starts at the second character, field k after
+    // the (k-1)-th comma; each must end at a comma. 1 and the field, or 0 with `out` untouched.
+    static platform::BOOL GetField(std::u16string_view text, int n, std::u16string& out);
+    // The leading decimal integer as atoi reads it (blanks, sign, digits), from the first 31
+    // characters; saturates instead of overflowing, 0 when there are no digits.
+    static int ParseDecimal(std::u16string_view text);
+
+    // Writing, always to the session's memory in use.
+    // 1 written, 0 nothing sent because `index` is negative, -1 not written: the text could
+    // break the command line, "MemoryType" is unreadable, the command could not be sent or the
+    // phone answered with an error.
+    int WriteEntry(int index, const std::u16string& number, const std::u16string& name, int kind);
+    // Deletes from..to, reading each reply at once. Returns 1.
+    platform::BOOL DeleteEntries(int from, int to);
+    // The highest index of the memory that neither a contact nor the last read holds, else
+    // "Out of Entry Number" and -1.
+    int AllocateIndex();
+    // Brings the phone entry of one number in line with it; 0 when a write was not taken.
+    platform::BOOL WriteSlot(int& indexField, int kind, const std::u16string& number,
+                             const std::u16string& name);
+    // Sends the marked changes of a contact of the current book. 1 when every write was taken;
+    // 0 otherwise, and the contact keeps the marks of the numbers not written.
+    platform::BOOL WriteContact(int position);
+    // Deletes every phone entry of a contact of the current book and clears its marks.
+    platform::BOOL DeleteContactEntries(int position);
+
+private:
+    CPhoneSession& m_session;
+    std::vector<std::unique_ptr<CPbrRecord>> m_records;
+};
