@@ -8,7 +8,9 @@
 
 using namespace platform;
 
-CSmsEngine g_SmsEngine;
+// Never destroyed: the handle table it would touch while closing may already be gone at exit,
+// and it holds nothing that must be released.
+CSmsEngine& g_SmsEngine = *new CSmsEngine;
 
 namespace {
 

@@ -67,4 +67,4 @@ private:
 };
 
 // The one SMS engine of the program.
-extern CSmsEngine g_SmsEngine;
+extern CSmsEngine& g_SmsEngine;
