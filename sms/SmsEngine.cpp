@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "app/RegSettings.h"
 #include "platform/Win32.h"
 
 using namespace platform;
@@ -42,18 +43,8 @@ bool IsStorageName(const std::u16string& name) {
 
 // The maker flag the start-up stored; nothing when the key or the value cannot be read.
 std::optional<unsigned> ReadMakerFlag() {
-    HKEY key = NULL_HANDLE;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, u"Comm\\MemoryType", 0, KEY_ALL_ACCESS, &key) !=
-        ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    DWORD value = 4;
-    DWORD size = sizeof(value);
-    DWORD type = REG_NONE;
-    const LONG result = RegQueryValueExW(key, u"MemoryType", nullptr, &type,
-                                         reinterpret_cast<BYTE*>(&value), &size);
-    RegCloseKey(key);
-    if (result != ERROR_SUCCESS) {
+    DWORD value = 0;
+    if (!settings::ReadMemoryType(value)) {
         return std::nullopt;
     }
     return value;
