@@ -1,0 +1,36 @@
+#include <exception>
+
+#include "sms/codec/PduReader.h"
+#include "sms/codec/ShortMessage.h"
+#include "sms/codec/SmsCommand.h"
+#include "sms/codec/SmsDeliver.h"
+#include "sms/codec/SmsDeliverReport.h"
+#include "sms/codec/SmsStatusReport.h"
+#include "sms/codec/SmsSubmit.h"
+#include "sms/codec/SmsSubmitReport.h"
+
+std::unique_ptr<CShortMessage> DecodeMessage(std::u16string_view pdu, bool incoming) {
+    try {
+        // One reader for both the look at TP-MTI and the decoding itself.
+        CPduReader reader(pdu);
+        reader.ReadAddress(true);
+        const int messageType = reader.ReadMessageType();
+        reader.Rewind();
+        switch (messageType) {
+            case 0:
+                return incoming ? std::unique_ptr<CShortMessage>(new CSmsDeliver(reader))
+                                : std::unique_ptr<CShortMessage>(new CSmsDeliverReport(reader));
+            case 1:
+                return incoming ? std::unique_ptr<CShortMessage>(new CSmsSubmitReport(reader))
+                                : std::unique_ptr<CShortMessage>(new CSmsSubmit(reader));
+            case 2:
+                return incoming ? std::unique_ptr<CShortMessage>(new CSmsStatusReport(reader))
+                                : std::unique_ptr<CShortMessage>(new CSmsCommand(reader));
+            default:
+                return nullptr;
+        }
+    } catch (const std::exception&) {
+        // Out of memory: the caller skips the entry as it does for TP-MTI 3.
+        return nullptr;
+    }
+}
