@@ -152,15 +152,27 @@ BOOL CPhoneBookEngine::ParseRecord(CPbrRecord& record) {
         }
         record.kind = slash + 1 < line.size() ? NumberKind::FromLetter(line[slash + 1]) : 0;
     } else {
-        // No suffix (a Nokia phone): the name is the last quoted field of the entry's own line,
-        // so commas inside it survive and the blank line and "OK" after it do not count.
+        // No suffix (a Nokia phone): the name is the quoted field after the number type, up to
+        // its closing quote, so commas inside it survive, and neither fields a phone may add
+        // after it nor the blank line and "OK" that end the reply count.
         const std::u16string_view own = line.substr(0, line.find_first_of(u"\r\n"));
-        const std::size_t close = own.rfind(u'"');
-        if (close != std::u16string_view::npos && close > 0) {
-            const std::size_t open = own.rfind(u'"', close - 1);
-            if (open != std::u16string_view::npos) {
-                record.name = std::u16string(own.substr(open + 1, close - open - 1));
-                hasName = true;
+        std::size_t at = std::u16string_view::npos;
+        std::size_t from = 0;
+        for (int commas = 0; commas < 3; ++commas) {
+            at = own.find(u',', from);
+            if (at == std::u16string_view::npos) {
+                break;
+            }
+            from = at + 1;
+        }
+        if (at != std::u16string_view::npos) {
+            const std::size_t open = own.find_first_not_of(u' ', at + 1);
+            if (open != std::u16string_view::npos && own[open] == u'"') {
+                const std::size_t close = own.find(u'"', open + 1);
+                if (close != std::u16string_view::npos) {
+                    record.name = std::u16string(own.substr(open + 1, close - open - 1));
+                    hasName = true;
+                }
             }
         }
         record.kind = 1;
