@@ -253,7 +253,7 @@ LONG Registry::DeleteValue(HKEY root, const std::u16string& key, const std::u16s
 
 LONG Registry::SetString(HKEY root, const std::u16string& key, const std::u16string& name,
                          const std::u16string& value) {
-    if (LONG r = CreateKey(root, key); r != ERROR_SUCCESS)
+    if (LONG r = CreateKey(root, key); r != ERROR_SUCCESS && !KeyExists(root, key))
         return r;
     std::vector<BYTE> bytes;
     bytes.reserve((value.size() + 1) * 2);
@@ -268,7 +268,7 @@ LONG Registry::SetString(HKEY root, const std::u16string& key, const std::u16str
 
 LONG Registry::SetDword(HKEY root, const std::u16string& key, const std::u16string& name,
                         DWORD value) {
-    if (LONG r = CreateKey(root, key); r != ERROR_SUCCESS)
+    if (LONG r = CreateKey(root, key); r != ERROR_SUCCESS && !KeyExists(root, key))
         return r;
     BYTE bytes[4] = {BYTE(value), BYTE(value >> 8), BYTE(value >> 16), BYTE(value >> 24)};
     return SetValue(root, key, name, REG_DWORD, bytes, 4);

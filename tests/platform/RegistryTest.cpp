@@ -1,0 +1,315 @@
+#include "platform/Registry.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/Win32.h"
+#include "tests/support/PlatformFixture.h"
+
+using namespace platform;
+namespace fs = std::filesystem;
+
+namespace {
+
+// A fresh directory per test, removed afterwards.
+class TempDir {
+public:
+    TempDir() {
+        std::string pattern = (fs::temp_directory_path() / "halvex-reg-XXXXXX").string();
+        path_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
+    }
+    ~TempDir() {
+        std::error_code ec;
+        fs::remove_all(path_, ec);
+    }
+    std::string File(const std::string& name) const { return path_ + "/" + name; }
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+void WriteFile(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name))
+            old_ = old;
+        value ? ::setenv(name, value, 1) : ::unsetenv(name);
+    }
+    ~ScopedEnv() { old_.empty() ? ::unsetenv(name_) : ::setenv(name_, old_.c_str(), 1); }
+
+private:
+    const char* name_;
+    std::string old_;
+};
+
+}  // namespace
+
+// A string with a line break cannot be a one-line .reg string: it must still come back whole.
+constexpr BYTE kMultiline[] = {'a', 0, '\n', 0, 'b', 0, 0, 0};
+
+TEST(RegistryFile, RoundTripsEveryKindOfValueThroughTheFile) {
+    TempDir dir;
+    const std::string path = dir.File("sub/dir/registry.reg");  // parents are created
+    {
+        Registry reg(path);
+        EXPECT_EQ(reg.LoadResult(), ERROR_SUCCESS);  // missing file: empty registry
+        EXPECT_EQ(reg.SetString(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", u"Port", u"rfcomm0"),
+                  ERROR_SUCCESS);
+        EXPECT_EQ(reg.SetDword(HKEY_CURRENT_USER, u"Comm\\MemoryType", u"MemoryType", 0xFFFFFFFF),
+                  ERROR_SUCCESS);
+        EXPECT_EQ(reg.SetString(HKEY_CURRENT_USER, u"Text", u"Quote \"x\\y\"",
+                                u"Zoë \"quoted\" back\\slash 😀"),
+                  ERROR_SUCCESS);
+        const BYTE odd[] = {1, 2, 3};
+        EXPECT_EQ(reg.SetValue(HKEY_CURRENT_USER, u"Text", u"Bin", REG_BINARY, odd, 3),
+                  ERROR_SUCCESS);
+        EXPECT_EQ(reg.SetValue(HKEY_CURRENT_USER, u"Text", u"", 7, odd, 3), ERROR_SUCCESS);
+        EXPECT_EQ(reg.SetValue(HKEY_CURRENT_USER, u"Text", u"ShortDword", REG_DWORD, odd, 3),
+                  ERROR_SUCCESS);
+        EXPECT_EQ(reg.SetValue(HKEY_CURRENT_USER, u"Text", u"Lines", REG_SZ, kMultiline, 8),
+                  ERROR_SUCCESS);
+        EXPECT_EQ(reg.CreateKey(HKEY_CURRENT_USER, u"Empty\\Key"), ERROR_SUCCESS);
+    }
+    const std::string text = ReadFile(path);
+    EXPECT_NE(text.find("[HKEY_LOCAL_MACHINE\\ExtModems\\Bluetooth]\n\"Port\"=\"rfcomm0\"\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("[HKEY_CURRENT_USER\\Comm\\MemoryType]\n\"MemoryType\"=dword:ffffffff\n"),
+              std::string::npos)
+        << text;
+    EXPECT_FALSE(fs::exists(path + ".tmp." + std::to_string(::getpid())));
+
+    Registry again(path);
+    ASSERT_EQ(again.LoadResult(), ERROR_SUCCESS) << text;
+    EXPECT_EQ(again.ToRegText(), text);
+    std::u16string s;
+    EXPECT_EQ(again.GetString(HKEY_CURRENT_USER, u"text", u"QUOTE \"X\\Y\"", s), ERROR_SUCCESS);
+    EXPECT_EQ(s, u"Zoë \"quoted\" back\\slash 😀");
+    DWORD d = 0;
+    EXPECT_EQ(again.GetDword(HKEY_CURRENT_USER, u"Comm\\MemoryType", u"MemoryType", d),
+              ERROR_SUCCESS);
+    EXPECT_EQ(d, 0xFFFFFFFFu);
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    EXPECT_EQ(again.QueryValue(HKEY_CURRENT_USER, u"Text", u"", &type, &data), ERROR_SUCCESS);
+    EXPECT_EQ(type, 7u);
+    EXPECT_EQ(data, (std::vector<BYTE>{1, 2, 3}));
+    EXPECT_EQ(again.QueryValue(HKEY_CURRENT_USER, u"Text", u"ShortDword", &type, &data),
+              ERROR_SUCCESS);
+    EXPECT_EQ(type, REG_DWORD);
+    EXPECT_EQ(data.size(), 3u);
+    EXPECT_EQ(again.QueryValue(HKEY_CURRENT_USER, u"Text", u"Lines", &type, &data), ERROR_SUCCESS);
+    EXPECT_EQ(data, (std::vector<BYTE>(kMultiline, kMultiline + 8)));
+    EXPECT_TRUE(again.KeyExists(HKEY_CURRENT_USER, u"Empty\\Key"));
+    EXPECT_TRUE(again.KeyExists(HKEY_CURRENT_USER, u"Comm"));  // ancestors are keys too
+}
+
+TEST(RegistryFile, ReadsAHandWrittenExportWithCommentsContinuationsAndCrLf) {
+    Registry reg;
+    const std::string text =
+        "\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n"
+        "; written by hand\r\n"
+        "\r\n"
+        "[HKEY_LOCAL_MACHINE\\ExtModems\\Bluetooth]\r\n"
+        "\"Port\"=\"ttyUSB0\"\r\n"
+        "\"Blob\"=hex:01,02,\\\r\n"
+        "  03\r\n"
+        "@=dword:1\r\n";
+    ASSERT_EQ(reg.FromRegText(text), ERROR_SUCCESS);
+    std::u16string port;
+    EXPECT_EQ(reg.GetString(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", u"Port", port),
+              ERROR_SUCCESS);
+    EXPECT_EQ(port, u"ttyUSB0");
+    std::vector<BYTE> blob;
+    EXPECT_EQ(reg.QueryValue(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", u"Blob", nullptr, &blob),
+              ERROR_SUCCESS);
+    EXPECT_EQ(blob, (std::vector<BYTE>{1, 2, 3}));
+    DWORD d = 0;
+    EXPECT_EQ(reg.GetDword(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", u"", d), ERROR_SUCCESS);
+    EXPECT_EQ(d, 1u);
+}
+
+class DamagedRegistryFile : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(DamagedRegistryFile, IsAnErrorResultWithAnEmptyRegistryAndIsKeptAside) {
+    TempDir dir;
+    const std::string path = dir.File("registry.reg");
+    WriteFile(path, GetParam());
+    Registry reg(path);
+    EXPECT_EQ(reg.LoadResult(), ERROR_BADDB);
+    EXPECT_FALSE(reg.KeyExists(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth"));
+    std::u16string port;
+    EXPECT_EQ(reg.GetString(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", u"Port", port),
+              ERROR_FILE_NOT_FOUND);
+
+    // The first save must not destroy what the user had.
+    EXPECT_EQ(reg.SetDword(HKEY_CURRENT_USER, u"Comm", u"X", 1), ERROR_SUCCESS);
+    EXPECT_EQ(ReadFile(path + ".bad"), GetParam());
+    EXPECT_EQ(Registry(path).LoadResult(), ERROR_SUCCESS);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Registry, DamagedRegistryFile,
+    ::testing::Values(
+        std::string("not a registry file\n"),
+        std::string("Windows Registry Editor Version 5.00\n\"Port\"=\"x\"\n"),  // no key
+        std::string("Windows Registry Editor Version 5.00\n[HKEY_NOWHERE\\A]\n"),
+        std::string("Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\A\n"),
+        std::string("Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\A]\n\"P\"=\"x\n"),
+        std::string("Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\A]\n\"P\"=dword:"
+                    "123456789\n"),
+        std::string("Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\A]\n\"P\"=hex:1,"
+                    "zz\n"),
+        std::string("Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\A]\n\"P\"=hex(:01"
+                    "\n"),
+        std::string("Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\A]\n\"P\"=hex:01,"
+                    "\\\n"),
+        std::string("Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\A]\n\"P\"=\"\xC3"
+                    "\"\n"),
+        std::string("Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\A]\nP=1\n"),
+        std::string("Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\A]\n\"P\"=-\n"),
+        std::string("\0\0\xFF\xFE[\\", 6)));
+
+TEST(RegistryFile, DefaultPathPrefersHalvexRegistryThenXdgThenHome) {
+    {
+        ScopedEnv a("HALVEX_REGISTRY", "/tmp/x.reg");
+        ScopedEnv b("XDG_CONFIG_HOME", "/cfg");
+        EXPECT_EQ(Registry::DefaultPath(), "/tmp/x.reg");
+    }
+    {
+        ScopedEnv a("HALVEX_REGISTRY", nullptr);
+        ScopedEnv b("XDG_CONFIG_HOME", "/cfg");
+        EXPECT_EQ(Registry::DefaultPath(), "/cfg/halvex/registry.reg");
+    }
+    {
+        ScopedEnv a("HALVEX_REGISTRY", "");
+        ScopedEnv b("XDG_CONFIG_HOME", nullptr);
+        ScopedEnv c("HOME", "/home/u");
+        EXPECT_EQ(Registry::DefaultPath(), "/home/u/.config/halvex/registry.reg");
+    }
+}
+
+TEST(RegistryFile, AnUnwritableLocationReportsCantWriteButKeepsTheValue) {
+    TempDir dir;
+    WriteFile(dir.File("file"), "x");
+    Registry reg(dir.File("file/registry.reg"));  // a parent that is a plain file
+    EXPECT_EQ(reg.SetDword(HKEY_CURRENT_USER, u"Comm", u"V", 5), ERROR_CANTWRITE);
+    EXPECT_EQ(reg.SaveResult(), ERROR_CANTWRITE);
+    DWORD v = 0;
+    EXPECT_EQ(reg.GetDword(HKEY_CURRENT_USER, u"Comm", u"V", v), ERROR_SUCCESS);
+    EXPECT_EQ(v, 5u);
+}
+
+// The Win32 calls the link and the settings store use, over the fixture's registry.
+class RegistryCalls : public halvex::test::PlatformTest {};
+
+TEST_F(RegistryCalls, QueryReportsMoreDataWhenTheCallersBufferIsTooSmall) {
+    registry().SetString(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", u"Port", u"rfcomm12345");
+    HKEY key = 0;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", 0, KEY_ALL_ACCESS, &key),
+              ERROR_SUCCESS);
+    char16_t name[10] = {u'z'};
+    DWORD size = 20;
+    DWORD type = 0;
+    EXPECT_EQ(RegQueryValueExW(key, u"Port", nullptr, &type, reinterpret_cast<BYTE*>(name), &size),
+              ERROR_MORE_DATA);
+    EXPECT_EQ(size, 24u);      // eleven characters and the null
+    EXPECT_EQ(name[0], u'z');  // the caller's buffer is untouched
+    size = 0;
+    EXPECT_EQ(RegQueryValueExW(key, u"Port", nullptr, nullptr, nullptr, &size), ERROR_SUCCESS);
+    EXPECT_EQ(size, 24u);
+
+    registry().SetString(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", u"Port", u"rfcomm0");
+    size = 20;
+    EXPECT_EQ(RegQueryValueExW(key, u"port", nullptr, &type, reinterpret_cast<BYTE*>(name), &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(size, 16u);
+    EXPECT_EQ(type, REG_SZ);
+    EXPECT_EQ(std::u16string(name), u"rfcomm0");
+    EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
+}
+
+TEST_F(RegistryCalls, MissingKeysAndValuesAreFileNotFound) {
+    HKEY key = 123;
+    EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", 0, KEY_ALL_ACCESS, &key),
+              ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(key, NULL_HANDLE);
+    registry().CreateKey(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth");
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", 0, KEY_ALL_ACCESS, &key),
+              ERROR_SUCCESS);
+    DWORD size = 4;
+    BYTE data[4];
+    EXPECT_EQ(RegQueryValueExW(key, u"Port", nullptr, nullptr, data, &size), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
+}
+
+TEST_F(RegistryCalls, CreateMakesASubkeyOnlyUnderAnExistingKeyAndTellsWhetherItWasNew) {
+    HKEY comm = 0;
+    // The start-up write: "Comm" must exist before "MemoryType" is made under it.
+    EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"Comm", 0, KEY_ALL_ACCESS, &comm),
+              ERROR_FILE_NOT_FOUND);
+    registry().CreateKey(HKEY_CURRENT_USER, u"Comm");
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"Comm", 0, KEY_ALL_ACCESS, &comm), ERROR_SUCCESS);
+    HKEY sub = 0;
+    DWORD disposition = 0;
+    ASSERT_EQ(RegCreateKeyExW(comm, u"MemoryType", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub,
+                              &disposition),
+              ERROR_SUCCESS);
+    EXPECT_EQ(disposition, REG_CREATED_NEW_KEY);
+    const DWORD one = 1;
+    EXPECT_EQ(
+        RegSetValueExW(sub, u"MemoryType", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), 4),
+        ERROR_SUCCESS);
+    EXPECT_EQ(RegCloseKey(sub), ERROR_SUCCESS);
+    ASSERT_EQ(RegCreateKeyExW(comm, u"MemoryType", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub,
+                              &disposition),
+              ERROR_SUCCESS);
+    EXPECT_EQ(disposition, REG_OPENED_EXISTING_KEY);
+    DWORD value = 0;
+    EXPECT_EQ(registry().GetDword(HKEY_CURRENT_USER, u"Comm\\MemoryType", u"MemoryType", value),
+              ERROR_SUCCESS);
+    EXPECT_EQ(value, 1u);
+    EXPECT_EQ(RegCloseKey(sub), ERROR_SUCCESS);
+    EXPECT_EQ(RegCloseKey(comm), ERROR_SUCCESS);
+
+    // A closed key handle fails every call.
+    EXPECT_EQ(RegCloseKey(comm), ERROR_INVALID_HANDLE);
+    EXPECT_EQ(RegSetValueExW(comm, u"X", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), 4),
+              ERROR_INVALID_HANDLE);
+    EXPECT_EQ(RegCreateKeyExW(comm, u"Y", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub, nullptr),
+              ERROR_INVALID_HANDLE);
+    EXPECT_EQ(RegQueryValueExW(comm, u"MemoryType", nullptr, nullptr, nullptr, &value),
+              ERROR_INVALID_HANDLE);
+}
+
+TEST_F(RegistryCalls, AKeyDeletedWhileOpenFailsItsCallsCleanly) {
+    HKEY key = 0;
+    registry().SetDword(HKEY_CURRENT_USER, u"Comm\\MemoryType", u"MemoryType", 0);
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"Comm\\MemoryType", 0, KEY_ALL_ACCESS, &key),
+              ERROR_SUCCESS);
+    EXPECT_EQ(registry().DeleteKey(HKEY_CURRENT_USER, u"Comm"), ERROR_SUCCESS);
+    DWORD value = 0, size = 4;
+    EXPECT_EQ(RegQueryValueExW(key, u"MemoryType", nullptr, nullptr,
+                               reinterpret_cast<BYTE*>(&value), &size),
+              ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(RegSetValueExW(key, u"MemoryType", 0, REG_DWORD, reinterpret_cast<BYTE*>(&value), 4),
+              ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
+}
