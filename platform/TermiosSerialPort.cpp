@@ -313,9 +313,15 @@ bool TermiosSerialDevice::Read(BYTE* buffer, DWORD capacity, DWORD& read) {
     }
     while (true) {
         ssize_t n = ::read(fd_, buffer, capacity);
-        if (n >= 0) {
+        if (n > 0) {
             read = static_cast<DWORD>(n);
             return true;
+        }
+        if (n == 0) {
+            // Nothing has arrived, or the line was hung up (the far end went away): only
+            // poll tells them apart.
+            pollfd p{fd_, POLLIN, 0};
+            return !(::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)));
         }
         if (errno == EINTR)
             continue;
