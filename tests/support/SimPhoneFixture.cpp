@@ -1,0 +1,27 @@
+#include "tests/support/SimPhoneFixture.h"
+
+#include "phonesim/Profile.h"
+
+namespace halvex::test {
+
+SimPhoneTest::SimPhoneTest() : SimPhoneTest("default") {}
+
+SimPhoneTest::SimPhoneTest(const std::string& profile)
+    : phone_(phonesim::LoadProfile(profile)), opener_(phone_) {
+    phonesim::RegisterSimPort(ports(), kPortName, opener_);
+    SetPortName(kPortName);
+}
+
+void SimPhoneTest::UseProfile(const std::string& nameOrPath) {
+    phone_.Load(phonesim::LoadProfile(nameOrPath));
+}
+
+void SimPhoneTest::UseProfileJson(const std::string& json) {
+    phone_.LoadJson(json);
+}
+
+void SimPhoneTest::UsePatchedProfile(const std::string& nameOrPath, const std::string& mergePatch) {
+    phone_.Load(phonesim::ProfileWithPatch(phonesim::LoadProfile(nameOrPath), mergePatch));
+}
+
+}  // namespace halvex::test
