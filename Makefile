@@ -23,6 +23,11 @@ test-sanitize: deps
 	@cmake --build $(SAN_BUILD) -j $(JOBS)
 	@cd $(SAN_BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# The command-line front end provides the demo; until it is in the tree this says so.
+demo: build
+	@echo "make demo: the program's front end is not built yet; run 'make test' meanwhile." >&2
+	@exit 2
+
 bench: build
 	@for b in $(BUILD)/bench/halvex_bench_*; do [ -x "$$b" ] && "$$b"; done
 
