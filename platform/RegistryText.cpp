@@ -272,8 +272,18 @@ std::string Registry::ToRegText() const {
 LONG Registry::FromRegText(const std::string& input) {
     keys_.clear();
     std::string_view text(input);
-    if (text.starts_with("\xEF\xBB\xBF"))
+    std::string fromUtf16;
+    if (text.starts_with("\xFF\xFE")) {
+        // Windows writes its exports as UTF-16: accept one copied over as it is.
+        std::u16string units;
+        for (std::size_t i = 2; i + 1 < text.size(); i += 2)
+            units += char16_t(BYTE(text[i]) | BYTE(text[i + 1]) << 8);
+        if (text.size() % 2 != 0 || !ToUtf8Text(units, fromUtf16))
+            return ERROR_BADDB;
+        text = fromUtf16;
+    } else if (text.starts_with("\xEF\xBB\xBF")) {
         text.remove_prefix(3);
+    }
 
     // Logical lines: a trailing backslash continues a hex list on the next line.
     std::vector<std::string> lines;

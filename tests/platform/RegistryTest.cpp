@@ -146,6 +146,24 @@ TEST(RegistryFile, ReadsAHandWrittenExportWithCommentsContinuationsAndCrLf) {
     EXPECT_EQ(d, 1u);
 }
 
+TEST(RegistryFile, ReadsAUtf16ExportAsWindowsWritesIt) {
+    const std::u16string text =
+        u"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\ExtModems\\Bluetooth]"
+        u"\r\n\"Port\"=\"ttyACM0\"\r\n";
+    std::string bytes = "\xFF\xFE";
+    for (char16_t c : text) {
+        bytes += char(c & 0xFF);
+        bytes += char(c >> 8);
+    }
+    Registry reg;
+    ASSERT_EQ(reg.FromRegText(bytes), ERROR_SUCCESS);
+    std::u16string port;
+    EXPECT_EQ(reg.GetString(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", u"Port", port),
+              ERROR_SUCCESS);
+    EXPECT_EQ(port, u"ttyACM0");
+    EXPECT_EQ(reg.FromRegText(bytes + "x"), ERROR_BADDB);
+}
+
 class DamagedRegistryFile : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(DamagedRegistryFile, IsAnErrorResultWithAnEmptyRegistryAndIsKeptAside) {

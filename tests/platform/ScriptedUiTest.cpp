@@ -37,17 +37,6 @@ TEST(ScriptedUi, AnUnexpectedOrMismatchedBoxGetsTheSafestAnswerAndIsReported) {
     EXPECT_EQ(ui.Pending(), 1u);
 }
 
-TEST(ScriptedUi, ExtraEndsOfTheWaitCursorAreCountedNotNegative) {
-    ScriptedUi ui;
-    ui.EndWaitCursor();
-    EXPECT_EQ(ui.CursorDepth(), 0);
-    EXPECT_EQ(ui.UnbalancedEnds(), 1);
-    ui.BeginWaitCursor();
-    ui.BeginWaitCursor();
-    ui.EndWaitCursor();
-    EXPECT_EQ(ui.CursorDepth(), 1);
-}
-
 TEST(ScriptedUi, MessageBoxWReachesTheInstalledUiAndFailsWithoutOne) {
     ScriptedUi ui;
     {
