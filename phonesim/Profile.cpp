@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "phonesim/Charset.h"
+#include "phonesim/JsonText.h"
 #include "phonesim/Pdu.h"
 #include "phonesim/ShippedProfiles.h"
 #include "phonesim/Text.h"
@@ -14,7 +15,7 @@ namespace phonesim {
 
 namespace {
 
-using nlohmann::json;
+using json = nlohmann::ordered_json;
 
 struct ActionName {
     Fault::Action action;
@@ -187,7 +188,8 @@ Profile FromJson(const json& root) {
 
     p.timing.latencyMs = Get<std::uint32_t>(root, "latencyMs", 50);
     p.timing.baud = Get<std::uint32_t>(root, "baud", 9600);
-    for (const auto& [prefix, ms] : Get<json>(root, "commandLatencyMs", json::object()).items()) {
+    const json latencies = Get<json>(root, "commandLatencyMs", json::object());
+    for (const auto& [prefix, ms] : latencies.items()) {
         p.timing.commandLatencyMs[prefix] = ms.get<std::uint32_t>();
     }
 
@@ -340,7 +342,7 @@ std::string ProfileToJson(const Profile& profile) {
     for (const Fault& f : profile.faults)
         faults.push_back(FaultToJson(f));
     root["faults"] = faults;
-    return root.dump(2) + "\n";
+    return FormatJson(root);
 }
 
 Profile ProfileWithPatch(const Profile& base, const std::string& mergePatch) {

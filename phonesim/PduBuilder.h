@@ -1,0 +1,47 @@
+#pragma once
+// Builds valid single-part SMS-DELIVER and SMS-SUBMIT PDUs (3GPP TS 23.040) for profiles and
+// tests: GSM 7-bit or UCS2 text, international, national or alphanumeric addresses.
+
+#include <optional>
+#include <string>
+
+namespace phonesim {
+
+struct SmsTime {
+    int year = 24;  // two digits
+    int month = 1;
+    int day = 1;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    int zoneQuarters = 0;  // offset from UTC in quarters of an hour, may be negative
+};
+
+// "2024-03-05 14:22:10+01:00" (or with a 'T'); nullopt when malformed.
+std::optional<SmsTime> ParseSmsTime(const std::string& text);
+
+enum class Alphabet { Auto, Gsm7, Ucs2 };
+
+struct DeliverSpec {
+    std::string smsc = "+447802000332";
+    std::string from;  // "+4477...", "0777...", or an alphanumeric name such as "BANK"
+    SmsTime time;
+    std::u16string text;
+    Alphabet alphabet = Alphabet::Auto;
+};
+
+struct SubmitSpec {
+    std::string smsc = "+447802000332";  // empty: "00", the phone's own centre
+    std::string to;
+    std::u16string text;
+    Alphabet alphabet = Alphabet::Auto;
+    int validity = 0xAA;  // relative TP-VP; below 0: none
+    int reference = 0;
+};
+
+// Upper-case hex, service-centre field first; nullopt when the text does not fit one message
+// (160 septets, 70 UCS2 characters) or an address is unusable.
+std::optional<std::string> BuildDeliver(const DeliverSpec& spec);
+std::optional<std::string> BuildSubmit(const SubmitSpec& spec);
+
+}  // namespace phonesim
