@@ -1,0 +1,207 @@
+#include <gtest/gtest.h>
+
+#include "phonesim/Fault.h"
+#include "tests/support/SessionFixture.h"
+
+namespace {
+
+using halvex::test::SessionTest;
+using Lines = std::vector<std::string>;
+using Gaps = std::vector<std::uint64_t>;
+
+// The "empty" profile: each test puts the entries it needs.
+class PhoneBookRead : public SessionTest {
+protected:
+    PhoneBookRead() : SessionTest("empty") {}
+};
+
+// An empty range costs its 0.5 s wait and the 1 s pause after the one chunk of its reply.
+constexpr std::uint64_t kRangeMs = 1500;
+
+TEST_F(PhoneBookRead, MemoryOf250IsReadInSevenRangesAfterSelectionQueryAndCharset) {
+    Connect();
+    const std::uint64_t start = clock().NowMs();
+    session().LoadBook(CPhoneSession::MemoryPhone);
+
+    EXPECT_EQ(commands(),
+              (Lines{R"(AT+CPBS="ME")", "AT+CPBR=?", R"(AT+CSCS="UTF-8")", "AT+CPBR=1,25",
+                     "AT+CPBR=26,50", "AT+CPBR=51,75", "AT+CPBR=176,200", "AT+CPBR=201,225",
+                     "AT+CPBR=226,250", "AT+CPBR=76,175"}));
+    // Each wait is followed by one second for the single chunk of the reply.
+    EXPECT_EQ(GapsFrom(0),
+              (Gaps{3000, 4000, 3000, kRangeMs, kRangeMs, kRangeMs, kRangeMs, kRangeMs, kRangeMs}));
+    EXPECT_EQ(transcript()[0].timeMs, start);
+    EXPECT_EQ(clock().NowMs() - start, 10000 + 7 * kRangeMs);
+    EXPECT_EQ(session().GetPhoneMaxIndex(), 250);
+    EXPECT_TRUE(session().IsPhoneRead());
+    EXPECT_FALSE(session().IsSimRead());
+    EXPECT_EQ(session().GetSelectedStorage(), CPhoneSession::MemoryPhone);
+    EXPECT_TRUE(session().GetPhoneBook().IsEmpty());
+    EXPECT_TRUE(session().IsConnected());
+}
+
+TEST_F(PhoneBookRead, SmallSimIsReadWithoutAskingForPlacesItDoesNotHave) {
+    phone().Phonebook("SM").capacity = 30;
+    Put("SM", 1, "111", u"Ann/H");
+    Put("SM", 30, "130", u"Zed/M");
+    Connect();
+    session().LoadBook(CPhoneSession::MemorySim);
+
+    EXPECT_EQ(CommandsFrom(3), (Lines{"AT+CPBR=1,25", "AT+CPBR=26,30"}));
+    EXPECT_TRUE(session().IsConnected());
+    EXPECT_TRUE(session().IsSimRead());
+    const CContactBook& sim = session().GetSimBook();
+    ASSERT_EQ(sim.GetSize(), 2);
+    EXPECT_EQ(sim.GetAt(1)->name, u"Zed");
+    EXPECT_EQ(sim.GetAt(1)->mobileIndex, 30);
+}
+
+TEST_F(PhoneBookRead, EntriesMergeIntoContactsAcrossReplies) {
+    Put("ME", 25, "111", u"Ann/H");
+    Put("ME", 26, "222", u"Ann/W");
+    Put("ME", 27, "+44333", u"Bob/X");
+    Put("ME", 200, "444", u"Zoë Åström/M");
+    Put("ME", 201, "555", u"Ann/F");
+    Connect();
+    session().LoadBook(CPhoneSession::MemoryPhone);
+
+    const CContactBook& book = session().GetPhoneBook();
+    ASSERT_EQ(book.GetSize(), 3);
+    const CContactEntry* ann = book.GetAt(0);
+    EXPECT_EQ(ann->name, u"Ann");
+    EXPECT_EQ(ann->home, u"111");
+    EXPECT_EQ(ann->homeIndex, 25);
+    EXPECT_EQ(ann->work, u"222");
+    EXPECT_EQ(ann->workIndex, 26);
+    EXPECT_EQ(ann->fax, u"555");
+    EXPECT_EQ(ann->faxIndex, 201);
+    // An unknown suffix letter gives a contact without numbers.
+    const CContactEntry* bob = book.GetAt(1);
+    EXPECT_EQ(bob->name, u"Bob");
+    for (int index :
+         {bob->homeIndex, bob->workIndex, bob->mobileIndex, bob->faxIndex, bob->otherIndex}) {
+        EXPECT_EQ(index, 0);
+    }
+    // Names travel as UTF-8 once the character set is selected.
+    EXPECT_EQ(book.GetAt(2)->name, u"Zoë Åström");
+    EXPECT_EQ(book.GetAt(2)->mobile, u"444");
+}
+
+TEST_F(PhoneBookRead, NokiaEntriesAreKindOneAndKeepCommasInNames) {
+    SetMemoryType(1);
+    Put("ME", 1, "111", u"Smith, John");
+    Put("ME", 2, "222", u"Eve");
+    Put("ME", 3, "333", u"Eve");
+    Connect();
+    session().LoadBook(CPhoneSession::MemoryPhone);
+
+    const CContactBook& book = session().GetPhoneBook();
+    ASSERT_EQ(book.GetSize(), 2);
+    EXPECT_EQ(book.GetAt(0)->name, u"Smith, John");
+    EXPECT_EQ(book.GetAt(0)->home, u"111");
+    EXPECT_EQ(book.GetAt(0)->homeIndex, 1);
+    EXPECT_EQ(book.GetAt(1)->name, u"Eve");
+    EXPECT_EQ(book.GetAt(1)->home, u"333");
+    EXPECT_EQ(book.GetAt(1)->homeIndex, 3);
+}
+
+TEST_F(PhoneBookRead, ErrorInARangeEndsTheReadWithADisconnect) {
+    Put("ME", 3, "111", u"Ann/H");
+    Put("ME", 30, "222", u"Bob/H");
+    phone().AddFault(phonesim::Fault::ErrorReply("AT+CPBR=26,"));
+    Connect();
+    ExpectNotice(u"Connection lost, Please Connect again");
+    session().LoadBook(CPhoneSession::MemoryPhone);
+
+    EXPECT_EQ(CommandsFrom(3), (Lines{"AT+CPBR=1,25", "AT+CPBR=26,50"}));
+    EXPECT_FALSE(session().IsConnected());
+    EXPECT_FALSE(session().IsPhoneRead());
+    EXPECT_FALSE(PortOpen());
+    EXPECT_EQ(session().GetSelectedStorage(), CPhoneSession::MemorySim);
+    // What was merged before the failure stays until the next read or connect.
+    ASSERT_EQ(session().GetPhoneBook().GetSize(), 1);
+    EXPECT_EQ(session().GetPhoneBook().GetAt(0)->name, u"Ann");
+}
+
+TEST_F(PhoneBookRead, LostLinkReportsEveryBlockThatCannotBeSentAndStopsAtTheMiddle) {
+    phone().AddFault(phonesim::Fault::DropOn("AT+CPBR=26,"));
+    Connect();
+    // The reply to 26-50 cannot be read; then each later block fails to go out.
+    ExpectNotice(u"Read port error");
+    for (int i = 0; i < 5; ++i) {
+        ExpectNotice(u"Connection lost, Please Connect again");
+    }
+    session().LoadBook(CPhoneSession::MemoryPhone);
+
+    EXPECT_EQ(CommandsFrom(3), (Lines{"AT+CPBR=1,25", "AT+CPBR=26,50"}));
+    EXPECT_FALSE(session().IsConnected());
+    EXPECT_FALSE(PortOpen());
+}
+
+TEST_F(PhoneBookRead, RangeReplyWithoutDashGivesAnEmptyReadBook) {
+    phone().AddFault(phonesim::Fault::RawReply("AT+CPBR=?", "\r\n+CPBR: 250,40,14\r\n\r\nOK\r\n"));
+    Put("ME", 1, "111", u"Ann/H");
+    Connect();
+    session().LoadBook(CPhoneSession::MemoryPhone);
+
+    EXPECT_EQ(commands(), (Lines{R"(AT+CPBS="ME")", "AT+CPBR=?", R"(AT+CSCS="UTF-8")"}));
+    EXPECT_EQ(session().GetPhoneMaxIndex(), 0);
+    EXPECT_TRUE(session().IsPhoneRead());
+    EXPECT_TRUE(session().GetPhoneBook().IsEmpty());
+    EXPECT_TRUE(session().IsConnected());
+}
+
+TEST_F(PhoneBookRead, SecondReadInOneConnectionWaitsInsteadOfQuerying) {
+    Connect();
+    session().LoadBook(CPhoneSession::MemoryPhone);
+    const std::size_t mark = transcript().size();
+    const std::uint64_t start = clock().NowMs();
+    session().LoadBook(CPhoneSession::MemoryPhone);
+
+    EXPECT_EQ(CommandsFrom(mark)[0], R"(AT+CPBS="ME")");
+    EXPECT_EQ(CommandsFrom(mark)[1], "AT+CPBR=1,25");
+    EXPECT_EQ(CommandsFrom(mark).size(), 8u);
+    // 2 s and a chunk for the selection, then the plain 2 s wait.
+    EXPECT_EQ(transcript()[mark + 1].timeMs - start, 5000u);
+}
+
+TEST_F(PhoneBookRead, ReconnectClearsReadFlagsKeepsRangesAndSelectsUtf8Again) {
+    phone().Phonebook("SM").capacity = 20;
+    Put("SM", 2, "222", u"Zoë/H");
+    Connect();
+    session().LoadBook(CPhoneSession::MemoryPhone);
+    session().LoadBook(CPhoneSession::MemorySim);
+    ASSERT_EQ(session().GetSimBook().GetSize(), 1);
+    session().Disconnect();
+
+    EXPECT_FALSE(session().IsPhoneRead());
+    EXPECT_FALSE(session().IsSimRead());
+    EXPECT_EQ(session().GetPhoneMaxIndex(), 250);
+    EXPECT_EQ(session().GetSimMaxIndex(), 20);
+    ExpectNotice(u"Please get SIM Data first");
+    EXPECT_FALSE(session().CheckDataRead());
+    session().SetMemoryType(CPhoneSession::MemoryPhone);
+    ExpectNotice(u"Please get phone data first.");
+    EXPECT_FALSE(session().CheckDataRead());
+
+    // The phone went back to its default character set while it was away.
+    phone().State().charset = "IRA";
+    Connect();
+    EXPECT_TRUE(session().GetSimBook().IsEmpty());
+    const std::uint64_t start = clock().NowMs();
+    session().LoadBook(CPhoneSession::MemorySim);
+    EXPECT_EQ(commands(), (Lines{R"(AT+CPBS="SM")", R"(AT+CSCS="UTF-8")", "AT+CPBR=1,20"}));
+    EXPECT_EQ(GapsFrom(0), (Gaps{3000, 3000}));
+    EXPECT_EQ(transcript()[0].timeMs, start);
+    ASSERT_EQ(session().GetSimBook().GetSize(), 1);
+    EXPECT_EQ(session().GetSimBook().GetAt(0)->name, u"Zoë");
+    EXPECT_TRUE(session().CheckDataRead());
+
+    // The other memory in the same connection: neither the query nor the character set.
+    phone().ClearTranscript();
+    session().LoadBook(CPhoneSession::MemoryPhone);
+    EXPECT_EQ(CommandsFrom(0)[1], "AT+CPBR=1,25");
+    EXPECT_EQ(GapsFrom(0)[0], 5000u);
+}
+
+}  // namespace
