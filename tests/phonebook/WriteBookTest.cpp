@@ -1,0 +1,342 @@
+#include <gtest/gtest.h>
+
+#include "phonesim/Fault.h"
+#include "platform/Win32Types.h"
+#include "tests/support/SessionFixture.h"
+
+namespace {
+
+using halvex::test::SessionTest;
+using Lines = std::vector<std::string>;
+using Gaps = std::vector<std::uint64_t>;
+
+class PhoneBookWrite : public SessionTest {
+protected:
+    PhoneBookWrite() : SessionTest("empty") {}
+
+    // Connects, reads the phone memory and forgets the commands of the read.
+    void ReadPhoneMemory() {
+        Connect();
+        session().LoadBook(CPhoneSession::MemoryPhone);
+        phone().ClearTranscript();
+    }
+    CContactEntry& Contact(int position) {
+        CContactEntry* contact = session().GetCurrentBook()->GetAt(position);
+        EXPECT_NE(contact, nullptr);
+        return *contact;
+    }
+    std::u16string NameAt(int index) {
+        const auto& entries = phone().Phonebook("ME").entries;
+        auto it = entries.find(index);
+        return it == entries.end() ? u"<none>" : it->second.name;
+    }
+    void ExpectOutOfEntryNumber() {
+        platform::ExpectedBox box;
+        box.text = u"Out of Entry Number";
+        box.caption = u"Error";
+        box.type = platform::MB_OK;
+        box.owner = 0;
+        ui().Expect(box);
+    }
+};
+
+TEST_F(PhoneBookWrite, RenameDeletesEveryEntryThenWritesThemUnderTheNewName) {
+    Put("ME", 250, "111", u"Ann/H");
+    Put("ME", 249, "222", u"Ann/M");
+    ReadPhoneMemory();
+    CContactEntry& ann = Contact(0);
+    ann.name = u"Anna";
+    ann.marks |= CContactEntry::MarkName;
+    const std::uint64_t start = clock().NowMs();
+
+    EXPECT_TRUE(session().SaveContact(0));
+
+    EXPECT_EQ(commands(), (Lines{"AT+CPBW=250", "AT+CPBW=249", R"(AT+CPBW=250,"111",129 ,"Anna/H")",
+                                 R"(AT+CPBW=249,"222",129 ,"Anna/M")"}));
+    // Home goes 1 s before Mobile (the delete before it reads at once); the second delete
+    // and 2 s; the Home write with its chunk, Work's and Mobile's 1 s; after the Mobile
+    // write and its chunk the waits of Fax (1 s) and Other (2 s) with nothing sent.
+    EXPECT_EQ(transcript()[0].timeMs, start + 1000);
+    EXPECT_EQ(GapsFrom(0), (Gaps{1000, 2000, 4000}));
+    EXPECT_EQ(clock().NowMs() - transcript()[3].timeMs, 5000u);
+    EXPECT_EQ(ann.marks, 0u);
+    EXPECT_EQ(NameAt(250), u"Anna/H");
+    EXPECT_EQ(NameAt(249), u"Anna/M");
+}
+
+TEST_F(PhoneBookWrite, ClearingANumberDeletesItsEntry) {
+    Put("ME", 248, "333", u"Ann/W");
+    Put("ME", 247, "444", u"Ann/H");
+    ReadPhoneMemory();
+    CContactEntry& ann = Contact(0);
+    ann.work.clear();
+    ann.marks |= CContactEntry::MarkWork;
+    const std::uint64_t start = clock().NowMs();
+
+    EXPECT_TRUE(session().SaveContact(0));
+
+    EXPECT_EQ(commands(), (Lines{"AT+CPBW=248"}));
+    EXPECT_EQ(transcript()[0].timeMs, start + 1000);
+    EXPECT_EQ(ann.workIndex, 0);
+    EXPECT_EQ(NameAt(248), u"<none>");
+    EXPECT_EQ(NameAt(247), u"Ann/H");
+}
+
+TEST_F(PhoneBookWrite, NewNumbersFillTheMemoryFromTheTop) {
+    ReadPhoneMemory();
+    CContactEntry* zed = session().GetCurrentBook()->Add(u"Zed");
+    zed->home = u"5551234";
+    zed->mobile = u"5559876";
+    zed->marks = CContactEntry::MarkHome | CContactEntry::MarkMobile;
+
+    EXPECT_TRUE(session().SaveContact(0));
+
+    EXPECT_EQ(commands(), (Lines{R"(AT+CPBW=250,"5551234",129 ,"Zed/H")",
+                                 R"(AT+CPBW=249,"5559876",129 ,"Zed/M")"}));
+    EXPECT_EQ(zed->homeIndex, 250);
+    EXPECT_EQ(zed->mobileIndex, 249);
+    EXPECT_EQ(NameAt(250), u"Zed/H");
+}
+
+TEST_F(PhoneBookWrite, FullMemoryRefusesANewNumberWithOutOfEntryNumber) {
+    for (int i = 1; i <= 250; ++i) {
+        Put("ME", i, std::to_string(i), u"P" + std::u16string(1, u'a' + (i % 26)) + u"/H");
+    }
+    ReadPhoneMemory();
+    CContactEntry* zed = session().GetCurrentBook()->Add(u"Zed");
+    zed->home = u"5551234";
+    zed->marks = CContactEntry::MarkHome;
+
+    ExpectOutOfEntryNumber();
+    session().SaveContact(session().GetCurrentBook()->GetSize() - 1);
+    EXPECT_TRUE(commands().empty());
+    EXPECT_EQ(zed->homeIndex, -1);
+
+    // Nothing is sent for that number at later saves either, and no question is asked again.
+    zed->marks = CContactEntry::MarkHome;
+    session().SaveContact(session().GetCurrentBook()->GetSize() - 1);
+    EXPECT_TRUE(commands().empty());
+}
+
+TEST_F(PhoneBookWrite, PhoneMemoryIsSelectedBeforeItsFirstSaveAndTheSimIsNot) {
+    Put("ME", 7, "111", u"Ann/H");
+    Put("SM", 5, "222", u"Sue/H");
+    Connect();
+    // Right after connecting the phone is taken to have the SIM selected.
+    session().GetPhoneBook().Add(u"Ann")->homeIndex = 7;
+    session().GetPhoneBook().GetAt(0)->home = u"999";
+    session().GetPhoneBook().GetAt(0)->marks = CContactEntry::MarkHome;
+    EXPECT_TRUE(session().SaveContact(0));
+    EXPECT_EQ(commands(), (Lines{R"(AT+CPBS="ME")", R"(AT+CPBW=7,"999",129 ,"Ann/H")"}));
+    EXPECT_EQ(GapsFrom(0), (Gaps{3000}));
+
+    // A phone that starts on its SIM, as the session assumes after connecting.
+    session().Disconnect();
+    phone().State().phonebook = "SM";
+    Connect();
+    session().SetMemoryType(CPhoneSession::MemorySim);
+    CContactEntry* sue = session().GetSimBook().Add(u"Sue");
+    sue->homeIndex = 5;
+    sue->home = u"888";
+    sue->marks = CContactEntry::MarkHome;
+    EXPECT_TRUE(session().SaveContact(0));
+    EXPECT_EQ(commands(), (Lines{R"(AT+CPBW=5,"888",129 ,"Sue/H")"}));
+    EXPECT_EQ(phone().Phonebook("SM").entries.at(5).number, "888");
+}
+
+TEST_F(PhoneBookWrite, SwitchingMemoriesSelectsTheStorageAgainBeforeSaveAndDelete) {
+    Put("ME", 9, "111", u"Ann/H");
+    Put("SM", 4, "222", u"Sue/W");
+    Connect();
+    session().LoadBook(CPhoneSession::MemoryPhone);
+    session().LoadBook(CPhoneSession::MemorySim);
+    phone().ClearTranscript();
+
+    session().SetMemoryType(CPhoneSession::MemoryPhone);
+    Contact(0).home = u"999";
+    Contact(0).marks = CContactEntry::MarkHome;
+    session().SaveContact(0);
+    session().SetMemoryType(CPhoneSession::MemorySim);
+    session().DeleteContact(0);
+
+    EXPECT_EQ(commands(), (Lines{R"(AT+CPBS="ME")", R"(AT+CPBW=9,"999",129 ,"Ann/H")",
+                                 R"(AT+CPBS="SM")", "AT+CPBW=4"}));
+    EXPECT_TRUE(phone().Phonebook("SM").entries.empty());
+}
+
+TEST_F(PhoneBookWrite, DeleteRemovesEveryEntryInItsOrderUnderTheWaitCursor) {
+    Put("ME", 1, "1", u"Ann/H");
+    Put("ME", 2, "2", u"Ann/W");
+    Put("ME", 3, "3", u"Ann/M");
+    Put("ME", 4, "4", u"Ann/O");
+    Put("ME", 5, "5", u"Ann/F");
+    ReadPhoneMemory();
+    Contact(0).marks = CContactEntry::MarkHome;
+    ui().Clear();
+
+    EXPECT_TRUE(session().DeleteContact(0));
+
+    EXPECT_EQ(commands(), (Lines{"AT+CPBW=5", "AT+CPBW=1", "AT+CPBW=3", "AT+CPBW=4", "AT+CPBW=2"}));
+    EXPECT_EQ(GapsFrom(0), (Gaps{1000, 1000, 1000, 1000}));
+    EXPECT_TRUE(phone().Phonebook("ME").entries.empty());
+    EXPECT_EQ(Contact(0).marks, 0u);
+    EXPECT_EQ(Contact(0).faxIndex, 5);  // the page removes the contact itself
+    EXPECT_EQ(ui().Log(), (std::vector<std::string>{"cursor on", "cursor off"}));
+}
+
+TEST_F(PhoneBookWrite, FaxAndOtherShareTheirMarkSoBothAreWritten) {
+    Put("ME", 10, "100", u"Ann/F");
+    Put("ME", 11, "110", u"Ann/O");
+    ReadPhoneMemory();
+    Contact(0).fax = u"101";
+    Contact(0).marks = CContactEntry::MarkFax;
+
+    EXPECT_TRUE(session().SaveContact(0));
+
+    EXPECT_EQ(commands(),
+              (Lines{R"(AT+CPBW=10,"101",129 ,"Ann/F")", R"(AT+CPBW=11,"110",129 ,"Ann/O")"}));
+    // Fax after 1 s; Other 2 s after the Fax write's wait and chunk.
+    EXPECT_EQ(GapsFrom(0), (Gaps{4000}));
+}
+
+TEST_F(PhoneBookWrite, MemoryTypeChoosesTheNameForm) {
+    Put("ME", 250, "1", u"Ann/M");
+    ReadPhoneMemory();
+    CContactEntry& ann = Contact(0);
+    const struct {
+        std::uint32_t type;
+        const char* command;
+    } cases[] = {
+        {1, R"(AT+CPBW=250,"5551234",129 ,"Ann")"},
+        {0, R"(AT+CPBW=250,"5551234",129 ,"Ann/M")"},
+        {0xFFFFFFFFu, R"(AT+CPBW=250,"5551234",129 ,"Ann/M")"},
+        {2, R"(AT+CPBW=250,"5551234",129 ,"Ann/M")"},
+    };
+    for (const auto& c : cases) {
+        SetMemoryType(c.type);
+        phone().ClearTranscript();
+        ann.mobile = u"5551234";
+        ann.marks = CContactEntry::MarkMobile;
+        EXPECT_TRUE(session().SaveContact(0));
+        EXPECT_EQ(commands(), (Lines{c.command})) << c.type;
+    }
+}
+
+TEST_F(PhoneBookWrite, UnreadableMemoryTypeWritesNothingAndReportsTheSaveFailed) {
+    Put("ME", 250, "1", u"Ann/M");
+    ReadPhoneMemory();
+    CContactEntry& ann = Contact(0);
+    ann.mobile = u"5551234";
+
+    registry().DeleteValue(platform::HKEY_CURRENT_USER, u"Comm\\MemoryType", u"MemoryType");
+    ann.marks = CContactEntry::MarkMobile;
+    EXPECT_FALSE(session().SaveContact(0));
+    EXPECT_EQ(ann.marks, CContactEntry::MarkMobile);
+
+    const std::uint8_t eight[8] = {1};
+    registry().SetValue(platform::HKEY_CURRENT_USER, u"Comm\\MemoryType", u"MemoryType",
+                        platform::REG_BINARY, eight, sizeof(eight));
+    EXPECT_FALSE(session().SaveContact(0));
+
+    registry().DeleteKey(platform::HKEY_CURRENT_USER, u"Comm\\MemoryType");
+    EXPECT_FALSE(session().SaveContact(0));
+
+    EXPECT_TRUE(commands().empty());
+    EXPECT_EQ(phone().Phonebook("ME").entries.at(250).number, "1");
+}
+
+TEST_F(PhoneBookWrite, IndicesTheLastReadSawInUseAreNotHandedOut) {
+    Put("ME", 250, "1", u"Bob/X");
+    Put("ME", 248, "2", u"Eve/H");
+    Put("ME", 249, "3", u"Eve/H");  // read after 248, so Eve's Home number is this one
+    ReadPhoneMemory();
+    CContactBook& book = *session().GetCurrentBook();
+    ASSERT_EQ(book.GetSize(), 2);
+    ASSERT_EQ(book.GetAt(0)->name, u"Eve");
+    ASSERT_EQ(book.GetAt(0)->homeIndex, 249);
+
+    CContactEntry* zed = book.Add(u"Zed");
+    zed->home = u"777";
+    zed->marks = CContactEntry::MarkHome;
+    EXPECT_TRUE(session().SaveContact(2));
+    EXPECT_EQ(commands(), (Lines{R"(AT+CPBW=247,"777",129 ,"Zed/H")"}));
+    EXPECT_EQ(NameAt(250), u"Bob/X");
+    EXPECT_EQ(NameAt(248), u"Eve/H");
+
+    // Deleting Eve frees her index; the older entry at 248 is still there.
+    session().DeleteContact(0);
+    book.RemoveAt(0);
+    phone().ClearTranscript();
+    CContactEntry* amy = book.Add(u"Amy");
+    amy->home = u"888";
+    amy->marks = CContactEntry::MarkHome;
+    EXPECT_TRUE(session().SaveContact(2));
+    EXPECT_EQ(commands(), (Lines{R"(AT+CPBW=249,"888",129 ,"Amy/H")"}));
+}
+
+TEST_F(PhoneBookWrite, RefusedWriteKeepsItsMarkAndIsSentAgainAtTheNextSave) {
+    Put("ME", 250, "1", u"Ann/H");
+    Put("ME", 249, "2", u"Ann/W");
+    ReadPhoneMemory();
+    CContactEntry& ann = Contact(0);
+    ann.home = u"111";
+    ann.work = u"222";
+    ann.marks = CContactEntry::MarkHome | CContactEntry::MarkWork;
+    phone().AddFault(phonesim::Fault::ErrorReply("AT+CPBW=250,"));
+
+    EXPECT_FALSE(session().SaveContact(0));
+    EXPECT_EQ(ann.marks, CContactEntry::MarkHome);
+    EXPECT_EQ(phone().Phonebook("ME").entries.at(250).number, "1");
+    EXPECT_EQ(phone().Phonebook("ME").entries.at(249).number, "222");
+
+    phone().ClearTranscript();
+    EXPECT_TRUE(session().SaveContact(0));
+    EXPECT_EQ(commands(), (Lines{R"(AT+CPBW=250,"111",129 ,"Ann/H")"}));
+    EXPECT_EQ(ann.marks, 0u);
+    EXPECT_EQ(phone().Phonebook("ME").entries.at(250).number, "111");
+}
+
+TEST_F(PhoneBookWrite, ExtendedErrorFromThePhoneFailsTheSaveToo) {
+    phone().State().cmee = 2;
+    phone().Phonebook("SM").textLength = 14;
+    Connect();
+    session().LoadBook(CPhoneSession::MemorySim);
+    CContactEntry* longName = session().GetSimBook().Add(u"A name too long for the SIM");
+    longName->home = u"123";
+    longName->marks = CContactEntry::MarkHome;
+
+    EXPECT_FALSE(session().SaveContact(0));
+    EXPECT_EQ(longName->marks, CContactEntry::MarkHome);
+    EXPECT_TRUE(phone().Phonebook("SM").entries.empty());
+}
+
+TEST_F(PhoneBookWrite, TextThatCouldBreakTheCommandLineNeverReachesThePort) {
+    Put("ME", 1, "1", u"Victim/H");
+    Put("ME", 250, "2", u"Ann/H");
+    ReadPhoneMemory();
+    CContactEntry& ann = *session().GetCurrentBook()->GetAt(1);
+    ASSERT_EQ(ann.name, u"Ann");
+    const std::u16string attack = u"\"\rAT+CPBW=1\r";
+
+    ann.name = attack;
+    ann.marks = CContactEntry::MarkHome;
+    EXPECT_FALSE(session().SaveContact(1));
+    EXPECT_EQ(ann.marks, CContactEntry::MarkHome);
+
+    ann.name = u"Ann";
+    ann.home = attack;
+    EXPECT_FALSE(session().SaveContact(1));
+
+    for (const std::u16string& bad : {std::u16string(u"A\x1A"), std::u16string(u"A\x1B"),
+                                      std::u16string(u"A\n"), std::u16string(u"A\\")}) {
+        ann.home = u"5";
+        ann.name = bad;
+        ann.marks = CContactEntry::MarkHome;
+        EXPECT_FALSE(session().SaveContact(1));
+    }
+    EXPECT_TRUE(commands().empty());
+    EXPECT_EQ(NameAt(1), u"Victim/H");
+    EXPECT_EQ(NameAt(250), u"Ann/H");
+}
+
+}  // namespace
