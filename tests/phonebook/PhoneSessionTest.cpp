@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include "phonesim/Fault.h"
+#include "tests/support/SessionFixture.h"
+
+namespace {
+
+using halvex::test::SessionTest;
+using Lines = std::vector<std::string>;
+
+class PhoneSessionTest : public SessionTest {
+protected:
+    PhoneSessionTest() : SessionTest("empty") {}
+};
+
+TEST_F(PhoneSessionTest, ConnectEmptiesBothBooksEvenWhenThePortFails) {
+    session().GetPhoneBook().Add(u"Ann");
+    session().GetSimBook().Add(u"Sue");
+    SetPortName(u"nowhere");
+    ExpectNotice(u"Open port error");
+
+    EXPECT_FALSE(session().Connect());
+    EXPECT_FALSE(session().IsConnected());
+    EXPECT_TRUE(session().GetPhoneBook().IsEmpty());
+    EXPECT_TRUE(session().GetSimBook().IsEmpty());
+}
+
+TEST_F(PhoneSessionTest, DisconnectKeepsBooksAndClosesThePort) {
+    Put("ME", 4, "1", u"Ann/H");
+    Connect();
+    session().LoadBook(CPhoneSession::MemoryPhone);
+    EXPECT_NE(session().GetPortHandle(), platform::NULL_HANDLE);
+
+    session().Disconnect();
+    EXPECT_FALSE(session().IsConnected());
+    EXPECT_FALSE(PortOpen());
+    EXPECT_EQ(session().GetPortHandle(), platform::NULL_HANDLE);
+    EXPECT_EQ(session().GetSelectedStorage(), CPhoneSession::MemorySim);
+    EXPECT_EQ(session().GetPhoneBook().GetSize(), 1);
+}
+
+TEST_F(PhoneSessionTest, DeletingTheSessionClosesThePort) {
+    Connect();
+    ASSERT_TRUE(PortOpen());
+    delete g_pPhoneSession;
+    g_pPhoneSession = nullptr;
+    EXPECT_FALSE(PortOpen());
+}
+
+TEST_F(PhoneSessionTest, DetectNokiaLooksForTheMakerInExactCase) {
+    Connect();
+    EXPECT_EQ(session().DetectNokia(), 0);
+    EXPECT_EQ(commands(), (Lines{"ATI"}));
+
+    phone().State().identity.maker = "Nokia Mobile Phones";
+    EXPECT_EQ(session().DetectNokia(), 1);
+    phone().State().identity.maker = "NOKIA";
+    EXPECT_EQ(session().DetectNokia(), 0);
+
+    // A phone that does not answer is no Nokia; one that cannot be written to is unknown.
+    phone().AddFault(phonesim::Fault::NoReply("ATI"));
+    EXPECT_EQ(session().DetectNokia(), 0);
+    session().Disconnect();
+    EXPECT_EQ(session().DetectNokia(), -1);
+}
+
+TEST_F(PhoneSessionTest, StorageCodesOutsideTheTableAreRefusedWithoutSending) {
+    Connect();
+    ExpectNotice(u"No this storage type");
+    ExpectNotice(u"No this storage type");
+    EXPECT_FALSE(session().SelectStorage(0));
+    EXPECT_FALSE(session().SelectStorage(10));
+    EXPECT_TRUE(commands().empty());
+
+    EXPECT_TRUE(session().SelectStorage(1));
+    EXPECT_TRUE(session().SelectStorage(8));
+    EXPECT_EQ(commands(), (Lines{R"(AT+CPBS="SM")", R"(AT+CPBS="HP")"}));
+    EXPECT_EQ(session().GetSelectedStorage(), 8);
+
+    // A selection that cannot be written keeps the old one.
+    session().Disconnect();
+    EXPECT_FALSE(session().SelectStorage(2));
+    EXPECT_EQ(session().GetSelectedStorage(), CPhoneSession::MemorySim);
+}
+
+TEST_F(PhoneSessionTest, OtherMemoryValuesHaveNoBookNoRangeAndNeedNoRead) {
+    session().SetMemoryType(5);
+    ExpectNotice(u"Error Storage Type");
+    EXPECT_EQ(session().GetCurrentBook(), nullptr);
+    EXPECT_EQ(session().GetMaxIndex(), 0);
+    EXPECT_TRUE(session().CheckDataRead());
+}
+
+TEST_F(PhoneSessionTest, LoadBookThatCannotSelectLeavesTheBookAsItWas) {
+    session().GetPhoneBook().Add(u"Kept");
+    ui().Clear();
+    session().LoadBook(CPhoneSession::MemoryPhone);
+    EXPECT_EQ(session().GetPhoneBook().GetSize(), 1);
+    EXPECT_FALSE(session().IsPhoneRead());
+    EXPECT_EQ(ui().Log(), (std::vector<std::string>{"cursor on", "cursor off"}));
+}
+
+}  // namespace
