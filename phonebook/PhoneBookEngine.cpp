@@ -1,6 +1,8 @@
 #include "phonebook/PhoneBookEngine.h"
 
 #include <climits>
+#include <iterator>
+#include <unordered_map>
 
 #include "link/PhoneSession.h"
 #include "phonebook/AtText.h"
@@ -194,6 +196,14 @@ BOOL CPhoneBookEngine::ParseRecord(CPbrRecord& record) {
 }
 
 void CPhoneBookEngine::MergeRecords(CContactBook& book) {
+    // Contacts by name; the views stay valid because names are not changed here and contacts
+    // are only appended.
+    std::unordered_multimap<std::u16string_view, CContactEntry*> byName;
+    byName.reserve(static_cast<std::size_t>(book.GetSize()) + m_records.size());
+    for (int i = 0; i < book.GetSize(); ++i) {
+        CContactEntry* contact = book.GetAt(i);
+        byName.emplace(contact->name, contact);
+    }
     for (const auto& record : m_records) {
         // The phone holds an entry there even if the line cannot be used.
         book.MarkIndexUsed(record->index);
@@ -202,24 +212,18 @@ void CPhoneBookEngine::MergeRecords(CContactBook& book) {
         }
         const NumberKind* kind = NumberKind::Of(record->kind);
         const std::u16string number = Unquote(record->number);
-        bool found = false;
-        for (int i = 0; i < book.GetSize(); ++i) {
-            CContactEntry* contact = book.GetAt(i);
-            if (contact->name != record->name) {
-                continue;
-            }
-            found = true;
-            if (kind != nullptr) {
-                contact->*kind->number = number;
-                contact->*kind->index = record->index;
-            }
-        }
-        if (!found) {
+        auto [first, last] = byName.equal_range(record->name);
+        if (first == last) {
             CContactEntry* contact = book.Add(record->name);
-            if (kind != nullptr) {
-                contact->*kind->number = number;
-                contact->*kind->index = record->index;
-            }
+            first = byName.emplace(contact->name, contact);
+            last = std::next(first);
+        }
+        if (kind == nullptr) {
+            continue;
+        }
+        for (auto it = first; it != last; ++it) {
+            it->second->*kind->number = number;
+            it->second->*kind->index = record->index;
         }
     }
 }
