@@ -223,6 +223,19 @@ TEST_F(SmsSendTest, StoreGivesUpAfterThirtySecondsOfSilence) {
     EXPECT_EQ(engine.GetOutbox().Count(), 0);
 }
 
+// A link that drops while the store waits ends the wait with one message, not one per read.
+TEST_F(SmsSendTest, StoreEndsWhenTheLinkDrops) {
+    const std::u16string pdu = Compose(u"Dropped", u"+447700900123");
+    phone().AddFault(Fault::NoReply("AT+CMGW"));
+    const std::uint64_t start = clock().NowMs();
+    phone().AddFault(Fault::DropAt(start + 8000));
+    platform::ExpectedBox box;
+    box.text = u"Read port error";
+    ui().Expect(box);
+    EXPECT_EQ(engine.StorePdu(sms::TpduLength(pdu), pdu, 3), 0);
+    EXPECT_LT(clock().NowMs() - start, 9000u);
+}
+
 TEST_F(SmsSendTest, StoreWaitsForALateResult) {
     const std::u16string pdu = Compose(u"Slow", u"+447700900123");
     phone().SetCommandLatency("AT+CMGW", 20000);
