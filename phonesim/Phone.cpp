@@ -232,6 +232,10 @@ struct Phone::Impl {
         return true;
     }
 
+    bool InString() const {
+        return std::count(commandBuffer.begin(), commandBuffer.end(), '"') % 2 == 1;
+    }
+
     void Flush(std::string& echo, std::uint64_t nowMs) {
         if (!echo.empty())
             line.Send(echo, nowMs * kNsPerMs);
@@ -261,13 +265,12 @@ struct Phone::Impl {
             if (c == '\r') {
                 if (!CompleteLine(echo, nowMs))
                     return;
-            } else if (c == '\n') {
-                // Line feeds after the CR (terminals send CR LF) are not part of a command.
             } else if (c == kBackspace) {
                 if (!commandBuffer.empty())
                     commandBuffer.pop_back();
-            } else if (static_cast<unsigned char>(c) < 0x20) {
-                // Other control characters (a stray Ctrl-Z or Esc) are no part of a command.
+            } else if (static_cast<unsigned char>(c) < 0x20 && !InString()) {
+                // Control characters outside a string (the LF of a terminal's CR LF, a stray
+                // Ctrl-Z or Esc) are no part of a command; inside one they may be GSM codes.
             } else if (commandBuffer.size() < Executor::kMaxPduText) {
                 commandBuffer += c;
             } else {

@@ -1,0 +1,88 @@
+// Whatever a host sends, the phone keeps answering and never reads outside its buffers.
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "phonesim/AtCommand.h"
+#include "phonesim/Charset.h"
+#include "phonesim/Pdu.h"
+#include "tests/phonesim/PhoneHarness.h"
+
+namespace phonesim::test {
+namespace {
+
+std::string RandomBytes(std::mt19937& rng, std::size_t size, const std::string& alphabet) {
+    std::string out;
+    std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
+    for (std::size_t i = 0; i < size; ++i)
+        out += alphabet[pick(rng)];
+    return out;
+}
+
+TEST(HostileInput, RandomCommandLinesLeaveThePhoneWorking) {
+    std::mt19937 rng(1234);
+    std::string alphabet = "AT+CPBRWSMGLDF=?,;\"\\0123456789 &EQVZI\x1a\x1b\r\n\x08";
+    for (int b = 0x80; b < 0x90; ++b)
+        alphabet += static_cast<char>(b);
+    PhoneHarness h;
+    for (int round = 0; round < 2000; ++round) {
+        std::string line = RandomBytes(rng, rng() % 40, alphabet);
+        if (round % 3 == 0)
+            line = "AT+" + line;
+        h.phone.Receive(line, h.now);
+        h.now += 100;
+        h.phone.Read(h.now);
+    }
+    // Whatever state it was left in (even at a prompt), Esc and a fresh line bring it back.
+    h.Send("\x1b\r");
+    h.phone.State().echo = false;
+    h.phone.State().quiet = false;
+    h.phone.State().verbose = true;
+    EXPECT_EQ(h.At("AT"), "\r\nOK\r\n");
+}
+
+TEST(HostileInput, ParsersTakeAnyText) {
+    std::mt19937 rng(99);
+    const std::string alphabet = "AT+\"=?;, \t0123456789ABCDEF\\\x1b\xff";
+    for (int round = 0; round < 5000; ++round) {
+        const std::string text = RandomBytes(rng, rng() % 64, alphabet);
+        (void)SplitCommandLine(text);
+        (void)SplitArgs(text);
+        for (Charset c : SupportedCharsets())
+            (void)DecodeText(text, c);
+        (void)SplitPdu(text);
+        (void)TpduLength(text);
+        std::vector<std::uint8_t> octets(text.begin(), text.end());
+        (void)WellFormedTpdu(octets);
+    }
+    SUCCEED();
+}
+
+TEST(HostileInput, OverlongPduIsRefused) {
+    PhoneHarness h;
+    h.At("AT+CMEE=1");
+    EXPECT_EQ(h.At("AT+CMGS=140"), "\r\n> ");
+    EXPECT_EQ(h.Send(std::string(100'000, '0') + "\x1a"), "\r\n+CMS ERROR: 304\r\n");
+    EXPECT_EQ(h.At("AT"), "\r\nOK\r\n");
+}
+
+TEST(HostileInput, CommandSplitting) {
+    const auto commands = SplitCommandLine("at+cpbw=1,\"a;b\",129 ;E0 ;+CSCS?");
+    ASSERT_TRUE(commands.has_value());
+    ASSERT_EQ(commands->size(), 3u);
+    EXPECT_EQ((*commands)[0].name, "+CPBW");
+    EXPECT_EQ((*commands)[0].args, "1,\"a;b\",129 ");
+    EXPECT_EQ((*commands)[1].name, "E");
+    EXPECT_EQ((*commands)[2].form, AtCommand::Form::Read);
+    EXPECT_FALSE(SplitCommandLine("XT+CPBR").has_value());
+    const auto args = SplitArgs(" 5 , \"x,y\" ,,7");
+    ASSERT_TRUE(args.has_value());
+    ASSERT_EQ(args->size(), 4u);
+    EXPECT_EQ((*args)[1].text, "x,y");
+    EXPECT_FALSE((*args)[2].present);
+    EXPECT_FALSE(SplitArgs("\"x\"y").has_value());
+}
+
+}  // namespace
+}  // namespace phonesim::test

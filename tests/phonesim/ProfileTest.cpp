@@ -1,0 +1,159 @@
+// The shipped profiles, loading, saving and the schema's checks.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <set>
+
+#include "phonesim/Phone.h"
+#include "phonesim/Profile.h"
+#include "phonesim/ProfilePdus.h"
+#include "phonesim/ShippedProfiles.h"
+
+namespace phonesim::test {
+namespace {
+
+int CountSuffix(const PhonebookMemory& memory, char16_t kind) {
+    int count = 0;
+    for (const auto& [index, entry] : memory.entries) {
+        const auto slash = entry.name.find(u'/');
+        count += slash != std::u16string::npos &&
+                 entry.name.substr(slash + 1) == std::u16string(1, kind);
+    }
+    return count;
+}
+
+bool HasNonAscii(const std::u16string& text) {
+    for (char16_t c : text) {
+        if (c > 0x7F)
+            return true;
+    }
+    return false;
+}
+
+TEST(ShippedProfiles, AllFiveLoadByName) {
+    const std::vector<std::string> expected = {"default", "empty", "full", "nokia", "small-sim"};
+    EXPECT_EQ(ShippedProfileNames(), expected);
+    for (const std::string& name : expected)
+        EXPECT_NO_THROW(ShippedProfile(name)) << name;
+    EXPECT_THROW(ShippedProfile("nope"), ProfileError);
+}
+
+TEST(ShippedProfiles, DefaultIsABelievablePhone) {
+    const PhoneState s = ShippedProfile("default").state;
+    const PhonebookMemory& me = *s.FindPhonebook("ME");
+    EXPECT_EQ(me.capacity, 250);
+    EXPECT_EQ(me.textLength, 40);
+    std::set<std::u16string> contacts;
+    int nonAscii = 0;
+    for (const auto& [index, entry] : me.entries) {
+        contacts.insert(entry.name.substr(0, entry.name.find(u'/')));
+        nonAscii += HasNonAscii(entry.name);
+    }
+    EXPECT_GE(contacts.size(), 38u);
+    EXPECT_LE(contacts.size(), 45u);
+    EXPECT_GE(nonAscii, 5);
+    EXPECT_GE(CountSuffix(me, u'W') + CountSuffix(me, u'H'), 15);
+    EXPECT_EQ(CountSuffix(me, u'X'), 1);  // the one entry of kind 0
+    const PhonebookMemory& sm = *s.FindPhonebook("SM");
+    EXPECT_EQ(sm.capacity, 100);
+    EXPECT_EQ(sm.textLength, 14);
+    EXPECT_EQ(sm.Used(), 15);
+
+    int received = 0, sent = 0;
+    for (const SmsStorage& storage : s.storages) {
+        for (const auto& [index, m] : storage.messages) {
+            received += m.status <= kReceivedRead;
+            sent += m.status == kStoredSent;
+        }
+    }
+    EXPECT_EQ(received, 12);
+    EXPECT_EQ(sent, 3);
+}
+
+TEST(ShippedProfiles, NokiaSmallSimEmptyAndFull) {
+    const PhoneState nokia = ShippedProfile("nokia").state;
+    EXPECT_EQ(nokia.identity.maker, "Nokia");
+    std::multiset<std::u16string> names;
+    for (const auto& [index, entry] : nokia.FindPhonebook("ME")->entries) {
+        EXPECT_EQ(entry.name.find(u'/'), std::u16string::npos);
+        names.insert(entry.name);
+    }
+    EXPECT_EQ(names.count(u"John Smith"), 2u);
+
+    const PhonebookMemory& small = *ShippedProfile("small-sim").state.FindPhonebook("SM");
+    EXPECT_EQ(small.capacity, 30);
+    EXPECT_EQ(small.Used(), 12);
+
+    const PhoneState empty = ShippedProfile("empty").state;
+    for (const auto& m : empty.phonebooks)
+        EXPECT_EQ(m.Used(), 0);
+    for (const auto& st : empty.storages)
+        EXPECT_EQ(st.Used(), 0);
+
+    const PhoneState full = ShippedProfile("full").state;
+    EXPECT_EQ(full.FindPhonebook("ME")->FirstFree(), 0);
+    for (const auto& st : full.storages)
+        EXPECT_EQ(st.FirstFree(), 0) << st.name;
+}
+
+TEST(ShippedProfiles, PdusAreThoseTheirDescriptionsGive) {
+    for (const ShippedProfileText& p : ShippedProfileTexts()) {
+        EXPECT_EQ(RegenerateProfilePdus(std::string(p.json)), p.json) << p.name;
+    }
+}
+
+TEST(ProfileFiles, SaveAndLoadRoundTrip) {
+    Phone phone(ShippedProfile("default"));
+    phone.State().echo = false;
+    phone.Receive("AT+CPBW=200,\"+4412\",145,\"Round/T\";+CSCS=\"UCS2\";+CMEE=2\r", 0);
+    phone.Receive("AT+CPMS=\"SM\",\"SM\",\"ME\";+CMGD=1;+CMGL=4\r", 100);
+    phone.SetCommandLatency("AT+CPBR", 120);
+    const std::string path =
+        (std::filesystem::temp_directory_path() / "halvex-phonesim-roundtrip.json").string();
+    SaveProfileFile(phone.ToProfile(), path);
+    const Profile loaded = LoadProfileFile(path);
+    std::remove(path.c_str());
+    EXPECT_EQ(ProfileToJson(loaded), ProfileToJson(phone.ToProfile()));
+    EXPECT_EQ(loaded.state.FindPhonebook("ME")->entries.at(200).name, u"Round/T");
+    EXPECT_EQ(loaded.state.charset, "UCS2");
+    EXPECT_EQ(loaded.state.cmee, 2);
+    EXPECT_EQ(loaded.state.selectedStorages[1], "SM");
+    EXPECT_EQ(loaded.state.FindStorage("SM")->messages.count(1), 0u);
+    EXPECT_EQ(loaded.state.FindStorage("SM")->messages.at(3).status, kReceivedRead);
+    EXPECT_EQ(loaded.timing.commandLatencyMs.at("AT+CPBR"), 120u);
+}
+
+TEST(ProfileFiles, BadProfilesAreRefusedWithAReason) {
+    EXPECT_THROW(ProfileFromJson("{"), ProfileError);
+    EXPECT_THROW(ProfileFromJson(R"({"cmee": 5})"), ProfileError);
+    EXPECT_THROW(ProfileFromJson(R"({"charset": "KOI8"})"), ProfileError);
+    EXPECT_THROW(ProfileFromJson(R"({"echo": "yes"})"), ProfileError);
+    EXPECT_THROW(ProfileFromJson(
+                     R"({"phonebook": {"memories": [{"name": "ME", "capacity": 5,
+                         "entries": [{"index": 6, "number": "1", "name": "x"}]}]}})"),
+                 ProfileError);
+    EXPECT_THROW(ProfileFromJson(R"({"sms": {"storages": [{"name": "SM", "capacity": 5,
+                         "messages": [{"index": 1, "status": 1, "pdu": "XYZ"}]}]}})"),
+                 ProfileError);
+    EXPECT_THROW(ProfileFromJson(R"({"faults": [{"action": "explode"}]})"), ProfileError);
+    EXPECT_THROW(ProfileFromJson(R"({"faults": [{"action": "drop"}]})"), ProfileError);
+    EXPECT_THROW(LoadProfileFile("/nonexistent/profile.json"), ProfileError);
+    EXPECT_THROW(ProfileWithPatch(ShippedProfile("empty"), "[1,"), ProfileError);
+}
+
+TEST(ProfileFiles, MissingKeysTakeTheirDefaults) {
+    const Profile p = ProfileFromJson("{}");
+    EXPECT_TRUE(p.state.echo);
+    EXPECT_EQ(p.state.cmee, 0);
+    EXPECT_EQ(p.state.charset, "IRA");
+    EXPECT_EQ(p.timing.latencyMs, 50u);
+    EXPECT_EQ(p.timing.baud, 9600u);
+    Phone phone(p);
+    phone.Receive("AT+CPBR=?;+CPMS?\r", 0);
+    EXPECT_EQ(phone.Read(10'000), "AT+CPBR=?;+CPMS?\r\r\nERROR\r\n");
+}
+
+}  // namespace
+}  // namespace phonesim::test

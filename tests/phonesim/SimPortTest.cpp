@@ -1,0 +1,135 @@
+// The in-process port onto the simulated phone, through the platform layer and the link.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "link/PhoneLink.h"
+#include "platform/Win32.h"
+#include "tests/support/SimPhoneFixture.h"
+
+namespace halvex::test {
+namespace {
+
+using namespace platform;
+
+class SimPort : public SimPhoneTest {
+protected:
+    HANDLE OpenPort() {
+        return CreateFileW(kPortName, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, NULL_HANDLE);
+    }
+    static bool WriteText(HANDLE port, const std::string& text) {
+        DWORD written = 0;
+        return WriteFile(port, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+               written == text.size();
+    }
+    static std::string ReadText(HANDLE port) {
+        char buffer[4096];
+        DWORD read = 0;
+        if (!ReadFile(port, buffer, sizeof buffer, &read, nullptr))
+            return "<failed>";
+        return std::string(buffer, read);
+    }
+};
+
+TEST_F(SimPort, FixtureRegistersThePortWhereTheLinkLooksForIt) {
+    std::u16string port;
+    ASSERT_EQ(registry().GetString(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", u"Port", port),
+              ERROR_SUCCESS);
+    EXPECT_EQ(port, u"sim0");
+    EXPECT_EQ(phone().State().identity.maker, "Marlin Telecom");
+}
+
+TEST_F(SimPort, ReadsFollowTheVirtualClock) {
+    const HANDLE port = OpenPort();
+    ASSERT_NE(port, INVALID_HANDLE_VALUE);
+    clock().Advance(500);
+    ASSERT_TRUE(WriteText(port, "AT\r"));
+    EXPECT_EQ(ReadText(port), "");
+    Sleep(10);
+    EXPECT_EQ(ReadText(port), "AT\r");
+    Sleep(100);
+    EXPECT_EQ(ReadText(port), "\r\nOK\r\n");
+    ASSERT_EQ(transcript().size(), 1u);
+    EXPECT_EQ(transcript()[0].timeMs, 500u);
+    CloseHandle(port);
+}
+
+TEST_F(SimPort, PurgeKeepsTheBytesStillOnTheLine) {
+    const HANDLE port = OpenPort();
+    ASSERT_TRUE(WriteText(port, "AT+CPBR=1,25\r"));
+    Sleep(300);
+    ASSERT_TRUE(PurgeComm(port, PURGE_TXCLEAR | PURGE_RXCLEAR));
+    EXPECT_EQ(ReadText(port), "");
+    Sleep(5000);
+    const std::string late = ReadText(port);
+    EXPECT_FALSE(late.empty());
+    EXPECT_EQ(late.substr(late.size() - 6), "\r\nOK\r\n");
+    CloseHandle(port);
+}
+
+TEST_F(SimPort, OpensOneAtATimeLikeARealPort) {
+    const HANDLE first = OpenPort();
+    ASSERT_NE(first, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(PortOpen());
+    EXPECT_EQ(OpenPort(), INVALID_HANDLE_VALUE);
+    CloseHandle(first);
+    EXPECT_FALSE(PortOpen());
+    const HANDLE second = OpenPort();
+    EXPECT_NE(second, INVALID_HANDLE_VALUE);
+    CloseHandle(second);
+}
+
+TEST_F(SimPort, DroppedLinkFailsReadsWritesAndOpens) {
+    const HANDLE port = OpenPort();
+    phone().AddFault(phonesim::Fault::DropAt(1000));
+    EXPECT_TRUE(WriteText(port, "AT\r"));
+    Sleep(1000);
+    EXPECT_FALSE(WriteText(port, "AT\r"));
+    DWORD read = 0;
+    char buffer[16];
+    EXPECT_FALSE(ReadFile(port, buffer, sizeof buffer, &read, nullptr));
+    EXPECT_FALSE(PurgeComm(port, PURGE_RXCLEAR));
+    CloseHandle(port);
+    EXPECT_EQ(OpenPort(), INVALID_HANDLE_VALUE);
+    phone().RestoreLink();
+    const HANDLE again = OpenPort();
+    EXPECT_NE(again, INVALID_HANDLE_VALUE);
+    CloseHandle(again);
+}
+
+TEST_F(SimPort, TheLinkOpensProbesAndExchanges) {
+    CPhoneLink link;
+    ASSERT_EQ(link.Open(), 1);
+    // The probe's answer has arrived by then, so the purge of the next command drops it.
+    Sleep(500);
+    std::u16string command = u"ATI";
+    ASSERT_EQ(link.SendCommand(command), 1);
+    link.Wait(0.1f);
+    std::u16string reply;
+    const int length = link.ReadResponse(reply);
+    EXPECT_EQ(reply,
+              u"ATI\r\r\nMarlin Telecom\r\nMarlin M-3100\r\nV 2.41 2004-11-02\r\n\r\nOK\r\n");
+    EXPECT_EQ(length, static_cast<int>(reply.size() * 2 + 2));
+    EXPECT_EQ(commands(), (std::vector<std::string>{"AT+CGMI=?", "ATI"}));
+}
+
+class SimPortNokia : public SimPhoneTest {
+protected:
+    SimPortNokia() : SimPhoneTest("nokia") {}
+};
+
+TEST_F(SimPortNokia, FixtureTakesAProfileByNameOrPatch) {
+    EXPECT_EQ(phone().State().identity.maker, "Nokia");
+    UsePatchedProfile("nokia", R"({"identity": {"maker": "NOKIA"}, "echo": false})");
+    EXPECT_EQ(phone().State().identity.maker, "NOKIA");
+    EXPECT_EQ(phone().State().identity.model, "Nokia 6310i");
+    EXPECT_FALSE(phone().State().echo);
+    UseProfileJson(R"({"phonebook": {"memories": [{"name": "SM", "capacity": 5}]}})");
+    EXPECT_EQ(phone().Phonebook("SM").capacity, 5);
+    EXPECT_THROW(phone().Phonebook("ME"), std::out_of_range);
+}
+
+}  // namespace
+}  // namespace halvex::test
