@@ -35,8 +35,8 @@ CPhoneLink::~CPhoneLink() {
 }
 
 BOOL CPhoneLink::Open() {
-    // Ten units and the null: "Port" is queried with 20 bytes, so the name is always terminated
-    // even when the stored value carries no null of its own.
+    // "Port" is queried with 20 bytes; the eleventh unit keeps the name terminated whatever the
+    // stored value holds.
     char16_t name[11] = {};
     HKEY key = NULL_HANDLE;
     const bool keyOpen = RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", 0,
@@ -45,6 +45,9 @@ BOOL CPhoneLink::Open() {
         DWORD size = 20;
         DWORD type = REG_NONE;
         RegQueryValueExW(key, u"Port", nullptr, &type, reinterpret_cast<BYTE*>(name), &size);
+        // Ten characters without a null are no name of at most nine: none at all.
+        if (name[9] != 0)
+            name[0] = 0;
     }
 
     BeginWaitCursor();
