@@ -1,19 +1,25 @@
 #include "sms/codec/HexText.h"
 
+#include <array>
+
 namespace {
 
+// Value of each byte as a hex digit, -1 for any other byte.
+constexpr std::array<std::int8_t, 256> kNibble = [] {
+    std::array<std::int8_t, 256> table{};
+    table.fill(-1);
+    for (int i = 0; i < 10; ++i) {
+        table['0' + i] = static_cast<std::int8_t>(i);
+    }
+    for (int i = 0; i < 6; ++i) {
+        table['a' + i] = static_cast<std::int8_t>(10 + i);
+        table['A' + i] = static_cast<std::int8_t>(10 + i);
+    }
+    return table;
+}();
+
 int NibbleValue(char16_t c) {
-    const unsigned low = c & 0xFFu;
-    if (low >= '0' && low <= '9') {
-        return static_cast<int>(low - '0');
-    }
-    if (low >= 'a' && low <= 'f') {
-        return static_cast<int>(low - 'a' + 10);
-    }
-    if (low >= 'A' && low <= 'F') {
-        return static_cast<int>(low - 'A' + 10);
-    }
-    return -1;
+    return kNibble[c & 0xFFu];
 }
 
 }  // namespace
@@ -36,10 +42,19 @@ bool HexToOctets(std::u16string_view text, std::span<std::uint8_t> out) {
 
 std::u16string OctetsToHex(std::span<const std::uint8_t> octets) {
     static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
-    std::u16string hex(octets.size() * 2, u'0');
-    for (std::size_t i = 0; i < octets.size(); ++i) {
-        hex[2 * i] = kDigits[octets[i] >> 4];
-        hex[2 * i + 1] = kDigits[octets[i] & 0x0F];
+    std::u16string hex;
+    hex.reserve(octets.size() * 2);
+    // Through a stack buffer: appending whole chunks beats filling a sized string first.
+    char16_t chunk[256];
+    std::size_t used = 0;
+    for (std::uint8_t octet : octets) {
+        chunk[used++] = kDigits[octet >> 4];
+        chunk[used++] = kDigits[octet & 0x0F];
+        if (used == std::size(chunk)) {
+            hex.append(chunk, used);
+            used = 0;
+        }
     }
+    hex.append(chunk, used);
     return hex;
 }

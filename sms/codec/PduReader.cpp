@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "sms/codec/HexText.h"
+#include "sms/codec/StringBuild.h"
 
 CPduReader::CPduReader(std::u16string_view hex) : m_octets(hex.size() / 2) {
     // A bad or odd text leaves zeros behind; decoding goes on with whatever was converted.
@@ -185,12 +186,22 @@ void CPduReader::AlignToSeptet() {
 
 std::u16string CPduReader::ReadSeptets(std::size_t n) {
     AlignToSeptet();
-    std::u16string codes;
-    codes.reserve(std::min(n, BitsLeft() / 7));
     // Missing septets are not invented: a cut-off text ends where its bits end.
-    for (std::size_t i = 0; i < n && BitsLeft() >= 7; ++i) {
-        codes.push_back(static_cast<char16_t>(ReadBits(7)));
-    }
+    const std::size_t count = std::min(n, BitsLeft() / 7);
+    const std::size_t first = m_pos * 8 + static_cast<std::size_t>(m_bit);
+    std::u16string codes = sms::BuildString(count, [&](std::size_t i) {
+        const std::size_t bit = first + 7 * i;
+        const std::size_t octet = bit / 8;
+        // A septet that crosses into the next octet has that octet before the end.
+        unsigned window = m_octets[octet];
+        if (octet + 1 < m_octets.size()) {
+            window |= static_cast<unsigned>(m_octets[octet + 1]) << 8;
+        }
+        return static_cast<char16_t>((window >> (bit % 8)) & 0x7Fu);
+    });
+    const std::size_t bit = first + 7 * count;
+    m_pos = bit / 8;
+    m_bit = static_cast<int>(bit % 8);
     return codes;
 }
 

@@ -73,9 +73,16 @@ void CPduWriter::WriteOctets(std::u16string_view text, std::size_t n) {
 void CPduWriter::WriteUcs2(std::u16string_view text, std::size_t n) {
     AlignToOctet();
     n = std::min(n, text.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        WriteOctet(static_cast<std::uint8_t>(text[i] >> 8));
-        WriteOctet(static_cast<std::uint8_t>(text[i] & 0xFFu));
+    const std::size_t whole = std::min(n, (kCapacity - m_pos) / 2);
+    std::uint8_t* out = m_octets.data() + m_pos;
+    for (std::size_t i = 0; i < whole; ++i) {
+        *out++ = static_cast<std::uint8_t>(text[i] >> 8);
+        *out++ = static_cast<std::uint8_t>(text[i] & 0xFFu);
+    }
+    m_pos += 2 * whole;
+    if (whole < n) {
+        WriteOctet(static_cast<std::uint8_t>(text[whole] >> 8));  // fills the last octet, if any
+        m_overflow = true;
     }
 }
 
@@ -178,12 +185,27 @@ void CPduWriter::AlignToSeptet() {
 
 void CPduWriter::WriteSeptets(std::u16string_view codes) {
     AlignToSeptet();
-    for (char16_t code : codes) {
-        if (m_overflow) {
-            return;
+    std::size_t bit = m_pos * 8 + static_cast<std::size_t>(m_bit);
+    if (m_overflow || bit + 7 * codes.size() > kCapacity * 8) {
+        // Bit by bit up to the bound, where the writer notes the overflow.
+        for (char16_t code : codes) {
+            WriteBits(code & 0x7Fu, 7);
+            if (m_overflow) {
+                return;
+            }
         }
-        WriteBits(code & 0x7Fu, 7);
+        return;
     }
+    for (char16_t code : codes) {
+        const unsigned window = (code & 0x7Fu) << (bit % 8);
+        m_octets[bit / 8] |= static_cast<std::uint8_t>(window & 0xFF);
+        if (window > 0xFF) {
+            m_octets[bit / 8 + 1] |= static_cast<std::uint8_t>(window >> 8);
+        }
+        bit += 7;
+    }
+    m_pos = bit / 8;
+    m_bit = static_cast<int>(bit % 8);
 }
 
 void CPduWriter::WriteUserDataHeader(std::u16string_view header) {
