@@ -25,7 +25,7 @@ TEST_F(PhoneSessionTest, ConnectEmptiesBothBooksEvenWhenThePortFails) {
     EXPECT_TRUE(session().GetSimBook().IsEmpty());
 }
 
-TEST_F(PhoneSessionTest, DisconnectKeepsBooksAndClosesThePort) {
+TEST_F(PhoneSessionTest, DisconnectKeepsBooksAndClosesThePortAsDoesDeletingTheSession) {
     Put("ME", 4, "1", u"Ann/H");
     Connect();
     session().LoadBook(CPhoneSession::MemoryPhone);
@@ -37,11 +37,8 @@ TEST_F(PhoneSessionTest, DisconnectKeepsBooksAndClosesThePort) {
     EXPECT_EQ(session().GetPortHandle(), platform::NULL_HANDLE);
     EXPECT_EQ(session().GetSelectedStorage(), CPhoneSession::MemorySim);
     EXPECT_EQ(session().GetPhoneBook().GetSize(), 1);
-}
 
-TEST_F(PhoneSessionTest, DeletingTheSessionClosesThePort) {
     Connect();
-    ASSERT_TRUE(PortOpen());
     delete g_pPhoneSession;
     g_pPhoneSession = nullptr;
     EXPECT_FALSE(PortOpen());
@@ -89,15 +86,6 @@ TEST_F(PhoneSessionTest, OtherMemoryValuesHaveNoBookNoRangeAndNeedNoRead) {
     EXPECT_EQ(session().GetCurrentBook(), nullptr);
     EXPECT_EQ(session().GetMaxIndex(), 0);
     EXPECT_TRUE(session().CheckDataRead());
-}
-
-TEST_F(PhoneSessionTest, LoadBookThatCannotSelectLeavesTheBookAsItWas) {
-    session().GetPhoneBook().Add(u"Kept");
-    ui().Clear();
-    session().LoadBook(CPhoneSession::MemoryPhone);
-    EXPECT_EQ(session().GetPhoneBook().GetSize(), 1);
-    EXPECT_FALSE(session().IsPhoneRead());
-    EXPECT_EQ(ui().Log(), (std::vector<std::string>{"cursor on", "cursor off"}));
 }
 
 }  // namespace
