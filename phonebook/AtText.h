@@ -14,8 +14,30 @@ inline std::u16string Decimal(long long value) {
     return Ascii(std::to_string(value));
 }
 
-inline bool Contains(std::u16string_view text, std::u16string_view part) {
-    return text.find(part) != std::u16string_view::npos;
+// True when a line of the reply is an error result ("ERROR", "+CME ERROR: ...", "+CMS ERROR:
+// ..."). Only whole result lines count: the echo of a command or an entry's name may well
+// contain the word.
+inline bool HasErrorResult(std::u16string_view reply) {
+    std::size_t start = 0;
+    while (start < reply.size()) {
+        std::size_t end = reply.find_first_of(u"\r\n", start);
+        if (end == std::u16string_view::npos) {
+            end = reply.size();
+        }
+        std::u16string_view line = reply.substr(start, end - start);
+        while (!line.empty() && line.front() == u' ') {
+            line.remove_prefix(1);
+        }
+        while (!line.empty() && line.back() == u' ') {
+            line.remove_suffix(1);
+        }
+        if (line == u"ERROR" || line.starts_with(u"+CME ERROR") ||
+            line.starts_with(u"+CMS ERROR")) {
+            return true;
+        }
+        start = end + 1;
+    }
+    return false;
 }
 
 // False for text that could end a quoted field or the command line early on some phone: the

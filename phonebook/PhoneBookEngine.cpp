@@ -11,8 +11,6 @@
 #include "platform/Win32.h"
 
 using namespace platform;
-using phonebook::Ascii;
-using phonebook::Contains;
 using phonebook::Decimal;
 
 namespace {
@@ -108,7 +106,7 @@ void CPhoneBookEngine::ReadEntries(CContactBook& book, int first, int last) {
         Wait(0.5f);
         std::u16string reply;
         const int length = ReadResponse(reply);
-        if (length > 0 && Contains(reply, u"ERROR")) {
+        if (length > 0 && phonebook::HasErrorResult(reply)) {
             ShowConnectionLost();
             m_session.Disconnect();
             return;

@@ -8,7 +8,6 @@
 #include "platform/Win32.h"
 
 using namespace platform;
-using phonebook::Contains;
 using phonebook::Decimal;
 
 int CPhoneBookEngine::WriteEntry(int index, const std::u16string& number,
@@ -42,8 +41,8 @@ int CPhoneBookEngine::WriteEntry(int index, const std::u16string& number,
     Wait(1.0f);
     std::u16string reply;
     const int length = ReadResponse(reply);
-    // "ERROR" also finds "+CME ERROR: ...".
-    if (length < 0 || Contains(reply, u"ERROR")) {
+    // A refused write is not saved: the contact keeps its mark and the save reports it.
+    if (length < 0 || phonebook::HasErrorResult(reply)) {
         return -1;
     }
     if (CContactBook* book = m_session.GetCurrentBook()) {

@@ -59,11 +59,13 @@ TEST_F(PhoneBookRead, EntriesMergeIntoContactsAcrossReplies) {
     Put("ME", 27, "+44333", u"Bob/X");
     Put("ME", 200, "444", u"Zoë Åström/M");
     Put("ME", 201, "555", u"Ann/F");
+    Put("ME", 202, "666", u"ERROR/O");  // only a result line means failure
     Connect();
     session().LoadBook(CPhoneSession::MemoryPhone);
 
     const CContactBook& book = session().GetPhoneBook();
-    ASSERT_EQ(book.GetSize(), 3);
+    ASSERT_EQ(book.GetSize(), 4);
+    EXPECT_EQ(book.GetAt(3)->otherIndex, 202);
     const CContactEntry* ann = book.GetAt(0);
     EXPECT_EQ(ann->name, u"Ann");
     EXPECT_EQ(ann->home, u"111");

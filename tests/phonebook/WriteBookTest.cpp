@@ -258,6 +258,11 @@ TEST_F(PhoneBookWrite, RefusedWriteKeepsItsMarkAndIsSentAgainAtTheNextSave) {
     EXPECT_EQ(ann.marks, 0u);
     EXPECT_EQ(phone().Phonebook("ME").entries.at(250).number, "111");
 
+    // The echo of a name holding the word is no error.
+    ann.name = u"ERROR";
+    ann.marks = CContactEntry::MarkHome;
+    EXPECT_TRUE(session().SaveContact(0));
+
     // A worded "+CME ERROR" fails it as well: the name is too long for this memory.
     phone().State().cmee = 2;
     phone().Phonebook("ME").textLength = 5;
