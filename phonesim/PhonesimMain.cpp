@@ -127,12 +127,13 @@ int main(int argc, char** argv) {
     std::string openError;
     if (!server.Open(openError))
         return Fail(openError, 1);
-    std::cout << "port: " << server.SlavePath() << std::endl;
+    // Registered before the port is announced, so whoever reads the line finds it there.
     if (options.registerPort) {
         const std::string registerError = RegisterPort(server.SlavePath());
         if (!registerError.empty())
             return Fail(registerError, 1);
     }
+    std::cout << "port: " << server.SlavePath() << std::endl;
     server.Start();
 
     int signal = 0;

@@ -12,7 +12,9 @@
 namespace phonesim::test {
 namespace {
 
-std::u16string U16(const std::string& utf8) { return Utf8ToUtf16(utf8).value(); }
+std::u16string U16(const std::string& utf8) {
+    return Utf8ToUtf16(utf8).value();
+}
 
 TEST(ProfilePdus, DecodeWithTheCodecIntoTheirDescriptions) {
     int checked = 0;

@@ -1,0 +1,103 @@
+// The halvex-phonesim command, run as a program against its pseudo-terminal.
+
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "phonesim/Profile.h"
+#include "tests/phonesim/Process.h"
+
+namespace phonesim::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Writes a command line and waits (bounded) for the final OK.
+std::string Exchange(int fd, const std::string& line) {
+    std::string got;
+    if (::write(fd, (line + "\r").data(), line.size() + 1) !=
+        static_cast<ssize_t>(line.size() + 1)) {
+        return got;
+    }
+    for (int i = 0; i < 100 && got.find("OK\r\n") == std::string::npos; ++i) {
+        pollfd p{fd, POLLIN, 0};
+        if (::poll(&p, 1, 50) <= 0)
+            continue;
+        char buffer[256];
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n <= 0)
+            break;
+        got.append(buffer, static_cast<std::size_t>(n));
+    }
+    return got;
+}
+
+class PhonesimCommand : public ::testing::Test {
+protected:
+    PhonesimCommand() {
+        dir = fs::temp_directory_path() / ("halvex-phonesim-" + std::to_string(::getpid()));
+        fs::create_directories(dir);
+    }
+    ~PhonesimCommand() override { fs::remove_all(dir); }
+    fs::path dir;
+};
+
+TEST_F(PhonesimCommand, ServesRegistersAndSavesOnTerminate) {
+    const std::string registry = (dir / "registry.reg").string();
+    const std::string saved = (dir / "saved.json").string();
+    ChildProcess sim({HALVEX_PHONESIM_COMMAND, "--profile", "nokia", "--save", saved, "--register",
+                      "--baud", "0", "--latency", "5", "--echo", "off"},
+                     {"HALVEX_REGISTRY=" + registry});
+    ASSERT_TRUE(sim.Started());
+    const std::string first = sim.ReadLine(5000);
+    ASSERT_EQ(first.rfind("port: /dev/pts/", 0), 0u) << first;
+    const std::string slave = first.substr(6);
+
+    EXPECT_NE(ReadFile(registry).find("\"Port\"=\"" + slave.substr(5) + "\""), std::string::npos);
+
+    const int fd = ::open(slave.c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(Exchange(fd, "AT+CPBW=20,\"123\",129,\"Saved\""), "\r\nOK\r\n");
+    ::close(fd);
+
+    sim.Signal(SIGTERM);
+    EXPECT_EQ(sim.Wait(5000), 0);
+    const Profile profile = LoadProfileFile(saved);
+    EXPECT_EQ(profile.state.identity.maker, "Nokia");
+    EXPECT_FALSE(profile.state.echo);
+    EXPECT_EQ(profile.state.FindPhonebook("ME")->entries.at(20).name, u"Saved");
+}
+
+TEST_F(PhonesimCommand, InterruptEndsWithoutSavingWhenNotAsked) {
+    ChildProcess sim({HALVEX_PHONESIM_COMMAND, "--profile", "empty"});
+    ASSERT_EQ(sim.ReadLine(5000).rfind("port: ", 0), 0u);
+    sim.Signal(SIGINT);
+    EXPECT_EQ(sim.Wait(5000), 0);
+}
+
+TEST_F(PhonesimCommand, BadArgumentsAndProfiles) {
+    RunResult r = RunProgram({HALVEX_PHONESIM_COMMAND, "--baud", "fast"}, 5000);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.output.find("usage: halvex-phonesim"), std::string::npos);
+    r = RunProgram({HALVEX_PHONESIM_COMMAND, "--echo", "maybe"}, 5000);
+    EXPECT_EQ(r.status, 2);
+    r = RunProgram({HALVEX_PHONESIM_COMMAND, "--profile", (dir / "missing.json").string()}, 5000);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.output.find("cannot read"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace phonesim::test

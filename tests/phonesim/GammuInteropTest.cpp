@@ -1,0 +1,138 @@
+// Third-party AT software against the phone: gammu over the pseudo-terminal. One gammu run
+// (identify, getallmemory ME, getallsms in batch mode) serves all the checks, as its start-up
+// alone takes seconds.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <nlohmann/json.hpp>
+
+#include "phonesim/Phone.h"
+#include "phonesim/PtyServer.h"
+#include "phonesim/ShippedProfiles.h"
+#include "phonesim/Text.h"
+#include "tests/phonesim/Process.h"
+
+namespace phonesim::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class GammuInterop : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        const std::string gammu = FindOnPath("gammu");
+        if (gammu.empty())
+            return;
+        Phone phone(ShippedProfile("default"));
+        // Unpaced and quick: gammu reads a phone book one entry at a time.
+        phone.SetBaud(0);
+        phone.SetLatency(1);
+        PtyServer server(phone);
+        std::string error;
+        if (!server.Open(error)) {
+            result_ = std::make_unique<RunResult>(RunResult{-1, error});
+            return;
+        }
+        server.Start();
+        const fs::path dir =
+            fs::temp_directory_path() / ("halvex-gammu-" + std::to_string(::getpid()));
+        fs::create_directories(dir);
+        std::ofstream(dir / "gammurc")
+            << "[gammu]\ndevice = " << server.SlavePath() << "\nconnection = at\n";
+        std::ofstream(dir / "commands") << "identify\ngetallmemory ME\ngetallsms\n";
+        result_ = std::make_unique<RunResult>(RunProgram(
+            {gammu, "-c", (dir / "gammurc").string(), "batch", (dir / "commands").string()}, 60'000,
+            {"LC_ALL=C.UTF-8", "HOME=" + dir.string()}));
+        server.Stop();
+        fs::remove_all(dir);
+    }
+    static void TearDownTestSuite() { result_.reset(); }
+
+    void SetUp() override {
+        if (!result_) {
+            GTEST_SKIP()
+                << "gammu is not installed (Debian package gammu, see scripts/install-deps)";
+        }
+        ASSERT_EQ(result_->status, 0) << result_->output;
+        output = result_->output;
+    }
+
+    // The text of gammu's output from `from` up to `to` (or the end).
+    std::string Section(const std::string& from, const std::string& to) const {
+        const std::size_t start = output.find(from);
+        if (start == std::string::npos)
+            return "";
+        return output.substr(start, output.find(to, start) - start);
+    }
+
+    static nlohmann::json DefaultProfile() {
+        for (const ShippedProfileText& p : ShippedProfileTexts()) {
+            if (p.name == "default")
+                return nlohmann::json::parse(p.json);
+        }
+        return {};
+    }
+
+    void CheckMemory();
+    void CheckMessages();
+
+    static std::unique_ptr<RunResult> result_;
+    std::string output;
+};
+
+std::unique_ptr<RunResult> GammuInterop::result_;
+
+TEST_F(GammuInterop, IdentifyGetAllMemoryAndGetAllSmsShowTheProfile) {
+    SCOPED_TRACE("identify");
+    const std::string identity = Section("Manufacturer", "Memory ME");
+    EXPECT_NE(identity.find("Marlin Telecom"), std::string::npos) << output;
+    EXPECT_NE(identity.find("Marlin M-3100"), std::string::npos);
+    EXPECT_NE(identity.find("V 2.41 2004-11-02"), std::string::npos);
+    EXPECT_NE(identity.find("351234567890123"), std::string::npos);
+    EXPECT_NE(identity.find("234150123456789"), std::string::npos);
+    CheckMemory();
+    CheckMessages();
+}
+
+void GammuInterop::CheckMemory() {
+    SCOPED_TRACE("getallmemory ME");
+    const std::string memory = Section("Memory ME, Location 1\n", "folder \"");
+    int found = 0;
+    const nlohmann::json profile = DefaultProfile();
+    for (const auto& entry : profile["phonebook"]["memories"][0]["entries"]) {
+        const std::string index = std::to_string(entry["index"].get<int>());
+        const std::string block = Section("Memory ME, Location " + index + "\n", "\n\n");
+        EXPECT_NE(block.find("\"" + entry["name"].get<std::string>() + "\""), std::string::npos)
+            << index << ": " << block;
+        EXPECT_NE(block.find("\"" + entry["number"].get<std::string>() + "\""), std::string::npos)
+            << index << ": " << block;
+        ++found;
+    }
+    EXPECT_EQ(found, 54);
+    EXPECT_EQ(memory.find("Location 55\n"), std::string::npos);
+}
+
+void GammuInterop::CheckMessages() {
+    SCOPED_TRACE("getallsms");
+    const std::string sms = Section("Location 1, folder", "\x01");
+    int found = 0;
+    const nlohmann::json profile = DefaultProfile();
+    for (const auto& storage : profile["sms"]["storages"]) {
+        for (const auto& m : storage["messages"]) {
+            const bool received = m.contains("deliver");
+            const auto& d = received ? m["deliver"] : m["submit"];
+            EXPECT_NE(sms.find(d["text"].get<std::string>()), std::string::npos) << d.dump();
+            const std::string party = d[received ? "from" : "to"].get<std::string>();
+            EXPECT_NE(sms.find("\"" + party + "\""), std::string::npos) << party;
+            ++found;
+        }
+    }
+    EXPECT_EQ(found, 15);
+    EXPECT_NE(sms.find("15 SMS parts in 15 SMS sequences"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace phonesim::test

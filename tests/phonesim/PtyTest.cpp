@@ -1,0 +1,93 @@
+// The pseudo-terminal transport in real time. Every wait is bounded.
+
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+#include <chrono>
+#include <string>
+
+#include "phonesim/Phone.h"
+#include "phonesim/PtyServer.h"
+
+namespace phonesim::test {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Reads from `fd` until `until` has come or `timeoutMs` passed; "<hangup>" once the line is gone.
+std::string ReadUntil(int fd, const std::string& until, int timeoutMs) {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    std::string got;
+    while (got.find(until) == std::string::npos) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        pollfd p{fd, POLLIN, 0};
+        if (left <= 0 || ::poll(&p, 1, static_cast<int>(left)) <= 0)
+            break;
+        char buffer[256];
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n <= 0)
+            return got + "<hangup>";
+        got.append(buffer, static_cast<std::size_t>(n));
+    }
+    return got;
+}
+
+class PtyTransport : public ::testing::Test {
+protected:
+    void Start() {
+        std::string error;
+        ASSERT_TRUE(server.Open(error)) << error;
+        server.Start();
+        fd = ::open(server.SlavePath().c_str(), O_RDWR | O_NOCTTY);
+        ASSERT_GE(fd, 0);
+    }
+    ~PtyTransport() override {
+        server.Stop();
+        if (fd >= 0)
+            ::close(fd);
+    }
+    Phone phone{ShippedProfile("default")};
+    PtyServer server{phone};
+    int fd = -1;
+};
+
+TEST_F(PtyTransport, AnswersPacedAtTheLineSpeed) {
+    Start();
+    const auto start = Clock::now();
+    ASSERT_EQ(::write(fd, "ATI\r", 4), 4);
+    const std::string answer = ReadUntil(fd, "OK\r\n", 3000);
+    const auto elapsed =
+        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+    EXPECT_EQ(answer,
+              "ATI\r\r\nMarlin Telecom\r\nMarlin M-3100\r\nV 2.41 2004-11-02\r\n\r\nOK\r\n");
+    // 50 ms of latency, then 58 bytes of answer at 9600 baud: it cannot all be here sooner.
+    EXPECT_GE(elapsed, 50 + 58 * 10 * 1000 / 9600 - 5);
+    server.Stop();
+    ASSERT_EQ(phone.CommandLines(), std::vector<std::string>{"ATI"});
+}
+
+TEST_F(PtyTransport, UnpacedWhenTheLineSpeedIsZero) {
+    phone.SetBaud(0);
+    phone.SetLatency(0);
+    phone.State().echo = false;
+    Start();
+    ASSERT_EQ(::write(fd, "AT+CPBR=1,250\r", 14), 14);
+    const std::string answer = ReadUntil(fd, "\r\nOK\r\n", 3000);
+    EXPECT_NE(answer.find("+CPBR: 54,\"+447700900999\",145,\"Bob/X\""), std::string::npos);
+}
+
+TEST_F(PtyTransport, DroppedLinkHangsUpTheTerminal) {
+    phone.AddFault(Fault::DropOn("AT+CPBR"));
+    Start();
+    ASSERT_EQ(::write(fd, "AT+CPBR=1,5\r", 12), 12);
+    const std::string got = ReadUntil(fd, "<never>", 3000);
+    EXPECT_NE(got.find("<hangup>"), std::string::npos) << got;
+    server.Stop();
+    EXPECT_TRUE(server.LinkDropped());
+}
+
+}  // namespace
+}  // namespace phonesim::test
