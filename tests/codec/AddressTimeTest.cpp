@@ -55,13 +55,6 @@ TEST(CodecAddress, EmptyTpNumberHasNoExtensionBit) {
     EXPECT_EQ(unknown.ToHex(), u"0001");
 }
 
-TEST(CodecAddress, TypeAndPlanKeepToTheirBits) {
-    CPduWriter writer;
-    writer.WriteAddress(Address(5, 0, u"12"), false);  // alphanumeric, plan 0
-    writer.WriteAddress(Address(9, 17, u"3"), false);  // too wide: 3 and 4 bits kept
-    EXPECT_EQ(writer.ToHex(), u"02D0210191F3");
-}
-
 TEST(CodecAddress, SemiOctetsAboveNineReadAsPunctuation) {
     CPduReader reader(u"BADCFE");
     EXPECT_EQ(reader.ReadSemiOctetDigits(6), u":;<=>");  // the high F is filler

@@ -5,7 +5,6 @@
 
 #include <random>
 
-#include "sms/codec/PduReader.h"
 #include "sms/codec/PduWriter.h"
 #include "sms/codec/ShortMessage.h"
 #include "sms/codec/SmsDeliver.h"
@@ -152,21 +151,6 @@ TEST(CodecHostile, EncodingMoreThanTheWriterHoldsGivesNoPdu) {
     const std::u16string pdu = wraps.Encode();
     EXPECT_FALSE(pdu.empty());
     EXPECT_EQ(pdu.substr(18, 2), u"C8");
-}
-
-TEST(CodecHostile, ReaderNeverMovesPastTheEnd) {
-    CPduReader reader(u"0102");
-    reader.SetSeptetOrigin();
-    for (int i = 0; i < 50; ++i) {
-        reader.ReadAddress(i % 2 == 0);
-        reader.ReadTimeStamp();
-        reader.ReadValidity(i % 4);
-        reader.ReadUserDataHeader();
-        reader.ReadSeptets(255);
-        reader.AlignToSeptet();
-        EXPECT_LE(reader.Position(), reader.Size());
-    }
-    EXPECT_EQ(reader.ReadOctet(), 0);
 }
 
 }  // namespace

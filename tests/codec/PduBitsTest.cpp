@@ -96,14 +96,6 @@ TEST(CodecBits, Ucs2IsBigEndianAndTakesWholePairsOnly) {
     EXPECT_EQ(cut.ReadUcs2(4), u"H");
 }
 
-TEST(CodecBits, EightBitOctetsKeepEveryValue) {
-    CPduWriter writer;
-    writer.WriteOctets(u"\u00FF\u0100A", 3);  // low 8 bits: FF 00 41
-    EXPECT_EQ(writer.ToHex(), u"FF0041");
-    CPduReader reader(u"FF0041");
-    EXPECT_EQ(reader.ReadOctets(3), std::u16string(u"\u00FF\u0000A", 3));
-}
-
 TEST(CodecBits, ReadingPastTheEndNeverMovesAndGivesFixedValues) {
     CPduReader reader(u"80");
     EXPECT_EQ(reader.ReadBits(7), 0u);
@@ -117,14 +109,6 @@ TEST(CodecBits, ReadingPastTheEndNeverMovesAndGivesFixedValues) {
     EXPECT_EQ(reader.ReadSemiOctetDigits(4), u"");
     EXPECT_EQ(reader.ReadSeptets(5), u"");
     EXPECT_EQ(reader.Position(), 1u);
-}
-
-TEST(CodecBits, RunsStopAtTheEndWithWhatTheyFound) {
-    CPduReader reader(u"414243");
-    EXPECT_EQ(reader.ReadOctets(200), u"ABC");
-    CPduReader septets(u"E8329BFD06");  // hello
-    septets.SetSeptetOrigin();
-    EXPECT_EQ(septets.ReadSeptets(255), u"\x68\x65\x6C\x6C\x6F");
 }
 
 TEST(CodecBits, WriterStopsAtItsBoundAndSaysSo) {
@@ -158,16 +142,6 @@ TEST(CodecBits, SeptetAlignmentAtTheBoundDoesNotSpin) {
     // buffer, so alignment has to give up there.
     writer.AlignToSeptet();
     EXPECT_TRUE(writer.Overflowed());
-}
-
-TEST(CodecBits, RewindStartsOver) {
-    CPduReader reader(u"0102");
-    reader.ReadOctet();
-    reader.ReadBit();
-    reader.Rewind();
-    EXPECT_EQ(reader.Position(), 0u);
-    EXPECT_EQ(reader.BitPosition(), 0);
-    EXPECT_EQ(reader.ReadOctet(), 0x01);
 }
 
 }  // namespace

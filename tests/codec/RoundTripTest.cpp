@@ -5,7 +5,6 @@
 
 #include "sms/codec/ShortMessage.h"
 #include "sms/codec/SmsDeliver.h"
-#include "sms/codec/SmsSubmit.h"
 
 namespace {
 
@@ -103,38 +102,6 @@ TEST(CodecRoundTrip, DeliverRecordsSurviveEveryAlphabetAndHeader) {
                 expected.SetText(shown);
             }
             ExpectSameDeliver(back, expected);
-        }
-    }
-}
-
-TEST(CodecRoundTrip, SubmitRecordsSurviveEveryValidity) {
-    const SmsValidity validities[] = {
-        {kValidityNone, {}, 0, {}},
-        {kValidityEnhanced, {}, 0, {0x43, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}},
-        {kValidityRelative, {}, 0x00, {}},
-        {kValidityAbsolute, {30, 6, 1, 0, 0, 0, 120, 1}, 0, {}},
-    };
-    for (const SmsValidity& v : validities) {
-        CSmsSubmit m(u"caf\u00E9 at 8", u"+33 6 12 34 56 78");
-        m.SetServiceCentre(SmsAddress{1, 1, u"33609001390"});
-        m.SetValidityPeriodFormat(v.format);
-        m.SetValidity(v);
-        m.SetMessageReference(0xFE);
-        m.SetRejectDuplicates(0);
-        m.SetStatusReportRequest(1);
-        m.SetHeader(std::u16string(u"\x00\x03\x09\x02\x02", 5));
-        for (std::uint8_t dcs : {0x00, 0x08, 0x04}) {
-            m.SetDcs(dcs);
-            const CSmsSubmit back(m.Encode());
-            EXPECT_EQ(back.GetValidityPeriodFormat(), v.format);
-            EXPECT_EQ(back.GetValidity(), v);
-            EXPECT_EQ(back.GetDestination(), (SmsAddress{1, 1, u"33612345678"}));
-            EXPECT_EQ(back.GetMessageReference(), 0xFE);
-            EXPECT_EQ(back.GetRejectDuplicates(), 0);
-            EXPECT_EQ(back.GetStatusReportRequest(), 1);
-            EXPECT_EQ(back.GetHeader(), m.GetHeader());
-            EXPECT_EQ(back.GetText(), u"caf\u00E9 at 8");
-            EXPECT_EQ(back.Encode(), m.Encode());
         }
     }
 }

@@ -33,15 +33,6 @@ TEST(CodecDeliver, DecodesEveryField) {
     EXPECT_EQ(m.Encode(), kHello);
 }
 
-TEST(CodecDeliver, FlagsComeFromTheirBits) {
-    // 0xA0: reply path and status report indication, more messages clear.
-    const CSmsDeliver m(Prefix("A0", "00") + U("00"));
-    EXPECT_EQ(m.GetMoreMessages(), 0);
-    EXPECT_EQ(m.GetStatusReportIndication(), 1);
-    EXPECT_EQ(m.GetReplyPath(), 1);
-    EXPECT_EQ(m.Encode(), Prefix("A0", "00") + U("00"));
-}
-
 TEST(CodecDeliver, ConcatenatedSevenBitPartFromAPhoneHasNoStrayCharacter) {
     // TP-UDL 15 = 7 septets of header (UDHL, 5 octets, a fill bit) + "Hi there". The last
     // octet has 7 spare zero bits, which counting the header in octets would read as an '@'.

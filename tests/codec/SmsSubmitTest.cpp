@@ -61,11 +61,6 @@ TEST(CodecSubmit, ElevenDigitServiceCentreTakesEightOctets) {
     EXPECT_EQ(sms::TpduLength(pdu), static_cast<int>(pdu.size() / 2 - 8));
 }
 
-TEST(CodecSubmit, RecipientWithNoDigitsLeft) {
-    EXPECT_EQ(Composed(u"Hi", u"+", u"").Encode().substr(6, 4), u"0011");
-    EXPECT_EQ(Composed(u"Hi", u" ", u"").Encode().substr(6, 4), u"0001");
-}
-
 TEST(CodecSubmit, SevenBitText) {
     CSmsSubmit m(u"abc", u"1");
     m.SetDcs(0x00);
