@@ -1,5 +1,5 @@
-// Decoding then encoding gives the PDU back, and encoding then decoding gives the record back,
-// for every class.
+// Decoding then encoding gives the PDU back for every class; a delivered message keeps its
+// fields through encoding and decoding in every alphabet, with and without a header.
 
 #include <gtest/gtest.h>
 
