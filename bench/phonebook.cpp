@@ -63,7 +63,7 @@ void SplitParseMergeFullMemory(benchmark::State& state) {
 }
 BENCHMARK(SplitParseMergeFullMemory)->Unit(benchmark::kMicrosecond);
 
-// Seconds of waiting the design gives each command of a read, before ReadResponse.
+// The fixed wait of each command of a read, between writing it and reading its reply.
 double FixedWaitSeconds(const std::string& command) {
     if (command.rfind("AT+CPBS=", 0) == 0 || command.rfind("AT+CSCS=", 0) == 0) {
         return 2.0;
