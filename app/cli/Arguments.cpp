@@ -1,0 +1,334 @@
+#include "app/cli/Arguments.h"
+
+#include <map>
+#include <set>
+#include <string_view>
+
+#include "app/cli/Utf8Text.h"
+
+namespace cli {
+
+namespace {
+
+const std::array<const char*, 5> kNumberOptions = {"home", "work", "mobile", "fax", "other"};
+const std::set<std::string> kValueOptions = {"port", "simulate-save", "home",   "work",  "mobile",
+                                             "fax",  "other",         "memory", "rename"};
+const std::set<std::string> kFlagOptions = {"transcript", "yes",    "json",
+                                            "save",       "report", "reply-path"};
+
+struct Failure {
+    std::string message;
+};
+
+std::u16string Text(const std::string& bytes, const std::string& what) {
+    std::optional<std::u16string> text = FromUtf8(bytes);
+    if (!text) {
+        throw Failure{what + " is not UTF-8 text"};
+    }
+    return *text;
+}
+
+std::string Upper(std::string text) {
+    for (char& c : text) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return text;
+}
+
+int Memory(const std::string& word) {
+    const std::string name = Upper(word);
+    if (name == "ME") {
+        return 2;
+    }
+    if (name == "SM") {
+        return 3;
+    }
+    throw Failure{"unknown memory \"" + word + "\" (ME or SM)"};
+}
+
+int Box(const std::string& word) {
+    if (word == "inbox") {
+        return 0;
+    }
+    if (word == "outbox") {
+        return 1;
+    }
+    throw Failure{"unknown box \"" + word + "\" (inbox or outbox)"};
+}
+
+int MessageId(const std::string& word) {
+    if (word.empty() || word.size() > 3 || word.find_first_not_of("0123456789") != word.npos ||
+        std::stoi(word) == 0) {
+        throw Failure{"\"" + word + "\" is not a message id (1, 2, ...)"};
+    }
+    return std::stoi(word);
+}
+
+class Parser {
+public:
+    explicit Parser(const std::vector<std::string>& args) {
+        bool endOfOptions = false;
+        for (std::size_t i = 0; i < args.size(); ++i) {
+            const std::string& arg = args[i];
+            if (endOfOptions || arg.size() < 3 || arg.compare(0, 2, "--") != 0) {
+                if (arg == "--" && !endOfOptions) {
+                    endOfOptions = true;
+                    continue;
+                }
+                words_.push_back(arg);
+                continue;
+            }
+            const std::size_t equals = arg.find('=');
+            const std::string name = arg.substr(2, equals == arg.npos ? arg.npos : equals - 2);
+            std::optional<std::string> value;
+            if (equals != arg.npos) {
+                value = arg.substr(equals + 1);
+            }
+            if (options_.count(name) != 0) {
+                throw Failure{"--" + name + " is given twice"};
+            }
+            if (name == "simulate") {
+                // The profile only ever comes with "=", so a command word is never taken for one.
+                options_[name] = value;
+            } else if (kFlagOptions.count(name) != 0) {
+                if (value) {
+                    throw Failure{"--" + name + " takes no value"};
+                }
+                options_[name] = std::nullopt;
+            } else if (kValueOptions.count(name) != 0) {
+                if (!value) {
+                    if (i + 1 >= args.size()) {
+                        throw Failure{"--" + name + " needs a value"};
+                    }
+                    value = args[++i];
+                }
+                options_[name] = value;
+            } else {
+                throw Failure{"unknown option --" + name};
+            }
+        }
+    }
+
+    Options Parse() {
+        Options o;
+        ParseConnection(o);
+        o.transcript = Take("transcript");
+        o.yes = Take("yes");
+        o.json = Take("json");
+        if (words_.empty()) {
+            throw Failure{"no command given"};
+        }
+        const std::string command = words_[0];
+        const std::string action = words_.size() > 1 ? words_[1] : "";
+        if (command == "identify") {
+            Positional(1, 1, "identify");
+            o.action = Action::Identify;
+        } else if (command == "phonebook") {
+            ParsePhonebook(o, action);
+        } else if (command == "sms") {
+            ParseSms(o, action);
+        } else {
+            throw Failure{"unknown command \"" + command + "\" (identify, phonebook, sms)"};
+        }
+        if (!options_.empty()) {
+            throw Failure{"--" + options_.begin()->first + " does not go with this command"};
+        }
+        return o;
+    }
+
+private:
+    bool Take(const std::string& name) { return options_.erase(name) != 0; }
+
+    std::optional<std::string> TakeValue(const std::string& name) {
+        auto it = options_.find(name);
+        if (it == options_.end()) {
+            return std::nullopt;
+        }
+        std::optional<std::string> value = it->second;
+        options_.erase(it);
+        return value.value_or("");
+    }
+
+    void Positional(std::size_t least, std::size_t most, const std::string& usage) const {
+        if (words_.size() < least) {
+            throw Failure{"missing arguments: " + usage};
+        }
+        if (words_.size() > most) {
+            throw Failure{"unexpected argument \"" + words_[most] + "\": " + usage};
+        }
+    }
+
+    void ParseConnection(Options& o) {
+        const bool simulate = options_.count("simulate") != 0;
+        std::optional<std::string> port = TakeValue("port");
+        if (simulate && port) {
+            throw Failure{"--port and --simulate exclude each other"};
+        }
+        if (simulate) {
+            o.connection = Connection::Simulate;
+            std::optional<std::string> profile = options_["simulate"];
+            options_.erase("simulate");
+            if (profile) {
+                if (profile->empty()) {
+                    throw Failure{"--simulate= needs a profile name or file"};
+                }
+                o.profile = *profile;
+            }
+        } else if (port) {
+            o.connection = Connection::Port;
+            o.port = Text(*port, "the port name");
+            // The registry value holds nine characters and its null.
+            if (o.port.empty() || o.port.size() > 9) {
+                throw Failure{"the port name must have 1 to 9 characters (rfcomm0, ttyUSB0, ...)"};
+            }
+        }
+        if (std::optional<std::string> save = TakeValue("simulate-save")) {
+            if (!simulate) {
+                throw Failure{"--simulate-save goes with --simulate only"};
+            }
+            if (save->empty()) {
+                throw Failure{"--simulate-save needs a file"};
+            }
+            o.simulateSave = *save;
+        }
+    }
+
+    void TakeNumbers(Options& o) {
+        for (std::size_t k = 0; k < kNumberOptions.size(); ++k) {
+            if (std::optional<std::string> value = TakeValue(kNumberOptions[k])) {
+                std::u16string number = Text(*value, std::string("--") + kNumberOptions[k]);
+                if (!IsPhonebookNumber(number)) {
+                    throw Failure{std::string("--") + kNumberOptions[k] + " \"" + *value +
+                                  "\" is not a phone number (digits, ( ) * # and a leading +, "
+                                  "at most 20)"};
+                }
+                o.numbers[k] = std::move(number);
+            }
+        }
+    }
+
+    void TakeMemory(Options& o) {
+        if (std::optional<std::string> memory = TakeValue("memory")) {
+            o.memory = Memory(*memory);
+        }
+    }
+
+    void ParsePhonebook(Options& o, const std::string& action) {
+        if (action == "list") {
+            Positional(2, 3, "phonebook list [ME|SM]");
+            o.action = Action::PhonebookList;
+            if (words_.size() == 3) {
+                o.memory = Memory(words_[2]);
+            }
+            return;
+        }
+        if (action != "add" && action != "edit" && action != "delete") {
+            throw Failure{"unknown phonebook action \"" + action + "\" (list, add, edit, delete)"};
+        }
+        Positional(3, 3, "phonebook " + action + " NAME");
+        o.name = Text(words_[2], "the name");
+        TakeMemory(o);
+        if (action == "delete") {
+            o.action = Action::PhonebookDelete;
+            return;
+        }
+        TakeNumbers(o);
+        bool anyNumber = false;
+        for (const auto& number : o.numbers) {
+            anyNumber = anyNumber || (number && !number->empty());
+        }
+        if (action == "add") {
+            o.action = Action::PhonebookAdd;
+            // A contact without a number is never written to the phone.
+            if (!anyNumber) {
+                throw Failure{"phonebook add needs at least one number (--home, --work, ...)"};
+            }
+            return;
+        }
+        o.action = Action::PhonebookEdit;
+        if (std::optional<std::string> rename = TakeValue("rename")) {
+            o.rename = Text(*rename, "--rename");
+        }
+        bool anyChange = o.rename.has_value();
+        for (const auto& number : o.numbers) {
+            anyChange = anyChange || number.has_value();
+        }
+        if (!anyChange) {
+            throw Failure{"phonebook edit needs --rename or a number to change"};
+        }
+    }
+
+    void ParseSms(Options& o, const std::string& action) {
+        if (action == "list") {
+            Positional(3, 3, "sms list inbox|outbox");
+            o.action = Action::SmsList;
+            o.box = Box(words_[2]);
+        } else if (action == "send") {
+            Positional(4, 4, "sms send NUMBER TEXT");
+            o.action = Action::SmsSend;
+            o.recipient = Text(words_[2], "the number");
+            o.text = Text(words_[3], "the text");
+            o.save = Take("save");
+            o.report = Take("report");
+            o.replyPath = Take("reply-path");
+        } else if (action == "delete") {
+            Positional(4, words_.size(), "sms delete inbox|outbox ID...");
+            o.action = Action::SmsDelete;
+            o.box = Box(words_[2]);
+            for (std::size_t i = 3; i < words_.size(); ++i) {
+                o.ids.push_back(MessageId(words_[i]));
+            }
+        } else {
+            throw Failure{"unknown sms action \"" + action + "\" (list, send, delete)"};
+        }
+    }
+
+    std::vector<std::string> words_;
+    std::map<std::string, std::optional<std::string>> options_;
+};
+
+}  // namespace
+
+bool IsPhonebookNumber(const std::u16string& number) {
+    if (number.size() > 20) {
+        return false;
+    }
+    for (std::size_t i = 0; i < number.size(); ++i) {
+        const char16_t c = number[i];
+        const bool digit = c >= u'0' && c <= u'9';
+        if (!digit && c != u'(' && c != u')' && c != u'*' && c != u'#' && !(c == u'+' && i == 0)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+ParseResult ParseArguments(const std::vector<std::string>& args) {
+    ParseResult result;
+    try {
+        Parser parser(args);
+        result.options = parser.Parse();
+    } catch (const Failure& failure) {
+        result.error = failure.message;
+    }
+    return result;
+}
+
+const char* Usage() {
+    return "usage: halvex-cli [--port NAME | --simulate[=PROFILE]] [--simulate-save FILE]\n"
+           "                  [--transcript] [--yes] [--json] COMMAND ARGS\n"
+           "commands:\n"
+           "  identify\n"
+           "  phonebook list [ME|SM]\n"
+           "  phonebook add NAME [--home N] [--work N] [--mobile N] [--fax N] [--other N]"
+           " [--memory ME|SM]\n"
+           "  phonebook edit NAME [--rename NEW] [--home N] ... [--memory ME|SM]\n"
+           "  phonebook delete NAME [--memory ME|SM]\n"
+           "  sms list inbox|outbox\n"
+           "  sms send NUMBER TEXT [--save] [--report] [--reply-path]\n"
+           "  sms delete inbox|outbox ID...\n";
+}
+
+}  // namespace cli

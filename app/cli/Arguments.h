@@ -1,0 +1,72 @@
+#pragma once
+// The command line of halvex-cli:
+//
+//   halvex-cli [--port NAME | --simulate[=PROFILE]] [--simulate-save FILE] [--transcript]
+//              [--yes] [--json] COMMAND ARGS
+//
+// Options may stand anywhere; "--" makes every later word an argument.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace cli {
+
+enum class Connection {
+    Registry,  // the port the registry names
+    Port,      // --port NAME: stored as the registry's port first
+    Simulate,  // --simulate: an in-process simulated phone in virtual time
+};
+
+enum class Action {
+    Identify,
+    PhonebookList,
+    PhonebookAdd,
+    PhonebookEdit,
+    PhonebookDelete,
+    SmsList,
+    SmsSend,
+    SmsDelete,
+};
+
+struct Options {
+    Connection connection = Connection::Registry;
+    std::u16string port;
+    std::string profile = "default";
+    std::optional<std::string> simulateSave;
+    bool transcript = false;
+    bool yes = false;
+    bool json = false;
+
+    Action action = Action::Identify;
+    // Phone book: the contact's name and its memory (2 phone, 3 SIM).
+    std::u16string name;
+    int memory = 2;
+    std::optional<std::u16string> rename;
+    // --home, --work, --mobile, --fax, --other by kind - 1; an empty value clears the number.
+    std::array<std::optional<std::u16string>, 5> numbers;
+    // SMS: the box (0 inbox, 1 outbox), the recipient and text, the flags, the ids to delete.
+    int box = 0;
+    std::u16string recipient;
+    std::u16string text;
+    bool save = false;
+    bool report = false;
+    bool replyPath = false;
+    std::vector<int> ids;
+};
+
+struct ParseResult {
+    std::optional<Options> options;
+    std::string error;  // one line saying what is wrong, when there are no options
+};
+
+ParseResult ParseArguments(const std::vector<std::string>& args);
+
+// A number the phone book takes from the command line: digits, "(", ")", "*", "#" and a leading
+// "+", at most 20 characters. Empty is allowed (it clears the number).
+bool IsPhonebookNumber(const std::u16string& number);
+
+const char* Usage();
+
+}  // namespace cli

@@ -1,0 +1,235 @@
+// phonebook list, add, edit and delete: read the memory, then do what the phone book page does.
+
+#include <string>
+
+#include "app/RegSettings.h"
+#include "app/cli/Commands.h"
+#include "app/cli/Output.h"
+#include "app/cli/Utf8Text.h"
+#include "phonebook/NumberKind.h"
+#include "phonebook/PhoneBookEditor.h"
+
+namespace cli {
+
+namespace {
+
+const char* const kKindNames[] = {"home", "work", "mobile", "fax", "other"};
+
+std::string Quoted(const std::u16string& name) {
+    return "\"" + ToUtf8(name) + "\"";
+}
+
+nlohmann::ordered_json ContactJson(const CContactEntry& contact) {
+    nlohmann::ordered_json object = nlohmann::ordered_json::object();
+    object["name"] = JsonText(contact.name);
+    for (const NumberKind& kind : NumberKind::All()) {
+        const std::u16string& number = contact.*kind.number;
+        if (!number.empty()) {
+            object[kKindNames[kind.kind - 1]] = {{"number", JsonText(number)},
+                                                 {"index", contact.*kind.index}};
+        }
+    }
+    return object;
+}
+
+void PrintContact(std::ostream& out, const CContactEntry& contact) {
+    out << ToUtf8(contact.name) << '\n';
+    for (const NumberKind& kind : NumberKind::All()) {
+        const std::u16string& number = contact.*kind.number;
+        if (!number.empty()) {
+            std::string label = kKindNames[kind.kind - 1];
+            label.resize(8, ' ');
+            out << "  " << label << ToUtf8(number) << "  #" << contact.*kind.index << '\n';
+        }
+    }
+}
+
+void Show(Context& c, const CContactEntry& contact) {
+    if (c.options.json) {
+        PrintJson(c.out, ContactJson(contact));
+    } else {
+        PrintContact(c.out, contact);
+        c.out << std::flush;
+    }
+}
+
+// LoadBook of the memory; false, with the reason told, when the phone book was not read.
+bool ReadMemory(Context& c) {
+    const int memory = c.options.memory;
+    c.session.LoadBook(memory);
+    const bool read =
+        memory == CPhoneSession::MemoryPhone ? c.session.IsPhoneRead() : c.session.IsSimRead();
+    if (!c.session.IsConnected() || !read) {
+        Complain(c.err, std::string("the phone book ") + MemoryName(memory) + " could not be read");
+        return false;
+    }
+    return true;
+}
+
+// Every number the contact holds went to the phone: none is waiting for a free index.
+bool AllStored(const CContactEntry& contact) {
+    for (const NumberKind& kind : NumberKind::All()) {
+        if (!(contact.*kind.number).empty() && contact.*kind.index <= 0) {
+            return false;
+        }
+    }
+    return contact.marks == 0;
+}
+
+int List(Context& c) {
+    if (!ReadMemory(c)) {
+        return kExitFailed;
+    }
+    const CContactBook* book = c.session.GetCurrentBook();
+    if (c.options.json) {
+        nlohmann::ordered_json contacts = nlohmann::ordered_json::array();
+        for (int i = 0; i < book->GetSize(); ++i) {
+            contacts.push_back(ContactJson(*book->GetAt(i)));
+        }
+        PrintJson(c.out, contacts);
+        return kExitOk;
+    }
+    for (int i = 0; i < book->GetSize(); ++i) {
+        PrintContact(c.out, *book->GetAt(i));
+    }
+    c.out << std::flush;
+    return kExitOk;
+}
+
+// The Nokia layout has one number box; told before anything is read from the phone.
+bool LayoutTakesNumbers(Context& c, const CPhoneBookEditor& editor) {
+    for (int kind = 1; kind <= CPhoneBookEditor::kKinds; ++kind) {
+        if (c.options.numbers[static_cast<std::size_t>(kind - 1)] && !editor.TakesKind(kind)) {
+            Complain(c.err, std::string("this phone keeps one number per contact: --") +
+                                kKindNames[kind - 1] + " is not taken (only --home)");
+            return false;
+        }
+    }
+    return true;
+}
+
+// Types the numbers of the command line into the editor's boxes.
+void TypeNumbers(Context& c, CPhoneBookEditor& editor) {
+    for (int kind = 1; kind <= CPhoneBookEditor::kKinds; ++kind) {
+        if (const auto& number = c.options.numbers[static_cast<std::size_t>(kind - 1)]) {
+            editor.SetNumber(kind, *number);
+        }
+    }
+}
+
+int SaveCurrent(Context& c, CPhoneBookEditor& editor) {
+    const std::u16string name = editor.GetLabel();
+    const platform::BOOL saved = editor.Save();
+    CContactBook* book = c.session.GetCurrentBook();
+    const CContactEntry* contact = book->GetAt(editor.GetCurrent());
+    if (!saved || contact == nullptr || !AllStored(*contact)) {
+        Complain(c.err, "the phone did not take every number of " + Quoted(name));
+        return kExitFailed;
+    }
+    Show(c, *contact);
+    return kExitOk;
+}
+
+int Add(Context& c, CPhoneBookEditor& editor) {
+    if (!LayoutTakesNumbers(c, editor)) {
+        return kExitBadArguments;
+    }
+    if (!ReadMemory(c)) {
+        return kExitFailed;
+    }
+    if (editor.AddUser() < 0) {
+        return kExitFailed;
+    }
+    // What the user types into the label editor of the new contact.
+    if (!editor.CheckName(c.options.name)) {
+        return kExitBadArguments;
+    }
+    editor.SetLabel(c.options.name);
+    TypeNumbers(c, editor);
+    return SaveCurrent(c, editor);
+}
+
+// The position of the named contact in the book just read; -1, told, when there is none.
+int FindContact(Context& c) {
+    const CContactBook* book = c.session.GetCurrentBook();
+    const int position = book != nullptr ? book->Find(c.options.name) : -1;
+    if (position < 0) {
+        Complain(c.err, "no contact named " + Quoted(c.options.name) + " in " +
+                            MemoryName(c.options.memory));
+    }
+    return position;
+}
+
+int Edit(Context& c, CPhoneBookEditor& editor) {
+    if (!LayoutTakesNumbers(c, editor)) {
+        return kExitBadArguments;
+    }
+    if (!ReadMemory(c)) {
+        return kExitFailed;
+    }
+    const int position = FindContact(c);
+    if (position < 0) {
+        return kExitBadArguments;
+    }
+    editor.Select(position);
+    if (c.options.rename) {
+        if (!editor.CheckName(*c.options.rename)) {
+            return kExitBadArguments;
+        }
+        editor.SetLabel(*c.options.rename);
+    }
+    TypeNumbers(c, editor);
+    if (!editor.IsCurrentModified()) {
+        // Nothing differs from the phone: nothing to write.
+        Show(c, *c.session.GetCurrentBook()->GetAt(position));
+        return kExitOk;
+    }
+    return SaveCurrent(c, editor);
+}
+
+int Delete(Context& c, CPhoneBookEditor& editor) {
+    if (!ReadMemory(c)) {
+        return kExitFailed;
+    }
+    const int position = FindContact(c);
+    if (position < 0) {
+        return kExitBadArguments;
+    }
+    editor.Select(position);
+    if (!editor.DeleteUser()) {
+        Complain(c.err, "nothing deleted; confirm with --yes");
+        return kExitBadArguments;
+    }
+    if (c.options.json) {
+        PrintJson(c.out, {{"deleted", JsonText(c.options.name)},
+                          {"memory", MemoryName(c.options.memory)}});
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+int RunPhonebook(Context& c) {
+    // The main view picks the page by the stored kind of phone, and does nothing on the phone
+    // book without it.
+    platform::DWORD memoryType = 0;
+    if (!settings::ReadMemoryType(memoryType)) {
+        Complain(c.err, "the kind of phone is not known, so its phone book cannot be used");
+        return kExitFailed;
+    }
+    CPhoneBookEditor editor(c.session, settings::IsNokiaMemoryType(memoryType));
+    switch (c.options.action) {
+        case Action::PhonebookList:
+            return List(c);
+        case Action::PhonebookAdd:
+            return Add(c, editor);
+        case Action::PhonebookEdit:
+            return Edit(c, editor);
+        case Action::PhonebookDelete:
+            return Delete(c, editor);
+        default:
+            return kExitBadArguments;
+    }
+}
+
+}  // namespace cli

@@ -1,0 +1,119 @@
+#include "app/cli/Run.h"
+
+#include <memory>
+
+#include "app/RegSettings.h"
+#include "app/cli/CliHost.h"
+#include "app/cli/Commands.h"
+#include "app/cli/Output.h"
+#include "link/PhoneSession.h"
+#include "sms/ComposeSender.h"
+#include "sms/SmsEngine.h"
+
+namespace cli {
+
+namespace {
+
+const char* MakerName(int maker) {
+    return maker == 1 ? "nokia" : maker == 0 ? "other" : "unknown";
+}
+
+// The main view's start-up: connect, find the maker, store it as "MemoryType".
+bool StartUp(CPhoneSession& session, int& maker) {
+    if (!session.Connect()) {
+        return false;
+    }
+    maker = session.DetectNokia();
+    settings::StoreMemoryType(maker < 0 ? settings::kMemoryTypeNoAnswer
+                                        : static_cast<platform::DWORD>(maker));
+    return true;
+}
+
+int RunCommand(const Options& options, CPhoneSession& session, std::ostream& out,
+               std::ostream& err) {
+    if (options.action == Action::SmsSend) {
+        // Refused before anything is sent, as the dialog refuses before it connects.
+        sms::CComposeSender checker(g_SmsEngine, session);
+        sms::ComposeFields fields;
+        fields.recipient = options.recipient;
+        fields.text = options.text;
+        if (!checker.CheckFields(fields)) {
+            return kExitBadArguments;
+        }
+    }
+    int maker = -1;
+    if (!StartUp(session, maker)) {
+        // The link has told why.
+        return kExitFailed;
+    }
+    Context context{options, session, g_SmsEngine, out, err, maker};
+    if (options.action == Action::Identify) {
+        return RunIdentify(context);
+    }
+    if (maker < 0) {
+        // The main view adds no page for a phone that did not take "ATI".
+        Complain(err, "the phone did not take the identification command");
+        return kExitFailed;
+    }
+    switch (options.action) {
+        case Action::PhonebookList:
+        case Action::PhonebookAdd:
+        case Action::PhonebookEdit:
+        case Action::PhonebookDelete:
+            return RunPhonebook(context);
+        default:
+            return RunSms(context);
+    }
+}
+
+}  // namespace
+
+int RunIdentify(Context& c) {
+    if (c.options.json) {
+        PrintJson(c.out,
+                  {{"connected", c.session.IsConnected() != 0}, {"maker", MakerName(c.maker)}});
+    } else {
+        c.out << "connected, maker " << MakerName(c.maker) << '\n' << std::flush;
+    }
+    return kExitOk;
+}
+
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const ParseResult parsed = ParseArguments(args);
+    if (!parsed.options) {
+        Complain(err, parsed.error);
+        return kExitBadArguments;
+    }
+    const Options& options = *parsed.options;
+
+    std::string error;
+    int status = kExitFailed;
+    std::unique_ptr<CliHost> host = CliHost::Create(options, err, error, status);
+    if (!host) {
+        Complain(err, error);
+        return status;
+    }
+    int result = kExitFailed;
+    {
+        platform::ScopedHost scoped(host->GetHost());
+        // The session closes its port before the platform it was opened on goes away.
+        auto session = std::make_unique<CPhoneSession>();
+        g_pPhoneSession = session.get();
+        result = RunCommand(options, *session, out, err);
+        g_pPhoneSession = nullptr;
+        session.reset();
+        g_SmsEngine.SetPortHandle(platform::NULL_HANDLE);
+    }
+    if (options.transcript) {
+        host->GetTranscript().Print(err, host->StartMs());
+    }
+    if (options.simulateSave && !host->SaveSimulation(*options.simulateSave, error)) {
+        Complain(err, error);
+        if (result == kExitOk) {
+            result = kExitFailed;
+        }
+    }
+    return result;
+}
+
+}  // namespace cli

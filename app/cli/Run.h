@@ -1,0 +1,14 @@
+#pragma once
+// halvex-cli from its arguments to its exit status.
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace cli {
+
+// `args` without the program name. Results go to `out`; message boxes, complaints and the
+// transcript to `err`.
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace cli

@@ -1,0 +1,172 @@
+// sms list, send and delete: the pages' loaders and delete sequence, the compose dialog's send.
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "app/cli/Commands.h"
+#include "app/cli/Output.h"
+#include "app/cli/Utf8Text.h"
+#include "sms/ComposeSender.h"
+#include "sms/MessageBoxes.h"
+#include "sms/MessageRows.h"
+
+namespace cli {
+
+namespace {
+
+const char* BoxName(int box) {
+    return box == CSmsEngine::kInbox ? "inbox" : "outbox";
+}
+
+bool Load(Context& c) {
+    const bool loaded = c.options.box == CSmsEngine::kInbox ? sms::LoadInbox(c.engine, c.session)
+                                                            : sms::LoadOutbox(c.engine, c.session);
+    if (!loaded) {
+        Complain(c.err, "the phone is not connected");
+    }
+    return loaded;
+}
+
+const sms::MessageList& List(Context& c) {
+    return c.options.box == CSmsEngine::kInbox ? c.engine.GetInbox() : c.engine.GetOutbox();
+}
+
+int ListMessages(Context& c) {
+    if (!Load(c)) {
+        return kExitFailed;
+    }
+    const bool inbox = c.options.box == CSmsEngine::kInbox;
+    const std::vector<sms::MessageRow> rows = sms::BuildRows(List(c), inbox);
+    if (c.options.json) {
+        nlohmann::ordered_json array = nlohmann::ordered_json::array();
+        for (const sms::MessageRow& row : rows) {
+            nlohmann::ordered_json object = {{"id", row.id}};
+            // The outbox page builds a date too, but a stored outgoing message has none.
+            if (inbox) {
+                object["date"] = JsonText(row.date);
+            }
+            object["number"] = JsonText(row.number);
+            object["text"] = JsonText(row.text);
+            object["sender"] = JsonText(row.sender);
+            object["storage"] = JsonText(sms::StorageName(row.storage));
+            object["decoded"] = row.decoded;
+            array.push_back(std::move(object));
+        }
+        PrintJson(c.out, array);
+        return kExitOk;
+    }
+    for (const sms::MessageRow& row : rows) {
+        char id[16];
+        std::snprintf(id, sizeof id, "%2d", row.id);
+        c.out << id << "  ";
+        if (!row.decoded) {
+            c.out << ToUtf8(sms::StorageName(row.storage)) << "  (not a readable message)\n";
+            continue;
+        }
+        if (inbox) {
+            c.out << ToUtf8(row.date) << "  ";
+        }
+        std::string number = ToUtf8(row.number);
+        if (number.size() < 14) {
+            number.resize(14, ' ');
+        }
+        c.out << number << "  " << ToUtf8(sms::StorageName(row.storage)) << "  "
+              << Printable(ToUtf8(row.text));
+        if (row.sender != u"Unknown") {
+            c.out << "  (from " << Printable(ToUtf8(row.sender)) << ")";
+        }
+        c.out << '\n';
+    }
+    c.out << std::flush;
+    return kExitOk;
+}
+
+sms::ComposeFields Fields(const Options& options) {
+    sms::ComposeFields fields;
+    fields.recipient = options.recipient;
+    fields.text = options.text;
+    fields.deliverReport = options.report;
+    fields.replyPath = options.replyPath;
+    return fields;
+}
+
+int Send(Context& c) {
+    sms::CComposeSender sender(c.engine, c.session);
+    const sms::SendOutcome outcome = sender.Send(Fields(c.options), c.options.save);
+    if (outcome == sms::SendOutcome::Refused) {
+        return kExitBadArguments;
+    }
+    if (outcome == sms::SendOutcome::NotConnected) {
+        Complain(c.err, "the phone is not connected");
+        return kExitFailed;
+    }
+    const bool sent = outcome != sms::SendOutcome::SendError;
+    const bool saved = c.options.save && outcome == sms::SendOutcome::Sent;
+    if (c.options.json) {
+        nlohmann::ordered_json result = {
+            {"sent", sent}, {"outcome", JsonText(sms::CComposeSender::OutcomeText(outcome))}};
+        if (c.options.save) {
+            result["saved"] = saved;
+        }
+        PrintJson(c.out, result);
+    }
+    return outcome == sms::SendOutcome::Sent ? kExitOk : kExitFailed;
+}
+
+int Delete(Context& c) {
+    if (!Load(c)) {
+        return kExitFailed;
+    }
+    const int count = List(c).Count();
+    std::vector<int> rows;
+    std::vector<int> ids;
+    for (int id : c.options.ids) {
+        if (id > count) {
+            Complain(c.err, "no message " + std::to_string(id) + " in the " +
+                                BoxName(c.options.box) + " (it holds " + std::to_string(count) +
+                                ")");
+            return kExitBadArguments;
+        }
+        if (std::find(ids.begin(), ids.end(), id) == ids.end()) {
+            ids.push_back(id);
+            rows.push_back(id - 1);
+        }
+    }
+    if (!sms::ConfirmDelete(!rows.empty())) {
+        Complain(c.err, "nothing deleted; confirm with --yes");
+        return kExitBadArguments;
+    }
+    const std::vector<bool> deleted = sms::DeleteRows(c.engine, c.session, c.options.box, rows);
+    nlohmann::ordered_json done = nlohmann::ordered_json::array();
+    nlohmann::ordered_json failed = nlohmann::ordered_json::array();
+    for (std::size_t i = 0; i < ids.size(); ++i) {
+        if (deleted[i]) {
+            done.push_back(ids[i]);
+        } else {
+            failed.push_back(ids[i]);
+            Complain(c.err, "message " + std::to_string(ids[i]) + " was not deleted");
+        }
+    }
+    if (c.options.json) {
+        PrintJson(c.out, {{"deleted", done}, {"failed", failed}});
+    }
+    return failed.empty() ? kExitOk : kExitFailed;
+}
+
+}  // namespace
+
+int RunSms(Context& c) {
+    switch (c.options.action) {
+        case Action::SmsList:
+            return ListMessages(c);
+        case Action::SmsSend:
+            return Send(c);
+        case Action::SmsDelete:
+            return Delete(c);
+        default:
+            return kExitBadArguments;
+    }
+}
+
+}  // namespace cli

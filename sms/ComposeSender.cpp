@@ -1,0 +1,114 @@
+#include "sms/ComposeSender.h"
+
+#include "platform/Win32.h"
+#include "sms/codec/DialNumber.h"
+#include "sms/codec/SmsSubmit.h"
+
+using namespace platform;
+
+namespace sms {
+
+namespace {
+
+constexpr std::uint8_t kUcs2 = 0x08;
+constexpr int kStatusStoredSent = 3;
+
+}  // namespace
+
+bool IsDialNumber(std::u16string_view text) {
+    const std::u16string number = RemoveWhiteSpace(text);
+    std::u16string_view digits = number;
+    if (!digits.empty() && digits.front() == u'+') {
+        digits.remove_prefix(1);
+    }
+    if (digits.empty() || digits.size() > CComposeSender::kMaxRecipientDigits) {
+        return false;
+    }
+    for (char16_t c : digits) {
+        if (c < u'0' || c > u'9') {
+            return false;
+        }
+    }
+    return true;
+}
+
+CComposeSender::CComposeSender(CSmsEngine& engine, CPhoneSession& session)
+    : m_engine(engine), m_session(session) {}
+
+bool CComposeSender::CheckFields(const ComposeFields& fields) {
+    const char16_t* problem = nullptr;
+    if (fields.recipient.empty()) {
+        problem = u"Phone number is empty!";
+    } else if (fields.text.empty()) {
+        problem = u"Message is empty!";
+    } else if (!IsDialNumber(fields.recipient)) {
+        // Each character becomes a semi-octet of the address: a letter would send the message
+        // to some other number.
+        problem = u"Phone number is not valid!";
+    } else if (fields.text.size() > kMaxTextLength) {
+        problem = u"Message is longer than 70 characters!";
+    }
+    if (problem == nullptr) {
+        return true;
+    }
+    MessageBoxW(m_hOwner, problem, u"Halvex", MB_OK);
+    return false;
+}
+
+std::u16string CComposeSender::OutcomeText(SendOutcome outcome) {
+    switch (outcome) {
+        case SendOutcome::Sent:
+            return u"Message sent ok!";
+        case SendOutcome::SendError:
+            return u"Message sent error!";
+        case SendOutcome::StorageFull:
+            return u"Phone storage full!!";
+        case SendOutcome::SaveError:
+            return u"Message saved error!!!";
+        default:
+            return u"";
+    }
+}
+
+SendOutcome CComposeSender::Send(const ComposeFields& fields, bool save) {
+    if (!CheckFields(fields)) {
+        return SendOutcome::Refused;
+    }
+    if (!m_session.IsConnected()) {
+        return SendOutcome::NotConnected;
+    }
+    m_engine.SetPortHandle(m_session.GetPortHandle());
+    BeginWaitCursor();
+    m_engine.QueryServiceCentre();
+
+    CSmsSubmit message(fields.text, fields.recipient);
+    message.SetServiceCentre(ParseDialNumber(m_engine.GetServiceCentre()));
+    message.SetReplyPath(fields.replyPath ? 1 : 0);
+    message.SetStatusReportRequest(fields.deliverReport ? 1 : 0);
+    message.SetDcs(kUcs2);
+    const std::u16string pdu = message.Encode();
+    const int length = TpduLength(pdu);
+
+    SendOutcome outcome = SendOutcome::SendError;
+    // An empty or malformed PDU never reaches the phone: the engine refuses it.
+    if (length >= 0 && m_engine.SendPdu(length, pdu)) {
+        outcome = SendOutcome::Sent;
+        if (save) {
+            m_engine.QueryStorage();
+            if (CSmsEngine::DecimalValue(m_engine.GetStorageUsed()) <
+                CSmsEngine::DecimalValue(m_engine.GetStorageTotal())) {
+                if (!m_engine.StorePdu(length, pdu, kStatusStoredSent)) {
+                    outcome = SendOutcome::SaveError;
+                }
+            } else {
+                outcome = SendOutcome::StorageFull;
+            }
+        }
+    }
+    EndWaitCursor();
+    const std::u16string text = OutcomeText(outcome);
+    MessageBoxW(m_hOwner, text.c_str(), u"Halvex", MB_OK);
+    return outcome;
+}
+
+}  // namespace sms

@@ -1,0 +1,123 @@
+#include "sms/MessageBoxes.h"
+
+#include <algorithm>
+
+#include "platform/Win32.h"
+
+using namespace platform;
+
+namespace sms {
+
+namespace {
+
+void SelectSim(CSmsEngine& engine) {
+    engine.SelectStorage(u"SM", u"SM", u"ME");
+    engine.QueryStorage();
+}
+
+void SelectPhone(CSmsEngine& engine) {
+    engine.SelectStorage(u"ME", u"ME", u"ME");
+    engine.QueryStorage();
+}
+
+}  // namespace
+
+bool LoadInbox(CSmsEngine& engine, CPhoneSession& session) {
+    if (!session.IsConnected()) {
+        return false;
+    }
+    engine.SetPortHandle(session.GetPortHandle());
+    engine.ClearInbox();
+    BeginWaitCursor();
+    // Unread messages on the SIM card are not listed.
+    SelectSim(engine);
+    engine.ListMessages(1, CSmsEngine::kInbox);
+    SelectPhone(engine);
+    engine.ListMessages(0, CSmsEngine::kInbox);
+    engine.ListMessages(1, CSmsEngine::kInbox);
+    EndWaitCursor();
+    return true;
+}
+
+bool LoadOutbox(CSmsEngine& engine, CPhoneSession& session) {
+    if (!session.IsConnected()) {
+        return false;
+    }
+    engine.SetPortHandle(session.GetPortHandle());
+    engine.ClearOutbox();
+    BeginWaitCursor();
+    SelectSim(engine);
+    engine.ListMessages(3, CSmsEngine::kOutbox);
+    SelectPhone(engine);
+    engine.ListMessages(3, CSmsEngine::kOutbox);
+    EndWaitCursor();
+    return true;
+}
+
+bool ConfirmDelete(bool anySelected, HWND owner) {
+    if (!anySelected) {
+        MessageBoxW(owner, u"Please select a message first!", u"Halvex", MB_OK);
+        return false;
+    }
+    return MessageBoxW(owner, u"Do you want to delete this message?", u"Halvex",
+                       MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
+std::vector<bool> DeleteRows(CSmsEngine& engine, CPhoneSession& session, int box,
+                             const std::vector<int>& rows) {
+    std::vector<bool> deleted(rows.size(), false);
+    BeginWaitCursor();
+    if (!session.IsConnected()) {
+        EndWaitCursor();
+        return deleted;
+    }
+    const MessageList& list = box == CSmsEngine::kInbox ? engine.GetInbox() : engine.GetOutbox();
+    const int count = list.Count();
+    // Rows deleted so far, as positions at the time they were taken: an entry moves up by one for
+    // every deleted entry before it.
+    std::vector<int> gone;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int row = rows[i];
+        if (row < 0 || row >= count ||
+            std::find(rows.begin(), rows.begin() + static_cast<long>(i), row) !=
+                rows.begin() + static_cast<long>(i)) {
+            continue;
+        }
+        const int position =
+            row - static_cast<int>(std::count_if(gone.begin(), gone.end(),
+                                                 [row](int earlier) { return earlier < row; }));
+        engine.SetPortHandle(session.GetPortHandle());
+        const int index = CSmsEngine::DecimalValue(list.Index(position));
+        BOOL result = FALSE;
+        if (list.Storage(position) == kStorageSim) {
+            engine.SelectStorage(u"SM", u"SM", u"ME");
+            result = engine.DeleteMessage(index, position, box);
+            engine.SelectStorage(u"ME", u"ME", u"ME");
+        } else {
+            result = engine.DeleteMessage(index, position, box);
+        }
+        if (result) {
+            deleted[i] = true;
+            gone.push_back(row);
+        }
+    }
+    EndWaitCursor();
+    return deleted;
+}
+
+int DeleteSelected(CSmsEngine& engine, CPhoneSession& session, int box,
+                   const std::vector<int>& selected, HWND owner) {
+    if (!ConfirmDelete(!selected.empty(), owner)) {
+        return 0;
+    }
+    std::vector<int> rows = selected;
+    std::sort(rows.begin(), rows.end());
+    // The inbox page deletes the first selected message only.
+    if (box == CSmsEngine::kInbox) {
+        rows.resize(1);
+    }
+    const std::vector<bool> deleted = DeleteRows(engine, session, box, rows);
+    return static_cast<int>(std::count(deleted.begin(), deleted.end(), true));
+}
+
+}  // namespace sms

@@ -1,0 +1,38 @@
+#pragma once
+// The phone work of the inbox and outbox pages, without their windows: the loaders that fill the
+// SMS engine's lists from both storages, and the delete sequence of selected rows. Rows are the
+// engine's entries in the same order (see sms/MessageRows.h).
+
+#include <vector>
+
+#include "link/PhoneSession.h"
+#include "platform/Win32Types.h"
+#include "sms/SmsEngine.h"
+
+namespace sms {
+
+// "Get data" of the inbox page: the read messages on the SIM card, then the unread and the read
+// ones in the phone memory. False, and nothing read, when the phone is not connected.
+bool LoadInbox(CSmsEngine& engine, CPhoneSession& session);
+// "Get data" of the outbox page: the stored sent messages on the SIM card, then in the phone.
+bool LoadOutbox(CSmsEngine& engine, CPhoneSession& session);
+
+// The pages' delete question: "Please select a message first!" when nothing is selected, else
+// "Do you want to delete this message?" (No by default). True on Yes.
+bool ConfirmDelete(bool anySelected, platform::HWND owner = 0);
+
+// Deletes the messages of the given rows (positions in the engine's list of `box` when the rows
+// were taken) under the wait cursor, each addressing its own entry wherever the deletions before
+// it moved it; a message on the SIM card is deleted between the selections of "SM" and "ME".
+// Per row, in the order given, whether it was deleted; all false when the phone is not
+// connected. Repeated rows and rows outside the list are not deleted.
+std::vector<bool> DeleteRows(CSmsEngine& engine, CPhoneSession& session, int box,
+                             const std::vector<int>& rows);
+
+// Delete of a page, after ConfirmDelete: the inbox deletes its first selected row only, the
+// outbox every selected row. The number of messages deleted (the page rebuilds its rows when it
+// is above 0).
+int DeleteSelected(CSmsEngine& engine, CPhoneSession& session, int box,
+                   const std::vector<int>& selected, platform::HWND owner = 0);
+
+}  // namespace sms

@@ -1,0 +1,79 @@
+#include "sms/MessageRows.h"
+
+#include <memory>
+#include <string>
+
+#include "sms/codec/ShortMessage.h"
+
+namespace sms {
+
+namespace {
+
+// "%2d" with the blank padding turned into "0".
+std::u16string TwoDigits(unsigned value) {
+    const std::string digits = std::to_string(value);
+    std::u16string text(digits.begin(), digits.end());
+    if (text.size() < 2) {
+        text.insert(text.begin(), u'0');
+    }
+    return text;
+}
+
+}  // namespace
+
+std::u16string DateText(const SmsDateTime& stamp) {
+    return TwoDigits(stamp.month) + u"/" + TwoDigits(stamp.day) + u"/" + TwoDigits(stamp.year);
+}
+
+std::u16string ListText(std::u16string_view text) {
+    std::u16string copy(text);
+    for (char16_t& c : copy) {
+        if (c == u'\r' || c == u'\n') {
+            c = u' ';
+        }
+    }
+    return StripMessagePrefix(copy);
+}
+
+std::u16string StorageName(int code) {
+    switch (code) {
+        case kStoragePhone:
+            return u"ME";
+        case kStorageSim:
+            return u"SM";
+        case kStorageTl:
+            return u"TL";
+        default:
+            return u"";
+    }
+}
+
+MessageRow BuildRow(const MessageList& list, int position, bool incoming) {
+    MessageRow row;
+    row.id = position + 1;
+    const std::string id = std::to_string(row.id);
+    row.idText.assign(id.begin(), id.end());
+    row.storage = list.Storage(position);
+    const std::unique_ptr<CShortMessage> message = DecodeMessage(list.Pdu(position), incoming);
+    if (!message) {
+        return row;
+    }
+    const std::u16string text = message->GetText();
+    row.date = DateText(message->GetTimeStamp());
+    row.number = u"+" + message->GetAddress().number;
+    row.text = ListText(text);
+    row.sender = ExtractSender(text);
+    row.decoded = true;
+    return row;
+}
+
+std::vector<MessageRow> BuildRows(const MessageList& list, bool incoming) {
+    std::vector<MessageRow> rows;
+    rows.reserve(static_cast<std::size_t>(list.Count()));
+    for (int i = 0; i < list.Count(); ++i) {
+        rows.push_back(BuildRow(list, i, incoming));
+    }
+    return rows;
+}
+
+}  // namespace sms

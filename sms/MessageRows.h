@@ -1,0 +1,44 @@
+#pragma once
+// The rows of the inbox and outbox pages, built from the SMS engine's lists as the pages build
+// them: an id from 1, the date as MM/DD/YY, the other party as "+" and its digits, the text after
+// any "MSG:" prefix with its line breaks as blanks; plus what the message view shows besides
+// (the sender named after "FM:") and the storage the message was listed from.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "sms/MessageList.h"
+#include "sms/SmsReplies.h"
+#include "sms/codec/SmsTypes.h"
+
+namespace sms {
+
+struct MessageRow {
+    int id = 0;             // position + 1
+    std::u16string idText;  // "%d" of the id
+    // "%2d/%2d/%2d" of month, day and year with blanks as "0". A stored outgoing message has no
+    // time stamp: 00/00/00, which the outbox page builds but does not show.
+    std::u16string date;
+    std::u16string number;  // "+" and the digits, whatever the type of number
+    std::u16string text;    // for the list: no prefix, CR and LF as blanks
+    std::u16string sender;  // ExtractSender of the text as it came ("Unknown" without markers)
+    int storage = kStorageNone;
+    // False when the PDU text could not be decoded: the row keeps its place (rows and the
+    // engine's entries share positions) and its id and storage, with empty texts.
+    bool decoded = false;
+};
+
+// The row of the entry at `position` of an engine list; `incoming` for the inbox.
+MessageRow BuildRow(const MessageList& list, int position, bool incoming);
+// Every entry in use, in order.
+std::vector<MessageRow> BuildRows(const MessageList& list, bool incoming);
+
+// "%2d/%2d/%2d" of month, day and two-digit year, blanks replaced with "0".
+std::u16string DateText(const SmsDateTime& stamp);
+// StripMessagePrefix of the text with every CR and LF replaced by a blank.
+std::u16string ListText(std::u16string_view text);
+// "ME", "SM", "TL", or "" for any other code.
+std::u16string StorageName(int code);
+
+}  // namespace sms
