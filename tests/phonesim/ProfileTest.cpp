@@ -82,7 +82,8 @@ TEST(ShippedProfiles, NokiaSmallSimEmptyAndFull) {
     }
     EXPECT_EQ(names.count(u"John Smith"), 2u);
 
-    const PhonebookMemory& small = *ShippedProfile("small-sim").state.FindPhonebook("SM");
+    const Profile smallSim = ShippedProfile("small-sim");
+    const PhonebookMemory& small = *smallSim.state.FindPhonebook("SM");
     EXPECT_EQ(small.capacity, 30);
     EXPECT_EQ(small.Used(), 12);
 
