@@ -34,11 +34,13 @@ void LineQueue::PopFront() {
 }
 
 std::string LineQueue::Take(std::uint64_t nowNs, std::size_t max) {
-    std::string out;
-    while (!bytes_.empty() && out.size() < max && bytes_.front().arriveNs <= nowNs) {
-        out += bytes_.front().value;
-        PopFront();
-    }
+    const std::size_t count = std::min(Arrived(nowNs), max);
+    std::string out(count, '\0');
+    for (std::size_t i = 0; i < count; ++i)
+        out[i] = bytes_[i].value;
+    if (count > 0)
+        lastGoneNs_ = bytes_[count - 1].arriveNs;
+    bytes_.erase(bytes_.begin(), bytes_.begin() + static_cast<std::ptrdiff_t>(count));
     return out;
 }
 
