@@ -1,0 +1,115 @@
+// The rows of the inbox and outbox pages, built from the engine's lists.
+
+#include <gtest/gtest.h>
+
+#include "phonesim/PduBuilder.h"
+#include "sms/MessageRows.h"
+
+namespace {
+
+using sms::MessageList;
+using sms::MessageRow;
+
+std::u16string U16(const std::string& ascii) {
+    return std::u16string(ascii.begin(), ascii.end());
+}
+
+std::u16string Deliver(const std::string& from, const std::u16string& text,
+                       phonesim::SmsTime time = {}) {
+    phonesim::DeliverSpec spec;
+    spec.from = from;
+    spec.text = text;
+    spec.time = time;
+    return U16(phonesim::BuildDeliver(spec).value());
+}
+
+std::u16string Submit(const std::string& to, const std::u16string& text) {
+    phonesim::SubmitSpec spec;
+    spec.to = to;
+    spec.text = text;
+    return U16(phonesim::BuildSubmit(spec).value());
+}
+
+MessageRow InboxRow(const std::u16string& pdu) {
+    MessageList list;
+    list.Append(pdu, u"1", sms::kStorageSim);
+    return sms::BuildRow(list, 0, true);
+}
+
+TEST(MessageRows, InboxRowShowsDateAsMonthDayYearAndTheNumberWithPlus) {
+    const MessageRow row = InboxRow(Deliver("123456", u"Hello", {3, 1, 9, 8, 5, 0, 0}));
+    EXPECT_TRUE(row.decoded);
+    EXPECT_EQ(row.idText, u"1");
+    EXPECT_EQ(row.date, u"01/09/03");
+    // "+" whatever the type of number; an international one has no second "+".
+    EXPECT_EQ(row.number, u"+123456");
+    EXPECT_EQ(InboxRow(Deliver("+447700900123", u"x")).number, u"+447700900123");
+    EXPECT_EQ(row.text, u"Hello");
+    EXPECT_EQ(row.sender, u"Unknown");
+    EXPECT_EQ(row.storage, sms::kStorageSim);
+    EXPECT_EQ(InboxRow(Deliver("1", u"x", {24, 12, 31, 23, 59, 59, 4})).date, u"12/31/24");
+}
+
+TEST(MessageRows, LineBreaksBecomeBlanksAndThePrefixGoes) {
+    EXPECT_EQ(InboxRow(Deliver("1", u"one\r\ntwo\nthree\rfour")).text, u"one  two three four");
+    const MessageRow fm = InboxRow(Deliver("1", u"FM: Alice Smith MSG: Lunch\nat 1?"));
+    EXPECT_EQ(fm.text, u"Lunch at 1?");
+    EXPECT_EQ(fm.sender, u"Alice Smith");
+    const MessageRow msgOnly = InboxRow(Deliver("1", u"MSG: only this"));
+    EXPECT_EQ(msgOnly.text, u"only this");
+    EXPECT_EQ(msgOnly.sender, u"Unknown");
+    EXPECT_EQ(InboxRow(Deliver("1", u"Привет")).text, u"Привет");
+}
+
+TEST(MessageRows, OutboxRowsHaveTheDestinationAndNoTimeStamp) {
+    MessageList list;
+    list.Append(Submit("123456", u"Sent\r\ntext"), u"9", sms::kStoragePhone);
+    list.Append(Submit("+447700900123", u"MSG: again"), u"11", sms::kStorageSim);
+    const std::vector<MessageRow> rows = sms::BuildRows(list, false);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].idText, u"1");
+    EXPECT_EQ(rows[0].number, u"+123456");
+    EXPECT_EQ(rows[0].date, u"00/00/00");
+    EXPECT_EQ(rows[0].text, u"Sent  text");
+    EXPECT_EQ(rows[0].storage, sms::kStoragePhone);
+    EXPECT_EQ(rows[1].id, 2);
+    EXPECT_EQ(rows[1].number, u"+447700900123");
+    EXPECT_EQ(rows[1].text, u"again");
+    EXPECT_EQ(rows[1].storage, sms::kStorageSim);
+}
+
+TEST(MessageRows, AnUndecodableMessageKeepsItsRowAndPlace) {
+    MessageList list;
+    list.Append(u"0003", u"1", sms::kStoragePhone);  // TP-MTI 3: no record
+    list.Append(Deliver("123", u"after"), u"2", sms::kStorageSim);
+    const std::vector<MessageRow> rows = sms::BuildRows(list, true);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_FALSE(rows[0].decoded);
+    EXPECT_EQ(rows[0].id, 1);
+    EXPECT_EQ(rows[0].storage, sms::kStoragePhone);
+    EXPECT_EQ(rows[0].text, u"");
+    EXPECT_TRUE(rows[1].decoded);
+    EXPECT_EQ(rows[1].text, u"after");
+    // Whatever the text holds, building a row neither throws nor reads outside it.
+    for (const std::u16string& junk : {std::u16string(), std::u16string(u"Z"),
+                                       std::u16string(u"07914"), std::u16string(u"FFFFFFFF")}) {
+        MessageList one;
+        one.Append(junk, u"1", sms::kStorageSim);
+        EXPECT_EQ(sms::BuildRow(one, 0, true).id, 1);
+        EXPECT_EQ(sms::BuildRow(one, 0, false).id, 1);
+    }
+}
+
+TEST(MessageRows, StorageNamesAndDateText) {
+    EXPECT_EQ(sms::StorageName(sms::kStoragePhone), u"ME");
+    EXPECT_EQ(sms::StorageName(sms::kStorageSim), u"SM");
+    EXPECT_EQ(sms::StorageName(sms::kStorageTl), u"TL");
+    EXPECT_EQ(sms::StorageName(sms::kStorageNone), u"");
+    SmsDateTime stamp;
+    stamp.year = 2;
+    stamp.month = 5;
+    stamp.day = 3;
+    EXPECT_EQ(sms::DateText(stamp), u"05/03/02");
+}
+
+}  // namespace
