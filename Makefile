@@ -23,10 +23,15 @@ test-sanitize: deps
 	@cmake --build $(SAN_BUILD) -j $(JOBS)
 	@cd $(SAN_BUILD) && ctest --output-on-failure -j $(JOBS)
 
-# The command-line front end provides the demo; until it is in the tree this says so.
-demo: build
-	@echo "make demo: the program's front end is not built yet; run 'make test' meanwhile." >&2
-	@exit 2
+# The command-line front end against the built-in simulated phone (virtual time: instant).
+CLI = $(BUILD)/app/cli/halvex-cli
+demo: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target halvex-cli
+	@echo '$$ halvex-cli --simulate --transcript phonebook list ME'
+	@$(CLI) --simulate --transcript phonebook list ME 2>&1
+	@echo
+	@echo '$$ halvex-cli --simulate --transcript sms list inbox'
+	@$(CLI) --simulate --transcript sms list inbox 2>&1
 
 bench: build
 	@for b in $(BUILD)/bench/halvex_bench_*; do [ -x "$$b" ] && "$$b"; done
