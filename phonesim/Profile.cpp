@@ -228,7 +228,10 @@ Profile FromJson(const json& root) {
     st.serviceCentre = Get<std::string>(centre, "number", st.serviceCentre);
     st.serviceCentreType =
         Get<int>(centre, "type", st.serviceCentre.rfind('+', 0) == 0 ? 145 : 129);
-    st.messageReference = Get<int>(sms, "messageReference", 0) % 256;
+    st.messageReference = Get<int>(sms, "messageReference", 0);
+    if (st.messageReference < 0 || st.messageReference > 255) {
+        throw ProfileError("sms.messageReference must be 0 to 255");
+    }
     const auto cnmi = Get<std::vector<int>>(sms, "cnmi", std::vector<int>(5, 0));
     if (cnmi.size() != 5)
         throw ProfileError("sms.cnmi must hold five values");
