@@ -38,6 +38,18 @@ std::u16string Unquote(std::u16string_view text) {
     return std::u16string(text);
 }
 
+// A command whose answer nothing depends on: written, given 2 s, and its answer read and
+// dropped. 1 when it could be written.
+BOOL SendSetting(CPhoneLink& link, std::u16string command) {
+    if (!link.SendCommand(command)) {
+        return FALSE;
+    }
+    link.Wait(2.0f);
+    std::u16string reply;
+    link.ReadResponse(reply);
+    return TRUE;
+}
+
 }  // namespace
 
 CPhoneBookEngine::CPhoneBookEngine(CPhoneSession& session) : m_session(session) {}
@@ -47,14 +59,7 @@ CPhoneBookEngine::~CPhoneBookEngine() {
 }
 
 BOOL CPhoneBookEngine::SelectPhoneStorage(const std::u16string& code) {
-    std::u16string command = u"AT+CPBS=" + code;
-    if (!SendCommand(command)) {
-        return FALSE;
-    }
-    Wait(2.0f);
-    std::u16string reply;
-    ReadResponse(reply);
-    return TRUE;
+    return SendSetting(*this, u"AT+CPBS=" + code);
 }
 
 int CPhoneBookEngine::QueryIndexRange() {
@@ -82,14 +87,7 @@ int CPhoneBookEngine::QueryIndexRange() {
 }
 
 BOOL CPhoneBookEngine::SelectCharacterSet() {
-    std::u16string command = u"AT+CSCS=\"UTF-8\"";
-    if (!SendCommand(command)) {
-        return FALSE;
-    }
-    Wait(2.0f);
-    std::u16string reply;
-    ReadResponse(reply);
-    return TRUE;
+    return SendSetting(*this, u"AT+CSCS=\"UTF-8\"");
 }
 
 void CPhoneBookEngine::ReadEntries(CContactBook& book, int first, int last) {

@@ -1,6 +1,7 @@
 #include "sms/MessageBoxes.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 #include "platform/Win32.h"
 
@@ -10,48 +11,42 @@ namespace sms {
 
 namespace {
 
-void SelectSim(CSmsEngine& engine) {
+// Empties the box, then lists the given statuses from the SIM card and from the phone memory.
+bool Load(CSmsEngine& engine, CPhoneSession& session, int box, std::initializer_list<int> onSim,
+          std::initializer_list<int> inPhone) {
+    if (!session.IsConnected()) {
+        return false;
+    }
+    engine.SetPortHandle(session.GetPortHandle());
+    if (box == CSmsEngine::kInbox) {
+        engine.ClearInbox();
+    } else {
+        engine.ClearOutbox();
+    }
+    BeginWaitCursor();
     engine.SelectStorage(u"SM", u"SM", u"ME");
     engine.QueryStorage();
-}
-
-void SelectPhone(CSmsEngine& engine) {
+    for (int status : onSim) {
+        engine.ListMessages(status, box);
+    }
     engine.SelectStorage(u"ME", u"ME", u"ME");
     engine.QueryStorage();
+    for (int status : inPhone) {
+        engine.ListMessages(status, box);
+    }
+    EndWaitCursor();
+    return true;
 }
 
 }  // namespace
 
 bool LoadInbox(CSmsEngine& engine, CPhoneSession& session) {
-    if (!session.IsConnected()) {
-        return false;
-    }
-    engine.SetPortHandle(session.GetPortHandle());
-    engine.ClearInbox();
-    BeginWaitCursor();
     // Unread messages on the SIM card are not listed.
-    SelectSim(engine);
-    engine.ListMessages(1, CSmsEngine::kInbox);
-    SelectPhone(engine);
-    engine.ListMessages(0, CSmsEngine::kInbox);
-    engine.ListMessages(1, CSmsEngine::kInbox);
-    EndWaitCursor();
-    return true;
+    return Load(engine, session, CSmsEngine::kInbox, {1}, {0, 1});
 }
 
 bool LoadOutbox(CSmsEngine& engine, CPhoneSession& session) {
-    if (!session.IsConnected()) {
-        return false;
-    }
-    engine.SetPortHandle(session.GetPortHandle());
-    engine.ClearOutbox();
-    BeginWaitCursor();
-    SelectSim(engine);
-    engine.ListMessages(3, CSmsEngine::kOutbox);
-    SelectPhone(engine);
-    engine.ListMessages(3, CSmsEngine::kOutbox);
-    EndWaitCursor();
-    return true;
+    return Load(engine, session, CSmsEngine::kOutbox, {3}, {3});
 }
 
 bool ConfirmDelete(bool anySelected, HWND owner) {

@@ -83,6 +83,25 @@ bool CSmsEngine::ReadReply(std::u16string& reply) {
     return true;
 }
 
+std::optional<BOOL> CSmsEngine::Query(std::u16string command, float seconds,
+                                      std::u16string& reply) {
+    if (!SendAndWait(std::move(command), seconds)) {
+        return FALSE;
+    }
+    if (!ReadReply(reply)) {
+        return TRUE;
+    }
+    if (sms::Contains(reply, u"ERROR")) {
+        return FALSE;
+    }
+    return std::nullopt;
+}
+
+void CSmsEngine::WritePdu(const std::u16string& pdu) {
+    SendAndWait(pdu, kSendWait);
+    SendAndWait(std::u16string(1, kCtrlZ), kSendWait);
+}
+
 int CSmsEngine::ReadUntil(std::initializer_list<std::u16string_view> texts, std::u16string& reply) {
     const DWORD start = GetTickCount();
     for (;;) {
@@ -129,29 +148,17 @@ BOOL CSmsEngine::SelectStorage(const std::u16string& first, const std::u16string
 }
 
 BOOL CSmsEngine::QueryStorage() {
-    if (!SendAndWait(u"AT+CPMS?", kStorageWait)) {
-        return FALSE;
-    }
     std::u16string reply;
-    if (!ReadReply(reply)) {
-        return TRUE;
-    }
-    if (sms::Contains(reply, u"ERROR")) {
-        return FALSE;
+    if (const std::optional<BOOL> settled = Query(u"AT+CPMS?", kStorageWait, reply)) {
+        return *settled;
     }
     return sms::ParseStorageReply(reply, m_storage) ? TRUE : FALSE;
 }
 
 BOOL CSmsEngine::QueryServiceCentre() {
-    if (!SendAndWait(u"AT+CSCA?", kServiceCentreWait)) {
-        return FALSE;
-    }
     std::u16string reply;
-    if (!ReadReply(reply)) {
-        return TRUE;
-    }
-    if (sms::Contains(reply, u"ERROR")) {
-        return FALSE;
+    if (const std::optional<BOOL> settled = Query(u"AT+CSCA?", kServiceCentreWait, reply)) {
+        return *settled;
     }
     const std::optional<sms::ServiceCentreReply> parsed = sms::ParseServiceCentreReply(reply);
     if (!parsed) {
@@ -165,15 +172,9 @@ BOOL CSmsEngine::ListMessages(int status, int box) {
     if (!((status >= 0 && status <= 4) || status == 16)) {
         status = 0;
     }
-    if (!SendAndWait(u"AT+CMGL=" + Number(status), kListWait)) {
-        return FALSE;
-    }
     std::u16string reply;
-    if (!ReadReply(reply)) {
-        return TRUE;
-    }
-    if (sms::Contains(reply, u"ERROR")) {
-        return FALSE;
+    if (const std::optional<BOOL> settled = Query(u"AT+CMGL=" + Number(status), kListWait, reply)) {
+        return *settled;
     }
     sms::MessageList& list = Box(box);
     for (sms::ListedMessage& entry : sms::ParseMessageList(reply)) {
@@ -191,14 +192,11 @@ BOOL CSmsEngine::ListMessages(int status, int box) {
 }
 
 BOOL CSmsEngine::ReadMessage(int index, int box) {
-    if (!SendAndWait(u"AT+CMGR=" + Number(index), kReadWait)) {
-        return FALSE;
-    }
     std::u16string reply;
-    if (!ReadReply(reply)) {
-        return TRUE;
+    if (const std::optional<BOOL> settled = Query(u"AT+CMGR=" + Number(index), kReadWait, reply)) {
+        return *settled;
     }
-    if (sms::Contains(reply, u"ERROR") || !sms::Contains(reply, u"+CMGR:")) {
+    if (!sms::Contains(reply, u"+CMGR:")) {
         return FALSE;
     }
     sms::MessageList& list = Box(box);
@@ -227,8 +225,7 @@ BOOL CSmsEngine::SendPdu(int length, std::u16string pdu) {
     }
     // The service centre always goes out as international (type 91).
     pdu[2] = u'9';
-    SendAndWait(pdu, kSendWait);
-    SendAndWait(std::u16string(1, kCtrlZ), kSendWait);
+    WritePdu(pdu);
     if (!ReadReply(reply)) {
         return TRUE;
     }
@@ -258,8 +255,7 @@ BOOL CSmsEngine::StorePdu(int length, std::u16string pdu, int status) {
         default:
             return FALSE;
     }
-    SendAndWait(pdu, kSendWait);
-    SendAndWait(std::u16string(1, kCtrlZ), kSendWait);
+    WritePdu(pdu);
     if (ReadUntil({u"OK", u"ERROR"}, reply) != 0) {
         return FALSE;
     }

@@ -4,6 +4,7 @@
 // (SetPortHandle) before every operation and never opens or closes the port itself.
 
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -54,6 +55,13 @@ private:
     bool SendAndWait(std::u16string command, float seconds);
     // The reply up to its first null; false when none came (nothing, bad UTF-8, port failure).
     bool ReadReply(std::u16string& reply);
+    // SendAndWait and ReadReply for a command whose answer is searched. The result when the
+    // exchange already decides it: 0 when the write failed or the phone said "ERROR", 1 when
+    // no answer came (silence is no failure); nothing when `reply` holds an answer to read.
+    std::optional<platform::BOOL> Query(std::u16string command, float seconds,
+                                        std::u16string& reply);
+    // The PDU line after the prompt, then Ctrl-Z, each with its wait.
+    void WritePdu(const std::u16string& pdu);
     // Reads until a reply holds one of `texts`; the position of the first one found (in the
     // order given), or -1 when none came within the time limit or the port failed. `reply`
     // holds the last text read.
