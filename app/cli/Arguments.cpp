@@ -10,7 +10,6 @@ namespace cli {
 
 namespace {
 
-const std::array<const char*, 5> kNumberOptions = {"home", "work", "mobile", "fax", "other"};
 const std::set<std::string> kValueOptions = {"port", "simulate-save", "home",   "work",  "mobile",
                                              "fax",  "other",         "memory", "rename"};
 const std::set<std::string> kFlagOptions = {"transcript", "yes",    "json",
@@ -196,11 +195,11 @@ private:
     }
 
     void TakeNumbers(Options& o) {
-        for (std::size_t k = 0; k < kNumberOptions.size(); ++k) {
-            if (std::optional<std::string> value = TakeValue(kNumberOptions[k])) {
-                std::u16string number = Text(*value, std::string("--") + kNumberOptions[k]);
+        for (std::size_t k = 0; k < kKindNames.size(); ++k) {
+            if (std::optional<std::string> value = TakeValue(kKindNames[k])) {
+                std::u16string number = Text(*value, std::string("--") + kKindNames[k]);
                 if (!IsPhonebookNumber(number)) {
-                    throw Failure{std::string("--") + kNumberOptions[k] + " \"" + *value +
+                    throw Failure{std::string("--") + kKindNames[k] + " \"" + *value +
                                   "\" is not a phone number (digits, ( ) * # and a leading +, "
                                   "at most 20)"};
                 }

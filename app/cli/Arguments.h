@@ -44,7 +44,7 @@ struct Options {
     std::u16string name;
     int memory = 2;
     std::optional<std::u16string> rename;
-    // --home, --work, --mobile, --fax, --other by kind - 1; an empty value clears the number.
+    // Numbers by kind - 1 (see kKindNames); an empty value clears the number.
     std::array<std::optional<std::u16string>, 5> numbers;
     // SMS: the box (0 inbox, 1 outbox), the recipient and text, the flags, the ids to delete.
     int box = 0;
@@ -55,6 +55,9 @@ struct Options {
     bool replyPath = false;
     std::vector<int> ids;
 };
+
+// The five kinds of number by kind - 1, as their options and their keys in the output name them.
+inline constexpr std::array<const char*, 5> kKindNames = {"home", "work", "mobile", "fax", "other"};
 
 struct ParseResult {
     std::optional<Options> options;

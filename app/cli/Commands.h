@@ -27,5 +27,7 @@ struct Context {
 int RunIdentify(Context& context);
 int RunPhonebook(Context& context);
 int RunSms(Context& context);
+// The compose dialog's checks of `sms send`, made before connecting; false after its message.
+bool SendAccepted(const Options& options, CPhoneSession& session);
 
 }  // namespace cli

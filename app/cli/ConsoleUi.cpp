@@ -7,7 +7,6 @@ using namespace platform;
 namespace cli {
 
 int ConsoleUi::MessageBox(HWND, const std::u16string& text, const std::u16string&, UINT type) {
-    ++shown_;
     // One line per box, whatever the text holds.
     out_ << "Halvex: " << Printable(ToUtf8(text)) << '\n' << std::flush;
     switch (type & MB_TYPEMASK) {

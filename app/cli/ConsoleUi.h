@@ -20,13 +20,9 @@ public:
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}
 
-    // How many boxes were shown.
-    int Shown() const { return shown_; }
-
 private:
     std::ostream& out_;
     bool yes_;
-    int shown_ = 0;
 };
 
 }  // namespace cli

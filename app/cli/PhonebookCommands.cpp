@@ -13,8 +13,6 @@ namespace cli {
 
 namespace {
 
-const char* const kKindNames[] = {"home", "work", "mobile", "fax", "other"};
-
 std::string Quoted(const std::u16string& name) {
     return "\"" + ToUtf8(name) + "\"";
 }
@@ -131,9 +129,6 @@ int SaveCurrent(Context& c, CPhoneBookEditor& editor) {
 }
 
 int Add(Context& c, CPhoneBookEditor& editor) {
-    if (!LayoutTakesNumbers(c, editor)) {
-        return kExitBadArguments;
-    }
     if (!ReadMemory(c)) {
         return kExitFailed;
     }
@@ -149,29 +144,25 @@ int Add(Context& c, CPhoneBookEditor& editor) {
     return SaveCurrent(c, editor);
 }
 
-// The position of the named contact in the book just read; -1, told, when there is none.
-int FindContact(Context& c) {
-    const CContactBook* book = c.session.GetCurrentBook();
-    const int position = book != nullptr ? book->Find(c.options.name) : -1;
-    if (position < 0) {
-        Complain(c.err, "no contact named " + Quoted(c.options.name) + " in " +
-                            MemoryName(c.options.memory));
-    }
-    return position;
-}
-
-int Edit(Context& c, CPhoneBookEditor& editor) {
-    if (!LayoutTakesNumbers(c, editor)) {
-        return kExitBadArguments;
-    }
+// Reads the memory and makes the named contact the one being edited; kExitOk when it is there.
+int SelectNamed(Context& c, CPhoneBookEditor& editor) {
     if (!ReadMemory(c)) {
         return kExitFailed;
     }
-    const int position = FindContact(c);
+    const int position = c.session.GetCurrentBook()->Find(c.options.name);
     if (position < 0) {
+        Complain(c.err, "no contact named " + Quoted(c.options.name) + " in " +
+                            MemoryName(c.options.memory));
         return kExitBadArguments;
     }
     editor.Select(position);
+    return kExitOk;
+}
+
+int Edit(Context& c, CPhoneBookEditor& editor) {
+    if (const int status = SelectNamed(c, editor); status != kExitOk) {
+        return status;
+    }
     if (c.options.rename) {
         if (!editor.CheckName(*c.options.rename)) {
             return kExitBadArguments;
@@ -181,21 +172,16 @@ int Edit(Context& c, CPhoneBookEditor& editor) {
     TypeNumbers(c, editor);
     if (!editor.IsCurrentModified()) {
         // Nothing differs from the phone: nothing to write.
-        Show(c, *c.session.GetCurrentBook()->GetAt(position));
+        Show(c, *c.session.GetCurrentBook()->GetAt(editor.GetCurrent()));
         return kExitOk;
     }
     return SaveCurrent(c, editor);
 }
 
 int Delete(Context& c, CPhoneBookEditor& editor) {
-    if (!ReadMemory(c)) {
-        return kExitFailed;
+    if (const int status = SelectNamed(c, editor); status != kExitOk) {
+        return status;
     }
-    const int position = FindContact(c);
-    if (position < 0) {
-        return kExitBadArguments;
-    }
-    editor.Select(position);
     if (!editor.DeleteUser()) {
         Complain(c.err, "nothing deleted; confirm with --yes");
         return kExitBadArguments;
@@ -218,6 +204,9 @@ int RunPhonebook(Context& c) {
         return kExitFailed;
     }
     CPhoneBookEditor editor(c.session, settings::IsNokiaMemoryType(memoryType));
+    if (!LayoutTakesNumbers(c, editor)) {
+        return kExitBadArguments;
+    }
     switch (c.options.action) {
         case Action::PhonebookList:
             return List(c);

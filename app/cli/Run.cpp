@@ -7,7 +7,6 @@
 #include "app/cli/Commands.h"
 #include "app/cli/Output.h"
 #include "link/PhoneSession.h"
-#include "sms/ComposeSender.h"
 #include "sms/SmsEngine.h"
 
 namespace cli {
@@ -31,15 +30,9 @@ bool StartUp(CPhoneSession& session, int& maker) {
 
 int RunCommand(const Options& options, CPhoneSession& session, std::ostream& out,
                std::ostream& err) {
-    if (options.action == Action::SmsSend) {
-        // Refused before anything is sent, as the dialog refuses before it connects.
-        sms::CComposeSender checker(g_SmsEngine, session);
-        sms::ComposeFields fields;
-        fields.recipient = options.recipient;
-        fields.text = options.text;
-        if (!checker.CheckFields(fields)) {
-            return kExitBadArguments;
-        }
+    // Refused before anything is sent, as the dialog refuses before it connects.
+    if (options.action == Action::SmsSend && !SendAccepted(options, session)) {
+        return kExitBadArguments;
     }
     int maker = -1;
     if (!StartUp(session, maker)) {

@@ -156,6 +156,10 @@ int Delete(Context& c) {
 
 }  // namespace
 
+bool SendAccepted(const Options& options, CPhoneSession& session) {
+    return sms::CComposeSender(g_SmsEngine, session).CheckFields(Fields(options));
+}
+
 int RunSms(Context& c) {
     switch (c.options.action) {
         case Action::SmsList:
