@@ -1,65 +1,12 @@
 #include "sms/codec/SmsDeliverReport.h"
 
 #include "sms/codec/PduReader.h"
-#include "sms/codec/PduWriter.h"
-#include "sms/codec/UserData.h"
 
-CSmsDeliverReport::CSmsDeliverReport(std::u16string_view pdu) : CShortMessage(0) {
+CSmsDeliverReport::CSmsDeliverReport(std::u16string_view pdu) : CSmsTransferReport(0) {
     CPduReader reader(pdu);
-    Decode(reader);
+    DecodeReport(reader, nullptr);
 }
 
-CSmsDeliverReport::CSmsDeliverReport(CPduReader& reader) : CShortMessage(0) {
-    Decode(reader);
-}
-
-void CSmsDeliverReport::SetText(const std::u16string& text) {
-    CShortMessage::SetText(text);
-    m_udlPresent = 1;
-}
-
-void CSmsDeliverReport::SetHeader(const std::u16string& header) {
-    CShortMessage::SetHeader(header);
-    m_udlPresent = 1;
-}
-
-void CSmsDeliverReport::Decode(CPduReader& reader) {
-    m_serviceCentre = reader.ReadAddress(true);
-    m_messageType = reader.ReadMessageType();
-    reader.AlignToOctet();
-    m_pidPresent = static_cast<std::uint8_t>(reader.ReadBit());
-    m_dcsPresent = static_cast<std::uint8_t>(reader.ReadBit());
-    m_udlPresent = static_cast<std::uint8_t>(reader.ReadBit());
-    if (m_pidPresent != 0) {
-        m_pid = reader.ReadOctet();
-    }
-    if (m_dcsPresent != 0) {
-        m_dcs = reader.ReadOctet();
-    }
-    if (m_udlPresent != 0) {
-        sms::ReadUserData(reader, m_dcs, false, m_header, m_text);
-    }
-}
-
-std::u16string CSmsDeliverReport::Encode() const {
-    CPduWriter writer;
-    writer.WriteAddress(m_serviceCentre, true);
-    writer.WriteMessageType(m_messageType);
-    writer.AlignToOctet();
-    writer.WriteBit(m_pidPresent);
-    writer.WriteBit(m_dcsPresent);
-    writer.WriteBit(m_udlPresent);
-    if (m_pidPresent != 0) {
-        writer.WriteOctet(m_pid);
-    }
-    if (m_dcsPresent != 0) {
-        writer.WriteOctet(m_dcs);
-    }
-    if (m_udlPresent != 0) {
-        // A report carries no header: TP-UDL counts the text alone.
-        const std::size_t units = (m_dcs & sms::kAlphabetMask) == sms::kAlphabetUcs2 ? 2 : 1;
-        const auto udl = static_cast<std::uint8_t>((units * m_text.size()) & 0xFF);
-        sms::WriteUserData(writer, m_dcs, udl, std::u16string_view(), m_text);
-    }
-    return writer.Overflowed() ? std::u16string() : writer.ToHex();
+CSmsDeliverReport::CSmsDeliverReport(CPduReader& reader) : CSmsTransferReport(0) {
+    DecodeReport(reader, nullptr);
 }
