@@ -1,8 +1,16 @@
 #include "app/cli/Utf8Text.h"
 
+#include <algorithm>
+#include <vector>
+
+#include "link/Utf8Converter.h"
+
 namespace cli {
 
 namespace {
+
+using platform::BYTE;
+using platform::DWORD;
 
 bool IsHigh(char16_t u) {
     return u >= 0xD800 && u <= 0xDBFF;
@@ -11,92 +19,64 @@ bool IsLow(char16_t u) {
     return u >= 0xDC00 && u <= 0xDFFF;
 }
 
-void Append(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+// A size the converter refuses rather than one cut to 32 bits.
+DWORD Bound(std::size_t bytes) {
+    return static_cast<DWORD>(std::min<std::size_t>(bytes, platform::MAXDWORD));
+}
+
+// The link's converter does the work, sized first; empty when it refuses the source.
+template <typename Convert>
+std::vector<BYTE> Converted(Convert convert) {
+    DWORD size = 0;
+    convert(nullptr, 0, &size);
+    std::vector<BYTE> out(size);
+    if (!convert(out.data(), size, &size)) {
+        return {};
     }
+    out.resize(size);
+    return out;
 }
 
 }  // namespace
 
 std::optional<std::u16string> FromUtf8(std::string_view bytes) {
-    std::u16string out;
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        std::size_t length = 0;
-        char32_t cp = 0;
-        char32_t minimum = 0;
-        if (b < 0x80) {
-            length = 1;
-            cp = b;
-        } else if ((b & 0xE0) == 0xC0) {
-            length = 2;
-            cp = b & 0x1F;
-            minimum = 0x80;
-        } else if ((b & 0xF0) == 0xE0) {
-            length = 3;
-            cp = b & 0x0F;
-            minimum = 0x800;
-        } else if ((b & 0xF8) == 0xF0) {
-            length = 4;
-            cp = b & 0x07;
-            minimum = 0x10000;
-        } else {
-            return std::nullopt;
-        }
-        if (bytes.size() - i < length) {
-            return std::nullopt;
-        }
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto c = static_cast<unsigned char>(bytes[i + k]);
-            if ((c & 0xC0) != 0x80) {
-                return std::nullopt;
-            }
-            cp = (cp << 6) | (c & 0x3F);
-        }
-        if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-            return std::nullopt;
-        }
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-        } else {
-            out.push_back(static_cast<char16_t>(cp));
-        }
-        i += length;
+    const std::vector<BYTE> units = Converted([&](void* out, DWORD capacity, DWORD* size) {
+        return CUtf8Converter().FromUtf8(bytes.data(), Bound(bytes.size()), out, capacity, size);
+    });
+    std::u16string text(units.size() / 2, u'\0');
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        text[i] = static_cast<char16_t>(units[2 * i] | units[2 * i + 1] << 8);
     }
-    return out;
+    // The converter never refuses bytes: it gives U+FFFD for what is not UTF-8 and takes
+    // surrogates written as three bytes each. ToUtf8 writes only well-formed UTF-8, so exactly
+    // the well-formed bytes come back from it unchanged.
+    if (ToUtf8(text) != bytes) {
+        return std::nullopt;
+    }
+    return text;
 }
 
 std::string ToUtf8(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size());
+    // UTF-16LE for the converter, which would write a lone surrogate by value: here it becomes
+    // U+FFFD.
+    std::vector<BYTE> units;
+    units.reserve(2 * text.size());
+    const auto add = [&units](char16_t u) {
+        units.push_back(static_cast<BYTE>(u & 0xFF));
+        units.push_back(static_cast<BYTE>(u >> 8));
+    };
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t u = text[i];
-        if (IsHigh(u) && i + 1 < text.size() && IsLow(text[i + 1])) {
-            Append(out, 0x10000 + ((char32_t(u) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
-            ++i;
-        } else if (IsHigh(u) || IsLow(u)) {
-            Append(out, 0xFFFD);
+        if (IsHigh(text[i]) && i + 1 < text.size() && IsLow(text[i + 1])) {
+            add(text[i]);
+            add(text[++i]);
         } else {
-            Append(out, u);
+            add(IsHigh(text[i]) || IsLow(text[i]) ? u'\uFFFD' : text[i]);
         }
     }
-    return out;
+    const std::vector<BYTE> bytes = Converted([&](void* out, DWORD capacity, DWORD* size) {
+        return CUtf8Converter().ToUtf8(units.data(), Bound(units.size()), out, capacity, size);
+    });
+    return std::string(bytes.begin(), bytes.end());
 }
 
 std::string Printable(std::string_view bytes) {

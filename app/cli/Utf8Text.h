@@ -1,5 +1,5 @@
 #pragma once
-// UTF-8 on the terminal and in files, UTF-16 in the core.
+// UTF-8 on the terminal, in arguments and in files of the command-line tools; UTF-16 in the core.
 
 #include <optional>
 #include <string>

@@ -2,19 +2,19 @@
 
 #include <span>
 
+#include "app/cli/Utf8Text.h"
 #include "sms/codec/HexText.h"
 #include "sms/codec/SmsCommand.h"
 #include "sms/codec/SmsDeliver.h"
-#include "sms/codec/SmsDeliverReport.h"
 #include "sms/codec/SmsStatusReport.h"
 #include "sms/codec/SmsSubmit.h"
 #include "sms/codec/SmsSubmitReport.h"
-#include "tools/pdu/Utf8Text.h"
 
 namespace pdutool {
 namespace {
 
 using Json = nlohmann::ordered_json;
+using cli::ToUtf8;
 
 // Strings that hold one octet per character.
 std::string OctetHex(std::u16string_view octets) {
@@ -50,8 +50,7 @@ Json ValidityJson(const SmsValidity& v) {
     return json;
 }
 
-template <typename Report>
-int ParameterIndicator(const Report& report) {
+int ParameterIndicator(const CSmsTransferReport& report) {
     return (report.GetPidPresent() != 0 ? 1 : 0) | (report.GetDcsPresent() != 0 ? 2 : 0) |
            (report.GetUdlPresent() != 0 ? 4 : 0);
 }
@@ -100,14 +99,12 @@ Json MessageToJson(const CShortMessage& message) {
         json["mn"] = m->GetMessageNumber();
         json["cdl"] = m->GetCommandDataLength();
         json["cd"] = OctetHex(m->GetCommandData());
-    } else if (const auto* m = dynamic_cast<const CSmsDeliverReport*>(&message)) {
-        json["class"] = "CSmsDeliverReport";
-        json["pi"] = ParameterIndicator(*m);
-        json["pid"] = m->GetPid();
-        json["dcs"] = m->GetDcs();
-    } else if (const auto* m = dynamic_cast<const CSmsSubmitReport*>(&message)) {
-        json["class"] = "CSmsSubmitReport";
-        json["timestamp"] = TimeJson(m->GetTimeStamp());
+    } else if (const auto* m = dynamic_cast<const CSmsTransferReport*>(&message)) {
+        const bool submitReport = dynamic_cast<const CSmsSubmitReport*>(m) != nullptr;
+        json["class"] = submitReport ? "CSmsSubmitReport" : "CSmsDeliverReport";
+        if (submitReport) {
+            json["timestamp"] = TimeJson(m->GetTimeStamp());
+        }
         json["pi"] = ParameterIndicator(*m);
         json["pid"] = m->GetPid();
         json["dcs"] = m->GetDcs();
