@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <string_view>
 
 #include "sms/codec/DialNumber.h"
 #include "sms/codec/ShortMessage.h"
@@ -12,17 +13,21 @@
 
 namespace {
 
+std::u16string Repeated(std::u16string_view phrase, std::size_t length) {
+    std::u16string text;
+    while (text.size() < length) {
+        text += phrase;
+    }
+    text.resize(length);
+    return text;
+}
+
 CSmsDeliver SevenBitDeliver() {
     CSmsDeliver m;
     m.SetServiceCentre(ParseDialNumber(u"+491720000000"));
     m.SetOriginator(ParseDialNumber(u"+4917612345678"));
     m.SetTimeStamp(SmsDateTime{24, 6, 1, 12, 34, 56, 120, 1});
-    std::u16string text;
-    while (text.size() < 160) {
-        text += u"The quick brown fox jumps over the lazy dog. ";
-    }
-    text.resize(160);
-    m.SetText(text);
+    m.SetText(Repeated(u"The quick brown fox jumps over the lazy dog. ", 160));
     return m;
 }
 
@@ -30,12 +35,7 @@ CSmsDeliver Ucs2ConcatenatedDeliver() {
     CSmsDeliver m = SevenBitDeliver();
     m.SetDcs(0x08);
     m.SetHeader(std::u16string(u"\x00\x03\x5A\x02\x01", 5));
-    std::u16string text;
-    while (text.size() < 70) {
-        text += u"\u041F\u0440\u0438\u0432\u0435\u0442, \u043C\u0438\u0440! ";
-    }
-    text.resize(70);
-    m.SetText(text);
+    m.SetText(Repeated(u"\u041F\u0440\u0438\u0432\u0435\u0442, \u043C\u0438\u0440! ", 70));
     return m;
 }
 
