@@ -8,69 +8,53 @@
 namespace phonesim::test {
 namespace {
 
-class CharsetCommands : public ::testing::Test {
-protected:
-    CharsetCommands() {
-        h.At("AT+CMEE=1");
-        h.phone.Phonebook("ME").entries[200] = {"123", 129, u"Zo\u00eb \u20ac\"\\"};
-    }
-    std::string Read200() { return h.At("AT+CPBR=200"); }
-    std::u16string Stored(int index) { return h.phone.Phonebook("ME").entries.at(index).name; }
-    PhoneHarness h;
+struct CharsetCase {
+    std::string set;
+    std::string stored;            // how the stored name below travels
+    std::string written;           // a name written in the set
+    std::u16string kept;           // what the phone keeps of it
+    std::vector<std::string> bad;  // names not valid in the set
 };
 
-TEST_F(CharsetCommands, ListAndQuery) {
-    EXPECT_EQ(h.At("AT+CSCS=?"),
-              "\r\n+CSCS: (\"GSM\",\"IRA\",\"8859-1\",\"UCS2\",\"UTF-8\")\r\n\r\nOK\r\n");
-    EXPECT_EQ(h.At("AT+CSCS=\"utf-8\""), "\r\nOK\r\n");
-    EXPECT_EQ(h.At("AT+CSCS?"), "\r\n+CSCS: \"UTF-8\"\r\n\r\nOK\r\n");
-    EXPECT_EQ(h.At("AT+CSCS=\"EBCDIC\""), "\r\n+CME ERROR: 4\r\n");
-}
-
-TEST_F(CharsetCommands, IraReplacesWhatItCannotCarryAndEscapesQuotes) {
-    EXPECT_EQ(Read200(), "\r\n+CPBR: 200,\"123\",129,\"Zo? ?\\22\\5C\"\r\n\r\nOK\r\n");
-    EXPECT_EQ(h.At("AT+CPBW=201,\"1\",129,\"A\\22B\""), "\r\nOK\r\n");
-    EXPECT_EQ(Stored(201), u"A\"B");
-    EXPECT_EQ(h.At("AT+CPBW=201,\"1\",129,\"caf\xe9\""), "\r\n+CME ERROR: 25\r\n");
-}
-
-TEST_F(CharsetCommands, Utf8BothWays) {
-    h.At("AT+CSCS=\"UTF-8\"");
-    EXPECT_EQ(Read200(),
-              "\r\n+CPBR: 200,\"123\",129,\"Zo\xc3\xab \xe2\x82\xac\\22\\5C\"\r\n\r\nOK\r\n");
-    EXPECT_EQ(h.At("AT+CPBW=201,\"1\",129,\"\xd0\x98\xd0\xb2\xd0\xb0\xd0\xbd/M\""), "\r\nOK\r\n");
-    EXPECT_EQ(Stored(201), u"\u0418\u0432\u0430\u043d/M");
+const CharsetCase kCharsets[] = {
+    // What a set cannot carry becomes '?'; quote and backslash travel as \HH.
+    {"IRA", R"(Zo? ?\22\5C)", R"(A\22B)", u"A\"B", {"caf\xe9"}},
+    {"8859-1", "Zo\xeb ?\\22\\5C", "caf\xe9", u"caf\u00e9", {}},
     // A character outside the BMP arrives as one 4-byte sequence and leaves as one.
-    EXPECT_EQ(h.At("AT+CPBW=202,\"1\",129,\"\xf0\x9f\x98\x80\""), "\r\nOK\r\n");
-    EXPECT_EQ(Stored(202), u"\U0001F600");
-    EXPECT_EQ(h.At("AT+CPBR=202"), "\r\n+CPBR: 202,\"1\",129,\"\xf0\x9f\x98\x80\"\r\n\r\nOK\r\n");
-    EXPECT_EQ(h.At("AT+CPBW=203,\"1\",129,\"\xc3\""), "\r\n+CME ERROR: 25\r\n");
+    {"UTF-8",
+     "Zo\xc3\xab \xe2\x82\xac\\22\\5C",
+     "\xd0\x98\xd0\xb2\xd0\xb0\xd0\xbd/\xf0\x9f\x98\x80",
+     u"\u0418\u0432\u0430\u043d/\U0001F600",
+     {"\xc3"}},
+    // UCS2 is the hex of the UTF-16 units.
+    {"UCS2", "005A006F00EB002020AC0022005C", "004100F8", u"A\u00f8", {"00410", "00G1"}},
+    // GSM: e-diaeresis has no code, the euro sign is escape + 0x65, the quote cannot travel.
+    {"GSM", "Zo? \x1b\x65?\x1b\x2f", "\x1c\x7d", u"\u00c6\u00f1", {"\x80"}},
+};
+
+TEST(CharsetCommands, NamesTravelInTheSelectedSetBothWays) {
+    for (const CharsetCase& c : kCharsets) {
+        SCOPED_TRACE(c.set);
+        PhoneHarness h;
+        h.At("AT+CMEE=1");
+        h.phone.Phonebook("ME").entries[200] = {"123", 129, u"Zo\u00eb \u20ac\"\\"};
+        EXPECT_EQ(h.At("AT+CSCS=\"" + c.set + "\""), Ok());
+        EXPECT_EQ(h.At("AT+CPBR=200"), Info({"+CPBR: 200,\"123\",129,\"" + c.stored + "\""}));
+        EXPECT_EQ(h.At("AT+CPBW=201,\"1\",129,\"" + c.written + "\""), Ok());
+        EXPECT_EQ(h.phone.Phonebook("ME").entries.at(201).name, c.kept);
+        EXPECT_EQ(h.At("AT+CPBR=201"), Info({"+CPBR: 201,\"1\",129,\"" + c.written + "\""}));
+        for (const std::string& bad : c.bad)
+            EXPECT_EQ(h.At("AT+CPBW=202,\"1\",129,\"" + bad + "\""), Cme(25)) << bad;
+    }
 }
 
-TEST_F(CharsetCommands, Ucs2IsHexOfUtf16Units) {
-    h.At("AT+CSCS=\"UCS2\"");
-    EXPECT_EQ(Read200(),
-              "\r\n+CPBR: 200,\"123\",129,\"005A006F00EB002020AC0022005C\"\r\n\r\nOK\r\n");
-    EXPECT_EQ(h.At("AT+CPBW=201,\"1\",129,\"004100F8\""), "\r\nOK\r\n");
-    EXPECT_EQ(Stored(201), u"A\u00f8");
-    EXPECT_EQ(h.At("AT+CPBW=201,\"1\",129,\"00410\""), "\r\n+CME ERROR: 25\r\n");
-    EXPECT_EQ(h.At("AT+CPBW=201,\"1\",129,\"00G1\""), "\r\n+CME ERROR: 25\r\n");
-}
-
-TEST_F(CharsetCommands, GsmUsesDefaultAlphabetCodes) {
-    h.At("AT+CSCS=\"GSM\"");
-    // e-diaeresis has no GSM code, the euro sign is escape + 0x65, the quote cannot travel.
-    EXPECT_EQ(Read200(),
-              std::string("\r\n+CPBR: 200,\"123\",129,\"Zo? \x1b\x65?\x1b\x2f\"\r\n\r\nOK\r\n"));
-    EXPECT_EQ(h.At(std::string("AT+CPBW=201,\"1\",129,\"\x1c\x7d") + "\""), "\r\nOK\r\n");
-    EXPECT_EQ(Stored(201), u"\u00c6\u00f1");
-}
-
-TEST_F(CharsetCommands, Latin1CarriesWesternLetters) {
-    h.At("AT+CSCS=\"8859-1\"");
-    EXPECT_EQ(Read200(), "\r\n+CPBR: 200,\"123\",129,\"Zo\xeb ?\\22\\5C\"\r\n\r\nOK\r\n");
-    EXPECT_EQ(h.At("AT+CPBW=201,\"1\",129,\"caf\xe9\""), "\r\nOK\r\n");
-    EXPECT_EQ(Stored(201), u"caf\u00e9");
+TEST(CharsetCommands, ListAndQuery) {
+    PhoneHarness h;
+    h.Talk({{"AT+CMEE=1", Ok()},
+            {"AT+CSCS=?", Info({R"(+CSCS: ("GSM","IRA","8859-1","UCS2","UTF-8"))"})},
+            {R"(AT+CSCS="utf-8")", Ok()},
+            {"AT+CSCS?", Info({R"(+CSCS: "UTF-8")"})},
+            {R"(AT+CSCS="EBCDIC")", Cme(4)}});
 }
 
 TEST(CharsetFunctions, GsmTableRoundTripsEveryCode) {

@@ -1,7 +1,6 @@
 // The halvex-phonesim command, run as a program against its pseudo-terminal.
 
 #include <fcntl.h>
-#include <poll.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -28,20 +27,9 @@ std::string ReadFile(const fs::path& path) {
 // Writes a command line and waits (bounded) for the final OK.
 std::string Exchange(int fd, const std::string& line) {
     std::string got;
-    if (::write(fd, (line + "\r").data(), line.size() + 1) !=
-        static_cast<ssize_t>(line.size() + 1)) {
-        return got;
-    }
-    for (int i = 0; i < 100 && got.find("OK\r\n") == std::string::npos; ++i) {
-        pollfd p{fd, POLLIN, 0};
-        if (::poll(&p, 1, 50) <= 0)
-            continue;
-        char buffer[256];
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n <= 0)
-            break;
-        got.append(buffer, static_cast<std::size_t>(n));
-    }
+    const std::string bytes = line + "\r";
+    if (::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()))
+        ReadUntil(fd, got, "OK\r\n", 5000);
     return got;
 }
 

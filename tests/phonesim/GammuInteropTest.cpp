@@ -23,9 +23,6 @@ namespace fs = std::filesystem;
 class GammuInterop : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        const std::string gammu = FindOnPath("gammu");
-        if (gammu.empty())
-            return;
         Phone phone(ShippedProfile("default"));
         // Unpaced and quick: gammu reads a phone book one entry at a time.
         phone.SetBaud(0);
@@ -44,10 +41,12 @@ protected:
             << "[gammu]\ndevice = " << server.SlavePath() << "\nconnection = at\n";
         std::ofstream(dir / "commands") << "identify\ngetallmemory ME\ngetallsms\n";
         result_ = std::make_unique<RunResult>(RunProgram(
-            {gammu, "-c", (dir / "gammurc").string(), "batch", (dir / "commands").string()}, 60'000,
-            {"LC_ALL=C.UTF-8", "HOME=" + dir.string()}));
+            {"gammu", "-c", (dir / "gammurc").string(), "batch", (dir / "commands").string()},
+            60'000, {"LC_ALL=C.UTF-8", "HOME=" + dir.string()}));
         server.Stop();
         fs::remove_all(dir);
+        if (result_->status == 127 && result_->output.empty())
+            result_.reset();  // not installed
     }
     static void TearDownTestSuite() { result_.reset(); }
 
@@ -76,9 +75,6 @@ protected:
         return {};
     }
 
-    void CheckMemory();
-    void CheckMessages();
-
     static std::unique_ptr<RunResult> result_;
     std::string output;
 };
@@ -86,40 +82,29 @@ protected:
 std::unique_ptr<RunResult> GammuInterop::result_;
 
 TEST_F(GammuInterop, IdentifyGetAllMemoryAndGetAllSmsShowTheProfile) {
-    SCOPED_TRACE("identify");
     const std::string identity = Section("Manufacturer", "Memory ME");
-    EXPECT_NE(identity.find("Marlin Telecom"), std::string::npos) << output;
-    EXPECT_NE(identity.find("Marlin M-3100"), std::string::npos);
-    EXPECT_NE(identity.find("V 2.41 2004-11-02"), std::string::npos);
-    EXPECT_NE(identity.find("351234567890123"), std::string::npos);
-    EXPECT_NE(identity.find("234150123456789"), std::string::npos);
-    CheckMemory();
-    CheckMessages();
-}
+    for (const char* text : {"Marlin Telecom", "Marlin M-3100", "V 2.41 2004-11-02",
+                             "351234567890123", "234150123456789"}) {
+        EXPECT_NE(identity.find(text), std::string::npos) << text << "\n" << output;
+    }
 
-void GammuInterop::CheckMemory() {
-    SCOPED_TRACE("getallmemory ME");
-    const std::string memory = Section("Memory ME, Location 1\n", "folder \"");
-    int found = 0;
     const nlohmann::json profile = DefaultProfile();
+    int contacts = 0;
     for (const auto& entry : profile["phonebook"]["memories"][0]["entries"]) {
         const std::string index = std::to_string(entry["index"].get<int>());
         const std::string block = Section("Memory ME, Location " + index + "\n", "\n\n");
-        EXPECT_NE(block.find("\"" + entry["name"].get<std::string>() + "\""), std::string::npos)
-            << index << ": " << block;
-        EXPECT_NE(block.find("\"" + entry["number"].get<std::string>() + "\""), std::string::npos)
-            << index << ": " << block;
-        ++found;
+        for (const char* field : {"name", "number"}) {
+            EXPECT_NE(block.find("\"" + entry[field].get<std::string>() + "\""), std::string::npos)
+                << index << ": " << block;
+        }
+        ++contacts;
     }
-    EXPECT_EQ(found, 54);
-    EXPECT_EQ(memory.find("Location 55\n"), std::string::npos);
-}
+    EXPECT_EQ(contacts, 54);
+    EXPECT_EQ(Section("Memory ME, Location 1\n", "folder \"").find("Location 55\n"),
+              std::string::npos);
 
-void GammuInterop::CheckMessages() {
-    SCOPED_TRACE("getallsms");
     const std::string sms = Section("Location 1, folder", "\x01");
-    int found = 0;
-    const nlohmann::json profile = DefaultProfile();
+    int messages = 0;
     for (const auto& storage : profile["sms"]["storages"]) {
         for (const auto& m : storage["messages"]) {
             const bool received = m.contains("deliver");
@@ -127,10 +112,10 @@ void GammuInterop::CheckMessages() {
             EXPECT_NE(sms.find(d["text"].get<std::string>()), std::string::npos) << d.dump();
             const std::string party = d[received ? "from" : "to"].get<std::string>();
             EXPECT_NE(sms.find("\"" + party + "\""), std::string::npos) << party;
-            ++found;
+            ++messages;
         }
     }
-    EXPECT_EQ(found, 15);
+    EXPECT_EQ(messages, 15);
     EXPECT_NE(sms.find("15 SMS parts in 15 SMS sequences"), std::string::npos);
 }
 

@@ -1,12 +1,42 @@
 #pragma once
 // Talks to a phonesim::Phone directly, in its own virtual milliseconds.
 
+#include <gtest/gtest.h>
+
 #include <string>
+#include <vector>
 
 #include "phonesim/Phone.h"
 #include "phonesim/Profile.h"
 
 namespace phonesim::test {
+
+// Answers as the phone frames them with verbose result codes.
+inline std::string Ok() {
+    return "\r\nOK\r\n";
+}
+inline std::string Error() {
+    return "\r\nERROR\r\n";
+}
+inline std::string Cme(int code) {
+    return "\r\n+CME ERROR: " + std::to_string(code) + "\r\n";
+}
+inline std::string Cms(int code) {
+    return "\r\n+CMS ERROR: " + std::to_string(code) + "\r\n";
+}
+// Information lines, then OK.
+inline std::string Info(const std::vector<std::string>& lines) {
+    std::string out = "\r\n";
+    for (const std::string& line : lines)
+        out += line + "\r\n";
+    return out + Ok();
+}
+
+// A command line and the whole answer expected to it.
+struct Step {
+    std::string line;
+    std::string answer;
+};
 
 class PhoneHarness {
 public:
@@ -24,6 +54,11 @@ public:
     }
     // One command line.
     std::string At(const std::string& line) { return Send(line + "\r"); }
+    // Each line in turn, checking its answer.
+    void Talk(const std::vector<Step>& steps) {
+        for (const Step& step : steps)
+            EXPECT_EQ(At(step.line), step.answer) << step.line;
+    }
 
     Phone phone;
     std::uint64_t now = 1'000;

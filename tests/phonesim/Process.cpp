@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <utility>
 
 namespace phonesim::test {
 
@@ -47,7 +48,7 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv,
         ::dup2(fds[1], STDERR_FILENO);
         ::close(fds[0]);
         ::close(fds[1]);
-        ::execve(args[0], args.data(), environment.data());
+        ::execvpe(args[0], args.data(), environment.data());
         ::_exit(127);
     }
     ::close(fds[1]);
@@ -68,40 +69,18 @@ ChildProcess::~ChildProcess() {
 }
 
 std::string ChildProcess::ReadLine(int timeoutMs) {
-    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (true) {
-        const auto newline = pending_.find('\n');
-        if (newline != std::string::npos) {
-            std::string line = pending_.substr(0, newline);
-            pending_.erase(0, newline + 1);
-            return line;
-        }
-        pollfd fd{out_, POLLIN, 0};
-        if (out_ < 0 || ::poll(&fd, 1, MsLeft(deadline)) <= 0)
-            return "";
-        char buffer[512];
-        const ssize_t n = ::read(out_, buffer, sizeof buffer);
-        if (n <= 0)
-            return "";
-        pending_.append(buffer, static_cast<std::size_t>(n));
-    }
+    ReadUntil(out_, pending_, "\n", timeoutMs);
+    const auto newline = pending_.find('\n');
+    if (newline == std::string::npos)
+        return "";
+    std::string line = pending_.substr(0, newline);
+    pending_.erase(0, newline + 1);
+    return line;
 }
 
 std::string ChildProcess::ReadAll(int timeoutMs) {
-    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    std::string out = std::move(pending_);
-    pending_.clear();
-    while (out_ >= 0) {
-        pollfd fd{out_, POLLIN, 0};
-        if (::poll(&fd, 1, MsLeft(deadline)) <= 0)
-            break;
-        char buffer[4096];
-        const ssize_t n = ::read(out_, buffer, sizeof buffer);
-        if (n <= 0)
-            break;
-        out.append(buffer, static_cast<std::size_t>(n));
-    }
-    return out;
+    ReadUntil(out_, pending_, "", timeoutMs);
+    return std::exchange(pending_, {});
 }
 
 void ChildProcess::Signal(int signal) {
@@ -115,8 +94,7 @@ int ChildProcess::Wait(int timeoutMs) {
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     while (true) {
         int status = 0;
-        const pid_t done = ::waitpid(pid_, &status, WNOHANG);
-        if (done == pid_) {
+        if (::waitpid(pid_, &status, WNOHANG) == pid_) {
             pid_ = -1;
             return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
         }
@@ -126,19 +104,14 @@ int ChildProcess::Wait(int timeoutMs) {
             pid_ = -1;
             return -1;
         }
-        // Wait for the child's output to close or a short slice to pass; never a fixed sleep.
-        pollfd fd{out_, POLLIN, 0};
-        if (out_ >= 0 && ::poll(&fd, 1, std::min(MsLeft(deadline), 20)) > 0) {
-            char buffer[4096];
-            const ssize_t n = ::read(out_, buffer, sizeof buffer);
-            if (n > 0) {
-                pending_.append(buffer, static_cast<std::size_t>(n));
-            } else {
-                ::close(out_);
-                out_ = -1;
-            }
-        } else if (out_ < 0) {
-            ::poll(nullptr, 0, std::min(MsLeft(deadline), 20));
+        // Keep taking the output in short slices, so a talkative child never blocks on a full
+        // pipe; once it is closed, just wait the slice.
+        const int slice = std::min(MsLeft(deadline), 20);
+        if (out_ < 0) {
+            ::poll(nullptr, 0, slice);
+        } else if (!ReadUntil(out_, pending_, "", slice)) {
+            ::close(out_);
+            out_ = -1;
         }
     }
 }
@@ -154,18 +127,19 @@ RunResult RunProgram(const std::vector<std::string>& argv, int timeoutMs,
     return result;
 }
 
-std::string FindOnPath(const std::string& program) {
-    const char* path = std::getenv("PATH");
-    std::string dirs = path ? path : "/usr/bin:/bin";
-    std::size_t start = 0;
-    while (start <= dirs.size()) {
-        const std::size_t end = std::min(dirs.find(':', start), dirs.size());
-        const std::string candidate = dirs.substr(start, end - start) + "/" + program;
-        if (::access(candidate.c_str(), X_OK) == 0)
-            return candidate;
-        start = end + 1;
+bool ReadUntil(int fd, std::string& got, const std::string& until, int timeoutMs) {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (until.empty() || got.find(until) == std::string::npos) {
+        pollfd p{fd, POLLIN, 0};
+        if (fd < 0 || ::poll(&p, 1, MsLeft(deadline)) <= 0)
+            return fd >= 0;
+        char buffer[4096];
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n <= 0)
+            return false;
+        got.append(buffer, static_cast<std::size_t>(n));
     }
-    return "";
+    return true;
 }
 
 }  // namespace phonesim::test

@@ -1,5 +1,5 @@
 #pragma once
-// Runs other programs for the real-time tests, with every wait bounded.
+// Runs other programs and reads descriptors for the real-time tests, with every wait bounded.
 
 #include <sys/types.h>
 
@@ -32,7 +32,8 @@ private:
     std::string pending_;
 };
 
-// Runs a program to its end: its output, and its exit status (-1 after a timeout).
+// Runs a program to its end: its output, and its exit status (-1 after a timeout, 127 when it
+// could not be started). A program without a slash in its name is looked for on PATH.
 struct RunResult {
     int status = -1;
     std::string output;
@@ -40,7 +41,8 @@ struct RunResult {
 RunResult RunProgram(const std::vector<std::string>& argv, int timeoutMs,
                      const std::vector<std::string>& env = {});
 
-// The full path of `program` found on PATH, or "".
-std::string FindOnPath(const std::string& program);
+// Reads from `fd` into `got` until `until` is in it (with "" until the far end closes) or
+// `timeoutMs` passes. False once the far end has closed or hung up.
+bool ReadUntil(int fd, std::string& got, const std::string& until, int timeoutMs);
 
 }  // namespace phonesim::test

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <set>
 
 #include "phonesim/Phone.h"
@@ -14,48 +16,27 @@
 namespace phonesim::test {
 namespace {
 
-int CountSuffix(const PhonebookMemory& memory, char16_t kind) {
-    int count = 0;
-    for (const auto& [index, entry] : memory.entries) {
-        const auto slash = entry.name.find(u'/');
-        count += slash != std::u16string::npos &&
-                 entry.name.substr(slash + 1) == std::u16string(1, kind);
-    }
-    return count;
-}
-
-bool HasNonAscii(const std::u16string& text) {
-    for (char16_t c : text) {
-        if (c > 0x7F)
-            return true;
-    }
-    return false;
-}
-
-TEST(ShippedProfiles, AllFiveLoadByName) {
-    const std::vector<std::string> expected = {"default", "empty", "full", "nokia", "small-sim"};
-    EXPECT_EQ(ShippedProfileNames(), expected);
-    for (const std::string& name : expected)
-        EXPECT_NO_THROW(ShippedProfile(name)) << name;
-    EXPECT_THROW(ShippedProfile("nope"), ProfileError);
-}
-
 TEST(ShippedProfiles, DefaultIsABelievablePhone) {
     const PhoneState s = ShippedProfile("default").state;
     const PhonebookMemory& me = *s.FindPhonebook("ME");
     EXPECT_EQ(me.capacity, 250);
     EXPECT_EQ(me.textLength, 40);
     std::set<std::u16string> contacts;
+    std::map<std::u16string, int> suffixes;
     int nonAscii = 0;
     for (const auto& [index, entry] : me.entries) {
-        contacts.insert(entry.name.substr(0, entry.name.find(u'/')));
-        nonAscii += HasNonAscii(entry.name);
+        const auto slash = entry.name.find(u'/');
+        contacts.insert(entry.name.substr(0, slash));
+        if (slash != std::u16string::npos)
+            ++suffixes[entry.name.substr(slash + 1)];
+        nonAscii +=
+            std::any_of(entry.name.begin(), entry.name.end(), [](char16_t c) { return c > 0x7F; });
     }
     EXPECT_GE(contacts.size(), 38u);
     EXPECT_LE(contacts.size(), 45u);
     EXPECT_GE(nonAscii, 5);
-    EXPECT_GE(CountSuffix(me, u'W') + CountSuffix(me, u'H'), 15);
-    EXPECT_EQ(CountSuffix(me, u'X'), 1);  // the one entry of kind 0
+    EXPECT_GE(suffixes[u"W"] + suffixes[u"H"], 15);
+    EXPECT_EQ(suffixes[u"X"], 1);  // the one entry of kind 0
     const PhonebookMemory& sm = *s.FindPhonebook("SM");
     EXPECT_EQ(sm.capacity, 100);
     EXPECT_EQ(sm.textLength, 14);
@@ -127,24 +108,21 @@ TEST(ProfileFiles, SaveAndLoadRoundTrip) {
 }
 
 TEST(ProfileFiles, BadProfilesAreRefusedWithAReason) {
-    EXPECT_THROW(ProfileFromJson("{"), ProfileError);
-    EXPECT_THROW(ProfileFromJson(R"({"cmee": 5})"), ProfileError);
-    EXPECT_THROW(ProfileFromJson(R"({"charset": "KOI8"})"), ProfileError);
-    EXPECT_THROW(ProfileFromJson(R"({"echo": "yes"})"), ProfileError);
-    EXPECT_THROW(ProfileFromJson(
-                     R"({"phonebook": {"memories": [{"name": "ME", "capacity": 5,
-                         "entries": [{"index": 6, "number": "1", "name": "x"}]}]}})"),
-                 ProfileError);
-    EXPECT_THROW(ProfileFromJson(R"({"sms": {"storages": [{"name": "SM", "capacity": 5,
-                         "messages": [{"index": 1, "status": 1, "pdu": "XYZ"}]}]}})"),
-                 ProfileError);
-    EXPECT_THROW(ProfileFromJson(R"({"faults": [{"action": "explode"}]})"), ProfileError);
-    EXPECT_THROW(ProfileFromJson(R"({"faults": [{"action": "drop"}]})"), ProfileError);
+    for (const char* json :
+         {"{", R"({"cmee": 5})", R"({"charset": "KOI8"})", R"({"echo": "yes"})",
+          R"({"phonebook": {"memories": [{"name": "ME", "capacity": 5,
+                 "entries": [{"index": 6, "number": "1", "name": "x"}]}]}})",
+          R"({"sms": {"storages": [{"name": "SM", "capacity": 5,
+                 "messages": [{"index": 1, "status": 1, "pdu": "XYZ"}]}]}})",
+          R"({"faults": [{"action": "explode"}]})", R"({"faults": [{"action": "drop"}]})"}) {
+        EXPECT_THROW(ProfileFromJson(json), ProfileError) << json;
+    }
     EXPECT_THROW(LoadProfileFile("/nonexistent/profile.json"), ProfileError);
     EXPECT_THROW(ProfileWithPatch(ShippedProfile("empty"), "[1,"), ProfileError);
+    EXPECT_THROW(ShippedProfile("nope"), ProfileError);
 }
 
-TEST(ProfileFiles, MissingKeysTakeTheirDefaults) {
+TEST(ProfileFiles, MissingKeysTakeTheirDefaultsAndPatchesMergeObjects) {
     const Profile p = ProfileFromJson("{}");
     EXPECT_TRUE(p.state.echo);
     EXPECT_EQ(p.state.cmee, 0);
@@ -154,6 +132,12 @@ TEST(ProfileFiles, MissingKeysTakeTheirDefaults) {
     Phone phone(p);
     phone.Receive("AT+CPBR=?;+CPMS?\r", 0);
     EXPECT_EQ(phone.Read(10'000), "AT+CPBR=?;+CPMS?\r\r\nERROR\r\n");
+
+    const Profile patched = ProfileWithPatch(ShippedProfile("nokia"),
+                                             R"({"identity": {"maker": "NOKIA"}, "echo": false})");
+    EXPECT_EQ(patched.state.identity.maker, "NOKIA");
+    EXPECT_EQ(patched.state.identity.model, "Nokia 6310i");
+    EXPECT_FALSE(patched.state.echo);
 }
 
 }  // namespace

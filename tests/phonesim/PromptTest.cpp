@@ -22,94 +22,85 @@ protected:
     PromptFlow() { h.At("AT+CMEE=1"); }
     // What the link sends: the command, the PDU line, then Ctrl-Z, each with its CR.
     std::string Send(const std::string& command, const std::string& pdu) {
-        std::string answer = h.At(command);
+        std::string answer = h.At(command);  // one statement each: in this order
         answer += h.At(pdu);
         return answer + h.At("\x1a");
     }
+    static std::string Length(const std::string& pdu) { return std::to_string(TpduLength(pdu)); }
     PhoneHarness h;
 };
 
 TEST_F(PromptFlow, SendGivesThePromptThenTheMessageReference) {
     const std::string pdu = Submit(u"Hello");
-    const std::string length = std::to_string(TpduLength(pdu));
-    EXPECT_EQ(h.At("AT+CMGS=" + length), "\r\n> ");
+    EXPECT_EQ(h.At("AT+CMGS=" + Length(pdu)), "\r\n> ");
     EXPECT_EQ(h.At(pdu), "");  // the CR after the PDU is ignored
-    EXPECT_EQ(h.At("\x1a"), "\r\n+CMGS: 1\r\n\r\nOK\r\n");
+    EXPECT_EQ(h.At("\x1a"), Info({"+CMGS: 1"}));
     ASSERT_EQ(h.phone.Sent().size(), 1u);
     EXPECT_EQ(h.phone.Sent()[0].pdu, pdu);
     EXPECT_EQ(h.phone.Sent()[0].reference, 1);
-    EXPECT_EQ(Send("AT+CMGS=" + length, pdu), "\r\n> \r\n+CMGS: 2\r\n\r\nOK\r\n");
-    EXPECT_EQ(h.At("AT"), "\r\nOK\r\n");  // back in command state
+    // The length counts the TPDU only, whatever the service-centre field ("00": the phone's own).
+    const std::string own = Submit(u"Hello", "");
+    ASSERT_EQ(own.substr(0, 2), "00");
+    EXPECT_EQ(Send("AT+CMGS=" + std::to_string(own.size() / 2 - 1), own),
+              "\r\n> " + Info({"+CMGS: 2"}));
+    EXPECT_EQ(h.At("AT"), Ok());  // back in command state
 }
 
 TEST_F(PromptFlow, EchoRepeatsThePduButNotCtrlZ) {
     PhoneHarness echoing("default", /*echo=*/true);
     const std::string pdu = Submit(u"Hi");
-    const std::string command = "AT+CMGS=" + std::to_string(TpduLength(pdu));
+    const std::string command = "AT+CMGS=" + Length(pdu);
     EXPECT_EQ(echoing.At(command), command + "\r\r\n> ");
-    EXPECT_EQ(echoing.Send(pdu + "\r\x1a\r"), pdu + "\r\r\n+CMGS: 1\r\n\r\nOK\r\n");
+    EXPECT_EQ(echoing.Send(pdu + "\r\x1a\r"), pdu + "\r" + Info({"+CMGS: 1"}));
 }
 
-TEST_F(PromptFlow, LineBreaksInsideThePduAreIgnored) {
+TEST_F(PromptFlow, LineBreaksInsideThePduAreIgnoredAndEscCancels) {
     const std::string pdu = Submit(u"Split");
-    h.At("AT+CMGS=" + std::to_string(TpduLength(pdu)));
-    EXPECT_EQ(h.Send(pdu.substr(0, 10) + "\r\n" + pdu.substr(10) + "\x1a"),
-              "\r\n+CMGS: 1\r\n\r\nOK\r\n");
+    h.At("AT+CMGS=" + Length(pdu));
+    EXPECT_EQ(h.Send(pdu.substr(0, 10) + "\r\n" + pdu.substr(10) + "\x1a"), Info({"+CMGS: 1"}));
     EXPECT_EQ(h.phone.Sent().at(0).pdu, pdu);
     EXPECT_TRUE(h.phone.Transcript().back().pdu);
     EXPECT_EQ(h.phone.Transcript().back().line, pdu);
-}
 
-TEST_F(PromptFlow, EscCancelsWithoutSending) {
     h.At("AT+CMGS=20");
-    EXPECT_EQ(h.Send("0011\x1b"), "\r\nOK\r\n");
-    EXPECT_TRUE(h.phone.Sent().empty());
-    EXPECT_EQ(h.At("AT"), "\r\nOK\r\n");
+    EXPECT_EQ(h.Send("0011\x1b"), Ok());
+    EXPECT_EQ(h.phone.Sent().size(), 1u);
+    EXPECT_EQ(h.At("AT"), Ok());
 }
 
 TEST_F(PromptFlow, WrongLengthOrBrokenPduIsRefused) {
     const std::string pdu = Submit(u"Hello");
     const int length = TpduLength(pdu);
-    EXPECT_EQ(Send("AT+CMGS=" + std::to_string(length + 1), pdu), "\r\n> \r\n+CMS ERROR: 304\r\n");
-    EXPECT_EQ(Send("AT+CMGS=" + std::to_string(length), pdu + "0"),
-              "\r\n> \r\n+CMS ERROR: 304\r\n");
-    EXPECT_EQ(Send("AT+CMGS=" + std::to_string(length), "ZZ" + pdu.substr(2)),
-              "\r\n> \r\n+CMS ERROR: 304\r\n");
-    // UDL promising more text than the PDU carries.
-    std::string shortUd = pdu;
+    std::string shortUd = pdu;  // UDL promising more text than the PDU carries
     shortUd.replace(shortUd.size() - 12, 2, "09");
-    EXPECT_EQ(Send("AT+CMGS=" + std::to_string(length), shortUd), "\r\n> \r\n+CMS ERROR: 304\r\n");
+    const std::pair<int, std::string> refused[] = {
+        {length + 1, pdu}, {length, pdu + "0"}, {length, "ZZ" + pdu.substr(2)}, {length, shortUd}};
+    for (const auto& [n, text] : refused)
+        EXPECT_EQ(Send("AT+CMGS=" + std::to_string(n), text), "\r\n> " + Cms(304)) << text;
     EXPECT_TRUE(h.phone.Sent().empty());
-    EXPECT_EQ(h.At("AT+CMGS=0"), "\r\n+CMS ERROR: 304\r\n");
-}
-
-TEST_F(PromptFlow, TheLengthCountsTheTpduOnlyWhateverTheServiceCentreField) {
-    const std::string own = Submit(u"Hello", "");  // "00": the phone's own centre
-    ASSERT_EQ(own.substr(0, 2), "00");
-    EXPECT_EQ(Send("AT+CMGS=" + std::to_string(own.size() / 2 - 1), own),
-              "\r\n> \r\n+CMGS: 1\r\n\r\nOK\r\n");
+    EXPECT_EQ(h.At("AT+CMGS=0"), Cms(304));
 }
 
 TEST_F(PromptFlow, StoreWritesToTheSecondStorage) {
-    h.At("AT+CPMS=\"ME\",\"SM\",\"ME\"");
+    h.At(R"(AT+CPMS="ME","SM","ME")");
     const std::string pdu = Submit(u"Keep me");
-    const std::string length = std::to_string(TpduLength(pdu));
-    EXPECT_EQ(Send("AT+CMGW=" + length + ",3", pdu), "\r\n> \r\n+CMGW: 5\r\n\r\nOK\r\n");
-    EXPECT_EQ(h.phone.Storage("SM").messages.at(5).status, kStoredSent);
-    EXPECT_EQ(h.phone.Storage("SM").messages.at(5).pdu, pdu);
-    EXPECT_EQ(Send("AT+CMGW=" + length, pdu), "\r\n> \r\n+CMGW: 6\r\n\r\nOK\r\n");
-    EXPECT_EQ(h.phone.Storage("SM").messages.at(6).status, kStoredUnsent);
+    const SmsStorage& sm = h.phone.Storage("SM");
+    EXPECT_EQ(Send("AT+CMGW=" + Length(pdu) + ",3", pdu), "\r\n> " + Info({"+CMGW: 5"}));
+    EXPECT_EQ(sm.messages.at(5).status, kStoredSent);
+    EXPECT_EQ(sm.messages.at(5).pdu, pdu);
+    EXPECT_EQ(Send("AT+CMGW=" + Length(pdu), pdu), "\r\n> " + Info({"+CMGW: 6"}));
+    EXPECT_EQ(sm.messages.at(6).status, kStoredUnsent);
     EXPECT_TRUE(h.phone.Sent().empty());
-    EXPECT_EQ(h.At("AT+CMGW=" + length + ",7"), "\r\n+CMS ERROR: 304\r\n");
+    EXPECT_EQ(h.At("AT+CMGW=" + Length(pdu) + ",7"), Cms(304));
 }
 
 TEST_F(PromptFlow, FullStorageRefusesAStoreBeforeThePrompt) {
     h.phone.Load(ShippedProfile("full"));
     h.phone.State().echo = false;
-    h.At("AT+CMEE=1");
-    EXPECT_EQ(h.At("AT+CMGW=20,3"), "\r\n+CMS ERROR: 322\r\n");
-    h.At("AT+CMEE=0");
-    EXPECT_EQ(h.At("AT+CMGW=20,3"), "\r\nERROR\r\n");
+    h.Talk({{"AT+CMEE=1", Ok()},
+            {"AT+CMGW=20,3", Cms(322)},
+            {"AT+CMEE=0", Ok()},
+            {"AT+CMGW=20,3", Error()}});
 }
 
 TEST(PduChecks, SplitAndLengthSurviveAnyText) {
