@@ -104,34 +104,15 @@ TEST_P(Utf8ConverterBadInput, BecomesReplacementCharactersAndKeepsTheRest) {
 
 INSTANTIATE_TEST_SUITE_P(
     Utf8Converter, Utf8ConverterBadInput,
-    ::testing::Values(BadUtf8{"StrayContinuation",
-                              "A\x80"
-                              "B\xBF\xBF",
-                              u"A\uFFFDB\uFFFD\uFFFD"},
-                      BadUtf8{"LeadWithoutContinuation",
-                              "\xC3"
-                              "A\xE2\x82"
-                              "B",
-                              u"\uFFFDA\uFFFDB"},
+    ::testing::Values(BadUtf8{"StrayContinuation", "A\x80z\xBF\xBF", u"A\uFFFDz\uFFFD\uFFFD"},
+                      BadUtf8{"LeadWithoutContinuation", "\xC3z\xE2\x82z", u"\uFFFDz\uFFFDz"},
                       BadUtf8{"TruncatedAtTheEnd", "OK\xF0\x9F\x98", u"OK\uFFFD"},
-                      BadUtf8{"OverlongTwoByte",
-                              "\xC0\xAF"
-                              "x",
-                              u"\uFFFD\uFFFDx"},
+                      BadUtf8{"OverlongTwoByte", "\xC0\xAFz", u"\uFFFD\uFFFDz"},
                       BadUtf8{"OverlongThreeByte", "\xE0\x80\xAF", u"\uFFFD\uFFFD\uFFFD"},
                       BadUtf8{"OverlongFourByte", "\xF0\x8F\xBF\xBF", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
-                      BadUtf8{"AboveUnicode",
-                              "\xF4\x90\x80\x80"
-                              "a",
-                              u"\uFFFD\uFFFD\uFFFD\uFFFDa"},
-                      BadUtf8{"NeverValidBytes",
-                              "\xF5\xFE\xFF"
-                              "end",
-                              u"\uFFFD\uFFFD\uFFFDend"},
-                      BadUtf8{"BrokenInsideFourBytes",
-                              "\xF0\x9F"
-                              "A",
-                              u"\uFFFDA"}),
+                      BadUtf8{"AboveUnicode", "\xF4\x90\x80\x80z", u"\uFFFD\uFFFD\uFFFD\uFFFDz"},
+                      BadUtf8{"NeverValidBytes", "\xF5\xFE\xFF-end", u"\uFFFD\uFFFD\uFFFD-end"},
+                      BadUtf8{"BrokenInsideFourBytes", "\xF0\x9Fz", u"\uFFFDz"}),
     [](const auto& info) { return info.param.name; });
 
 TEST(Utf8Converter, RoundTripsEveryCharacter) {

@@ -1,10 +1,10 @@
-// The in-process port onto the simulated phone, through the platform layer and the link.
+// The in-process port onto the simulated phone, through the platform layer. The link over it is
+// proved by the session, phone book and SMS tests.
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "link/PhoneLink.h"
 #include "platform/Win32.h"
 #include "tests/support/SimPhoneFixture.h"
 
@@ -66,22 +66,6 @@ TEST_F(SimPort, OpensOneAtATimeAndFailsEverythingWhileTheLinkIsDown) {
     const HANDLE again = OpenPort();
     EXPECT_NE(again, INVALID_HANDLE_VALUE);
     CloseHandle(again);
-}
-
-TEST_F(SimPort, TheLinkOpensProbesAndExchanges) {
-    CPhoneLink link;
-    ASSERT_EQ(link.Open(), 1);
-    // The probe's answer has arrived by then, so the purge of the next command drops it.
-    Sleep(500);
-    std::u16string command = u"ATI";
-    ASSERT_EQ(link.SendCommand(command), 1);
-    link.Wait(0.1f);
-    std::u16string reply;
-    const int length = link.ReadResponse(reply);
-    EXPECT_EQ(reply,
-              u"ATI\r\r\nMarlin Telecom\r\nMarlin M-3100\r\nV 2.41 2004-11-02\r\n\r\nOK\r\n");
-    EXPECT_EQ(length, static_cast<int>(reply.size() * 2 + 2));
-    EXPECT_EQ(commands(), (std::vector<std::string>{"AT+CGMI=?", "ATI"}));
 }
 
 }  // namespace
