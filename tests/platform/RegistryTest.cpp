@@ -28,7 +28,6 @@ public:
         fs::remove_all(path_, ec);
     }
     std::string File(const std::string& name) const { return path_ + "/" + name; }
-    const std::string& Path() const { return path_; }
 
 private:
     std::string path_;
