@@ -19,16 +19,4 @@ TEST(PhoneBookContacts, UniqueNameTakesFirstFreeCandidateMatchingExactly) {
     EXPECT_FALSE(book.IsNameFree(u"Ann"));
 }
 
-TEST(PhoneBookContacts, RemovingShiftsLaterContactsDown) {
-    CContactBook book;
-    for (const char16_t* name : {u"A", u"B", u"C", u"D", u"E"}) {
-        book.Add(name);
-    }
-    ASSERT_TRUE(book.RemoveAt(2));
-    EXPECT_EQ(book.GetAt(2)->name, u"D");
-    EXPECT_EQ(book.GetAt(3)->name, u"E");
-    EXPECT_FALSE(book.RemoveAt(4));
-    EXPECT_EQ(book.GetAt(-1), nullptr);
-}
-
 }  // namespace

@@ -8,10 +8,7 @@ namespace {
 using halvex::test::SessionTest;
 using Lines = std::vector<std::string>;
 
-class PhoneSessionTest : public SessionTest {
-protected:
-    PhoneSessionTest() : SessionTest("empty") {}
-};
+class PhoneSessionTest : public SessionTest {};
 
 TEST_F(PhoneSessionTest, ConnectEmptiesBothBooksEvenWhenThePortFails) {
     session().GetPhoneBook().Add(u"Ann");

@@ -7,13 +7,9 @@ namespace {
 
 using halvex::test::SessionTest;
 using Lines = std::vector<std::string>;
-using Gaps = std::vector<std::uint64_t>;
+using Ms = std::vector<std::uint64_t>;
 
-// The "empty" profile: each test puts the entries it needs.
-class PhoneBookRead : public SessionTest {
-protected:
-    PhoneBookRead() : SessionTest("empty") {}
-};
+class PhoneBookRead : public SessionTest {};
 
 // An empty range costs its 0.5 s wait and the 1 s pause after the one chunk of its reply.
 constexpr std::uint64_t kRangeMs = 1500;
@@ -28,10 +24,9 @@ TEST_F(PhoneBookRead, MemoryOf250IsReadInSevenRangesAfterSelectionQueryAndCharse
                      "AT+CPBR=26,50", "AT+CPBR=51,75", "AT+CPBR=176,200", "AT+CPBR=201,225",
                      "AT+CPBR=226,250", "AT+CPBR=76,175"}));
     // Each wait is followed by one second for the single chunk of the reply.
-    EXPECT_EQ(GapsFrom(0),
-              (Gaps{3000, 4000, 3000, kRangeMs, kRangeMs, kRangeMs, kRangeMs, kRangeMs, kRangeMs}));
+    EXPECT_EQ(Gaps(), (Ms{3000, 4000, 3000, kRangeMs, kRangeMs, kRangeMs, kRangeMs, kRangeMs,
+                          kRangeMs, kRangeMs}));
     EXPECT_EQ(transcript()[0].timeMs, start);
-    EXPECT_EQ(clock().NowMs() - start, 10000 + 7 * kRangeMs);
     EXPECT_EQ(session().GetPhoneMaxIndex(), 250);
     EXPECT_TRUE(session().IsPhoneRead());
     EXPECT_EQ(session().GetSelectedStorage(), CPhoneSession::MemoryPhone);
@@ -176,7 +171,7 @@ TEST_F(PhoneBookRead, ReconnectClearsReadFlagsKeepsRangesAndSelectsUtf8Again) {
     const std::uint64_t start = clock().NowMs();
     session().LoadBook(CPhoneSession::MemorySim);
     EXPECT_EQ(commands(), (Lines{R"(AT+CPBS="SM")", R"(AT+CSCS="UTF-8")", "AT+CPBR=1,20"}));
-    EXPECT_EQ(GapsFrom(0), (Gaps{3000, 3000}));
+    EXPECT_EQ(Gaps(), (Ms{3000, 3000, kRangeMs}));
     EXPECT_EQ(transcript()[0].timeMs, start);
     ASSERT_EQ(session().GetSimBook().GetSize(), 1);
     EXPECT_EQ(session().GetSimBook().GetAt(0)->name, u"Zoë");
@@ -186,7 +181,7 @@ TEST_F(PhoneBookRead, ReconnectClearsReadFlagsKeepsRangesAndSelectsUtf8Again) {
     phone().ClearTranscript();
     session().LoadBook(CPhoneSession::MemoryPhone);
     EXPECT_EQ(CommandsFrom(0)[1], "AT+CPBR=1,25");
-    EXPECT_EQ(GapsFrom(0)[0], 5000u);
+    EXPECT_EQ(Gaps()[0], 5000u);
 }
 
 }  // namespace

@@ -8,18 +8,10 @@ namespace {
 
 using halvex::test::SessionTest;
 using Lines = std::vector<std::string>;
-using Gaps = std::vector<std::uint64_t>;
+using Ms = std::vector<std::uint64_t>;
 
 class PhoneBookWrite : public SessionTest {
 protected:
-    PhoneBookWrite() : SessionTest("empty") {}
-
-    // Connects, reads the phone memory and forgets the commands of the read.
-    void ReadPhoneMemory() {
-        Connect();
-        session().LoadBook(CPhoneSession::MemoryPhone);
-        phone().ClearTranscript();
-    }
     CContactEntry& Contact(int position) {
         CContactEntry* contact = session().GetCurrentBook()->GetAt(position);
         EXPECT_NE(contact, nullptr);
@@ -30,20 +22,12 @@ protected:
         auto it = entries.find(index);
         return it == entries.end() ? u"<none>" : it->second.name;
     }
-    void ExpectOutOfEntryNumber() {
-        platform::ExpectedBox box;
-        box.text = u"Out of Entry Number";
-        box.caption = u"Error";
-        box.type = platform::MB_OK;
-        box.owner = 0;
-        ui().Expect(box);
-    }
 };
 
 TEST_F(PhoneBookWrite, RenameDeletesEveryEntryThenWritesThemUnderTheNewName) {
     Put("ME", 250, "111", u"Ann/H");
     Put("ME", 249, "222", u"Ann/M");
-    ReadPhoneMemory();
+    ConnectAndRead();
     CContactEntry& ann = Contact(0);
     ann.name = u"Anna";
     ann.marks |= CContactEntry::MarkName;
@@ -57,8 +41,7 @@ TEST_F(PhoneBookWrite, RenameDeletesEveryEntryThenWritesThemUnderTheNewName) {
     // and 2 s; the Home write with its chunk, Work's and Mobile's 1 s; after the Mobile
     // write and its chunk the waits of Fax (1 s) and Other (2 s) with nothing sent.
     EXPECT_EQ(transcript()[0].timeMs, start + 1000);
-    EXPECT_EQ(GapsFrom(0), (Gaps{1000, 2000, 4000}));
-    EXPECT_EQ(clock().NowMs() - transcript()[3].timeMs, 5000u);
+    EXPECT_EQ(Gaps(), (Ms{1000, 2000, 4000, 5000}));
     EXPECT_EQ(ann.marks, 0u);
     EXPECT_EQ(NameAt(250), u"Anna/H");
     EXPECT_EQ(NameAt(249), u"Anna/M");
@@ -67,7 +50,7 @@ TEST_F(PhoneBookWrite, RenameDeletesEveryEntryThenWritesThemUnderTheNewName) {
 TEST_F(PhoneBookWrite, ClearingANumberDeletesItsEntry) {
     Put("ME", 248, "333", u"Ann/W");
     Put("ME", 247, "444", u"Ann/H");
-    ReadPhoneMemory();
+    ConnectAndRead();
     CContactEntry& ann = Contact(0);
     ann.work.clear();
     ann.marks |= CContactEntry::MarkWork;
@@ -82,32 +65,16 @@ TEST_F(PhoneBookWrite, ClearingANumberDeletesItsEntry) {
     EXPECT_EQ(NameAt(247), u"Ann/H");
 }
 
-TEST_F(PhoneBookWrite, NewNumbersFillTheMemoryFromTheTop) {
-    ReadPhoneMemory();
-    CContactEntry* zed = session().GetCurrentBook()->Add(u"Zed");
-    zed->home = u"5551234";
-    zed->mobile = u"5559876";
-    zed->marks = CContactEntry::MarkHome | CContactEntry::MarkMobile;
-
-    EXPECT_TRUE(session().SaveContact(0));
-
-    EXPECT_EQ(commands(), (Lines{R"(AT+CPBW=250,"5551234",129 ,"Zed/H")",
-                                 R"(AT+CPBW=249,"5559876",129 ,"Zed/M")"}));
-    EXPECT_EQ(zed->homeIndex, 250);
-    EXPECT_EQ(zed->mobileIndex, 249);
-    EXPECT_EQ(NameAt(250), u"Zed/H");
-}
-
 TEST_F(PhoneBookWrite, FullMemoryRefusesANewNumberWithOutOfEntryNumber) {
     for (int i = 1; i <= 250; ++i) {
         Put("ME", i, std::to_string(i), u"P" + std::u16string(1, u'a' + (i % 26)) + u"/H");
     }
-    ReadPhoneMemory();
+    ConnectAndRead();
     CContactEntry* zed = session().GetCurrentBook()->Add(u"Zed");
     zed->home = u"5551234";
     zed->marks = CContactEntry::MarkHome;
 
-    ExpectOutOfEntryNumber();
+    ExpectBox(u"Out of Entry Number", platform::MB_OK, platform::IDOK, u"Error");
     session().SaveContact(session().GetCurrentBook()->GetSize() - 1);
     EXPECT_TRUE(commands().empty());
     EXPECT_EQ(zed->homeIndex, -1);
@@ -128,7 +95,7 @@ TEST_F(PhoneBookWrite, PhoneMemoryIsSelectedBeforeItsFirstSaveAndTheSimIsNot) {
     session().GetPhoneBook().GetAt(0)->marks = CContactEntry::MarkHome;
     EXPECT_TRUE(session().SaveContact(0));
     EXPECT_EQ(commands(), (Lines{R"(AT+CPBS="ME")", R"(AT+CPBW=7,"999",129 ,"Ann/H")"}));
-    EXPECT_EQ(GapsFrom(0), (Gaps{3000}));
+    EXPECT_EQ(Gaps()[0], 3000u);
 
     // A phone that starts on its SIM, as the session assumes after connecting.
     session().Disconnect();
@@ -150,14 +117,14 @@ TEST_F(PhoneBookWrite, DeleteRemovesEveryEntryInItsOrderUnderTheWaitCursor) {
     Put("ME", 3, "3", u"Ann/M");
     Put("ME", 4, "4", u"Ann/O");
     Put("ME", 5, "5", u"Ann/F");
-    ReadPhoneMemory();
+    ConnectAndRead();
     Contact(0).marks = CContactEntry::MarkHome;
     ui().Clear();
 
     EXPECT_TRUE(session().DeleteContact(0));
 
     EXPECT_EQ(commands(), (Lines{"AT+CPBW=5", "AT+CPBW=1", "AT+CPBW=3", "AT+CPBW=4", "AT+CPBW=2"}));
-    EXPECT_EQ(GapsFrom(0), (Gaps{1000, 1000, 1000, 1000}));
+    EXPECT_EQ(Gaps(), (Ms{1000, 1000, 1000, 1000, 0}));
     EXPECT_TRUE(phone().Phonebook("ME").entries.empty());
     EXPECT_EQ(Contact(0).marks, 0u);
     EXPECT_EQ(Contact(0).faxIndex, 5);  // the page removes the contact itself
@@ -167,7 +134,7 @@ TEST_F(PhoneBookWrite, DeleteRemovesEveryEntryInItsOrderUnderTheWaitCursor) {
 TEST_F(PhoneBookWrite, FaxAndOtherShareTheirMarkSoBothAreWritten) {
     Put("ME", 10, "100", u"Ann/F");
     Put("ME", 11, "110", u"Ann/O");
-    ReadPhoneMemory();
+    ConnectAndRead();
     Contact(0).fax = u"101";
     Contact(0).marks = CContactEntry::MarkFax;
 
@@ -176,12 +143,12 @@ TEST_F(PhoneBookWrite, FaxAndOtherShareTheirMarkSoBothAreWritten) {
     EXPECT_EQ(commands(),
               (Lines{R"(AT+CPBW=10,"101",129 ,"Ann/F")", R"(AT+CPBW=11,"110",129 ,"Ann/O")"}));
     // Fax after 1 s; Other 2 s after the Fax write's wait and chunk.
-    EXPECT_EQ(GapsFrom(0), (Gaps{4000}));
+    EXPECT_EQ(Gaps()[0], 4000u);
 }
 
 TEST_F(PhoneBookWrite, MemoryTypeChoosesTheNameFormAndUnreadableWritesNothing) {
     Put("ME", 250, "1", u"Ann/M");
-    ReadPhoneMemory();
+    ConnectAndRead();
     CContactEntry& ann = Contact(0);
     ann.mobile = u"5551234";
     auto save = [&](std::uint32_t type) {
@@ -212,7 +179,7 @@ TEST_F(PhoneBookWrite, IndicesTheLastReadSawInUseAreNotHandedOut) {
     Put("ME", 250, "1", u"Bob/X");
     Put("ME", 248, "2", u"Eve/H");
     Put("ME", 249, "3", u"Eve/H");  // read after 248, so Eve's Home number is this one
-    ReadPhoneMemory();
+    ConnectAndRead();
     CContactBook& book = *session().GetCurrentBook();
     ASSERT_EQ(book.GetSize(), 2);
     ASSERT_EQ(book.GetAt(0)->name, u"Eve");
@@ -240,7 +207,7 @@ TEST_F(PhoneBookWrite, IndicesTheLastReadSawInUseAreNotHandedOut) {
 TEST_F(PhoneBookWrite, RefusedWriteKeepsItsMarkAndIsSentAgainAtTheNextSave) {
     Put("ME", 250, "1", u"Ann/H");
     Put("ME", 249, "2", u"Ann/W");
-    ReadPhoneMemory();
+    ConnectAndRead();
     CContactEntry& ann = Contact(0);
     ann.home = u"111";
     ann.work = u"222";
@@ -275,7 +242,7 @@ TEST_F(PhoneBookWrite, RefusedWriteKeepsItsMarkAndIsSentAgainAtTheNextSave) {
 TEST_F(PhoneBookWrite, TextThatCouldBreakTheCommandLineNeverReachesThePort) {
     Put("ME", 1, "1", u"Victim/H");
     Put("ME", 250, "2", u"Ann/H");
-    ReadPhoneMemory();
+    ConnectAndRead();
     CContactEntry& ann = *session().GetCurrentBook()->GetAt(1);
     ASSERT_EQ(ann.name, u"Ann");
     const std::u16string attack = u"\"\rAT+CPBW=1\r";

@@ -1,5 +1,5 @@
-// Deleting messages, reading the service centre, and what every command does on a port that
-// is gone.
+// Deleting messages, alone and as the pages delete selected rows, and what every command does on
+// a port that is gone.
 
 #include <gtest/gtest.h>
 
@@ -8,75 +8,65 @@
 #include <vector>
 
 #include "platform/Win32Types.h"
+#include "sms/MessageBoxes.h"
 #include "tests/sms/SmsEngineFixture.h"
 
-using halvex::test::Deliver;
-using halvex::test::Submit;
-using halvex::test::U16;
+namespace halvex::test {
+namespace {
+
 using phonesim::Fault;
 using phonesim::kReceivedRead;
 using phonesim::kStoredSent;
-using Strings = std::vector<std::string>;
-using Ms = std::vector<std::uint64_t>;
+using Deleted = std::vector<bool>;
 
-namespace {
-
-class SmsDeleteTest : public halvex::test::SmsEngineTest {
+class SmsDeleteTest : public SmsEngineTest {
 protected:
-    // The pages' delete: a message on the SIM is deleted between two storage selections.
-    int DeleteAsThePagesDo(int position, int box) {
-        const sms::MessageList& list = box == 0 ? engine.GetInbox() : engine.GetOutbox();
-        const int index = CSmsEngine::DecimalValue(list.Index(position));
-        if (list.Storage(position) != 2) {
-            return engine.DeleteMessage(index, position, box);
+    // Outbox rows 0..3: SIM 2, then phone 5, 7, 9 (in the loader's order).
+    void LoadFourSent() {
+        const std::pair<const char*, int> places[] = {{"SM", 2}, {"ME", 5}, {"ME", 7}, {"ME", 9}};
+        for (const auto& [storage, index] : places) {
+            Put(storage, index, kStoredSent, Submit("10" + std::to_string(index), u"Sent"));
         }
-        engine.SelectStorage(u"SM", u"SM", u"ME");
-        const int result = engine.DeleteMessage(index, position, box);
-        engine.SelectStorage(u"ME", u"ME", u"ME");
-        return result;
+        ASSERT_TRUE(sms::LoadOutbox(engine, session()));
+        ASSERT_EQ(engine.GetOutbox().Count(), 4);
+        Forget();
+    }
+    // The deletes and storage selections sent.
+    Strings Deletes() const {
+        Strings found;
+        for (const std::string& c : commands()) {
+            if (c.rfind("AT+CMGD", 0) == 0 || c.rfind("AT+CPMS=", 0) == 0) {
+                found.push_back(c);
+            }
+        }
+        return found;
+    }
+    void ExpectDeleteQuestion(int answer) {
+        ExpectBox(u"Do you want to delete this message?",
+                  platform::MB_YESNO | platform::MB_ICONQUESTION | platform::MB_DEFBUTTON2, answer);
     }
 };
 
-class SmsServiceCentreTest : public halvex::test::SmsEngineTest {
-protected:
-    void Reply(const std::string& text) { phone().AddFault(Fault::RawReply("AT+CSCA?", text)); }
-};
-
-}  // namespace
-
+// The same index in both storages: the SIM's message goes, between the selections of the SIM
+// and of the phone memory, each with its wait.
 TEST_F(SmsDeleteTest, MessageOnTheSimIsDeletedBetweenTwoStorageSelections) {
-    const std::string onSim = Deliver("+447700900001", u"SIM");
     const std::string alsoSim = Deliver("+447700900002", u"SIM too");
-    const std::string inPhone = Deliver("+447700900003", u"Phone");
-    Put("SM", 3, kReceivedRead, onSim);
+    Put("SM", 3, kReceivedRead, Deliver("+447700900001", u"SIM"));
     Put("SM", 5, kReceivedRead, alsoSim);
-    Put("ME", 3, kReceivedRead, inPhone);
-    LoadInbox();
-    ASSERT_EQ(engine.GetInbox().Count(), 3);
+    Put("ME", 3, kReceivedRead, Deliver("+447700900003", u"Phone"));
+    sms::LoadInbox(engine, session());
+    ASSERT_EQ(Slots(engine.GetInbox()), (Strings{"3@2", "5@2", "3@1"}));
     Forget();
 
-    EXPECT_EQ(DeleteAsThePagesDo(0, CSmsEngine::kInbox), 1);
+    EXPECT_EQ(sms::DeleteRows(engine, session(), CSmsEngine::kInbox, {0}), Deleted{true});
 
     EXPECT_EQ(commands(), (Strings{"AT+CPMS=\"SM\",\"SM\",\"ME\"", "AT+CMGD=3",
                                    "AT+CPMS=\"ME\",\"ME\",\"ME\""}));
     EXPECT_EQ(Gaps(), (Ms{2000, 4000, 2000}));
     EXPECT_EQ(phone().Storage("SM").messages.count(3), 0u);
     EXPECT_EQ(phone().Storage("ME").messages.count(3), 1u);
-    const sms::MessageList& inbox = engine.GetInbox();
-    ASSERT_EQ(inbox.Count(), 2);
-    EXPECT_EQ(inbox.Pdu(0), U16(alsoSim));
-    EXPECT_EQ(inbox.Index(0), u"5");
-    EXPECT_EQ(inbox.Storage(0), 2);
-    EXPECT_EQ(inbox.Pdu(1), U16(inPhone));
-    EXPECT_EQ(inbox.Index(1), u"3");
-    EXPECT_EQ(inbox.Storage(1), 1);
-
-    // A message in the phone memory: the delete alone.
-    Forget();
-    EXPECT_EQ(DeleteAsThePagesDo(1, CSmsEngine::kInbox), 1);
-    EXPECT_EQ(commands(), (Strings{"AT+CMGD=3"}));
-    EXPECT_EQ(phone().Storage("ME").messages.count(3), 0u);
-    EXPECT_EQ(engine.GetInbox().Count(), 1);
+    EXPECT_EQ(Slots(engine.GetInbox()), (Strings{"5@2", "3@1"}));
+    EXPECT_EQ(engine.GetInbox().Pdu(0), U16(alsoSim));
 }
 
 TEST_F(SmsDeleteTest, RefusedOrUnansweredDeleteKeepsTheList) {
@@ -84,21 +74,18 @@ TEST_F(SmsDeleteTest, RefusedOrUnansweredDeleteKeepsTheList) {
         Put("ME", i, kStoredSent, Submit("+447700900001", u"Sent " + U16(std::to_string(i))));
     }
     ASSERT_EQ(engine.ListMessages(3, CSmsEngine::kOutbox), 1);
-    ASSERT_EQ(engine.GetOutbox().Count(), 3);
 
     phone().AddFault(Fault::ErrorReply("AT+CMGD"));
-    EXPECT_EQ(engine.DeleteMessage(1, 0, CSmsEngine::kOutbox), 0);
     phone().AddFault(Fault::NoReply("AT+CMGD"));
-    EXPECT_EQ(engine.DeleteMessage(1, 0, CSmsEngine::kOutbox), 0);
     phone().AddFault(Fault::RawReply("AT+CMGD", "\r\n+CMGD: done\r\n"));
-    EXPECT_EQ(engine.DeleteMessage(1, 0, CSmsEngine::kOutbox), 0);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        EXPECT_EQ(engine.DeleteMessage(1, 0, CSmsEngine::kOutbox), 0) << attempt;
+    }
     EXPECT_EQ(engine.GetOutbox().Count(), 3);
     EXPECT_EQ(engine.GetInbox().Count(), 0);
 
     EXPECT_EQ(engine.DeleteMessage(1, 0, CSmsEngine::kOutbox), 1);
-    ASSERT_EQ(engine.GetOutbox().Count(), 2);
-    EXPECT_EQ(engine.GetOutbox().Index(0), u"2");
-    EXPECT_EQ(engine.GetOutbox().Index(1), u"3");
+    EXPECT_EQ(Slots(engine.GetOutbox()), (Strings{"2@2", "3@2"}));
 }
 
 TEST_F(SmsDeleteTest, PositionOutsideTheListDeletesNothingOnThePhone) {
@@ -111,114 +98,87 @@ TEST_F(SmsDeleteTest, PositionOutsideTheListDeletesNothingOnThePhone) {
     EXPECT_EQ(phone().Storage("ME").messages.count(1), 1u);
 }
 
-TEST_F(SmsServiceCentreTest, NumberWithItsType) {
-    EXPECT_EQ(engine.QueryServiceCentre(), 1);
-    EXPECT_EQ(engine.GetServiceCentre(), u"+447802000332");
-    EXPECT_EQ(commands(), (Strings{"AT+CSCA?"}));
-    EXPECT_EQ(Gaps(), (Ms{4000}));
-
-    SetMemoryType(1);
-    EXPECT_EQ(engine.QueryServiceCentre(), 1);
-    EXPECT_EQ(engine.GetServiceCentre(), u"447802000332");
-
-    SetMemoryType(0xFFFFFFFFu);
-    EXPECT_EQ(engine.QueryServiceCentre(), 1);
-    EXPECT_EQ(engine.GetServiceCentre(), u"+447802000332");
+TEST_F(SmsDeleteTest, EachDeletionAddressesItsOwnRowWhereverEarlierOnesMovedIt) {
+    LoadFourSent();
+    EXPECT_EQ(sms::DeleteRows(engine, session(), CSmsEngine::kOutbox, {1, 3, 0}),
+              (Deleted{true, true, true}));
+    // Row 0 lies on the SIM card: wrapped in the storage selections.
+    EXPECT_EQ(Deletes(), (Strings{"AT+CMGD=5", "AT+CMGD=9", R"(AT+CPMS="SM","SM","ME")",
+                                  "AT+CMGD=2", R"(AT+CPMS="ME","ME","ME")"}));
+    EXPECT_EQ(Slots(engine.GetOutbox()), Strings{"7@1"});
 }
 
-// A Nokia's number without "+" keeps every digit; without a type the "+" is put in front.
-TEST_F(SmsServiceCentreTest, NumberWithoutTypeOrPlus) {
-    Reply("\r\n+CSCA: \"123456\"\r\n\r\nOK\r\n");
-    EXPECT_EQ(engine.QueryServiceCentre(), 1);
-    EXPECT_EQ(engine.GetServiceCentre(), u"+123456");
-
-    SetMemoryType(1);
-    Reply("\r\n+CSCA: \"123456\"\r\n\r\nOK\r\n");
-    EXPECT_EQ(engine.QueryServiceCentre(), 1);
-    EXPECT_EQ(engine.GetServiceCentre(), u"+123456");
-
-    Reply("\r\n+CSCA: \"123456\",129\r\n\r\nOK\r\n");
-    EXPECT_EQ(engine.QueryServiceCentre(), 1);
-    EXPECT_EQ(engine.GetServiceCentre(), u"123456");
-
-    SetMemoryType(0);
-    Reply("\r\n+CSCA: \"+4479\"\r\n\r\nOK\r\n");
-    EXPECT_EQ(engine.QueryServiceCentre(), 1);
-    EXPECT_EQ(engine.GetServiceCentre(), u"+4479");
+TEST_F(SmsDeleteTest, ARefusedDeletionLeavesItsEntryWhereTheNextOneLooksPastIt) {
+    LoadFourSent();
+    phone().AddFault(Fault::ErrorReply("AT+CMGD=5"));
+    // Repeated rows and rows outside the list are not deleted.
+    EXPECT_EQ(sms::DeleteRows(engine, session(), CSmsEngine::kOutbox, {1, 2, 2, 9}),
+              (Deleted{false, true, false, false}));
+    EXPECT_EQ(Deletes(), (Strings{"AT+CMGD=5", "AT+CMGD=7"}));
+    EXPECT_EQ(Slots(engine.GetOutbox()), (Strings{"2@2", "5@1", "9@1"}));
 }
 
-TEST_F(SmsServiceCentreTest, UnreadableMakerFlagKeepsTheNumber) {
-    ASSERT_EQ(engine.QueryServiceCentre(), 1);
-    registry().DeleteKey(platform::HKEY_CURRENT_USER, u"Comm\\MemoryType");
-    Reply("\r\n+CSCA: \"+111\",145\r\n\r\nOK\r\n");
-    EXPECT_EQ(engine.QueryServiceCentre(), 1);
-    EXPECT_EQ(engine.GetServiceCentre(), u"+447802000332");
+TEST_F(SmsDeleteTest, PagesAskOnceAndTheInboxDeletesOnlyItsFirstSelectedRow) {
+    ui().Expect(u"Please select a message first!");
+    EXPECT_EQ(sms::DeleteSelected(engine, session(), CSmsEngine::kOutbox, {}), 0);
 
-    // A value of another size cannot be read either.
-    registry().SetString(platform::HKEY_CURRENT_USER, u"Comm\\MemoryType", u"MemoryType", u"one");
-    EXPECT_EQ(engine.QueryServiceCentre(), 1);
-    EXPECT_EQ(engine.GetServiceCentre(), u"+447802000332");
-}
+    LoadFourSent();
+    ExpectDeleteQuestion(platform::IDNO);
+    EXPECT_EQ(sms::DeleteSelected(engine, session(), CSmsEngine::kOutbox, {2, 1}), 0);
+    EXPECT_TRUE(Deletes().empty());
 
-TEST_F(SmsServiceCentreTest, FailuresKeepTheNumber) {
-    ASSERT_EQ(engine.QueryServiceCentre(), 1);
-    phone().AddFault(Fault::ErrorReply("AT+CSCA?"));
-    EXPECT_EQ(engine.QueryServiceCentre(), 0);
-    Reply("\r\n+CSCB: \"+111\",145\r\n\r\nOK\r\n");
-    EXPECT_EQ(engine.QueryServiceCentre(), 0);
-    Reply("\r\n+CSCA: 111,145\r\n\r\nOK\r\n");
-    EXPECT_EQ(engine.QueryServiceCentre(), 0);
-    // An opening quote and no closing one.
-    Reply("\r\n+CSCA: \"+44780200");
-    EXPECT_EQ(engine.QueryServiceCentre(), 0);
-    // No reply at all is no failure, and changes nothing.
-    phone().AddFault(Fault::NoReply("AT+CSCA?"));
-    EXPECT_EQ(engine.QueryServiceCentre(), 1);
-    EXPECT_EQ(engine.GetServiceCentre(), u"+447802000332");
+    ExpectDeleteQuestion(platform::IDYES);
+    EXPECT_EQ(sms::DeleteSelected(engine, session(), CSmsEngine::kOutbox, {3, 1}), 2);
+    EXPECT_EQ(Deletes(), (Strings{"AT+CMGD=5", "AT+CMGD=9"}));
+
+    // Inbox: two received messages on the phone, both selected, only the first goes.
+    Put("ME", 20, kReceivedRead, Deliver("123", u"a"));
+    Put("ME", 21, kReceivedRead, Deliver("123", u"b"));
+    ASSERT_TRUE(sms::LoadInbox(engine, session()));
+    ASSERT_EQ(engine.GetInbox().Count(), 2);
+    Forget();
+    ExpectDeleteQuestion(platform::IDYES);
+    EXPECT_EQ(sms::DeleteSelected(engine, session(), CSmsEngine::kInbox, {1, 0}), 1);
+    EXPECT_EQ(Deletes(), Strings{"AT+CMGD=20"});
 }
 
 // Once the session has closed the port, every command fails its write, still waits its time,
-// and shows nothing.
+// and shows nothing; the pages' work does not even start.
 TEST_F(SmsDeleteTest, StaleHandleFailsEveryCommandAfterItsWait) {
     Put("ME", 1, kReceivedRead, Deliver("+447700900001", u"Listed"));
     ASSERT_EQ(engine.ListMessages(1, CSmsEngine::kInbox), 1);
-    link.Close();
+    session().Disconnect();
     Forget();
 
     struct Case {
         const char* name;
         std::function<int()> run;
-        int result;
         std::uint64_t waitMs;
     };
     const std::vector<Case> cases = {
-        {"SelectStorage", [&] { return engine.SelectStorage(u"SM", u"SM", u"ME"); }, 0, 1000},
-        {"QueryStorage", [&] { return engine.QueryStorage(); }, 0, 1000},
-        {"QueryServiceCentre", [&] { return engine.QueryServiceCentre(); }, 0, 3000},
-        {"ListMessages", [&] { return engine.ListMessages(1, 0); }, 0, 2000},
-        {"ReadMessage", [&] { return engine.ReadMessage(1, 0); }, 0, 3000},
-        {"SendPdu", [&] { return engine.SendPdu(5, u"000100"); }, 0, 3000},
-        {"StorePdu", [&] { return engine.StorePdu(5, u"000100", 3); }, 0, 3000},
-        {"SendStored", [&] { return engine.SendStored(1); }, 0, 3000},
-        {"DeleteMessage", [&] { return engine.DeleteMessage(1, 0, 0); }, 0, 3000},
+        {"SelectStorage", [&] { return engine.SelectStorage(u"SM", u"SM", u"ME"); }, 1000},
+        {"QueryStorage", [&] { return engine.QueryStorage(); }, 1000},
+        {"QueryServiceCentre", [&] { return engine.QueryServiceCentre(); }, 3000},
+        {"ListMessages", [&] { return engine.ListMessages(1, 0); }, 2000},
+        {"ReadMessage", [&] { return engine.ReadMessage(1, 0); }, 3000},
+        {"SendPdu", [&] { return engine.SendPdu(5, u"000100"); }, 3000},
+        {"StorePdu", [&] { return engine.StorePdu(5, u"000100", 3); }, 3000},
+        {"SendStored", [&] { return engine.SendStored(1); }, 3000},
+        {"DeleteMessage", [&] { return engine.DeleteMessage(1, 0, 0); }, 3000},
+        {"LoadInbox", [&] { return sms::LoadInbox(engine, session()) ? 1 : 0; }, 0},
+        {"LoadOutbox", [&] { return sms::LoadOutbox(engine, session()) ? 1 : 0; }, 0},
+        {"DeleteRows", [&] { return sms::DeleteRows(engine, session(), 0, {0})[0] ? 1 : 0; }, 0},
     };
     for (const Case& c : cases) {
         const std::uint64_t start = clock().NowMs();
-        EXPECT_EQ(c.run(), c.result) << c.name;
+        EXPECT_EQ(c.run(), 0) << c.name;
         EXPECT_EQ(clock().NowMs() - start, c.waitMs) << c.name;
     }
     EXPECT_TRUE(commands().empty());
     EXPECT_TRUE(ui().Boxes().empty());
+    EXPECT_EQ(ui().CursorDepth(), 0);
     EXPECT_EQ(engine.GetInbox().Count(), 1);
 }
 
-TEST(SmsGlobalEngine, StartsWithEmptyListsAndTheFirstStorageCodes) {
-    EXPECT_EQ(g_SmsEngine.GetInbox().Count(), 0);
-    EXPECT_EQ(g_SmsEngine.GetOutbox().Count(), 0);
-    EXPECT_EQ(g_SmsEngine.GetInbox().Storage(0), -1);
-    EXPECT_EQ(g_SmsEngine.GetFirstStorage(), 2);
-    EXPECT_EQ(g_SmsEngine.GetSecondStorage(), 2);
-    EXPECT_EQ(g_SmsEngine.GetThirdStorage(), 1);
-    EXPECT_EQ(g_SmsEngine.GetServiceCentre(), u"");
-    EXPECT_EQ(g_SmsEngine.GetPortHandle(), platform::NULL_HANDLE);
-}
+}  // namespace
+}  // namespace halvex::test

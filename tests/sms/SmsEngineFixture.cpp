@@ -33,22 +33,15 @@ SmsEngineTest::SmsEngineTest() : writes_(std::make_shared<std::vector<std::strin
 }
 
 void SmsEngineTest::SetUp() {
-    SimPhoneTest::SetUp();
-    SetMemoryType(0);
-    // Each test puts the messages it needs.
-    phone().Storage("SM").messages.clear();
-    phone().Storage("ME").messages.clear();
-    ASSERT_EQ(link.Open(), 1);
-    engine.SetPortHandle(link.GetPortHandle());
+    SessionTest::SetUp();
+    Connect();
+    engine.SetPortHandle(session().GetPortHandle());
     Forget();
+    ui().Clear();  // the connection's wait cursor
 }
 
 void SmsEngineTest::Put(const std::string& storage, int index, int status, const std::string& pdu) {
     phone().Storage(storage).messages[index] = phonesim::SmsMessage{status, pdu};
-}
-
-void SmsEngineTest::SetMemoryType(std::uint32_t value) {
-    registry().SetDword(platform::HKEY_CURRENT_USER, u"Comm\\MemoryType", u"MemoryType", value);
 }
 
 void SmsEngineTest::Forget() {
@@ -56,52 +49,11 @@ void SmsEngineTest::Forget() {
     writes_->clear();
 }
 
-std::vector<std::uint64_t> SmsEngineTest::Gaps() {
-    std::vector<std::uint64_t> gaps;
-    for (std::size_t i = 1; i < transcript().size(); ++i) {
-        gaps.push_back(transcript()[i].timeMs - transcript()[i - 1].timeMs);
-    }
-    if (!transcript().empty()) {
-        gaps.push_back(clock().NowMs() - transcript().back().timeMs);
-    }
-    return gaps;
-}
-
-void SmsEngineTest::ExpectMessageFull() {
-    platform::ExpectedBox box;
-    box.text = u"Message full!";
-    box.type = platform::MB_OK;
-    box.caption = u"Halvex";
-    box.owner = 0;
-    ui().Expect(box);
-}
-
-void SmsEngineTest::LoadInbox() {
-    engine.ClearInbox();
-    engine.SelectStorage(u"SM", u"SM", u"ME");
-    engine.QueryStorage();
-    engine.ListMessages(1, CSmsEngine::kInbox);
-    engine.SelectStorage(u"ME", u"ME", u"ME");
-    engine.QueryStorage();
-    engine.ListMessages(0, CSmsEngine::kInbox);
-    engine.ListMessages(1, CSmsEngine::kInbox);
-}
-
-void SmsEngineTest::LoadOutbox() {
-    engine.ClearOutbox();
-    engine.SelectStorage(u"SM", u"SM", u"ME");
-    engine.QueryStorage();
-    engine.ListMessages(3, CSmsEngine::kOutbox);
-    engine.SelectStorage(u"ME", u"ME", u"ME");
-    engine.QueryStorage();
-    engine.ListMessages(3, CSmsEngine::kOutbox);
-}
-
-std::string Deliver(const std::string& from, const std::u16string& text, int minute) {
+std::string Deliver(const std::string& from, const std::u16string& text, phonesim::SmsTime time) {
     phonesim::DeliverSpec spec;
     spec.from = from;
     spec.text = text;
-    spec.time = phonesim::SmsTime{3, 5, 2, 14, minute, 9, 4};
+    spec.time = time;
     return phonesim::BuildDeliver(spec).value();
 }
 
@@ -114,6 +66,16 @@ std::string Submit(const std::string& to, const std::u16string& text) {
 
 std::u16string U16(const std::string& ascii) {
     return std::u16string(ascii.begin(), ascii.end());
+}
+
+Strings Slots(const sms::MessageList& list) {
+    Strings slots;
+    for (int i = 0; i < list.Count(); ++i) {
+        const std::u16string& index = list.Index(i);
+        slots.push_back(std::string(index.begin(), index.end()) + "@" +
+                        std::to_string(list.Storage(i)));
+    }
+    return slots;
 }
 
 }  // namespace halvex::test

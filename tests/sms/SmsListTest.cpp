@@ -1,52 +1,52 @@
-// Choosing and querying the message storages and listing and reading messages, end to end on
-// the simulated phone in virtual time.
+// The pages' loaders, choosing and querying the message storages, and listing and reading
+// messages, end to end on the simulated phone in virtual time.
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
+#include "sms/MessageBoxes.h"
 #include "tests/sms/SmsEngineFixture.h"
 
-using halvex::test::Deliver;
-using halvex::test::Submit;
-using halvex::test::U16;
+namespace halvex::test {
+namespace {
+
 using phonesim::Fault;
 using phonesim::kReceivedRead;
 using phonesim::kReceivedUnread;
 using phonesim::kStoredSent;
 using phonesim::kStoredUnsent;
-using Strings = std::vector<std::string>;
-using Ms = std::vector<std::uint64_t>;
 
-namespace {
+class SmsLoadTest : public SmsEngineTest, public ::testing::WithParamInterface<bool> {};
 
-class SmsLoadTest : public halvex::test::SmsEngineTest,
-                    public ::testing::WithParamInterface<bool> {};
-
-class SmsListTest : public halvex::test::SmsEngineTest {};
+class SmsListTest : public SmsEngineTest {
+protected:
+    // The first, second and third storage codes the engine keeps.
+    std::array<int, 3> Codes() const {
+        return {engine.GetFirstStorage(), engine.GetSecondStorage(), engine.GetThirdStorage()};
+    }
+};
 
 std::string ListLine(int index, const std::string& pdu, bool blank = true) {
     return std::string("+CMGL:") + (blank ? " " : "") + std::to_string(index) + ",1,," +
            std::to_string(pdu.size() / 2 - 8) + "\r\n" + pdu + "\r\n";
 }
 
-}  // namespace
-
 // The inbox loader: read messages of the SIM, then unread and read ones of the phone memory,
-// with the waits of each command; echo on or off makes no difference.
+// with the waits of each command, under the wait cursor; echo on or off makes no difference.
 TEST_P(SmsLoadTest, InboxLoaderCommandsWaitsAndEntries) {
     phone().State().echo = GetParam();
     const std::string simRead = Deliver("+447700900001", u"On the SIM");
-    const std::string simUnread = Deliver("+447700900002", u"SIM, unread");
     const std::string meUnread = Deliver("+447700900003", u"New");
     const std::string meRead = Deliver("+447700900004", u"Old");
     Put("SM", 1, kReceivedRead, simRead);
-    Put("SM", 2, kReceivedUnread, simUnread);
+    Put("SM", 2, kReceivedUnread, Deliver("+447700900002", u"SIM, unread"));
     Put("ME", 1, kReceivedUnread, meUnread);
     Put("ME", 2, kReceivedRead, meRead);
 
-    LoadInbox();
+    ASSERT_TRUE(sms::LoadInbox(engine, session()));
 
     EXPECT_EQ(commands(),
               (Strings{"AT+CPMS=\"SM\",\"SM\",\"ME\"", "AT+CPMS?", "AT+CMGL=1",
@@ -54,18 +54,13 @@ TEST_P(SmsLoadTest, InboxLoaderCommandsWaitsAndEntries) {
     // Each wait, plus one second for each 128 bytes of reply; the last listing holds two
     // messages (the phone has marked the unread one as read).
     EXPECT_EQ(Gaps(), (Ms{2000, 2000, 3000, 2000, 2000, 3000, 4000}));
+    EXPECT_EQ(ui().Log(), (Strings{"cursor on", "cursor off"}));
 
     const sms::MessageList& inbox = engine.GetInbox();
-    ASSERT_EQ(inbox.Count(), 3);
+    EXPECT_EQ(Slots(inbox), (Strings{"1@2", "1@1", "2@1"}));
     EXPECT_EQ(inbox.Pdu(0), U16(simRead));
-    EXPECT_EQ(inbox.Index(0), u"1");
-    EXPECT_EQ(inbox.Storage(0), 2);
     EXPECT_EQ(inbox.Pdu(1), U16(meUnread));
-    EXPECT_EQ(inbox.Index(1), u"1");
-    EXPECT_EQ(inbox.Storage(1), 1);
     EXPECT_EQ(inbox.Pdu(2), U16(meRead));
-    EXPECT_EQ(inbox.Index(2), u"2");
-    EXPECT_EQ(inbox.Storage(2), 1);
     EXPECT_EQ(engine.GetStorageUsed(), u"2");
     EXPECT_EQ(engine.GetStorageTotal(), u"150");
     EXPECT_EQ(phone().State().selectedStorages, (std::array<std::string, 3>{"ME", "ME", "ME"}));
@@ -79,19 +74,13 @@ TEST_P(SmsLoadTest, OutboxLoaderKeepsAMessageOfBothStoragesTwice) {
     Put("ME", 7, kStoredSent, sent);
     Put("ME", 8, kStoredUnsent, Submit("+447700900124", u"Draft"));
 
-    LoadOutbox();
+    ASSERT_TRUE(sms::LoadOutbox(engine, session()));
 
     EXPECT_EQ(commands(), (Strings{"AT+CPMS=\"SM\",\"SM\",\"ME\"", "AT+CPMS?", "AT+CMGL=3",
                                    "AT+CPMS=\"ME\",\"ME\",\"ME\"", "AT+CPMS?", "AT+CMGL=3"}));
     EXPECT_EQ(Gaps(), (Ms{2000, 2000, 3000, 2000, 2000, 3000}));
-    const sms::MessageList& outbox = engine.GetOutbox();
-    ASSERT_EQ(outbox.Count(), 2);
-    EXPECT_EQ(outbox.Pdu(0), U16(sent));
-    EXPECT_EQ(outbox.Index(0), u"4");
-    EXPECT_EQ(outbox.Storage(0), 2);
-    EXPECT_EQ(outbox.Pdu(1), U16(sent));
-    EXPECT_EQ(outbox.Index(1), u"7");
-    EXPECT_EQ(outbox.Storage(1), 1);
+    EXPECT_EQ(Slots(engine.GetOutbox()), (Strings{"4@2", "7@1"}));
+    EXPECT_EQ(engine.GetOutbox().Pdu(1), U16(sent));
 }
 
 INSTANTIATE_TEST_SUITE_P(Echo, SmsLoadTest, ::testing::Bool(),
@@ -109,11 +98,9 @@ TEST_F(SmsListTest, InboxKeepsTheFirstListingOfADuplicateWhateverItsCase) {
     fault.skip = 1;  // the phone memory's listing of read messages
     phone().AddFault(fault);
 
-    LoadInbox();
+    sms::LoadInbox(engine, session());
 
-    ASSERT_EQ(engine.GetInbox().Count(), 1);
-    EXPECT_EQ(engine.GetInbox().Index(0), u"1");
-    EXPECT_EQ(engine.GetInbox().Storage(0), 2);
+    EXPECT_EQ(Slots(engine.GetInbox()), Strings{"1@2"});
 }
 
 TEST_F(SmsListTest, StatusOutsideTheListIsSentAsZeroAndSixteenAsItIs) {
@@ -129,18 +116,15 @@ TEST_F(SmsListTest, StatusOutsideTheListIsSentAsZeroAndSixteenAsItIs) {
 TEST_F(SmsListTest, EmptyStorageAndErrorReplies) {
     Put("ME", 3, kReceivedRead, Deliver("+447700900001", u"Kept"));
     ASSERT_EQ(engine.ListMessages(1, CSmsEngine::kInbox), 1);
-    ASSERT_EQ(engine.GetInbox().Count(), 1);
+    // Before any storage query the entry carries the code the engine starts with: the SIM's.
+    EXPECT_EQ(Slots(engine.GetInbox()), Strings{"3@2"});
 
     // Only "OK": nothing of that status.
     EXPECT_EQ(engine.ListMessages(0, CSmsEngine::kInbox), 1);
-    EXPECT_EQ(engine.GetInbox().Count(), 1);
-
     // "ERROR" after message lines fails the listing and adds nothing.
     const std::string other = Deliver("+447700900002", u"Lost");
     phone().AddFault(Fault::RawReply("AT+CMGL", "\r\n" + ListLine(4, other) + "\r\nERROR\r\n"));
     EXPECT_EQ(engine.ListMessages(1, CSmsEngine::kInbox), 0);
-    EXPECT_EQ(engine.GetInbox().Count(), 1);
-
     // Silence is no failure, and adds nothing either.
     phone().AddFault(Fault::NoReply("AT+CMGL"));
     EXPECT_EQ(engine.ListMessages(1, CSmsEngine::kInbox), 1);
@@ -151,15 +135,9 @@ TEST_F(SmsListTest, LowerCaseStorageNamesSetTheCodes) {
     phone().AddFault(Fault::RawReply(
         "AT+CPMS?", "\r\n+CPMS: \"sm\",1,20,\"me\",5,150,\"me\",5,150\r\n\r\nOK\r\n"));
     EXPECT_EQ(engine.QueryStorage(), 1);
-    EXPECT_EQ(engine.GetFirstStorage(), 2);
-    EXPECT_EQ(engine.GetSecondStorage(), 1);
-    EXPECT_EQ(engine.GetThirdStorage(), 1);
+    EXPECT_EQ(Codes(), (std::array<int, 3>{2, 1, 1}));
     EXPECT_EQ(engine.GetStorageUsed(), u"5");
     EXPECT_EQ(engine.GetStorageTotal(), u"150");
-
-    Put("ME", 2, kReceivedRead, Deliver("+447700900001", u"Listed"));
-    ASSERT_EQ(engine.ListMessages(1, CSmsEngine::kInbox), 1);
-    EXPECT_EQ(engine.GetInbox().Storage(0), 2);  // the first storage as last queried
 }
 
 TEST_F(SmsListTest, StorageQueryFailuresChangeNothing) {
@@ -169,9 +147,7 @@ TEST_F(SmsListTest, StorageQueryFailuresChangeNothing) {
     EXPECT_EQ(engine.QueryStorage(), 0);
     EXPECT_EQ(engine.QueryStorage(), 0);
     EXPECT_EQ(engine.QueryStorage(), 1);  // no reply at all
-    EXPECT_EQ(engine.GetFirstStorage(), 2);
-    EXPECT_EQ(engine.GetSecondStorage(), 2);
-    EXPECT_EQ(engine.GetThirdStorage(), 1);
+    EXPECT_EQ(Codes(), (std::array<int, 3>{2, 2, 1}));
     EXPECT_EQ(engine.GetStorageUsed(), u"");
     EXPECT_EQ(commands(), (Strings{"AT+CPMS?", "AT+CPMS?", "AT+CPMS?"}));
     EXPECT_EQ(Gaps(), (Ms{2000, 2000, 1000}));
@@ -188,39 +164,27 @@ TEST_F(SmsListTest, SelectStorageAlwaysGivesZeroAndRefusesQuotesInNames) {
     EXPECT_EQ(phone().State().selectedStorages, (std::array<std::string, 3>{"SM", "SM", "ME"}));
 }
 
-TEST_F(SmsListTest, InboxHoldsSixtyFiveMessages) {
+// Each box holds 65 messages; the one that does not fit ends the listing with "Message full!".
+TEST_F(SmsListTest, BoxesHoldSixtyFiveMessages) {
     for (int i = 1; i <= 20; ++i) {
-        Put("SM", i, kReceivedRead, Deliver("+447700900001", u"SIM", i));
+        Put("SM", i, kReceivedRead, Deliver("+447700900001", u"SIM " + U16(std::to_string(i))));
     }
     for (int i = 1; i <= 50; ++i) {
-        Put("ME", i, kReceivedRead, Deliver("+447700900002", u"Phone", i));
+        Put("ME", i, kReceivedRead, Deliver("+447700900002", u"Phone " + U16(std::to_string(i))));
     }
     ExpectMessageFull();
-
-    engine.ClearInbox();
-    engine.SelectStorage(u"SM", u"SM", u"ME");
-    engine.QueryStorage();
-    EXPECT_EQ(engine.ListMessages(1, CSmsEngine::kInbox), 1);
-    engine.SelectStorage(u"ME", u"ME", u"ME");
-    engine.QueryStorage();
-    EXPECT_EQ(engine.ListMessages(0, CSmsEngine::kInbox), 1);
-    EXPECT_EQ(engine.ListMessages(1, CSmsEngine::kInbox), 0);
-
+    sms::LoadInbox(engine, session());
     const sms::MessageList& inbox = engine.GetInbox();
     ASSERT_EQ(inbox.Count(), 65);
-    EXPECT_EQ(inbox.Index(19), u"20");
-    EXPECT_EQ(inbox.Storage(19), 2);
-    EXPECT_EQ(inbox.Index(64), u"45");
-    EXPECT_EQ(inbox.Storage(64), 1);
-}
+    EXPECT_EQ(Slots(inbox)[19], "20@2");
+    EXPECT_EQ(Slots(inbox)[64], "45@1");
 
-TEST_F(SmsListTest, OutboxHoldsSixtyFiveMessages) {
+    // The outbox keeps no duplicate check: the same message 70 times fills it.
     const std::string same = Submit("+447700900123", u"Same everywhere");
     for (int i = 1; i <= 70; ++i) {
         Put("ME", i, kStoredSent, same);
     }
     ExpectMessageFull();
-    engine.ClearOutbox();
     EXPECT_EQ(engine.ListMessages(3, CSmsEngine::kOutbox), 0);
     ASSERT_EQ(engine.GetOutbox().Count(), 65);
     EXPECT_EQ(engine.GetOutbox().Index(64), u"65");
@@ -247,15 +211,14 @@ TEST_F(SmsListTest, IndexWithoutBlankAfterTheColonIsTheWholeNumber) {
     EXPECT_EQ(phone().Storage("ME").messages.count(12), 0u);
 }
 
-// Replies that break off or say more than expected are read only as far as they go.
+// Replies that break off or say more than expected are read only as far as they go; a storage
+// name not known leaves its code alone.
 TEST_F(SmsListTest, MalformedRepliesStayInsideTheReply) {
     phone().AddFault(Fault::RawReply(
         "AT+CPMS?",
-        "\r\n+CPMS: \"ME\",1,2,\"TL\",3,4,\"SM\",5,6,\"ME\",7,8,\"SM\",9,10\r\n\r\nOK\r\n"));
+        "\r\n+CPMS: \"MT\",1,2,\"TL\",3,4,\"SM\",5,6,\"ME\",7,8,\"ME\",9,10\r\n\r\nOK\r\n"));
     EXPECT_EQ(engine.QueryStorage(), 1);
-    EXPECT_EQ(engine.GetFirstStorage(), 1);
-    EXPECT_EQ(engine.GetSecondStorage(), 3);
-    EXPECT_EQ(engine.GetThirdStorage(), 2);
+    EXPECT_EQ(Codes(), (std::array<int, 3>{2, 3, 2}));
     EXPECT_EQ(engine.GetStorageUsed(), u"3");
     EXPECT_EQ(engine.GetStorageTotal(), u"4");
 
@@ -284,11 +247,13 @@ TEST_F(SmsListTest, ReadMessageAppendsThePduLine) {
     EXPECT_EQ(Gaps(), (Ms{4000}));
     ASSERT_EQ(engine.GetOutbox().Count(), 1);
     EXPECT_EQ(engine.GetOutbox().Pdu(0), U16(pdu));
-    EXPECT_EQ(engine.GetOutbox().Index(0), u"");
-    EXPECT_EQ(engine.GetOutbox().Storage(0), -1);
+    EXPECT_EQ(Slots(engine.GetOutbox()), Strings{"@-1"});
     EXPECT_EQ(engine.GetInbox().Count(), 0);
 
     // No such message: ERROR.
     EXPECT_EQ(engine.ReadMessage(4, CSmsEngine::kInbox), 0);
     EXPECT_EQ(engine.GetInbox().Count(), 0);
 }
+
+}  // namespace
+}  // namespace halvex::test

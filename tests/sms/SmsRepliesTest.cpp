@@ -23,15 +23,6 @@ TEST(SmsDecimalValue, DigitTextsAndAnythingElse) {
     DecimalValue(std::u16string(40, u'\xFFFF'));
 }
 
-TEST(SmsStorageCodes, ThreeNamesInAnyCase) {
-    EXPECT_EQ(StorageCodeOf(u"me"), 1);
-    EXPECT_EQ(StorageCodeOf(u"sM"), 2);
-    EXPECT_EQ(StorageCodeOf(u"TL"), 3);
-    for (const char16_t* other : {u"MT", u"SR", u"SMS", u""}) {
-        EXPECT_EQ(StorageCodeOf(other), -1);
-    }
-}
-
 TEST(SmsStorageReply, CountsEndWithTheirLineAndNeedBothFields) {
     StorageState two;
     ASSERT_TRUE(ParseStorageReply(u"+CPMS: \"SM\",5,20,\"ME\",12,150\r\n\r\nOK\r\n", two));

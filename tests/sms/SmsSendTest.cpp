@@ -1,30 +1,31 @@
-// Sending, storing and sending stored messages, end to end on the simulated phone.
+// The service centre, sending, storing and sending stored messages, and the compose dialog's
+// Send and Save&Send, end to end on the simulated phone.
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "sms/ComposeSender.h"
 #include "sms/codec/DialNumber.h"
 #include "sms/codec/ShortMessage.h"
 #include "sms/codec/SmsSubmit.h"
 #include "tests/sms/SmsEngineFixture.h"
 
-using halvex::test::Submit;
-using halvex::test::U16;
+namespace halvex::test {
+namespace {
+
 using phonesim::Fault;
 using phonesim::kStoredSent;
 using phonesim::kStoredUnsent;
-using Strings = std::vector<std::string>;
-using Ms = std::vector<std::uint64_t>;
-
-namespace {
+using sms::ComposeFields;
+using sms::SendOutcome;
 
 std::string Ascii(const std::u16string& text) {
     return std::string(text.begin(), text.end());
 }
 
-class SmsSendTest : public halvex::test::SmsEngineTest {
+class SmsSendTest : public SmsEngineTest {
 protected:
     // The PDU the compose dialog builds after asking for the service centre.
     std::u16string Compose(const std::u16string& text, const std::u16string& to) {
@@ -35,28 +36,76 @@ protected:
         return message.Encode();
     }
 
-    // Save&Send of the compose dialog; returns the message it shows.
-    std::u16string SaveAndSend(const std::u16string& text, const std::u16string& to) {
-        const std::u16string pdu = Compose(text, to);
-        const int length = sms::TpduLength(pdu);
-        if (!engine.SendPdu(length, pdu)) {
-            return u"Message sent error!";
-        }
-        engine.QueryStorage();
-        if (CSmsEngine::DecimalValue(engine.GetStorageUsed()) >=
-            CSmsEngine::DecimalValue(engine.GetStorageTotal())) {
-            return u"Phone storage full!!";
-        }
-        return engine.StorePdu(length, pdu, 3) ? u"Message sent ok!" : u"Message saved error!!!";
-    }
-
     static Fault AfterPdu(Fault fault) {
         fault.pdu = true;
         return fault;
     }
+
+    // The service centre kept after the phone answers `reply` (its own answer when empty).
+    std::u16string CentreAfter(const std::string& reply = "") {
+        if (!reply.empty()) {
+            phone().AddFault(Fault::RawReply("AT+CSCA?", reply));
+        }
+        EXPECT_EQ(engine.QueryServiceCentre(), 1) << reply;
+        return engine.GetServiceCentre();
+    }
+
+    static ComposeFields Fields(const std::u16string& recipient, const std::u16string& text) {
+        ComposeFields fields;
+        fields.recipient = recipient;
+        fields.text = text;
+        return fields;
+    }
+    // The compose dialog's Send, or Save&Send with `save`, expecting the one box it shows.
+    SendOutcome Send(const ComposeFields& fields, bool save, const std::u16string& box) {
+        if (!box.empty()) {
+            ExpectBox(box, platform::MB_OK);
+        }
+        return sms::CComposeSender(engine, session()).Send(fields, save);
+    }
 };
 
-}  // namespace
+TEST_F(SmsSendTest, MakerFlagDecidesTheServiceCentreKept) {
+    EXPECT_EQ(CentreAfter(), u"+447802000332");
+    EXPECT_EQ(commands(), (Strings{"AT+CSCA?"}));
+    EXPECT_EQ(Gaps(), (Ms{4000}));
+    SetMemoryType(1);
+    EXPECT_EQ(CentreAfter(), u"447802000332");
+    SetMemoryType(0xFFFFFFFFu);
+    EXPECT_EQ(CentreAfter(), u"+447802000332");
+
+    // A flag that cannot be read (no key, a value of another size) keeps the number.
+    registry().DeleteKey(platform::HKEY_CURRENT_USER, u"Comm\\MemoryType");
+    EXPECT_EQ(CentreAfter("\r\n+CSCA: \"+111\",145\r\n\r\nOK\r\n"), u"+447802000332");
+    registry().SetString(platform::HKEY_CURRENT_USER, u"Comm\\MemoryType", u"MemoryType", u"one");
+    EXPECT_EQ(CentreAfter("\r\n+CSCA: \"+111\",145\r\n\r\nOK\r\n"), u"+447802000332");
+}
+
+// A Nokia's number without "+" keeps every digit; without a type the "+" is put in front.
+TEST_F(SmsSendTest, NumberWithoutTypeOrPlus) {
+    EXPECT_EQ(CentreAfter("\r\n+CSCA: \"123456\"\r\n\r\nOK\r\n"), u"+123456");
+    SetMemoryType(1);
+    EXPECT_EQ(CentreAfter("\r\n+CSCA: \"123456\"\r\n\r\nOK\r\n"), u"+123456");
+    EXPECT_EQ(CentreAfter("\r\n+CSCA: \"123456\",129\r\n\r\nOK\r\n"), u"123456");
+    SetMemoryType(0);
+    EXPECT_EQ(CentreAfter("\r\n+CSCA: \"+4479\"\r\n\r\nOK\r\n"), u"+4479");
+}
+
+TEST_F(SmsSendTest, FailuresKeepTheNumber) {
+    ASSERT_EQ(CentreAfter(), u"+447802000332");
+    phone().AddFault(Fault::ErrorReply("AT+CSCA?"));
+    EXPECT_EQ(engine.QueryServiceCentre(), 0);
+    for (const char* reply :
+         {"\r\n+CSCB: \"+111\",145\r\n\r\nOK\r\n", "\r\n+CSCA: 111,145\r\n\r\nOK\r\n",
+          // An opening quote and no closing one.
+          "\r\n+CSCA: \"+44780200"}) {
+        phone().AddFault(Fault::RawReply("AT+CSCA?", reply));
+        EXPECT_EQ(engine.QueryServiceCentre(), 0) << reply;
+    }
+    // No reply at all is no failure, and changes nothing.
+    phone().AddFault(Fault::NoReply("AT+CSCA?"));
+    EXPECT_EQ(CentreAfter(), u"+447802000332");
+}
 
 TEST_F(SmsSendTest, SendWritesCommandPduAndCtrlZEachWithACarriageReturn) {
     const std::u16string pdu = Compose(u"Hello", u"+447700900123");
@@ -98,32 +147,26 @@ TEST_F(SmsSendTest, ServiceCentreGoesOutInternationalButIsStoredAsGiven) {
     EXPECT_EQ(transcript().back().line, Ascii(international));
 }
 
-TEST_F(SmsSendTest, SendResultAfterThePdu) {
+// Without the prompt no PDU is written; after it, only "ERROR" fails the send: silence or
+// another answer counts as sent.
+TEST_F(SmsSendTest, SendNeedsThePromptAndFailsOnlyOnError) {
     const std::u16string pdu = Compose(u"Result", u"+447700900123");
     const int length = sms::TpduLength(pdu);
+    Forget();
+    phone().AddFault(Fault::ErrorReply("AT+CMGS"));
+    EXPECT_EQ(engine.SendPdu(length, pdu), 0);
+    phone().AddFault(Fault::NoReply("AT+CMGS"));
+    EXPECT_EQ(engine.SendPdu(length, pdu), 0);
+    EXPECT_EQ(Writes().size(), 2u);
+    EXPECT_EQ(Gaps(), (Ms{4000, 3000}));
 
     phone().AddFault(AfterPdu(Fault::ErrorReply("AT+CMGS")));
     EXPECT_EQ(engine.SendPdu(length, pdu), 0);
-
-    // Silence after the PDU counts as sent.
     phone().AddFault(AfterPdu(Fault::NoReply("AT+CMGS")));
     EXPECT_EQ(engine.SendPdu(length, pdu), 1);
-
-    // Neither OK nor ERROR: sent.
     phone().AddFault(AfterPdu(Fault::RawReply("AT+CMGS", "\r\n+CMGS: 7\r\n")));
     EXPECT_EQ(engine.SendPdu(length, pdu), 1);
     EXPECT_TRUE(sent().empty());
-}
-
-TEST_F(SmsSendTest, SendWithoutPromptWritesNoPdu) {
-    const std::u16string pdu = Compose(u"No prompt", u"+447700900123");
-    Forget();
-    phone().AddFault(Fault::ErrorReply("AT+CMGS"));
-    EXPECT_EQ(engine.SendPdu(sms::TpduLength(pdu), pdu), 0);
-    phone().AddFault(Fault::NoReply("AT+CMGS"));
-    EXPECT_EQ(engine.SendPdu(sms::TpduLength(pdu), pdu), 0);
-    EXPECT_EQ(Writes().size(), 2u);
-    EXPECT_EQ(Gaps(), (Ms{4000, 3000}));
 }
 
 TEST_F(SmsSendTest, OnlyHexPduTextReachesTheLine) {
@@ -150,30 +193,25 @@ TEST_F(SmsSendTest, StoreTakesTheIndexFromTheReplyAndTheSecondStorageCode) {
     const std::string command = "AT+CMGW=" + std::to_string(length) + ",3";
     EXPECT_EQ(Writes(), (Strings{command + "\r", Ascii(pdu) + "\r", "\x1a\r"}));
     EXPECT_EQ(Gaps(), (Ms{7000, 4000}));
-    ASSERT_EQ(engine.GetOutbox().Count(), 1);
+    EXPECT_EQ(Slots(engine.GetOutbox()), Strings{"5@2"});
     EXPECT_EQ(engine.GetOutbox().Pdu(0), pdu);
-    EXPECT_EQ(engine.GetOutbox().Index(0), u"5");
-    EXPECT_EQ(engine.GetOutbox().Storage(0), 2);
     EXPECT_EQ(phone().Storage("SM").messages.at(5).status, kStoredSent);
 }
 
 TEST_F(SmsSendTest, StoreStatusOnlyWhenItIsAStorageStatus) {
     const std::u16string pdu = Compose(u"Status", u"+447700900123");
-    const std::string length = std::to_string(sms::TpduLength(pdu));
+    const std::string command = "AT+CMGW=" + std::to_string(sms::TpduLength(pdu));
     Forget();
     for (int status : {0, 2, 3, 4, -1}) {
         engine.StorePdu(sms::TpduLength(pdu), pdu, status);
     }
-    const std::vector<std::string> lines = commands();
-    std::vector<std::string> storeCommands;
-    for (const std::string& line : lines) {
+    Strings stores;
+    for (const std::string& line : commands()) {
         if (line.rfind("AT+", 0) == 0) {
-            storeCommands.push_back(line);
+            stores.push_back(line);
         }
     }
-    EXPECT_EQ(storeCommands,
-              (Strings{"AT+CMGW=" + length + ",0", "AT+CMGW=" + length + ",2",
-                       "AT+CMGW=" + length + ",3", "AT+CMGW=" + length, "AT+CMGW=" + length}));
+    EXPECT_EQ(stores, (Strings{command + ",0", command + ",2", command + ",3", command, command}));
     EXPECT_EQ(engine.GetOutbox().Count(), 5);
 }
 
@@ -221,6 +259,11 @@ TEST_F(SmsSendTest, StoreGivesUpAfterThirtySecondsOfSilence) {
     EXPECT_GE(took, 40000u);
     EXPECT_LE(took, 41000u);
     EXPECT_EQ(engine.GetOutbox().Count(), 0);
+
+    // A late result is still taken.
+    phone().SetCommandLatency("AT+CMGW", 20000);
+    EXPECT_EQ(engine.StorePdu(length, pdu, 3), 1);
+    EXPECT_EQ(engine.GetOutbox().Count(), 1);
 }
 
 // A link that drops while the store waits ends the wait with one message, not one per read.
@@ -229,18 +272,9 @@ TEST_F(SmsSendTest, StoreEndsWhenTheLinkDrops) {
     phone().AddFault(Fault::NoReply("AT+CMGW"));
     const std::uint64_t start = clock().NowMs();
     phone().AddFault(Fault::DropAt(start + 8000));
-    platform::ExpectedBox box;
-    box.text = u"Read port error";
-    ui().Expect(box);
+    ui().Expect(u"Read port error");
     EXPECT_EQ(engine.StorePdu(sms::TpduLength(pdu), pdu, 3), 0);
     EXPECT_LT(clock().NowMs() - start, 9000u);
-}
-
-TEST_F(SmsSendTest, StoreWaitsForALateResult) {
-    const std::u16string pdu = Compose(u"Slow", u"+447700900123");
-    phone().SetCommandLatency("AT+CMGW", 20000);
-    EXPECT_EQ(engine.StorePdu(sms::TpduLength(pdu), pdu, 3), 1);
-    EXPECT_EQ(engine.GetOutbox().Count(), 1);
 }
 
 // The outbox is full, but the phone has stored the message: a success the user is told the
@@ -283,24 +317,84 @@ TEST_F(SmsSendTest, SendStored) {
     EXPECT_LE(clock().NowMs() - start, 34000u);
 }
 
-// Save&Send stores only when the second storage's used count is below its total, compared as
-// numbers.
+TEST(ComposeSenderChecks, DialNumbersAreDigitsWithAnOptionalPlus) {
+    for (const std::u16string& number :
+         {std::u16string(u"123456"), std::u16string(u"+44 7700 9001"), std::u16string(20, u'9')}) {
+        EXPECT_TRUE(sms::IsDialNumber(number));
+    }
+    for (const std::u16string& number :
+         {std::u16string(21, u'9'), std::u16string(u"+"), std::u16string(u"   "),
+          std::u16string(u"12+3"), std::u16string(u"12#3"), std::u16string(u"BANK"),
+          std::u16string(u"１２３")}) {  // the last in full-width digits
+        EXPECT_FALSE(sms::IsDialNumber(number));
+    }
+}
+
+// The checks come first, the recipient before the text, and nothing is sent when one fails;
+// without a connection a message that passes them goes nowhere, without a word.
+TEST_F(SmsSendTest, ComposeChecksComeBeforeAnythingIsSent) {
+    const struct {
+        const char16_t* recipient;
+        std::u16string text;
+        const char16_t* box;
+    } refused[] = {
+        {u"", u"", u"Phone number is empty!"},
+        {u"123", u"", u"Message is empty!"},
+        {u"12a", u"Hi", u"Phone number is not valid!"},
+        {u"123", std::u16string(71, u'x'), u"Message is longer than 70 characters!"},
+    };
+    for (const auto& c : refused) {
+        EXPECT_EQ(Send(Fields(c.recipient, c.text), true, c.box), SendOutcome::Refused);
+    }
+    EXPECT_TRUE(commands().empty());
+
+    session().Disconnect();
+    EXPECT_EQ(Send(Fields(u"123", u"Hi"), false, u""), SendOutcome::NotConnected);
+    EXPECT_EQ(ui().Boxes().size(), 4u);
+}
+
+TEST_F(SmsSendTest, ComposeSendQueriesTheServiceCentreAndSendsUcs2WithTheFlags) {
+    ComposeFields fields = Fields(u"+447700900123", std::u16string(70, u'x'));
+    fields.deliverReport = true;
+    EXPECT_EQ(Send(fields, false, u"Message sent ok!"), SendOutcome::Sent);
+    ASSERT_EQ(sent().size(), 1u);
+    const Strings lines = commands();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "AT+CSCA?");
+    EXPECT_EQ(lines[1], "AT+CMGS=154");
+    // SMS-SUBMIT rejecting duplicates, with a status report requested, UCS2, relative validity
+    // 168 (0xA8).
+    EXPECT_EQ(lines[2].substr(16, 2), "35");
+    EXPECT_NE(lines[2].find("0008A88C"), std::string::npos) << lines[2];
+    EXPECT_EQ(ui().CursorDepth(), 0);
+}
+
+// Save&Send stores the copy only while the second storage's used count is below its total,
+// compared as numbers, and tells each outcome.
 TEST_F(SmsSendTest, SaveAndSendChecksTheSecondStorage) {
     phone().Storage("ME").capacity = 10;
     for (int i = 1; i <= 9; ++i) {
         Put("ME", i, kStoredSent, Submit("+447700900001", u"Old"));
     }
-    EXPECT_EQ(SaveAndSend(u"Ninth of ten", u"+447700900123"), u"Message sent ok!");
+    const ComposeFields fields = Fields(u"+447700900123", u"Ninth of ten");
+    EXPECT_EQ(Send(fields, true, u"Message sent ok!"), SendOutcome::Sent);
     EXPECT_EQ(engine.GetStorageUsed(), u"9");
     EXPECT_EQ(engine.GetStorageTotal(), u"10");
-    EXPECT_EQ(engine.GetOutbox().Count(), 1);
-    EXPECT_EQ(engine.GetOutbox().Index(0), u"10");
+    EXPECT_EQ(Slots(engine.GetOutbox()), Strings{"10@1"});
 
     Forget();
-    EXPECT_EQ(SaveAndSend(u"Eleventh", u"+447700900123"), u"Phone storage full!!");
-    ASSERT_EQ(commands().size(), 4u);
-    EXPECT_EQ(commands()[0], "AT+CSCA?");
-    EXPECT_EQ(commands()[3], "AT+CPMS?");
+    EXPECT_EQ(Send(fields, true, u"Phone storage full!!"), SendOutcome::StorageFull);
+    EXPECT_EQ(commands().size(), 4u);
+    EXPECT_EQ(commands().back(), "AT+CPMS?");
     EXPECT_EQ(sent().size(), 2u);
+
+    phone().Storage("ME").capacity = 20;
+    phone().AddFault(Fault::ErrorReply("AT+CMGW"));
+    EXPECT_EQ(Send(fields, true, u"Message saved error!!!"), SendOutcome::SaveError);
+    phone().AddFault(Fault::ErrorReply("AT+CMGS"));
+    EXPECT_EQ(Send(fields, true, u"Message sent error!"), SendOutcome::SendError);
     EXPECT_EQ(engine.GetOutbox().Count(), 1);
 }
+
+}  // namespace
+}  // namespace halvex::test

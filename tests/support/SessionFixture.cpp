@@ -21,6 +21,12 @@ void SessionTest::Connect() {
     phone().ClearTranscript();
 }
 
+void SessionTest::ConnectAndRead(int memory) {
+    Connect();
+    session().LoadBook(memory);
+    phone().ClearTranscript();
+}
+
 void SessionTest::Put(const std::string& memory, int index, const std::string& number,
                       const std::u16string& name) {
     phonesim::PhonebookEntry entry;
@@ -42,22 +48,30 @@ std::vector<std::string> SessionTest::CommandsFrom(std::size_t from) const {
     return out;
 }
 
-std::vector<std::uint64_t> SessionTest::GapsFrom(std::size_t from) const {
+std::vector<std::uint64_t> SessionTest::Gaps() {
     std::vector<std::uint64_t> out;
-    for (std::size_t i = from + 1; i < transcript().size(); ++i) {
+    for (std::size_t i = 1; i < transcript().size(); ++i) {
         out.push_back(transcript()[i].timeMs - transcript()[i - 1].timeMs);
+    }
+    if (!transcript().empty()) {
+        out.push_back(clock().NowMs() - transcript().back().timeMs);
     }
     return out;
 }
 
-void SessionTest::ExpectNotice(const std::u16string& text) {
+void SessionTest::ExpectBox(const std::u16string& text, platform::UINT type, int answer,
+                            const std::u16string& caption) {
     platform::ExpectedBox box;
     box.text = text;
-    box.answer = platform::IDOK;
-    box.type = platform::MB_OK | platform::MB_ICONEXCLAMATION;
-    box.caption = u"Halvex";
+    box.answer = answer;
+    box.type = type;
+    box.caption = caption;
     box.owner = 0;
     ui().Expect(box);
+}
+
+void SessionTest::ExpectNotice(const std::u16string& text) {
+    ExpectBox(text, platform::MB_OK | platform::MB_ICONEXCLAMATION);
 }
 
 }  // namespace halvex::test

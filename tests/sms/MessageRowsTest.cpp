@@ -2,37 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include "phonesim/PduBuilder.h"
 #include "sms/MessageRows.h"
+#include "tests/sms/SmsEngineFixture.h"
 
+namespace halvex::test {
 namespace {
 
 using sms::MessageList;
 using sms::MessageRow;
 
-std::u16string U16(const std::string& ascii) {
-    return std::u16string(ascii.begin(), ascii.end());
-}
-
-std::u16string Deliver(const std::string& from, const std::u16string& text,
-                       phonesim::SmsTime time = {}) {
-    phonesim::DeliverSpec spec;
-    spec.from = from;
-    spec.text = text;
-    spec.time = time;
-    return U16(phonesim::BuildDeliver(spec).value());
-}
-
-std::u16string Submit(const std::string& to, const std::u16string& text) {
-    phonesim::SubmitSpec spec;
-    spec.to = to;
-    spec.text = text;
-    return U16(phonesim::BuildSubmit(spec).value());
-}
-
-MessageRow InboxRow(const std::u16string& pdu) {
+MessageRow InboxRow(const std::string& pdu) {
     MessageList list;
-    list.Append(pdu, u"1", sms::kStorageSim);
+    list.Append(U16(pdu), u"1", sms::kStorageSim);
     return sms::BuildRow(list, 0, true);
 }
 
@@ -63,8 +44,8 @@ TEST(MessageRows, LineBreaksBecomeBlanksAndThePrefixGoes) {
 
 TEST(MessageRows, OutboxRowsHaveTheDestinationAndNoTimeStamp) {
     MessageList list;
-    list.Append(Submit("123456", u"Sent\r\ntext"), u"9", sms::kStoragePhone);
-    list.Append(Submit("+447700900123", u"MSG: again"), u"11", sms::kStorageSim);
+    list.Append(U16(Submit("123456", u"Sent\r\ntext")), u"9", sms::kStoragePhone);
+    list.Append(U16(Submit("+447700900123", u"MSG: again")), u"11", sms::kStorageSim);
     const std::vector<MessageRow> rows = sms::BuildRows(list, false);
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].idText, u"1");
@@ -81,7 +62,7 @@ TEST(MessageRows, OutboxRowsHaveTheDestinationAndNoTimeStamp) {
 TEST(MessageRows, AnUndecodableMessageKeepsItsRowAndPlace) {
     MessageList list;
     list.Append(u"0003", u"1", sms::kStoragePhone);  // TP-MTI 3: no record
-    list.Append(Deliver("123", u"after"), u"2", sms::kStorageSim);
+    list.Append(U16(Deliver("123", u"after")), u"2", sms::kStorageSim);
     const std::vector<MessageRow> rows = sms::BuildRows(list, true);
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_FALSE(rows[0].decoded);
@@ -100,16 +81,5 @@ TEST(MessageRows, AnUndecodableMessageKeepsItsRowAndPlace) {
     }
 }
 
-TEST(MessageRows, StorageNamesAndDateText) {
-    EXPECT_EQ(sms::StorageName(sms::kStoragePhone), u"ME");
-    EXPECT_EQ(sms::StorageName(sms::kStorageSim), u"SM");
-    EXPECT_EQ(sms::StorageName(sms::kStorageTl), u"TL");
-    EXPECT_EQ(sms::StorageName(sms::kStorageNone), u"");
-    SmsDateTime stamp;
-    stamp.year = 2;
-    stamp.month = 5;
-    stamp.day = 3;
-    EXPECT_EQ(sms::DateText(stamp), u"05/03/02");
-}
-
 }  // namespace
+}  // namespace halvex::test
