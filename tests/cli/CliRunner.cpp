@@ -23,18 +23,20 @@ namespace {
 
 constexpr int kTimeoutMs = 30000;
 
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
+// The lines of standard error that belong to the transcript (`transcript`) or not; transcript
+// lines as printed or reduced to their commands.
+Lines ErrLines(const std::string& err, bool transcript, bool withTimes) {
+    static const std::regex kLine(R"(^ *\d+\.\d{3}  (.*)$)");
+    Lines lines;
+    std::istringstream in(err);
+    std::smatch match;
     for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
+        if (std::regex_match(line, match, kLine) != transcript) {
+            continue;
+        }
+        lines.push_back(transcript && !withTimes ? std::string(match[1]) : line);
     }
     return lines;
-}
-
-const std::regex& TranscriptLine() {
-    static const std::regex kLine(R"(^ *\d+\.\d{3}  (.*)$)");
-    return kLine;
 }
 
 struct TempRoot {
@@ -54,39 +56,12 @@ struct TempRoot {
 
 }  // namespace
 
-std::vector<std::string> CliRun::ErrLines() const {
-    return SplitLines(err);
+Lines CliRun::Commands(bool withTimes) const {
+    return ErrLines(err, true, withTimes);
 }
 
-std::vector<std::string> CliRun::Commands() const {
-    std::vector<std::string> commands;
-    std::smatch match;
-    for (const std::string& line : ErrLines()) {
-        if (std::regex_match(line, match, TranscriptLine())) {
-            commands.push_back(match[1]);
-        }
-    }
-    return commands;
-}
-
-std::vector<std::string> CliRun::TranscriptLines() const {
-    std::vector<std::string> lines;
-    for (const std::string& line : ErrLines()) {
-        if (std::regex_match(line, TranscriptLine())) {
-            lines.push_back(line);
-        }
-    }
-    return lines;
-}
-
-std::vector<std::string> CliRun::Messages() const {
-    std::vector<std::string> lines;
-    for (const std::string& line : ErrLines()) {
-        if (!std::regex_match(line, TranscriptLine())) {
-            lines.push_back(line);
-        }
-    }
-    return lines;
+Lines CliRun::Messages() const {
+    return ErrLines(err, false, false);
 }
 
 std::string TempDir() {
@@ -113,7 +88,7 @@ std::string DefaultProfileWith(const std::string& faults) {
     return path;
 }
 
-CliRun RunCli(const std::vector<std::string>& args, const std::vector<std::string>& env) {
+CliRun RunCli(const Lines& args, const Lines& env) {
     CliRun run;
     std::vector<std::string> argv = {HALVEX_CLI_PATH};
     argv.insert(argv.end(), args.begin(), args.end());

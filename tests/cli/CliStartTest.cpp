@@ -1,8 +1,8 @@
-// halvex-cli end to end: start-up, identify, the transcript, a failed connection, bad arguments.
+// halvex-cli end to end: start-up, identify, a failed connection, what the phone refuses, and
+// what the arguments or the page's checks refuse.
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -11,15 +11,6 @@
 
 namespace halvex::test {
 namespace {
-
-using Lines = std::vector<std::string>;
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 TEST(CliStart, IdentifyReportsTheMakerOfEachProfile) {
     const CliRun nokia = RunCli({"--simulate=nokia", "--json", "identify"});
@@ -33,29 +24,6 @@ TEST(CliStart, IdentifyReportsTheMakerOfEachProfile) {
     EXPECT_EQ(other.err, "");
 }
 
-TEST(CliStart, TranscriptListsEveryLineWrittenWithItsVirtualTime) {
-    const CliRun run = RunCli({"--simulate=small-sim", "--transcript", "phonebook", "list", "SM"});
-    ASSERT_EQ(run.status, 0) << run.err;
-    // The probe, the detection, then the read of a 30-place SIM: clipped ranges only.
-    EXPECT_EQ(run.TranscriptLines(),
-              (Lines{"   0.000  AT+CGMI=?", "   0.000  ATI", "   2.100  AT+CPBS=\"SM\"",
-                     "   5.100  AT+CPBR=?", "   9.100  AT+CSCS=\"UTF-8\"", "  12.100  AT+CPBR=1,25",
-                     "  16.600  AT+CPBR=26,30"}));
-    EXPECT_TRUE(run.Messages().empty());
-}
-
-TEST(CliStart, TranscriptShowsThePduLineAndCtrlZ) {
-    const CliRun run = RunCli({"--simulate", "--transcript", "sms", "send", "123456", "Hi"});
-    ASSERT_EQ(run.status, 0) << run.err;
-    const Lines commands = run.Commands();
-    ASSERT_EQ(commands.size(), 6u);
-    EXPECT_EQ(commands[2], "AT+CSCA?");
-    EXPECT_EQ(commands[3], "AT+CMGS=15");
-    // Service centre +44..., SMS-SUBMIT to 123456, UCS2, relative validity 168, "Hi".
-    EXPECT_EQ(commands[4], "0791448720003023150006812143650008A80400480069");
-    EXPECT_EQ(commands[5], "^Z");
-}
-
 TEST(CliStart, FailedConnectionReportsTheLinkAndExitsOne) {
     const std::string registry = TempDir() + "/registry.reg";
     const CliRun run =
@@ -64,55 +32,111 @@ TEST(CliStart, FailedConnectionReportsTheLinkAndExitsOne) {
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "Halvex: Open port error\n");
     // The name went where the link reads it, as the Bluetooth software would store it.
-    const std::string stored = ReadFile(registry);
-    EXPECT_NE(stored.find("[HKEY_LOCAL_MACHINE\\ExtModems\\Bluetooth]\n\"Port\"=\"nosuch0\""),
+    std::stringstream stored;
+    stored << std::ifstream(registry).rdbuf();
+    EXPECT_NE(stored.str().find("[HKEY_LOCAL_MACHINE\\ExtModems\\Bluetooth]\n\"Port\"=\"nosuch0\""),
               std::string::npos)
-        << stored;
+        << stored.str();
+
+    // Without a configured port.
+    const CliRun unset = RunCli({"phonebook", "list"});
+    EXPECT_EQ(unset.status, 1);
+    EXPECT_EQ(unset.err, "Halvex: Open port error\n");
 }
 
-TEST(CliStart, WithoutAConfiguredPortTheConnectionFails) {
-    const CliRun run = RunCli({"phonebook", "list"});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "Halvex: Open port error\n");
-}
-
-TEST(CliStart, BadArgumentsGiveOneLineAndExitTwo) {
-    const std::vector<Lines> cases = {
-        {},
-        {"dance"},
-        {"identify", "now"},
-        {"--simulate", "--port", "rfcomm0", "identify"},
-        {"--port", "much-too-long0", "identify"},
-        {"--port", "../x", "identify"},
-        {"--simulate-save", "out.json", "identify"},
-        {"--simulate=no-such-profile", "identify"},
-        {"--simulate", "--colour", "identify"},
-        {"--simulate", "--json=yes", "identify"},
-        {"--simulate", "phonebook", "list", "XX"},
-        {"--simulate", "phonebook", "add", "Ann"},
-        {"--simulate", "phonebook", "add", "Ann", "--home", "12a"},
-        {"--simulate", "phonebook", "add", "Ann", "--home", "123456789012345678901"},
-        {"--simulate", "phonebook", "add", "Ann", "--home", "1", "--home", "2"},
-        {"--simulate", "phonebook", "edit", "Ann"},
-        {"--simulate", "phonebook", "delete", "Ann", "--home", "1"},
-        {"--simulate", "phonebook", "list", "--rename", "x"},
-        {"--simulate", "sms", "list", "drafts"},
-        {"--simulate", "sms", "send", "123"},
-        {"--simulate", "sms", "delete", "inbox"},
-        {"--simulate", "sms", "delete", "inbox", "0"},
-        {"--simulate", "sms", "delete", "outbox", "two"},
-        {"--simulate", "sms", "send", "123", "\xff"},
+// A phone that refuses or cannot take the work: its boxes, one line saying what failed, exit 1.
+TEST(CliStart, PhoneFailuresExitOne) {
+    const std::string faulty = "--simulate=" + DefaultProfileWith(R"([
+        {"action": "error", "command": "AT+CPBR=26,"},
+        {"action": "error", "command": "AT+CMGD=9"},
+        {"action": "error", "command": "AT+CMGS", "pdu": true}])");
+    const struct {
+        Lines args;
+        Lines messages;
+    } cases[] = {
+        {{faulty, "phonebook", "list"},
+         {"Halvex: Connection lost, Please Connect again",
+          "halvex-cli: the phone book ME could not be read"}},
+        {{"--simulate=full", "phonebook", "add", "Late", "--home", "1"},
+         {"Halvex: Out of Entry Number",
+          "halvex-cli: the phone did not take every number of \"Late\""}},
+        {{faulty, "sms", "send", "123", "Hi"}, {"Halvex: Message sent error!"}},
+        {{"--simulate=full", "sms", "send", "123", "Hi", "--save"},
+         {"Halvex: Phone storage full!!"}},
+        {{faulty, "--yes", "sms", "delete", "outbox", "1", "3"},
+         {"Halvex: Do you want to delete this message?", "halvex-cli: message 1 was not deleted"}},
     };
-    for (const Lines& args : cases) {
+    for (const auto& c : cases) {
+        const CliRun run = RunCli(c.args);
+        EXPECT_EQ(run.status, 1) << c.messages.back();
+        EXPECT_EQ(run.Messages(), c.messages);
+        EXPECT_EQ(run.out, "") << c.messages.back();
+    }
+}
+
+// Bad arguments, and what the page's checks refuse before anything is written: one line saying
+// what is wrong, nothing on standard output, exit 2.
+TEST(CliStart, RefusedCommandsGiveOneLineAndExitTwo) {
+    const struct {
+        Lines args;
+        std::string says = "halvex-cli: ";
+    } cases[] = {
+        {{}},
+        {{"dance"}},
+        {{"identify", "now"}},
+        {{"--simulate", "--port", "rfcomm0", "identify"}},
+        {{"--port", "much-too-long0", "identify"}},
+        {{"--port", "../x", "identify"}},
+        {{"--simulate-save", "out.json", "identify"}},
+        {{"--simulate=no-such-profile", "identify"}},
+        {{"--simulate", "--colour", "identify"}},
+        {{"--simulate", "--json=yes", "identify"}},
+        {{"--simulate", "phonebook", "list", "XX"}},
+        {{"--simulate", "phonebook", "add", "Ann"}},
+        {{"--simulate", "phonebook", "add", "Ann", "--home", "12a"}},
+        {{"--simulate", "phonebook", "add", "Ann", "--home", "123456789012345678901"}},
+        {{"--simulate", "phonebook", "add", "Ann", "--home", "1", "--home", "2"}},
+        {{"--simulate", "phonebook", "edit", "Ann"}},
+        {{"--simulate", "phonebook", "delete", "Ann", "--home", "1"}},
+        {{"--simulate", "phonebook", "list", "--rename", "x"}},
+        {{"--simulate", "sms", "list", "drafts"}},
+        {{"--simulate", "sms", "send", "123"}},
+        {{"--simulate", "sms", "delete", "inbox"}},
+        {{"--simulate", "sms", "delete", "inbox", "0"}},
+        {{"--simulate", "sms", "delete", "outbox", "two"}},
+        {{"--simulate", "sms", "send", "123", "\xff"}},
+        // The phone book page's name check, the Nokia layout, a contact or message not there.
+        {{"--simulate", "phonebook", "add", "", "--home", "1"}, "Halvex: Please Enter User Name"},
+        {{"--simulate", "phonebook", "add", "Ann Taylor", "--home", "1"},
+         "Halvex: The name \"Ann Taylor\" you used already exists"},
+        {{"--simulate", "phonebook", "add", "Ann\"\rAT+CPBW=1\r", "--home", "1"},
+         "Halvex: A name cannot hold double quotes, backslashes or control characters."},
+        {{"--simulate", "phonebook", "edit", "Ben Carter", "--rename", "Ben Carter"},
+         "Halvex: The name \"Ben Carter\" you used already exists"},
+        {{"--simulate", "phonebook", "edit", "Nobody", "--home", "1"},
+         "halvex-cli: no contact named \"Nobody\" in ME"},
+        {{"--simulate=nokia", "phonebook", "add", "X", "--work", "12"},
+         "halvex-cli: this phone keeps one number per contact: --work is not taken (only --home)"},
+        {{"--simulate", "--yes", "sms", "delete", "outbox", "4"},
+         "halvex-cli: no message 4 in the outbox (it holds 3)"},
+        {{"--simulate=empty", "--yes", "sms", "delete", "inbox", "1"}},
+        // The compose dialog's checks, before connecting.
+        {{"--simulate", "sms", "send", "", ""}, "Halvex: Phone number is empty!"},
+        {{"--simulate", "sms", "send", "123", ""}, "Halvex: Message is empty!"},
+        {{"--simulate", "sms", "send", "12a4", "Hi"}, "Halvex: Phone number is not valid!"},
+        {{"--simulate", "sms", "send", "123", std::string(71, 'x')},
+         "Halvex: Message is longer than 70 characters!"},
+    };
+    for (const auto& c : cases) {
         std::string joined;
-        for (const std::string& a : args) {
+        for (const std::string& a : c.args) {
             joined += a + " ";
         }
-        const CliRun run = RunCli(args);
+        const CliRun run = RunCli(c.args);
         EXPECT_EQ(run.status, 2) << joined << run.err;
         EXPECT_EQ(run.out, "") << joined;
-        EXPECT_EQ(run.ErrLines().size(), 1u) << joined << run.err;
-        EXPECT_EQ(run.err.rfind("halvex-cli: ", 0), 0u) << joined << run.err;
+        ASSERT_EQ(run.Messages().size(), 1u) << joined << run.err;
+        EXPECT_EQ(run.err.rfind(c.says, 0), 0u) << joined << run.err;
     }
 }
 
