@@ -46,6 +46,33 @@ std::size_t SkipToPduLine(std::u16string_view text, std::size_t from) {
     return from;
 }
 
+struct PduLine {
+    std::u16string_view text;
+    std::size_t end;  // the carriage return after it
+};
+
+// The PDU line after the line holding `from`; nothing where the reply breaks off first or the
+// final "OK" stands there instead.
+std::optional<PduLine> PduLineAfter(std::u16string_view reply, std::size_t from) {
+    const std::size_t lineEnd = reply.find(u'\r', from);
+    if (lineEnd == npos) {
+        return std::nullopt;
+    }
+    const std::size_t start = SkipToPduLine(reply, lineEnd);
+    if (start >= reply.size()) {
+        return std::nullopt;
+    }
+    const std::size_t end = reply.find(u'\r', start);
+    if (end == npos) {
+        return std::nullopt;
+    }
+    const std::u16string_view text = reply.substr(start, end - start);
+    if (Contains(text, u"OK")) {
+        return std::nullopt;
+    }
+    return PduLine{text, end};
+}
+
 }  // namespace
 
 int DecimalValue(std::u16string_view text) {
@@ -180,24 +207,13 @@ std::vector<ListedMessage> ParseMessageList(std::u16string_view reply) {
         if (comma >= reply.size() || reply[comma] != u',') {
             break;
         }
-        const std::size_t headerEnd = reply.find(u'\r', p);
-        if (headerEnd == npos) {
+        const std::optional<PduLine> pdu = PduLineAfter(reply, p);
+        if (!pdu) {
             break;
         }
-        const std::size_t pduStart = SkipToPduLine(reply, headerEnd);
-        if (pduStart >= reply.size()) {
-            break;
-        }
-        const std::size_t pduEnd = reply.find(u'\r', pduStart);
-        if (pduEnd == npos) {
-            break;
-        }
-        const std::u16string_view pdu = reply.substr(pduStart, pduEnd - pduStart);
-        if (Contains(pdu, u"OK")) {
-            break;
-        }
-        entries.push_back({TrimBlanks(reply.substr(first, comma - first)), std::u16string(pdu)});
-        p = reply.find(kMarker, pduEnd + 1);
+        entries.push_back(
+            {TrimBlanks(reply.substr(first, comma - first)), std::u16string(pdu->text)});
+        p = reply.find(kMarker, pdu->end + 1);
     }
     return entries;
 }
@@ -206,24 +222,12 @@ std::vector<std::u16string> ParseReadReply(std::u16string_view reply) {
     std::vector<std::u16string> lines;
     std::size_t p = reply.find(u"+CMGR:");
     while (p != npos && p < reply.size()) {
-        const std::size_t lineEnd = reply.find(u'\r', p);
-        if (lineEnd == npos) {
+        const std::optional<PduLine> line = PduLineAfter(reply, p);
+        if (!line) {
             break;
         }
-        const std::size_t start = SkipToPduLine(reply, lineEnd);
-        if (start >= reply.size()) {
-            break;
-        }
-        const std::size_t end = reply.find(u'\r', start);
-        if (end == npos) {
-            break;
-        }
-        const std::u16string_view line = reply.substr(start, end - start);
-        if (Contains(line, u"OK")) {
-            break;
-        }
-        lines.emplace_back(line);
-        p = end + 1;
+        lines.emplace_back(line->text);
+        p = line->end + 1;
     }
     return lines;
 }
