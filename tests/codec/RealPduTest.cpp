@@ -4,8 +4,6 @@
 
 #include <algorithm>
 
-#include "sms/codec/GsmAlphabet.h"
-#include "sms/codec/PduReader.h"
 #include "sms/codec/ShortMessage.h"
 #include "sms/codec/SmsDeliver.h"
 #include "sms/codec/SmsStatusReport.h"
@@ -87,6 +85,16 @@ const Delivered kDelivered[] = {
     {u"06917228195339040B917228214365F70000313062315352800A800D8A5E98D337A910",
      {1, 1, u"2782913593"}, 1, 0, 0, {1, 1, u"27821234567"}, 0, 0,
      {13, 3, 26, 13, 35, 25, 120, 1}, u"@\u00AC(t\u00E9st\u00AC)!", false},
+    // AOSP GsmSmsTest.testUcs2: UCS2 text, zone 32 quarter hours west.
+    {u"07912160130300F4040B914151245584F600087010807121352B10212200A900AE00680065006C006C006F",
+     {1, 1, u"12063130004"}, 1, 0, 0, {1, 1, u"14154255486"}, 0, 8,
+     {7, 1, 8, 17, 12, 53, 480, 0}, u"\u2122\u00A9\u00AEhello"},
+    // Diafaan's online PDU decoder example: the alphanumeric sender "diafaan" (type 5). Its
+    // thirteen semi-octets read as digits, those above 9 as ':' to '>'; written back, the last
+    // one is followed by the F filler instead of the 0 it had.
+    {u"0791448720003023240DD0E474D81C0EBB010000111011315214000BE474D81C0EBB5DE3771B",
+     {1, 1, u"447802000332"}, 1, 1, 0, {5, 0, u"4>478=<1>0;;1"}, 0, 0,
+     {11, 1, 11, 13, 25, 41, 0, 1}, u"diafaan.com", false},
 };
 // clang-format on
 
@@ -139,6 +147,10 @@ const Submitted kSubmitted[] = {
     {u"07914346466554F601000B914316565811F9000806304253F68449",
      {1, 1, u"34646456456"}, 0, kValidityNone, 0, 0, 0, {1, 1, u"34616585119"}, 8, 0,
      u"\u3042\u53F6\u8449"},
+    // Diafaan's PDU examples: a message with a status report request and relative validity.
+    {u"07911326040000F0310D0B911326880736F40000A90FF7FBDD454E87CDE1B0DB357EB701",
+     {1, 1, u"31624000000"}, 0, kValidityRelative, 1, 0, 13, {1, 1, u"31628870634"}, 0, 0xA9,
+     u"www.diafaan.com"},
 };
 // clang-format on
 
@@ -188,31 +200,6 @@ TEST(CodecRealPdu, AospWapPushWithHeader) {
     EXPECT_EQ(text.substr(text.size() - 8), u"http://6");
     EXPECT_EQ(m.UserDataLength(m.GetDcs()), 140);
     EXPECT_EQ(m.Encode(), kPdu);
-}
-
-// Diafaan's online PDU decoder example: the alphanumeric sender "diafaan" (type 5).
-TEST(CodecRealPdu, DiafaanAlphanumericSender) {
-    constexpr char16_t kPdu[] =
-        u"0791448720003023240DD0E474D81C0EBB010000111011315214000BE474D81C0EBB5DE3771B";
-    const auto m = Decoded<CSmsDeliver>(kPdu, true);
-    EXPECT_EQ(m.GetServiceCentre(), (SmsAddress{1, 1, u"447802000332"}));
-    EXPECT_EQ(m.GetMoreMessages(), 1);
-    EXPECT_EQ(m.GetStatusReportIndication(), 1);
-    EXPECT_EQ(m.GetReplyPath(), 0);
-    // Thirteen semi-octets read as digits, the nibbles above 9 as ':' to '>'.
-    EXPECT_EQ(m.GetOriginator(), (SmsAddress{5, 0, u"4>478=<1>0;;1"}));
-    EXPECT_EQ(m.GetPid(), 0);
-    EXPECT_EQ(m.GetDcs(), 0);
-    EXPECT_EQ(m.GetTimeStamp(), (SmsDateTime{11, 1, 11, 13, 25, 41, 0, 1}));
-    EXPECT_EQ(m.GetText(), u"diafaan.com");
-    // The same address octets, read as packed septets, are the sender's name.
-    CPduReader name(u"E474D81C0EBB01");
-    name.SetSeptetOrigin();
-    EXPECT_EQ(GsmToText(name.ReadSeptets(7)), u"diafaan");
-    // Written back, the thirteenth semi-octet is followed by the F filler, not the 0 it had.
-    std::u16string expected = kPdu;
-    expected[34] = u'F';
-    EXPECT_EQ(m.Encode(), expected);
 }
 
 // Diafaan's status report example: message 214 to +31628870634 delivered.

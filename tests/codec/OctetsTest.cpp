@@ -1,71 +1,66 @@
-// The reader and writer below the field level: bits, octets, septets and their bounds.
+// Hex text, and the reader and writer below the field level: bits, octets, septets, UCS2, bounds.
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <vector>
+
+#include "sms/codec/HexText.h"
 #include "sms/codec/PduReader.h"
 #include "sms/codec/PduWriter.h"
 
 namespace {
 
-TEST(CodecBits, BitsGoLeastSignificantFirstBothWays) {
+using Octets = std::vector<std::uint8_t>;
+
+TEST(CodecHexText, ConvertsPairsInEitherCaseAndWritesUpperCase) {
+    Octets out(2, 0xEE);
+    EXPECT_TRUE(HexToOctets(u"1a2B", out));
+    EXPECT_EQ(out, (Octets{0x1A, 0x2B}));
+    // Only the low 8 bits of a character count: U+0131 and U+0142 end in the bytes of 1 and B.
+    EXPECT_TRUE(HexToOctets(u"\u0131\u0142", out));
+    EXPECT_EQ(out[0], 0x1B);
+    EXPECT_EQ(OctetsToHex(Octets{0x00, 0x0F, 0xA5, 0xFF}), u"000FA5FF");
+}
+
+TEST(CodecHexText, OddLengthConvertsNothingAndABadPairStops) {
+    Octets out(3, 0xEE);
+    EXPECT_FALSE(HexToOctets(u"123", out));
+    EXPECT_EQ(out, (Octets{0xEE, 0xEE, 0xEE}));
+    EXPECT_FALSE(HexToOctets(u"12G4FF", out));
+    EXPECT_EQ(out, (Octets{0x12, 0xEE, 0xEE}));
+    EXPECT_FALSE(HexToOctets(u"-1", out));
+}
+
+TEST(CodecHexText, NeverWritesPastTheOutput) {
+    std::array<std::uint8_t, 3> guarded{0xEE, 0xEE, 0xEE};
+    EXPECT_TRUE(HexToOctets(u"A1B2C3D4", std::span<std::uint8_t>(guarded.data(), 2)));
+    EXPECT_EQ(guarded, (std::array<std::uint8_t, 3>{0xA1, 0xB2, 0xEE}));
+    EXPECT_TRUE(HexToOctets(u"", std::span<std::uint8_t>()));
+}
+
+TEST(CodecBits, BitsGoLeastSignificantFirstAndOctetsStartAfresh) {
     CPduWriter writer;
     writer.WriteMessageType(1);
     writer.WriteBit(1);
-    writer.WriteBits(0x2, 2);  // bits 3-4: 0 then 1
-    writer.WriteBits(0x5, 3);  // bits 5-7: 1, 0, 1
-    EXPECT_EQ(writer.ToHex(), u"B5");
+    EXPECT_EQ(writer.ToHex(), u"05");  // a part octet counts, and writing goes on after it
+    writer.WriteBits(0x2, 2);
+    writer.WriteBits(0x5, 3);
+    writer.WriteBit(1);
+    writer.WriteOctet(0x77);
+    writer.WriteBits(0x1, 3);
+    writer.WriteBits(0xDEADBEEF, 32);  // across five octets
+    EXPECT_EQ(writer.ToHex(), u"B5017779F76DF506");
 
-    CPduReader reader(u"B5");
+    CPduReader reader(u"B5017779F76DF506");
     EXPECT_EQ(reader.ReadMessageType(), 1);
     EXPECT_EQ(reader.ReadBit(), 1);
     EXPECT_EQ(reader.ReadMessageType(), 2);
     EXPECT_EQ(reader.ReadBits(3), 5u);
-    EXPECT_TRUE(reader.AtEnd());
-}
-
-TEST(CodecBits, BitRunsCrossOctetBoundaries) {
-    CPduWriter writer;
-    writer.WriteBits(0x1, 3);
-    writer.WriteBits(0x3FFF, 14);
-    writer.WriteBits(0xDEADBEEF, 32);
-    const std::u16string hex = writer.ToHex();
-
-    CPduReader reader(hex);
-    EXPECT_EQ(reader.ReadBits(3), 0x1u);
-    EXPECT_EQ(reader.ReadBits(14), 0x3FFFu);
-    EXPECT_EQ(reader.ReadBits(32), 0xDEADBEEFu);
-}
-
-TEST(CodecBits, ToHexCountsAPartOctetAndWritingGoesOn) {
-    CPduWriter writer;
-    writer.WriteBits(0x5, 3);
-    EXPECT_EQ(writer.ToHex(), u"05");
-    writer.WriteBits(0x1F, 5);
-    writer.WriteOctet(0x42);
-    EXPECT_EQ(writer.ToHex(), u"FD42");
-}
-
-TEST(CodecBits, OctetReadsAlignFirst) {
-    CPduReader reader(u"FF1234");
     EXPECT_EQ(reader.ReadBit(), 1);
-    EXPECT_EQ(reader.ReadOctet(), 0x12);  // the rest of FF is skipped
-    EXPECT_EQ(reader.ReadOctet(), 0x34);
-
-    CPduWriter writer;
-    writer.WriteBit(1);
-    writer.WriteOctet(0x77);
-    EXPECT_EQ(writer.ToHex(), u"0177");
-}
-
-TEST(CodecBits, SevenBitTextPacksAcrossOctets) {
-    CPduWriter writer;
-    writer.SetSeptetOrigin();
-    writer.WriteSeptets(u"\x61\x62\x63");  // GSM codes of abc
-    EXPECT_EQ(writer.ToHex(), u"61F118");
-
-    CPduReader reader(u"61F118");
-    reader.SetSeptetOrigin();
-    EXPECT_EQ(reader.ReadSeptets(3), u"abc");
+    EXPECT_EQ(reader.ReadOctet(), 0x77);  // the rest of 01 is skipped
+    EXPECT_EQ(reader.ReadBits(3), 1u);
+    EXPECT_EQ(reader.ReadBits(32), 0xDEADBEEFu);
 }
 
 TEST(CodecBits, SeptetsAfterAHeaderStartOnASeptetBoundary) {
@@ -89,7 +84,6 @@ TEST(CodecBits, Ucs2IsBigEndianAndTakesWholePairsOnly) {
     CPduWriter writer;
     writer.WriteUcs2(u"H\u20AC", 2);
     EXPECT_EQ(writer.ToHex(), u"004820AC");
-
     CPduReader reader(u"004820AC00");
     EXPECT_EQ(reader.ReadUcs2(5), u"H\u20AC");  // the odd fifth octet gives no character
     CPduReader cut(u"004820");
