@@ -72,10 +72,16 @@ const Delivered kDelivered[] = {
      u"B90C8A01",
      {1, 1, u"31624000115"}, 1, 1, 0, {1, 1, u"31628870634"}, 0, 0,
      {11, 1, 18, 10, 37, 26, 60, 1}, u"This is text message 1"},
-    // A widely reproduced PDU-mode tutorial example (Dutch operator, 2002).
+    // python-gsmmodem test_pdu.py, the first received message it decodes ("How are you?").
     {u"07911326040000F0040B911346610089F60000208062917314080CC8F71D14969741F977FD07",
      {1, 1, u"31624000000"}, 1, 0, 0, {1, 1, u"31641600986"}, 0, 0,
      {2, 8, 26, 19, 37, 41, 0, 0}, u"How are you?"},
+    // developershome.com SMS tutorial, reading a message with AT+CMGR in PDU mode (Hong Kong
+    // numbers, zone 32 quarter hours east).
+    {u"07915892000000F0040B915892214365F700007040213252242331493A283D0795C3F33C88FE06C9CB6132"
+     u"885EC6D341EDF27C1E3E97E7207B3A0C0A5241E377BB1D7693E72E",
+     {1, 1, u"85290000000"}, 1, 0, 0, {1, 1, u"85291234567"}, 0, 0,
+     {7, 4, 12, 23, 25, 42, 480, 1}, u"It is easy to read text messages via AT commands."},
     // python-gsmmodem (François Aucamp), test_pdu.py: a ten-digit service centre.
     {u"06917228195339040B917228214365F700003130805120618005D4F29C2E03",
      {1, 1, u"2782913593"}, 1, 0, 0, {1, 1, u"27821234567"}, 0, 0,
