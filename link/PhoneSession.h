@@ -43,7 +43,7 @@ public:
 
     // Write or delete the phone entries of the contact at a position of the current book,
     // selecting the memory's storage first when the phone has another one selected.
-    // SaveContact returns 0 when a number was not taken by the phone.
+    // Each returns 0 when the phone did not confirm every write or deletion.
     platform::BOOL SaveContact(int position);
     platform::BOOL DeleteContact(int position);
 

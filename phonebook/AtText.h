@@ -14,10 +14,9 @@ inline std::u16string Decimal(long long value) {
     return Ascii(std::to_string(value));
 }
 
-// True when a line of the reply is an error result ("ERROR", "+CME ERROR: ...", "+CMS ERROR:
-// ..."). Only whole result lines count: the echo of a command or an entry's name may well
-// contain the word.
-inline bool HasErrorResult(std::u16string_view reply) {
+// Calls `match` with each line of a reply, blanks around it trimmed; true as soon as it does.
+template <typename Match>
+bool AnyReplyLine(std::u16string_view reply, Match match) {
     std::size_t start = 0;
     while (start < reply.size()) {
         std::size_t end = reply.find_first_of(u"\r\n", start);
@@ -31,13 +30,29 @@ inline bool HasErrorResult(std::u16string_view reply) {
         while (!line.empty() && line.back() == u' ') {
             line.remove_suffix(1);
         }
-        if (line == u"ERROR" || line.starts_with(u"+CME ERROR") ||
-            line.starts_with(u"+CMS ERROR")) {
+        if (match(line)) {
             return true;
         }
         start = end + 1;
     }
     return false;
+}
+
+// True when a line of the reply is an error result ("ERROR", "+CME ERROR: ...", "+CMS ERROR:
+// ..."). Only whole result lines count: the echo of a command or an entry's name may well
+// contain the word.
+inline bool HasErrorResult(std::u16string_view reply) {
+    return AnyReplyLine(reply, [](std::u16string_view line) {
+        return line == u"ERROR" || line.starts_with(u"+CME ERROR") ||
+               line.starts_with(u"+CMS ERROR");
+    });
+}
+
+// True when the phone confirmed the command: a line "OK" and no error result. Silence, a reply
+// cut short or one that arrived too late is no confirmation.
+inline bool IsConfirmed(std::u16string_view reply) {
+    return !HasErrorResult(reply) &&
+           AnyReplyLine(reply, [](std::u16string_view line) { return line == u"OK"; });
 }
 
 // False for text that could end a quoted field or the command line early on some phone: the
@@ -46,6 +61,18 @@ inline bool HasErrorResult(std::u16string_view reply) {
 inline bool IsSafeQuotedField(std::u16string_view text) {
     for (char16_t c : text) {
         if (c < 0x20 || c == u'"' || c == u'\\' || (c >= 0x7F && c <= 0x9F)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The same for a contact's name, which may hold backslashes: phones give quotes and other
+// characters of a name as "\22"-style escapes, and such a name must be writable as it was read.
+// A backslash cannot end the quoted field or the line.
+inline bool IsSafeName(std::u16string_view text) {
+    for (char16_t c : text) {
+        if (c != u'\\' && !IsSafeQuotedField(std::u16string_view(&c, 1))) {
             return false;
         }
     }

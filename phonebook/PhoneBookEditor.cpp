@@ -82,11 +82,11 @@ bool CPhoneBookEditor::CheckName(const std::u16string& name) {
         MessageBoxW(m_hOwner, text.c_str(), kCaption, MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
-    // The phone would refuse these writes; better to say so while the user is still typing.
-    if (!phonebook::IsSafeQuotedField(name)) {
-        MessageBoxW(m_hOwner,
-                    u"A name cannot hold double quotes, backslashes or control characters.",
-                    kCaption, MB_OK | MB_ICONEXCLAMATION);
+    // These could end the command line early, so they are never written; better to say so
+    // while the user is still typing.
+    if (!phonebook::IsSafeName(name)) {
+        MessageBoxW(m_hOwner, u"A name cannot hold double quotes or control characters.", kCaption,
+                    MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     if (name.size() > kMaxNameLength) {
@@ -103,7 +103,8 @@ bool CPhoneBookEditor::IsCurrentModified() const {
     if (contact == nullptr) {
         return false;
     }
-    return m_label != contact->name || m_boxes != m_strings;
+    // Marks left by a save or delete the phone did not confirm: the phone still differs.
+    return m_label != contact->name || m_boxes != m_strings || contact->marks != 0;
 }
 
 std::uint32_t CPhoneBookEditor::StoreEdits() {
@@ -137,6 +138,12 @@ BOOL CPhoneBookEditor::Save() {
     const BOOL result = m_session.SaveContact(m_nCurrent);
     EndWaitCursor();
     m_bNewContact = false;
+    if (!result) {
+        // The contact keeps its edits and marks, so the next save sends them again.
+        const std::u16string text = u"The phone did not save \"" + m_label +
+                                    u"\". Your changes are kept, and Save data sends them again.";
+        MessageBoxW(m_hOwner, text.c_str(), kCaption, MB_OK | MB_ICONEXCLAMATION);
+    }
     return result;
 }
 
@@ -188,7 +195,7 @@ int CPhoneBookEditor::AddUser() {
     return m_nCurrent;
 }
 
-BOOL CPhoneBookEditor::DeleteUser() {
+int CPhoneBookEditor::DeleteUser() {
     CContactBook* book = m_session.GetCurrentBook();
     if (book == nullptr || book->IsEmpty() || book->GetAt(m_nCurrent) == nullptr) {
         return FALSE;
@@ -198,9 +205,18 @@ BOOL CPhoneBookEditor::DeleteUser() {
         return FALSE;
     }
     BeginWaitCursor();
-    m_session.DeleteContact(m_nCurrent);
-    book->RemoveAt(m_nCurrent);
+    const BOOL deleted = m_session.DeleteContact(m_nCurrent);
+    if (deleted) {
+        book->RemoveAt(m_nCurrent);
+    }
     EndWaitCursor();
+    if (!deleted) {
+        // Still (partly) on the phone: the contact stays, and its indices stay taken.
+        const std::u16string text = u"The phone did not delete \"" + book->GetAt(m_nCurrent)->name +
+                                    u"\". The contact stays in the list.";
+        MessageBoxW(m_hOwner, text.c_str(), kCaption, MB_OK | MB_ICONEXCLAMATION);
+        return -1;
+    }
     // The mark belonged to the contact just deleted; left set, declining to save the contact
     // that moves into its place would drop that one from the book.
     m_bNewContact = false;

@@ -48,13 +48,15 @@ public:
     // and returns false; true when the name may be taken as the label.
     bool CheckName(const std::u16string& name);
 
-    // True when the label or any box differs from what the contact holds.
+    // True when the label or any box differs from what the contact holds, or the contact has
+    // changes the phone has not confirmed yet.
     bool IsCurrentModified() const;
     // Copies the label and the changed boxes into the contact and adds their change marks.
     // Returns the marks added.
     std::uint32_t StoreEdits();
     // The Yes of "Save the Data?": stores the edits and has the session write the contact.
-    // The session's result (0 when a number was not taken by the phone).
+    // The session's result; when the phone did not confirm every write it says so in a box, and
+    // the contact keeps its changes for the next save.
     platform::BOOL Save();
     // Asks "Save the Data?"; 1 after a save on Yes, 0 on No.
     platform::BOOL AskAndSave();
@@ -69,8 +71,10 @@ public:
     int AddUser();
     // Delete: asks "Selected item will be deleted, Continue?" (No by default) and on Yes deletes
     // the current contact's entries from the phone and the contact from the book, then edits the
-    // contact now at that place (or the last one; none when the book is empty). 1 deleted.
-    platform::BOOL DeleteUser();
+    // contact now at that place (or the last one; none when the book is empty). 1 deleted, 0 not
+    // asked or declined, -1 when the phone did not confirm it: a box says so and the contact
+    // stays.
+    int DeleteUser();
 
 private:
     CContactEntry* Current();

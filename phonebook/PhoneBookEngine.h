@@ -48,9 +48,10 @@ public:
     // Writing, always to the session's memory in use.
     // 1 written, 0 nothing sent because `index` is negative, -1 not written: the text could
     // break the command line, "MemoryType" is unreadable, the command could not be sent or the
-    // phone answered with an error.
+    // phone did not answer OK.
     int WriteEntry(int index, const std::u16string& number, const std::u16string& name, int kind);
-    // Deletes from..to, reading each reply at once. Returns 1.
+    // Deletes from..to, waiting for each answer. 1 when the phone confirmed every deletion; an
+    // index stays taken until its deletion is confirmed.
     platform::BOOL DeleteEntries(int from, int to);
     // The highest index of the memory that neither a contact nor the last read holds, else
     // "Out of Entry Number" and -1.
@@ -61,7 +62,8 @@ public:
     // Sends the marked changes of a contact of the current book. 1 when every write was taken;
     // 0 otherwise, and the contact keeps the marks of the numbers not written.
     platform::BOOL WriteContact(int position);
-    // Deletes every phone entry of a contact of the current book and clears its marks.
+    // Deletes every phone entry of a contact of the current book. 1 and its marks cleared when
+    // the phone confirmed each; otherwise 0, and the numbers whose entries are gone are marked.
     platform::BOOL DeleteContactEntries(int position);
 
 private:

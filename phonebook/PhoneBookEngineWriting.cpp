@@ -1,5 +1,7 @@
 // Writing and deleting the phone entries of one contact.
 
+#include <utility>
+
 #include "app/RegSettings.h"
 #include "link/PhoneSession.h"
 #include "phonebook/AtText.h"
@@ -22,9 +24,9 @@ int CPhoneBookEngine::WriteEntry(int index, const std::u16string& number,
         return -1;
     }
     // User text goes between quotes on the command line. Rather than silently store something
-    // else than the user typed, a quote, backslash or control character makes the write fail,
-    // and the save reports it.
-    if (!phonebook::IsSafeQuotedField(number) || !phonebook::IsSafeQuotedField(name)) {
+    // else than the user typed, a quote or control character makes the write fail, and the save
+    // reports it.
+    if (!phonebook::IsSafeQuotedField(number) || !phonebook::IsSafeName(name)) {
         return -1;
     }
     std::u16string stored = name;
@@ -40,9 +42,9 @@ int CPhoneBookEngine::WriteEntry(int index, const std::u16string& number,
     }
     Wait(1.0f);
     std::u16string reply;
-    const int length = ReadResponse(reply);
-    // A refused write is not saved: the contact keeps its mark and the save reports it.
-    if (length < 0 || phonebook::HasErrorResult(reply)) {
+    // Only the phone's OK makes it a write: a refusal, silence or an answer that comes too late
+    // leaves the contact marked, and the next save sends it again to the same index.
+    if (ReadResponse(reply) < 0 || !phonebook::IsConfirmed(reply)) {
         return -1;
     }
     if (CContactBook* book = m_session.GetCurrentBook()) {
@@ -53,19 +55,27 @@ int CPhoneBookEngine::WriteEntry(int index, const std::u16string& number,
 
 BOOL CPhoneBookEngine::DeleteEntries(int from, int to) {
     CContactBook* book = m_session.GetCurrentBook();
+    BOOL all = TRUE;
     for (long long index = from; index <= to; ++index) {
         std::u16string command = u"AT+CPBW=" + Decimal(index);
         // An unwritten command has no reply to collect, and the entry is still there.
         if (!SendCommand(command)) {
+            all = FALSE;
+            continue;
+        }
+        // The answer is waited for like a write's: until the phone confirms it the entry may
+        // still be there, and its index must not be handed to another number.
+        Wait(1.0f);
+        std::u16string reply;
+        if (ReadResponse(reply) < 0 || !phonebook::IsConfirmed(reply)) {
+            all = FALSE;
             continue;
         }
         if (book != nullptr) {
             book->MarkIndexFree(static_cast<int>(index));
         }
-        std::u16string reply;
-        ReadResponse(reply);
     }
-    return TRUE;
+    return all;
 }
 
 int CPhoneBookEngine::AllocateIndex() {
@@ -92,7 +102,10 @@ BOOL CPhoneBookEngine::WriteSlot(int& indexField, int kind, const std::u16string
         return WriteEntry(indexField, number, name, kind) >= 0 ? TRUE : FALSE;
     }
     if (indexField > 0) {
-        DeleteEntries(indexField, indexField);
+        // The entry stays the number's until the phone confirms its deletion.
+        if (!DeleteEntries(indexField, indexField)) {
+            return FALSE;
+        }
         indexField = 0;
     }
     return TRUE;
@@ -137,16 +150,31 @@ BOOL CPhoneBookEngine::DeleteContactEntries(int position) {
     if (contact == nullptr) {
         return FALSE;
     }
+    // Kinds whose entry is gone from the phone; a contact left with some of its entries deleted
+    // counts as changed in those numbers, so the book never claims what the phone lost.
+    std::uint32_t deleted = 0;
+    BOOL all = TRUE;
+    auto remove = [&](int index, std::uint32_t mark) {
+        if (DeleteEntries(index, index)) {
+            deleted |= mark;
+        } else {
+            all = FALSE;
+        }
+    };
     if (contact->faxIndex > 0) {
-        DeleteEntries(contact->faxIndex, contact->faxIndex);
+        remove(contact->faxIndex, CContactEntry::MarkFax);
     }
-    for (int* index :
-         {&contact->homeIndex, &contact->mobileIndex, &contact->otherIndex, &contact->workIndex}) {
+    const std::pair<int*, std::uint32_t> rest[] = {
+        {&contact->homeIndex, CContactEntry::MarkHome},
+        {&contact->mobileIndex, CContactEntry::MarkMobile},
+        {&contact->otherIndex, CContactEntry::MarkOther},
+        {&contact->workIndex, CContactEntry::MarkWork}};
+    for (const auto& [index, mark] : rest) {
         if (*index > 0) {
             Wait(1.0f);
-            DeleteEntries(*index, *index);
+            remove(*index, mark);
         }
     }
-    contact->marks = 0;
-    return TRUE;
+    contact->marks = all ? 0 : deleted;
+    return all;
 }

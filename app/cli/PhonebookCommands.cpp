@@ -120,7 +120,11 @@ int SaveCurrent(Context& c, CPhoneBookEditor& editor) {
     const platform::BOOL saved = editor.Save();
     CContactBook* book = c.session.GetCurrentBook();
     const CContactEntry* contact = book->GetAt(editor.GetCurrent());
-    if (!saved || contact == nullptr || !AllStored(*contact)) {
+    if (!saved) {
+        // The editor's box has said so.
+        return kExitFailed;
+    }
+    if (contact == nullptr || !AllStored(*contact)) {
         Complain(c.err, "the phone did not take every number of " + Quoted(name));
         return kExitFailed;
     }
@@ -182,7 +186,12 @@ int Delete(Context& c, CPhoneBookEditor& editor) {
     if (const int status = SelectNamed(c, editor); status != kExitOk) {
         return status;
     }
-    if (!editor.DeleteUser()) {
+    const int deleted = editor.DeleteUser();
+    if (deleted < 0) {
+        // The editor's box has said so.
+        return kExitFailed;
+    }
+    if (deleted == 0) {
         Complain(c.err, "nothing deleted; confirm with --yes");
         return kExitBadArguments;
     }

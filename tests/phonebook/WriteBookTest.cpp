@@ -37,11 +37,11 @@ TEST_F(PhoneBookWrite, RenameDeletesEveryEntryThenWritesThemUnderTheNewName) {
 
     EXPECT_EQ(commands(), (Lines{"AT+CPBW=250", "AT+CPBW=249", R"(AT+CPBW=250,"111",129 ,"Anna/H")",
                                  R"(AT+CPBW=249,"222",129 ,"Anna/M")"}));
-    // Home goes 1 s before Mobile (the delete before it reads at once); the second delete
-    // and 2 s; the Home write with its chunk, Work's and Mobile's 1 s; after the Mobile
-    // write and its chunk the waits of Fax (1 s) and Other (2 s) with nothing sent.
+    // Each delete waits 1 s for its answer and 1 s for the answer's chunk; Mobile's entry 1 s
+    // later; the rename's 2 s; the Home write with its chunk, Work's and Mobile's 1 s; after the
+    // Mobile write and its chunk the waits of Fax (1 s) and Other (2 s) with nothing sent.
     EXPECT_EQ(transcript()[0].timeMs, start + 1000);
-    EXPECT_EQ(Gaps(), (Ms{1000, 2000, 4000, 5000}));
+    EXPECT_EQ(Gaps(), (Ms{3000, 4000, 4000, 5000}));
     EXPECT_EQ(ann.marks, 0u);
     EXPECT_EQ(NameAt(250), u"Anna/H");
     EXPECT_EQ(NameAt(249), u"Anna/M");
@@ -124,7 +124,8 @@ TEST_F(PhoneBookWrite, DeleteRemovesEveryEntryInItsOrderUnderTheWaitCursor) {
     EXPECT_TRUE(session().DeleteContact(0));
 
     EXPECT_EQ(commands(), (Lines{"AT+CPBW=5", "AT+CPBW=1", "AT+CPBW=3", "AT+CPBW=4", "AT+CPBW=2"}));
-    EXPECT_EQ(Gaps(), (Ms{1000, 1000, 1000, 1000, 0}));
+    // Each deletion is read after 1 s and its chunk; the designed 1 s pause before the next.
+    EXPECT_EQ(Gaps(), (Ms{3000, 3000, 3000, 3000, 2000}));
     EXPECT_TRUE(phone().Phonebook("ME").entries.empty());
     EXPECT_EQ(Contact(0).marks, 0u);
     EXPECT_EQ(Contact(0).faxIndex, 5);  // the page removes the contact itself
@@ -239,6 +240,64 @@ TEST_F(PhoneBookWrite, RefusedWriteKeepsItsMarkAndIsSentAgainAtTheNextSave) {
     EXPECT_EQ(ann.marks, CContactEntry::MarkHome);
 }
 
+TEST_F(PhoneBookWrite, OnlyTheOkOfThePhoneMakesAWriteAndALateOneLeavesNoDuplicate) {
+    ConnectAndRead();
+    CContactEntry* zed = session().GetCurrentBook()->Add(u"Zed");
+    zed->home = u"777";
+    zed->marks = CContactEntry::MarkHome;
+
+    // Silence: not written, and the number keeps its mark and the index it was given.
+    phone().AddFault(phonesim::Fault::NoReply("AT+CPBW="));
+    EXPECT_FALSE(session().SaveContact(0));
+    EXPECT_EQ(zed->marks, CContactEntry::MarkHome);
+    EXPECT_EQ(zed->homeIndex, 250);
+
+    // The phone stores it but answers after the read: still no confirmation.
+    phone().SetCommandLatency("AT+CPBW=", 3000);
+    EXPECT_FALSE(session().SaveContact(0));
+    EXPECT_EQ(NameAt(250), u"Zed/H");
+    EXPECT_EQ(zed->marks, CContactEntry::MarkHome);
+
+    // The retry goes to the same index: one entry, however late the answers were.
+    phone().SetCommandLatency("AT+CPBW=", 50);
+    phone().ClearTranscript();
+    EXPECT_TRUE(session().SaveContact(0));
+    EXPECT_EQ(commands(), (Lines{R"(AT+CPBW=250,"777",129 ,"Zed/H")"}));
+    EXPECT_EQ(zed->marks, 0u);
+    EXPECT_EQ(phone().Phonebook("ME").entries.size(), 1u);
+}
+
+TEST_F(PhoneBookWrite, AnUnconfirmedDeleteKeepsItsIndexTakenAndMarksWhatIsGone) {
+    Put("ME", 250, "1", u"Ann/H");
+    Put("ME", 249, "2", u"Ann/M");
+    ConnectAndRead();
+    CContactEntry& ann = Contact(0);
+    phone().AddFault(phonesim::Fault::NoReply("AT+CPBW=249"));
+
+    EXPECT_FALSE(session().DeleteContact(0));
+    EXPECT_EQ(NameAt(250), u"<none>");
+    EXPECT_EQ(NameAt(249), u"Ann/M");
+    // Home is gone from the phone, so the contact differs from it there; Mobile is still there.
+    EXPECT_EQ(ann.marks, CContactEntry::MarkHome);
+    EXPECT_EQ(ann.mobileIndex, 249);
+
+    // A cleared number whose deletion is refused keeps its entry, index and mark.
+    ann.mobile.clear();
+    ann.marks = CContactEntry::MarkMobile;
+    phone().AddFault(phonesim::Fault::ErrorReply("AT+CPBW=249"));
+    EXPECT_FALSE(session().SaveContact(0));
+    EXPECT_EQ(ann.mobileIndex, 249);
+    EXPECT_EQ(ann.marks, CContactEntry::MarkMobile);
+
+    // Neither index still in doubt is handed to a new number.
+    CContactEntry* zed = session().GetCurrentBook()->Add(u"Zed");
+    zed->home = u"777";
+    zed->marks = CContactEntry::MarkHome;
+    EXPECT_TRUE(session().SaveContact(1));
+    EXPECT_EQ(zed->homeIndex, 248);
+    EXPECT_EQ(NameAt(249), u"Ann/M");
+}
+
 TEST_F(PhoneBookWrite, TextThatCouldBreakTheCommandLineNeverReachesThePort) {
     Put("ME", 1, "1", u"Victim/H");
     Put("ME", 250, "2", u"Ann/H");
@@ -256,8 +315,8 @@ TEST_F(PhoneBookWrite, TextThatCouldBreakTheCommandLineNeverReachesThePort) {
     ann.home = attack;
     EXPECT_FALSE(session().SaveContact(1));
 
-    for (const std::u16string& bad : {std::u16string(u"A\x1A"), std::u16string(u"A\x1B"),
-                                      std::u16string(u"A\n"), std::u16string(u"A\\")}) {
+    for (const std::u16string& bad :
+         {std::u16string(u"A\x1A"), std::u16string(u"A\x1B"), std::u16string(u"A\n")}) {
         ann.home = u"5";
         ann.name = bad;
         ann.marks = CContactEntry::MarkHome;
