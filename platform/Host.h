@@ -59,6 +59,21 @@ public:
     virtual void EndWaitCursor() = 0;
 };
 
+// What the windows need of the device's shell besides: the input panel, the shell's window-state
+// call and the end of the message loop. Without one (the command-line front end) each is a no-op.
+class Shell {
+public:
+    virtual ~Shell() = default;
+    // SIPF_ON shows the input panel, SIPF_OFF hides it.
+    virtual bool ShowInputPanel(DWORD flags) = 0;
+    // Whether the panel is up (SIPF_ON in fdwFlags) and where it covers the screen.
+    virtual bool GetInputPanelInfo(SIPINFO& info) = 0;
+    // The shell's window-state call, with a window and a small number.
+    virtual void WindowState(HWND window, DWORD value) = 0;
+    // Ends the message loop once the current message has been handled.
+    virtual void PostQuit(int exitCode) = 0;
+};
+
 class Registry;
 
 struct Host {
@@ -66,9 +81,11 @@ struct Host {
     Registry* registry = nullptr;
     Clock* clock = nullptr;
     UserInterface* ui = nullptr;
+    Shell* shell = nullptr;
 };
 
-// The implementations in use. Never null members once the program or a test fixture has set them.
+// The implementations in use. Never null members once the program or a test fixture has set them,
+// but for the shell, which only the windows have.
 Host& CurrentHost();
 void InstallHost(const Host& host);
 

@@ -256,4 +256,26 @@ void EndWaitCursor() {
         ui->EndWaitCursor();
 }
 
+BOOL SipShowIM(DWORD flags) {
+    Shell* shell = CurrentHost().shell;
+    return shell && shell->ShowInputPanel(flags) ? TRUE : FALSE;
+}
+
+BOOL SHSipInfo(UINT action, UINT, void* info, UINT) {
+    Shell* shell = CurrentHost().shell;
+    if (!shell || action != SPI_GETSIPINFO || !info)
+        return FALSE;
+    return shell->GetInputPanelInfo(*static_cast<SIPINFO*>(info)) ? TRUE : FALSE;
+}
+
+void ShellWindowState(HWND window, DWORD value) {
+    if (Shell* shell = CurrentHost().shell)
+        shell->WindowState(window, value);
+}
+
+void PostQuitMessage(int exitCode) {
+    if (Shell* shell = CurrentHost().shell)
+        shell->PostQuit(exitCode);
+}
+
 }  // namespace platform

@@ -48,4 +48,11 @@ int MessageBoxW(HWND owner, const char16_t* text, const char16_t* caption, UINT 
 void BeginWaitCursor();
 void EndWaitCursor();
 
+// Shell: the input panel, the window-state call, the end of the message loop.
+BOOL SipShowIM(DWORD flags);
+// SPI_GETSIPINFO fills a SIPINFO; FALSE for any other action or without a shell.
+BOOL SHSipInfo(UINT action, UINT param, void* info, UINT winIni);
+void ShellWindowState(HWND window, DWORD value);
+void PostQuitMessage(int exitCode);
+
 }  // namespace platform

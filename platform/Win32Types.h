@@ -152,4 +152,21 @@ constexpr int IDIGNORE = 5;
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 
+// The input panel (on-screen keyboard).
+struct RECT {
+    LONG left = 0;
+    LONG top = 0;
+    LONG right = 0;
+    LONG bottom = 0;
+};
+struct SIPINFO {
+    DWORD cbSize = sizeof(SIPINFO);
+    DWORD fdwFlags = 0;
+    RECT rcVisibleDesktop;
+    RECT rcSipRect;
+};
+constexpr DWORD SIPF_OFF = 0x0;
+constexpr DWORD SIPF_ON = 0x1;
+constexpr UINT SPI_GETSIPINFO = 225;
+
 }  // namespace platform

@@ -1,0 +1,43 @@
+#include "platform/qt/PropertyPage.h"
+
+#include "platform/qt/Commands.h"
+
+namespace platform::qt {
+
+CPropertyPage::CPropertyPage(int templateId, QWidget* parent)
+    : QWidget(parent), templateId_(templateId), units_(std::make_unique<DialogUnits>(font())) {}
+
+CPropertyPage::~CPropertyPage() = default;
+
+BOOL CPropertyPage::CreatePage(QWidget* parent) {
+    if (created_) {
+        return TRUE;
+    }
+    const res::DialogTemplate* dialog = res::FindDialog(templateId_);
+    if (dialog == nullptr) {
+        return FALSE;
+    }
+    if (parent != nullptr) {
+        setParent(parent);
+    }
+    const BuiltDialog built = BuildDialog(this, *dialog);
+    controls_ = built.byId;
+    templateSize_ = built.size;
+    units_ = std::make_unique<DialogUnits>(font());
+    setMinimumSize(templateSize_);
+    created_ = true;
+    CommandScope scope;
+    OnInitDialog();
+    return TRUE;
+}
+
+QWidget* CPropertyPage::GetDlgItem(int id) const {
+    const auto it = controls_.find(id);
+    return it == controls_.end() ? nullptr : it->second;
+}
+
+void CPropertyPage::PostMessage(std::function<void()> handler) {
+    platform::qt::PostMessage(this, std::move(handler));
+}
+
+}  // namespace platform::qt
