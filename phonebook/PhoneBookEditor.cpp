@@ -57,6 +57,13 @@ bool CPhoneBookEditor::Select(int position) {
     return true;
 }
 
+void CPhoneBookEditor::Deselect() {
+    m_nCurrent = -1;
+    m_bNewContact = false;
+    m_label.clear();
+    ClearEdits();
+}
+
 const std::u16string& CPhoneBookEditor::GetNumber(int kind) const {
     static const std::u16string kNone;
     return ValidKind(kind) ? m_boxes[Slot(kind)] : kNone;
@@ -162,11 +169,8 @@ void CPhoneBookEditor::CommitCurrent(bool reload) {
     }
     if (m_bNewContact) {
         book->RemoveAt(m_nCurrent);
-        m_bNewContact = false;
         // No contact is shown in its place until the user selects one.
-        m_nCurrent = -1;
-        m_label.clear();
-        ClearEdits();
+        Deselect();
         return;
     }
     CContactEntry* contact = Current();
@@ -221,9 +225,7 @@ int CPhoneBookEditor::DeleteUser() {
     // that moves into its place would drop that one from the book.
     m_bNewContact = false;
     if (book->IsEmpty()) {
-        m_nCurrent = -1;
-        m_label.clear();
-        ClearEdits();
+        Deselect();
         return TRUE;
     }
     if (m_nCurrent >= book->GetSize()) {

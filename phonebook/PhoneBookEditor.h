@@ -36,6 +36,8 @@ public:
     // label, the page's strings and the box texts. False, and nothing changes, for a position
     // outside the current book.
     bool Select(int position);
+    // No contact is edited any more: empty label and boxes.
+    void Deselect();
 
     // What the user typed. SetNumber is refused (false) for a kind the layout does not take.
     const std::u16string& GetLabel() const { return m_label; }

@@ -1,0 +1,438 @@
+// The phone book pages as the user works them: the real widgets on the simulated phone.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QTest>
+#include <memory>
+
+#include "phonebook/PhoneBookDlg.h"
+#include "phonebook/PhoneBookNokiaDlg.h"
+#include "phonesim/Fault.h"
+#include "platform/qt/InputPanel.h"
+#include "platform/qt/PropertySheet.h"
+#include "platform/qt/Text.h"
+#include "res/Resource.h"
+#include "tests/support/SessionFixture.h"
+#include "tests/support/WindowFixture.h"
+
+namespace {
+
+using namespace platform;
+using halvex::test::Control;
+using halvex::test::Settle;
+using platform::qt::ListView;
+using Rows = std::vector<std::u16string>;
+using Numbers = std::vector<QString>;
+
+class PhoneBookPageTest : public halvex::test::WindowTest<halvex::test::SessionTest> {
+protected:
+    // Ann: Home 1, Mobile 2. Ben: Work 3. Cat: Home 4.
+    void PutThree() {
+        Put("ME", 1, "111", u"Ann/H");
+        Put("ME", 2, "+447700900103", u"Ann/M");
+        Put("ME", 3, "222", u"Ben/W");
+        Put("ME", 4, "333", u"Cat/H");
+    }
+
+    // The page in a sheet of its own, in a window, connected; read when `read`.
+    void Open(bool nokia = false, bool read = true) {
+        page_.reset(nokia ? new CPhoneBookNokiaDlg : new CPhoneBookDlg);
+        sheet_ = new platform::qt::CPropertySheet(&window_);
+        sheet_->AddPage(page_.get());
+        sheet_->AddPage(&other_);
+        ASSERT_TRUE(sheet_->Create(&window_));
+        window_.resize(400, 400);
+        window_.show();
+        QApplication::setActiveWindow(&window_);
+        Connect();
+        if (read) {
+            page_->GetData();
+            phone().ClearTranscript();
+        }
+        Settle();
+    }
+    void TearDown() override {
+        delete sheet_;
+        page_.reset();
+        WindowTest::TearDown();
+    }
+
+    CPhoneBookDlg& page() { return *page_; }
+    ListView* list() { return Control<ListView>(page_.get(), res::IDC_CONTACT_LIST); }
+    QLineEdit* box(int kind) { return page_->Box(kind); }
+    QComboBox* memory() { return Control<QComboBox>(page_.get(), res::IDC_MEMORY); }
+    HWND owner() { return page_->GetSafeHwnd(); }
+
+    Rows ListRows() {
+        Rows rows;
+        for (int i = 0; i < page_->GetList().GetItemCount(); ++i) {
+            rows.push_back(page_->GetList().GetItemText(i, 0));
+        }
+        return rows;
+    }
+    Numbers Boxes() {
+        Numbers texts;
+        for (int kind = 1; kind <= 5; ++kind) {
+            texts.push_back(box(kind)->text());
+        }
+        return texts;
+    }
+    std::vector<int> Selected() { return page_->GetList().GetSelectedItems(); }
+
+    void ClickRow(int row) {
+        const QRect cell = list()->visualRect(list()->model()->index(row, 0));
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, cell.center());
+        Settle();
+    }
+    void Type(int kind, const QString& text) {
+        box(kind)->setFocus();
+        box(kind)->end(false);
+        QTest::keyClicks(box(kind), text);
+    }
+    // Types a new name into the name editor, opened on the selected row with F2 unless it is
+    // open already.
+    void Rename(const QString& name, Qt::Key end = Qt::Key_Return) {
+        if (!Editing()) {
+            list()->setFocus();
+            QTest::keyClick(list(), Qt::Key_F2);
+        }
+        auto* editor = list()->findChild<QLineEdit*>("labelEditor");
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        QTest::keyClick(editor, Qt::Key_Backspace);
+        QTest::keyClicks(editor, name);
+        QTest::keyClick(editor, end);
+        Settle();
+    }
+    bool Editing() { return list()->EditingRow() >= 0; }
+    void SelectMemory(int item) {
+        memory()->setCurrentIndex(item);
+        emit memory()->activated(item);
+        Settle();
+    }
+
+    // A box of the page: caption "Halvex", owned by it.
+    void ExpectPageBox(const std::u16string& text, UINT type, int answer = IDOK) {
+        ExpectedBox box;
+        box.text = text;
+        box.type = type;
+        box.answer = answer;
+        box.caption = u"Halvex";
+        box.owner = owner();
+        ui().Expect(box);
+    }
+    void ExpectSaveQuestion(int answer) {
+        ExpectPageBox(u"Save the Data?", MB_YESNO | MB_ICONQUESTION, answer);
+    }
+    void ExpectDeleteQuestion(int answer) {
+        ExpectPageBox(u"Selected item will be deleted, Continue?",
+                      MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, answer);
+    }
+    phonesim::PhonebookEntry Entry(int index, const std::string& memory = "ME") {
+        const auto& entries = phone().Phonebook(memory).entries;
+        const auto it = entries.find(index);
+        return it == entries.end() ? phonesim::PhonebookEntry{} : it->second;
+    }
+
+    QWidget window_;
+    platform::qt::CPropertyPage other_{res::IDD_PHONEBOOK};  // a second tab to leave for
+    platform::qt::CPropertySheet* sheet_ = nullptr;
+    std::unique_ptr<CPhoneBookDlg> page_;
+};
+
+TEST_F(PhoneBookPageTest, GetDataListsTheMemoryAndShowsTheFirstContactAsThePhoneHasIt) {
+    PutThree();
+    Open(false, false);
+    ExpectNotice(u"Please get phone data first.");
+    page().AddUser();
+    EXPECT_TRUE(ListRows().empty());
+    EXPECT_EQ(list()->horizontalHeaderItem(0)->text(), "User Name");
+
+    page().GetData();
+    Settle();
+    EXPECT_EQ(ListRows(), (Rows{u"Ann", u"Ben", u"Cat"}));
+    EXPECT_FALSE(list()->item(0, 0)->icon().isNull());
+    EXPECT_GE(list()->font().weight(), QFont::ExtraBold);
+    // The "+" of an international number stays, and is no change of the user's.
+    EXPECT_EQ(Boxes(), (Numbers{"111", "", "+447700900103", "", ""}));
+    EXPECT_EQ(Selected(), std::vector<int>{0});
+    ClickRow(1);
+    EXPECT_EQ(Boxes(), (Numbers{"", "222", "", "", ""}));
+
+    // The SIM was never read: its book is empty, and reading it leaves it so.
+    SelectMemory(1);
+    page().GetData();
+    EXPECT_TRUE(ListRows().empty());
+    EXPECT_EQ(Boxes(), (Numbers{"", "", "", "", ""}));
+    EXPECT_EQ(page().GetCurrentPosition(), -1);
+}
+
+TEST_F(PhoneBookPageTest, LeavingAChangedContactSavesItOnYesAndRevertsItOnNo) {
+    PutThree();
+    Open();
+    Type(1, "9");
+    ExpectSaveQuestion(IDYES);
+    ClickRow(1);
+    EXPECT_EQ(Entry(1).number, "1119");
+    EXPECT_EQ(Boxes(), (Numbers{"", "222", "", "", ""}));
+
+    Rename("Benny");
+    EXPECT_EQ(ListRows()[1], u"Benny");
+    Type(2, "0");
+    ExpectSaveQuestion(IDNO);
+    ClickRow(2);
+    EXPECT_EQ(ListRows(), (Rows{u"Ann", u"Ben", u"Cat"}));
+    EXPECT_EQ(Entry(3).name, u"Ben/W");
+    EXPECT_EQ(Entry(3).number, "222");
+    EXPECT_EQ(Boxes(), (Numbers{"333", "", "", "", ""}));
+}
+
+TEST_F(PhoneBookPageTest, ARefusedNameSaysWhyAndOpensTheEditorAgain) {
+    PutThree();
+    Open();
+    ExpectPageBox(u"Please Enter User Name", MB_OK | MB_ICONEXCLAMATION);
+    Rename("");
+    EXPECT_TRUE(Editing());
+    auto* editor = list()->findChild<QLineEdit*>("labelEditor");
+    ASSERT_NE(editor, nullptr);
+    ExpectPageBox(u"The name \"Ben\" you used already exists, Please use a different name.",
+                  MB_OK | MB_ICONEXCLAMATION);
+    QTest::keyClicks(editor, "Ben");
+    QTest::keyClick(editor, Qt::Key_Return);
+    Settle();
+    EXPECT_TRUE(Editing());
+    editor = list()->findChild<QLineEdit*>("labelEditor");
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_Escape);
+    Settle();
+    EXPECT_FALSE(Editing());
+    EXPECT_EQ(ListRows()[0], u"Ann");
+    EXPECT_TRUE(commands().empty());
+}
+
+TEST_F(PhoneBookPageTest, AddUserOpensTheEditorOnANewUserThatNoDropsAndYesWrites) {
+    PutThree();
+    Open();
+    page().AddUser();
+    Settle();
+    EXPECT_EQ(ListRows(), (Rows{u"Ann", u"Ben", u"Cat", u"New User"}));
+    EXPECT_EQ(Selected(), std::vector<int>{3});
+    EXPECT_EQ(list()->EditingRow(), 3);
+    QTest::keyClick(list()->findChild<QLineEdit*>("labelEditor"), Qt::Key_Return);
+    Settle();
+    Type(1, "555");
+    ExpectSaveQuestion(IDNO);
+    ClickRow(0);
+    EXPECT_EQ(ListRows(), (Rows{u"Ann", u"Ben", u"Cat"}));
+    EXPECT_EQ(page().GetCurrentPosition(), 0);
+
+    page().AddUser();
+    Settle();
+    Rename("Dan");
+    Type(3, "015");
+    ExpectSaveQuestion(IDYES);
+    page().CommitCurrent(TRUE);
+    EXPECT_EQ(commands(), std::vector<std::string>{R"(AT+CPBW=250,"015",129 ,"Dan/M")"});
+    EXPECT_EQ(ListRows().back(), u"Dan");
+}
+
+TEST_F(PhoneBookPageTest, DeleteTakesTheNextContactOrTheLastAndEmptiesTheBoxesAtTheEnd) {
+    PutThree();
+    Open();
+    ClickRow(1);
+    ExpectDeleteQuestion(IDYES);
+    page().DeleteUser();
+    Settle();
+    EXPECT_EQ(ListRows(), (Rows{u"Ann", u"Cat"}));
+    EXPECT_EQ(Selected(), std::vector<int>{1});
+    EXPECT_EQ(Boxes(), (Numbers{"333", "", "", "", ""}));
+    EXPECT_EQ(Entry(3).name, u"");
+
+    ExpectDeleteQuestion(IDYES);
+    page().DeleteUser();
+    Settle();
+    EXPECT_EQ(Selected(), std::vector<int>{0});
+    EXPECT_EQ(Boxes()[0], "111");
+    ExpectDeleteQuestion(IDNO);
+    page().DeleteUser();
+    ExpectDeleteQuestion(IDYES);
+    page().DeleteUser();
+    Settle();
+    EXPECT_TRUE(ListRows().empty());
+    EXPECT_EQ(Boxes(), (Numbers{"", "", "", "", ""}));
+    EXPECT_EQ(page().GetCurrentPosition(), -1);
+    page().DeleteUser();  // an empty list asks nothing
+}
+
+TEST_F(PhoneBookPageTest, EachMemoryKeepsItsOwnSelectionAndSwitchingReadsNothing) {
+    for (int i = 1; i <= 9; ++i) {
+        Put("ME", i, std::to_string(i), u"P" + std::u16string(1, u'0' + i) + u"/H");
+    }
+    for (int i = 1; i <= 3; ++i) {
+        Put("SM", i, std::to_string(10 * i), u"S" + std::u16string(1, u'0' + i) + u"/H");
+    }
+    Open();
+    ClickRow(7);
+    SelectMemory(1);
+    EXPECT_TRUE(ListRows().empty()) << "the SIM as last read: never";
+    page().GetData();
+    Settle();
+    ClickRow(2);
+    phone().ClearTranscript();
+
+    SelectMemory(0);
+    EXPECT_EQ(ListRows().size(), 9u);
+    EXPECT_EQ(Selected(), std::vector<int>{7});
+    EXPECT_EQ(Boxes()[0], "8");
+    SelectMemory(1);
+    EXPECT_EQ(Selected(), std::vector<int>{2});
+    EXPECT_EQ(Boxes()[0], "30");
+    EXPECT_TRUE(commands().empty());
+}
+
+TEST_F(PhoneBookPageTest, NumberBoxesTakeDigitsAndParenthesesTypedOrPastedUpToTwenty) {
+    Open();
+    page().AddUser();
+    Settle();
+    QTest::keyClick(list()->findChild<QLineEdit*>("labelEditor"), Qt::Key_Escape);
+    Settle();
+    Type(1, "+4a(1) 2");
+    EXPECT_EQ(box(1)->text(), "4(1)2");
+
+    QApplication::clipboard()->setText("+44 (0)20-7946 0102 ext. 5555");
+    box(2)->setFocus();
+    QTest::keyClick(box(2), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(box(2)->text(), "44(0)20794601025555");
+    QTest::keyClick(box(2), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(box(2)->text(), "44(0)207946010255554");
+    Type(2, "7");
+    EXPECT_EQ(box(2)->text().size(), 20);
+    EXPECT_FALSE(box(2)->text().endsWith("7"));
+}
+
+TEST_F(PhoneBookPageTest, AFailedSaveSaysSoAndSaveDataSendsTheEditsAgain) {
+    PutThree();
+    Open();
+    Type(1, "9");
+    phone().AddFault(phonesim::Fault::NoReply("AT+CPBW="));
+    ExpectSaveQuestion(IDYES);
+    ExpectPageBox(
+        u"The phone did not save \"Ann\". Your changes are kept, and Save data sends "
+        u"them again.",
+        MB_OK | MB_ICONEXCLAMATION);
+    page().CommitCurrent(TRUE);
+    EXPECT_EQ(Boxes()[0], "1119");
+    EXPECT_EQ(Entry(1).number, "111");
+
+    ExpectSaveQuestion(IDYES);
+    page().CommitCurrent(TRUE);
+    EXPECT_EQ(Entry(1).number, "1119");
+    page().CommitCurrent(TRUE);  // nothing left to save: no question
+}
+
+TEST_F(PhoneBookPageTest, AFailedDeleteSaysSoAndTheContactStays) {
+    PutThree();
+    Open();
+    ClickRow(1);
+    phone().AddFault(phonesim::Fault::ErrorReply("AT+CPBW=3"));
+    ExpectDeleteQuestion(IDYES);
+    ExpectPageBox(u"The phone did not delete \"Ben\". The contact stays in the list.",
+                  MB_OK | MB_ICONEXCLAMATION);
+    page().DeleteUser();
+    Settle();
+    EXPECT_EQ(ListRows(), (Rows{u"Ann", u"Ben", u"Cat"}));
+    EXPECT_EQ(Selected(), std::vector<int>{1});
+    EXPECT_EQ(Entry(3).name, u"Ben/W");
+}
+
+TEST_F(PhoneBookPageTest, ANameWithTheEscapesThePhoneGaveCanBeSavedBack) {
+    Put("ME", 1, "111", u"Al \"Bo\"/H");
+    Open();
+    ASSERT_EQ(ListRows(), Rows{u"Al \\22Bo\\22"});
+    Type(1, "2");
+    ExpectSaveQuestion(IDYES);
+    page().CommitCurrent(TRUE);
+    EXPECT_EQ(Entry(1).number, "1112");
+    EXPECT_EQ(Entry(1).name, u"Al \"Bo\"/H");
+}
+
+TEST_F(PhoneBookPageTest, TheNokiaPageOpensOnlyTheGeneralNumberAndShowsTheOthers) {
+    SetMemoryType(1);
+    Put("ME", 1, "111", u"Pat");
+    Put("ME", 2, "222", u"Pat/M");
+    Open(true);
+    auto label = [&](int id) { return Control<QLabel>(&page(), id); };
+    EXPECT_EQ(label(res::IDC_HOME_LABEL)->text(), "General Number:");
+    EXPECT_EQ(label(res::IDC_OTHER_LABEL)->text(), "Fax Number:");
+    EXPECT_TRUE(label(res::IDC_HOME_LABEL)->isEnabled());
+    for (int id :
+         {res::IDC_WORK_LABEL, res::IDC_MOBILE_LABEL, res::IDC_FAX_LABEL, res::IDC_OTHER_LABEL}) {
+        EXPECT_FALSE(label(id)->isEnabled()) << id;
+    }
+    EXPECT_TRUE(box(1)->isEnabled());
+    for (int kind = 2; kind <= 5; ++kind) {
+        EXPECT_FALSE(box(kind)->isEnabled()) << kind;
+    }
+    EXPECT_TRUE(list()->isEnabled());
+    EXPECT_TRUE(memory()->isEnabled());
+    EXPECT_EQ(Boxes(), (Numbers{"111", "", "222", "", ""}));
+
+    Type(1, "9");
+    ExpectSaveQuestion(IDYES);
+    page().CommitCurrent(TRUE);
+    EXPECT_EQ(commands(), std::vector<std::string>{R"(AT+CPBW=1,"1119",129 ,"Pat")"});
+}
+
+TEST_F(PhoneBookPageTest, TheLowerBoxesMoveThePageOutOfTheInputPanelsWay) {
+    PutThree();
+    Open();
+    const QRect resting = page().geometry();
+    EXPECT_NE(std::find(shell().Log().begin(), shell().Log().end(),
+                        "window state " + std::to_string(owner()) + " 2"),
+              shell().Log().end());
+    box(5)->setFocus();
+    EXPECT_EQ(shell().Log().back(), "show panel");
+    shell().SetInputPanel(true, RECT{0, 188, 240, 268});
+    platform::qt::InputPanelEvents::Instance().NotifySettingChange();
+    EXPECT_EQ(page().geometry(), QRect(resting.x(), -80, resting.width(), resting.height() + 80));
+
+    box(1)->setFocus();
+    platform::qt::InputPanelEvents::Instance().NotifySettingChange();
+    EXPECT_EQ(page().geometry(), resting);
+
+    // A name edit that ends while the panel is up leaves the flag for the sheet.
+    page().InputPanelFlag() = FALSE;
+    Rename("Anna", Qt::Key_Escape);
+    EXPECT_TRUE(page().InputPanelFlag());
+}
+
+TEST_F(PhoneBookPageTest, TheMainViewsOperationsAroundAConnection) {
+    PutThree();
+    Open();
+    Type(1, "9");
+    ExpectSaveQuestion(IDNO);
+    page().SaveBeforeDisconnect();
+    EXPECT_TRUE(commands().empty());
+
+    // Leaving the page settles the contact and shows its stored numbers again; coming back
+    // makes the sheet's window the active one.
+    Type(1, "9");
+    ExpectSaveQuestion(IDNO);
+    sheet_->SetActivePage(1);
+    EXPECT_EQ(Boxes()[0], "111");
+    shell().ClearLog();
+    sheet_->SetActivePage(0);
+    EXPECT_EQ(shell().Log().back(), "window state " + std::to_string(sheet_->GetSafeHwnd()) + " 1");
+
+    page().ResetForConnect();
+    EXPECT_TRUE(ListRows().empty());
+    EXPECT_EQ(Boxes(), (Numbers{"", "", "", "", ""}));
+    EXPECT_TRUE(session().GetPhoneBook().IsEmpty());
+    page().SaveBeforeDisconnect();  // nothing listed: nothing asked
+}
+
+}  // namespace
