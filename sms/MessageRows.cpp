@@ -60,7 +60,9 @@ MessageRow BuildRow(const MessageList& list, int position, bool incoming) {
     }
     const std::u16string text = message->GetText();
     row.date = DateText(message->GetTimeStamp());
-    row.number = u"+" + message->GetAddress().number;
+    const SmsAddress address = message->GetAddress();
+    // A sender's name is shown as it is; numbers get their "+", whatever their type.
+    row.number = address.IsAlphanumeric() ? address.number : u"+" + address.number;
     row.text = ListText(text);
     row.sender = ExtractSender(text);
     row.decoded = true;

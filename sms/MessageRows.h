@@ -20,7 +20,8 @@ struct MessageRow {
     // "%2d/%2d/%2d" of month, day and year with blanks as "0". A stored outgoing message has no
     // time stamp: 00/00/00, which the outbox page builds but does not show.
     std::u16string date;
-    std::u16string number;  // "+" and the digits, whatever the type of number
+    // "+" and the digits, whatever the type of number; a sender's name ("BANK") as it is.
+    std::u16string number;
     std::u16string text;    // for the list: no prefix, CR and LF as blanks
     std::u16string sender;  // ExtractSender of the text as it came ("Unknown" without markers)
     int storage = kStorageNone;

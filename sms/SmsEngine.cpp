@@ -223,8 +223,11 @@ BOOL CSmsEngine::SendPdu(int length, std::u16string pdu) {
     if (!sms::Contains(reply, u">")) {
         return FALSE;
     }
-    // The service centre always goes out as international (type 91).
-    pdu[2] = u'9';
+    // The service centre always goes out as international (type 91). Without one ("00") the
+    // third character belongs to the first TPDU octet, where it would set the reply path.
+    if (pdu.size() > 2 && pdu.compare(0, 2, u"00") != 0) {
+        pdu[2] = u'9';
+    }
     WritePdu(pdu);
     if (!ReadReply(reply)) {
         return TRUE;

@@ -1,5 +1,7 @@
 #pragma once
-// The GSM 03.38 default alphabet against ISO 8859-1. The extension table is not used.
+// The GSM 03.38 default alphabet. Decoding gives every character of the default alphabet and of
+// its extension table (escape 0x1B); encoding goes by ISO 8859-1 and knows neither the Greek
+// capitals nor the extension table (messages are composed in UCS2).
 
 #include <array>
 #include <cstdint>
@@ -39,7 +41,9 @@ inline constexpr std::array<std::uint8_t, 256> kLatin1ToGsm = [] {
 
 }  // namespace sms
 
-// GSM codes (one per character) to text; a code above 127 becomes U+00AC.
+// GSM codes (one per septet) to text: an escape and the code after it are one character of the
+// extension table; an escape before a code the table does not have gives the default character
+// of that code, two escapes a blank, a final one nothing. A code above 127 becomes U+00AC.
 std::u16string GsmToText(std::u16string_view codes);
 // Text to GSM codes, one per character, by the low 8 bits of each character.
 std::u16string TextToGsm(std::u16string_view text);

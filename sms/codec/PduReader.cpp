@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "sms/codec/GsmAlphabet.h"
 #include "sms/codec/HexText.h"
 #include "sms/codec/StringBuild.h"
 
@@ -165,6 +166,22 @@ SmsAddress CPduReader::ReadAddress(bool isServiceCentre) {
     }
     address.numberingPlan = static_cast<std::int32_t>(ReadBits(4));
     address.typeOfNumber = static_cast<std::int32_t>(ReadBits(3));
+    if (!isServiceCentre && address.IsAlphanumeric()) {
+        // A name in 7-bit GSM codes; the length counts the semi-octets they fill.
+        AlignToOctet();
+        const std::size_t end = std::min(m_pos + (length + 1) / 2, m_octets.size());
+        std::u16string codes;
+        for (std::size_t septets = length * 4 / 7; septets > 0; --septets) {
+            if (m_pos * 8 + static_cast<std::size_t>(m_bit) + 7 > end * 8) {
+                break;
+            }
+            codes.push_back(static_cast<char16_t>(ReadBits(7)));
+        }
+        m_pos = end;
+        m_bit = 0;
+        address.number = GsmToText(codes);
+        return address;
+    }
     // The service-centre length counts the type octet and the digit octets, a TP length digits.
     const std::size_t digits = isServiceCentre ? 2 * length - 2 : length;
     address.number = ReadSemiOctetDigits(digits);

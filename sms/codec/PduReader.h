@@ -39,7 +39,7 @@ public:
     std::uint16_t ReadTimeZone(std::uint8_t& sign);
     SmsDateTime ReadTimeStamp();
     // The service-centre field counts octets (a lone 00 is an empty address), a TP address
-    // counts digits.
+    // counts digits. An alphanumeric TP address (type of number 5) is a name in 7-bit GSM codes.
     SmsAddress ReadAddress(bool isServiceCentre);
 
     // 7-bit packing is counted from the current octet (the first octet of the user data).

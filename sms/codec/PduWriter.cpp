@@ -4,6 +4,7 @@
 #include <span>
 #include <string>
 
+#include "sms/codec/GsmAlphabet.h"
 #include "sms/codec/HexText.h"
 
 void CPduWriter::AlignToOctet() {
@@ -154,6 +155,19 @@ void CPduWriter::WriteValidity(const SmsValidity& v) {
 
 void CPduWriter::WriteAddress(const SmsAddress& address, bool isServiceCentre) {
     AlignToOctet();
+    if (!isServiceCentre && address.IsAlphanumeric()) {
+        // The name in 7-bit GSM codes, packed from the first bit; the length counts semi-octets.
+        const std::u16string codes = TextToGsm(address.number);
+        WriteOctet(static_cast<std::uint8_t>(((codes.size() * 7 + 3) / 4) & 0xFF));
+        WriteBits(static_cast<std::uint32_t>(address.numberingPlan), 4);
+        WriteBits(static_cast<std::uint32_t>(address.typeOfNumber), 3);
+        WriteBit(1);
+        for (char16_t code : codes) {
+            WriteBits(code & 0x7Fu, 7);
+        }
+        AlignToOctet();
+        return;
+    }
     const std::size_t digits = address.number.size();
     if (isServiceCentre) {
         if (digits == 0) {

@@ -34,6 +34,7 @@ public:
     void WriteTimeZone(int sign, unsigned minutes);
     void WriteTimeStamp(const SmsDateTime& t);
     void WriteValidity(const SmsValidity& v);
+    // An alphanumeric TP address goes as 7-bit GSM codes, the others as semi-octet digits.
     void WriteAddress(const SmsAddress& address, bool isServiceCentre);
 
     // 7-bit packing is counted from the current octet (right after TP-UDL).

@@ -6,9 +6,15 @@
 #include <string>
 
 struct SmsAddress {
-    std::int32_t typeOfNumber = 0;   // TON, 3 bits: 0 unknown, 1 international, ...
+    static constexpr std::int32_t kAlphanumeric = 5;
+
+    std::int32_t typeOfNumber = 0;   // TON, 3 bits: 0 unknown, 1 international, 5 a name, ...
     std::int32_t numberingPlan = 0;  // NPI, 4 bits: 1 ISDN/telephone
-    std::u16string number;           // digits only, never a leading '+'
+    // The digits, never with a leading '+'; for an alphanumeric address the name ("BANK").
+    std::u16string number;
+
+    // A sender such as "BANK": a name, which cannot be dialled.
+    bool IsAlphanumeric() const { return typeOfNumber == kAlphanumeric; }
 
     bool operator==(const SmsAddress&) const = default;
 };

@@ -27,7 +27,7 @@ TEST(CliSms, InboxListShowsTheRowsOfThePageWithSenderAndStorage) {
               (Lines{"AT+CGMI=?", "ATI", "AT+CPMS=\"SM\",\"SM\",\"ME\"", "AT+CPMS?", "AT+CMGL=1",
                      "AT+CPMS=\"ME\",\"ME\",\"ME\"", "AT+CPMS?", "AT+CMGL=0", "AT+CMGL=1"}));
     const json rows = json::parse(run.out);
-    ASSERT_EQ(rows.size(), 11u);
+    ASSERT_EQ(rows.size(), 12u);
     EXPECT_EQ(rows[0], (json{{"id", 1},
                              {"date", "03/01/24"},
                              {"number", "+447700900103"},
@@ -39,6 +39,9 @@ TEST(CliSms, InboxListShowsTheRowsOfThePageWithSenderAndStorage) {
     EXPECT_EQ(rows[7].at("text"), "Meeting moved to 3pm, room 4B");
     EXPECT_EQ(rows[7].at("sender"), "Alice Smith");
     EXPECT_EQ(rows[7].at("storage"), "ME");
+    // A sender that is a name, and 7-bit text from the extension table.
+    EXPECT_EQ(rows[1].at("number"), "BANK");
+    EXPECT_EQ(rows[11].at("text"), "Order [4411] shipped: \u20AC25.00 paid");
 }
 
 // Send: the dialog's outcome as a box, the PDU line and Ctrl-Z in the transcript.

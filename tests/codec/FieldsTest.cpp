@@ -85,14 +85,21 @@ TEST(CodecAlphabet, TextToGsm) {
     EXPECT_EQ(TextToGsm(u"Hi!\n"), u"Hi!\n");
 }
 
-TEST(CodecAlphabet, GsmToTextAndBack) {
-    EXPECT_EQ(GsmToText(u"\x05\x10\x1B"), u"\u00E9\u00AC\u00AC");  // escapes are not interpreted
+TEST(CodecAlphabet, GsmToTextKnowsTheGreekCapitalsAndTheExtensionTable) {
+    EXPECT_EQ(GsmToText(u"\x10\x12\x13\x14\x15\x16\x17\x18\x19\x1A"),
+              u"\u0394\u03A6\u0393\u039B\u03A9\u03A0\u03A8\u03A3\u0398\u039E");
+    EXPECT_EQ(GsmToText(u"\x1B\x65\x1B\x3C\x1B\x3E\x1B\x28\x1B\x29\x1B\x2F\x1B\x3D\x1B\x14\x1B\x40"
+                        u"\x1B\x0A"),
+              u"\u20AC[]{}\\~^|\f");
+    // An escape before a code without an extension is that code; two escapes a blank; a last
+    // one nothing.
+    EXPECT_EQ(GsmToText(u"\x1B\x41\x1B\x1B!\x1B"), u"A !");
     EXPECT_EQ(GsmToText(std::u16string(u"\x00\x7F", 2)), u"@\u00E0");
     EXPECT_EQ(GsmToText(u"\x80\u0141"), u"\u00AC\u00AC");
-    // Every code that has a character comes back from it.
+    // Every code with an ISO 8859-1 character comes back from it.
     for (char16_t code = 0; code < 128; ++code) {
         const std::u16string text = GsmToText(std::u16string(1, code));
-        if (text != u"\u00AC") {
+        if (!text.empty() && text[0] < 0x100) {
             EXPECT_EQ(TextToGsm(text), std::u16string(1, code)) << int(code);
         }
     }

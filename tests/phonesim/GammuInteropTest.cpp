@@ -115,8 +115,8 @@ TEST_F(GammuInterop, IdentifyGetAllMemoryAndGetAllSmsShowTheProfile) {
             ++messages;
         }
     }
-    EXPECT_EQ(messages, 15);
-    EXPECT_NE(sms.find("15 SMS parts in 15 SMS sequences"), std::string::npos);
+    EXPECT_EQ(messages, 16);
+    EXPECT_NE(sms.find("16 SMS parts in 16 SMS sequences"), std::string::npos);
 }
 
 }  // namespace

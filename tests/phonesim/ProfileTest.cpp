@@ -49,7 +49,7 @@ TEST(ShippedProfiles, DefaultIsABelievablePhone) {
             sent += m.status == kStoredSent;
         }
     }
-    EXPECT_EQ(received, 12);
+    EXPECT_EQ(received, 13);
     EXPECT_EQ(sent, 3);
 }
 

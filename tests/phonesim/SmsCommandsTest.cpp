@@ -17,13 +17,13 @@ protected:
 
 TEST_F(SmsCommands, StorageQueryAndSelection) {
     h.Talk({{"AT+CPMS=?", Info({R"(+CPMS: ("SM","ME"),("SM","ME"),("SM","ME"))"})},
-            {"AT+CPMS?", Info({R"(+CPMS: "ME",11,150,"ME",11,150,"ME",11,150)"})},
-            {R"(AT+CPMS="SM","SM","ME")", Info({"+CPMS: 4,20,4,20,11,150"})},
-            {"AT+CPMS?", Info({R"(+CPMS: "SM",4,20,"SM",4,20,"ME",11,150)"})},
+            {"AT+CPMS?", Info({R"(+CPMS: "ME",12,150,"ME",12,150,"ME",12,150)"})},
+            {R"(AT+CPMS="SM","SM","ME")", Info({"+CPMS: 4,20,4,20,12,150"})},
+            {"AT+CPMS?", Info({R"(+CPMS: "SM",4,20,"SM",4,20,"ME",12,150)"})},
             // Fewer names change only those storages; names are not case-sensitive.
-            {R"(AT+CPMS="me")", Info({"+CPMS: 11,150,4,20,11,150"})},
+            {R"(AT+CPMS="me")", Info({"+CPMS: 12,150,4,20,12,150"})},
             {R"(AT+CPMS="XX","ME")", Cms(302)},
-            {"AT+CPMS?", Info({R"(+CPMS: "ME",11,150,"SM",4,20,"ME",11,150)"})}});
+            {"AT+CPMS?", Info({R"(+CPMS: "ME",12,150,"SM",4,20,"ME",12,150)"})}});
 }
 
 TEST_F(SmsCommands, ServiceCentre) {

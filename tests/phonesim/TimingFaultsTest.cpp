@@ -121,7 +121,7 @@ TEST_F(PhoneFaults, UnsolicitedResultsAtATimeOrAfterACommand) {
     phone.AddFault(Fault::UnsolicitedAfter("AT+CPMS?", "+CMTI: \"SM\",3"));
     now = 10'000;
     EXPECT_EQ(Exchange("AT+CPMS?"),
-              Info({R"(+CPMS: "ME",11,150,"ME",11,150,"ME",11,150)"}) + "\r\n+CMTI: \"SM\",3\r\n");
+              Info({R"(+CPMS: "ME",12,150,"ME",12,150,"ME",12,150)"}) + "\r\n+CMTI: \"SM\",3\r\n");
     // One due during a command's latency comes before its answer.
     phone.AddFault(Fault::UnsolicitedAt(40'020, "RING"));
     phone.Receive("AT\r", 40'000);

@@ -145,6 +145,14 @@ TEST_F(SmsSendTest, ServiceCentreGoesOutInternationalButIsStoredAsGiven) {
     // Already international: unchanged.
     ASSERT_EQ(engine.SendPdu(length, international), 1);
     EXPECT_EQ(transcript().back().line, Ascii(international));
+
+    // No service centre ("00"): the first TPDU octet (15) keeps its reply-path bit clear.
+    const std::u16string bare = u"00" + national.substr(2 + 2 * 7);
+    ASSERT_EQ(bare.substr(0, 4), u"0015");
+    ASSERT_EQ(engine.SendPdu(length, bare), 1);
+    EXPECT_EQ(transcript().back().line, Ascii(bare));
+    ASSERT_EQ(sent().size(), 3u);
+    EXPECT_EQ(sent().back().pdu, Ascii(bare));
 }
 
 // Without the prompt no PDU is written; after it, only "ERROR" fails the send: silence or
