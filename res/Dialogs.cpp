@@ -49,9 +49,70 @@ constexpr ControlTemplate kPhoneBookNokia[] = {
     {IDC_MEMORY, K::ComboBox, u"Phone Book\nSIM Book", s::DropDownList, 1, 120, 66, 44},
 };
 
+// The inbox and outbox pages: a list that fills the page; the import and export buttons are
+// never shown.
+constexpr std::uint32_t kReport = s::ShowSelAlways | s::Border;
+constexpr ControlTemplate kInbox[] = {
+    {IDC_INBOX_LIST, K::ListView, u"", kReport, 0, 0, 138, 140},
+    {IDC_INBOX_EXPORT, K::Button, u"Export", s::Hidden | s::Disabled, 4, 124, 50, 14},
+    {IDC_INBOX_IMPORT, K::Button, u"Import", s::Hidden | s::Disabled, 84, 124, 50, 14},
+};
+constexpr ControlTemplate kOutbox[] = {
+    {IDC_OUTBOX_LIST, K::ListView, u"", kReport, 0, 0, 138, 140},
+    {IDC_OUTBOX_EXPORT, K::Button, u"Export", s::Hidden | s::Disabled, 4, 124, 50, 14},
+    {IDC_OUTBOX_IMPORT, K::Button, u"Import", s::Hidden | s::Disabled, 84, 124, 50, 14},
+};
+
+// The message view: number, date and text of a received message, Reply and Forward. The sender
+// named in the text and the two flags are kept in hidden controls.
+constexpr ControlTemplate kInboxMessage[] = {
+    {IDC_STATIC, K::Static, u"SMS Incoming Message", s::Center, 5, 4, 129, 9},
+    {IDC_STATIC, K::Static, u"Number:", 0, 5, 17, 32, 8},
+    {IDC_VIEW_NUMBER, K::Static, u"", 0, 38, 17, 96, 8},
+    {IDC_STATIC, K::Static, u"Date:", 0, 5, 28, 32, 8},
+    {IDC_VIEW_DATE, K::Static, u"", 0, 38, 28, 96, 8},
+    {IDC_VIEW_TEXT, K::Edit, u"", s::MultiLine | s::ReadOnly | s::VScroll | s::Border, 5, 40, 129,
+     85},
+    {IDC_REPLY, K::Button, u"Reply", 0, 5, 131, 60, 14},
+    {IDC_FORWARD, K::Button, u"Forward", 0, 74, 131, 60, 14},
+    {IDC_VIEW_EXIT, K::Button, u"Exit", s::Hidden | s::Disabled, 40, 131, 60, 14},
+    {IDC_VIEW_SENDER, K::Static, u"", s::Hidden, 5, 152, 129, 8},
+    {IDC_VIEW_MORE, K::CheckBox, u"More Message", s::Hidden, 5, 162, 62, 10},
+    {IDC_VIEW_REPLY_PATH, K::CheckBox, u"Reply Path", s::Hidden, 70, 162, 62, 10},
+};
+
+// The compose dialog: recipient, text, Send and Save&Send. The validity and the two check boxes
+// lie below the dialog's visible area.
+constexpr ControlTemplate kOutboxMessage[] = {
+    {IDC_TITLE, K::Static, u"SMS Outgoing Message", s::Center, 5, 4, 129, 12},
+    {IDC_STATIC, K::Static, u"Recipient Phone Number:", 0, 5, 20, 129, 8},
+    {IDC_RECIPIENT, K::Edit, u"", s::AutoHScroll | s::Border, 5, 30, 129, 12},
+    {IDC_STATIC, K::Static, u"Message:", 0, 5, 46, 129, 8},
+    {IDC_MESSAGE, K::Edit, u"", s::MultiLine | s::VScroll | s::WantReturn | s::Border, 5, 56, 129,
+     69},
+    {IDC_SEND, K::Button, u"Send", 0, 5, 131, 60, 14},
+    {IDC_SAVE_SEND, K::Button, u"Save&&Send", 0, 74, 131, 60, 14},
+    {IDC_COMPOSE_EXIT, K::Button, u"Exit", s::Hidden | s::Disabled, 40, 131, 60, 14},
+    {IDC_VALIDITY_GROUP, K::GroupBox, u"Validity", 0, 5, 155, 129, 52},
+    {IDC_RELATIVE, K::RadioButton, u"Relative", s::Group | s::Disabled, 10, 166, 50, 10},
+    {IDC_VALIDITY, K::ComboBox, u"", s::DropDown | s::Sort | s::Disabled, 62, 165, 68, 60},
+    {IDC_ABSOLUTE, K::RadioButton, u"Absolute", s::Disabled, 10, 186, 50, 10},
+    {IDC_MONTH, K::Edit, u"", s::Border | s::Disabled, 62, 185, 14, 12},
+    {IDC_STATIC, K::Static, u"/", 0, 77, 187, 4, 8},
+    {IDC_DAY, K::Edit, u"", s::Border | s::Disabled, 82, 185, 14, 12},
+    {IDC_STATIC, K::Static, u"/", 0, 97, 187, 4, 8},
+    {IDC_YEAR, K::Edit, u"", s::Border | s::Disabled, 102, 185, 22, 12},
+    {IDC_DELIVER_REPORT, K::CheckBox, u"Deliver Report", 0, 5, 212, 62, 10},
+    {IDC_REPLY_PATH, K::CheckBox, u"Reply Path", 0, 70, 212, 62, 10},
+};
+
 constexpr DialogTemplate kDialogs[] = {
     {IDD_PHONEBOOK, u"", 143, 141, u"System", 8, kPhoneBook},
     {IDD_PHONEBOOK_NOKIA, u"", 143, 141, u"System", 8, kPhoneBookNokia},
+    {IDD_INBOX, u"", 138, 140, u"System", 8, kInbox},
+    {IDD_INBOX_MESSAGE, u"Inbox Message", 139, 150, u"System", 8, kInboxMessage},
+    {IDD_OUTBOX, u"", 138, 140, u"System", 8, kOutbox},
+    {IDD_OUTBOX_MESSAGE, u"Outbox Message", 139, 150, u"System", 8, kOutboxMessage},
 };
 
 }  // namespace

@@ -7,6 +7,10 @@ namespace res {
 inline constexpr int IDD_FORMVIEW = 130;
 inline constexpr int IDD_PHONEBOOK = 102;
 inline constexpr int IDD_PHONEBOOK_NOKIA = 202;
+inline constexpr int IDD_INBOX = 142;
+inline constexpr int IDD_INBOX_MESSAGE = 143;
+inline constexpr int IDD_OUTBOX = 144;
+inline constexpr int IDD_OUTBOX_MESSAGE = 145;
 
 // No identifier: labels and frames the program never addresses.
 inline constexpr int IDC_STATIC = -1;
@@ -25,6 +29,40 @@ inline constexpr int IDC_MOBILE_LABEL = 1015;
 inline constexpr int IDC_FAX_LABEL = 1016;
 inline constexpr int IDC_OTHER_LABEL = 1017;  // the Nokia page's fifth label
 inline constexpr int IDC_MEMORY_LABEL = 1018;
+
+// Inbox page and message view.
+inline constexpr int IDC_INBOX_LIST = 1015;
+inline constexpr int IDC_INBOX_EXPORT = 1016;
+inline constexpr int IDC_INBOX_IMPORT = 1018;
+inline constexpr int IDC_VIEW_EXIT = 1004;
+inline constexpr int IDC_VIEW_TEXT = 1013;
+inline constexpr int IDC_VIEW_SENDER = 1019;
+inline constexpr int IDC_VIEW_NUMBER = 1020;
+inline constexpr int IDC_VIEW_DATE = 1021;
+inline constexpr int IDC_VIEW_MORE = 1023;
+inline constexpr int IDC_VIEW_REPLY_PATH = 1024;
+inline constexpr int IDC_REPLY = 1025;
+inline constexpr int IDC_FORWARD = 1026;
+
+// Outbox page and compose dialog.
+inline constexpr int IDC_OUTBOX_LIST = 1027;
+inline constexpr int IDC_OUTBOX_EXPORT = 1028;
+inline constexpr int IDC_OUTBOX_IMPORT = 1029;
+inline constexpr int IDC_COMPOSE_EXIT = 1005;
+inline constexpr int IDC_TITLE = 1007;
+inline constexpr int IDC_MESSAGE = 1014;
+inline constexpr int IDC_RECIPIENT = 1030;
+inline constexpr int IDC_VALIDITY = 1031;
+inline constexpr int IDC_ABSOLUTE = 1032;
+inline constexpr int IDC_DELIVER_REPORT = 1033;
+inline constexpr int IDC_REPLY_PATH = 1034;
+inline constexpr int IDC_SEND = 1035;
+inline constexpr int IDC_SAVE_SEND = 1036;
+inline constexpr int IDC_RELATIVE = 1037;
+inline constexpr int IDC_YEAR = 1038;
+inline constexpr int IDC_MONTH = 1039;
+inline constexpr int IDC_DAY = 1040;
+inline constexpr int IDC_VALIDITY_GROUP = 1042;
 
 // Icons.
 inline constexpr int IDI_CONTACT = 129;

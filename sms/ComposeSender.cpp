@@ -32,6 +32,27 @@ bool IsDialNumber(std::u16string_view text) {
     return true;
 }
 
+std::u16string RelativeValidityText(std::uint8_t octet) {
+    const int v = octet;
+    int number = 0;
+    const char16_t* unit = u"";
+    if (v <= 143) {
+        number = (v + 1) * 5;
+        unit = u" Minute(s)";
+    } else if (v <= 167) {
+        number = 12 + ((v - 143) * 30) / 60;
+        unit = u" Hour(s)";
+    } else if (v <= 196) {
+        number = v - 166;
+        unit = u" Day(s)";
+    } else {
+        number = v - 192;
+        unit = u" Week(s)";
+    }
+    const std::string digits = std::to_string(number);
+    return std::u16string(digits.begin(), digits.end()) + unit;
+}
+
 CComposeSender::CComposeSender(CSmsEngine& engine, CPhoneSession& session)
     : m_engine(engine), m_session(session) {}
 

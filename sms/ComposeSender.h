@@ -59,4 +59,8 @@ private:
 // kMaxRecipientDigits digits.
 bool IsDialNumber(std::u16string_view text);
 
+// A relative validity octet as the compose dialog shows it, in whole units: "720 Minute(s)",
+// "12 Hour(s)", "2 Day(s)", "63 Week(s)".
+std::u16string RelativeValidityText(std::uint8_t octet);
+
 }  // namespace sms

@@ -25,6 +25,19 @@ std::u16string DateText(const SmsDateTime& stamp) {
     return TwoDigits(stamp.month) + u"/" + TwoDigits(stamp.day) + u"/" + TwoDigits(stamp.year);
 }
 
+std::u16string TimeText(const SmsDateTime& stamp) {
+    return TwoDigits(stamp.hour) + u":" + TwoDigits(stamp.minute) + u":" + TwoDigits(stamp.second);
+}
+
+std::u16string DialBackNumber(const SmsAddress& address) {
+    constexpr std::int32_t kInternational = 1;
+    if (address.IsAlphanumeric()) {
+        return u"";
+    }
+    return address.typeOfNumber == kInternational && !address.number.empty() ? u"+" + address.number
+                                                                             : address.number;
+}
+
 std::u16string ListText(std::u16string_view text) {
     std::u16string copy(text);
     for (char16_t& c : copy) {
@@ -54,7 +67,7 @@ MessageRow BuildRow(const MessageList& list, int position, bool incoming) {
     const std::string id = std::to_string(row.id);
     row.idText.assign(id.begin(), id.end());
     row.storage = list.Storage(position);
-    const std::unique_ptr<CShortMessage> message = DecodeMessage(list.Pdu(position), incoming);
+    std::shared_ptr<const CShortMessage> message = DecodeMessage(list.Pdu(position), incoming);
     if (!message) {
         return row;
     }
@@ -66,6 +79,7 @@ MessageRow BuildRow(const MessageList& list, int position, bool incoming) {
     row.text = ListText(text);
     row.sender = ExtractSender(text);
     row.decoded = true;
+    row.message = std::move(message);
     return row;
 }
 

@@ -4,12 +4,14 @@
 // any "MSG:" prefix with its line breaks as blanks; plus what the message view shows besides
 // (the sender named after "FM:") and the storage the message was listed from.
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "sms/MessageList.h"
 #include "sms/SmsReplies.h"
+#include "sms/codec/ShortMessage.h"
 #include "sms/codec/SmsTypes.h"
 
 namespace sms {
@@ -28,6 +30,8 @@ struct MessageRow {
     // False when the PDU text could not be decoded: the row keeps its place (rows and the
     // engine's entries share positions) and its id and storage, with empty texts.
     bool decoded = false;
+    // The message as decoded, of whatever class the PDU gave; null when not decoded.
+    std::shared_ptr<const CShortMessage> message;
 };
 
 // The row of the entry at `position` of an engine list; `incoming` for the inbox.
@@ -37,6 +41,12 @@ std::vector<MessageRow> BuildRows(const MessageList& list, bool incoming);
 
 // "%2d/%2d/%2d" of month, day and two-digit year, blanks replaced with "0".
 std::u16string DateText(const SmsDateTime& stamp);
+// "%2d:%2d:%2d" of hour, minute and second, blanks replaced with "0".
+std::u16string TimeText(const SmsDateTime& stamp);
+// What a reply or a new copy of a message is sent to: the address's digits, with a "+" when the
+// number is international (digits alone would go out as a number of unknown type, which the
+// network reads as a national one); empty for a sender that is a name.
+std::u16string DialBackNumber(const SmsAddress& address);
 // StripMessagePrefix of the text with every CR and LF replaced by a blank.
 std::u16string ListText(std::u16string_view text);
 // "ME", "SM", "TL", or "" for any other code.

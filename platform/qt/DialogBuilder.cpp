@@ -184,8 +184,14 @@ BuiltDialog BuildDialog(QWidget* host, const res::DialogTemplate& dialog) {
 
         switch (control.kind) {
             case ControlKind::Static:
-                widget->setAccessibleName(AccessibleText(text));
-                label = text;
+                // A static without text of its own shows a value, named by the label before it.
+                if (text.isEmpty()) {
+                    widget->setAccessibleName(AccessibleText(label));
+                    label.clear();
+                } else {
+                    widget->setAccessibleName(AccessibleText(text));
+                    label = text;
+                }
                 break;
             case ControlKind::Edit:
             case ControlKind::ComboBox:

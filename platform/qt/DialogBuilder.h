@@ -4,9 +4,10 @@
 // of its character height, so a page keeps its proportions with any font.
 //
 // Every control gets its id as object name (so tests and tools find it) and an accessible name
-// from its own text or, for an edit, combo box or list, from the label just before it in the
-// template. Tab order follows the template. Controls the template places wholly outside the
-// dialog's area are never reached with the keyboard; those it creates hidden or disabled start so.
+// from its own text or, for an edit, combo box, list or a static without text, from the label
+// just before it in the template. Tab order follows the template. Controls the template places
+// wholly outside the dialog's area are never reached with the keyboard; those it creates hidden or
+// disabled start so.
 
 #include <QFont>
 #include <QRect>

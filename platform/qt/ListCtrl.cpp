@@ -99,6 +99,15 @@ void ListView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint h
     }
 }
 
+void ListView::mousePressEvent(QMouseEvent* event) {
+    // A click below the rows leaves nothing selected, as the device's list control does.
+    if (!indexAt(event->position().toPoint()).isValid() &&
+        !(event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier))) {
+        clearSelection();
+    }
+    QTableWidget::mousePressEvent(event);
+}
+
 void ListView::mouseDoubleClickEvent(QMouseEvent* event) {
     QTableWidget::mouseDoubleClickEvent(event);
     emit listDoubleClicked();

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "sms/ComposeSender.h"
 #include "sms/MessageRows.h"
 #include "tests/sms/SmsEngineFixture.h"
 
@@ -78,6 +79,27 @@ TEST(MessageRows, AnUndecodableMessageKeepsItsRowAndPlace) {
         one.Append(junk, u"1", sms::kStorageSim);
         EXPECT_EQ(sms::BuildRow(one, 0, true).id, 1);
         EXPECT_EQ(sms::BuildRow(one, 0, false).id, 1);
+    }
+}
+
+TEST(MessageRows, ANameSendsNothingBackAndAnInternationalNumberKeepsItsPlus) {
+    const MessageRow bank = InboxRow(Deliver("BANK", u"x"));
+    EXPECT_EQ(bank.number, u"BANK");
+    ASSERT_NE(bank.message, nullptr);
+    EXPECT_EQ(sms::DialBackNumber(bank.message->GetAddress()), u"");
+    EXPECT_EQ(sms::DialBackNumber(InboxRow(Deliver("+447700900123", u"x")).message->GetAddress()),
+              u"+447700900123");
+    EXPECT_EQ(sms::DialBackNumber(InboxRow(Deliver("0777", u"x")).message->GetAddress()), u"0777");
+    EXPECT_EQ(sms::TimeText({3, 1, 9, 8, 5, 0, 0}), u"08:05:00");
+}
+
+TEST(MessageRows, RelativeValidityInWholeUnits) {
+    const std::pair<int, const char16_t*> cases[] = {
+        {0, u"5 Minute(s)"}, {143, u"720 Minute(s)"}, {144, u"12 Hour(s)"}, {167, u"24 Hour(s)"},
+        {168, u"2 Day(s)"},  {196, u"30 Day(s)"},     {197, u"5 Week(s)"},  {255, u"63 Week(s)"},
+    };
+    for (const auto& [octet, text] : cases) {
+        EXPECT_EQ(sms::RelativeValidityText(static_cast<std::uint8_t>(octet)), text) << octet;
     }
 }
 

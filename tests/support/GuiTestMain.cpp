@@ -21,9 +21,12 @@ void QuietOffscreenNotes(QtMsgType type, const QMessageLogContext& context, cons
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    // Qt complains on every run without it; the tests do not use it.
+    // Qt complains on every run without a private one; the tests do not use it.
     if (std::getenv("XDG_RUNTIME_DIR") == nullptr) {
-        setenv("XDG_RUNTIME_DIR", "/tmp", 0);
+        char dir[] = "/tmp/halvex-tests-XXXXXX";
+        if (mkdtemp(dir) != nullptr) {
+            setenv("XDG_RUNTIME_DIR", dir, 0);
+        }
     }
     qInstallMessageHandler(QuietOffscreenNotes);
     QApplication app(argc, argv);

@@ -7,12 +7,19 @@
 //   class PageTest : public halvex::test::WindowTest<halvex::test::SessionTest> {};
 
 #include <QApplication>
+#include <QString>
 #include <QWidget>
+#include <ostream>
 #include <utility>
 
 #include "platform/ScriptedShell.h"
 #include "platform/qt/Commands.h"
 #include "platform/qt/DialogBuilder.h"
+
+// Test failures print Qt's strings as text.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace halvex::test {
 

@@ -1,0 +1,48 @@
+#pragma once
+// The message view ("Inbox Message"): the number, date and text of a received message, with
+// Reply and Forward, which open the compose dialog over it. Enter does not close it.
+
+#include <string>
+#include <string_view>
+
+#include "platform/qt/Dialog.h"
+#include "sms/codec/ShortMessage.h"
+
+class CInboxMessageDlg : public platform::qt::CDialog {
+    Q_OBJECT
+public:
+    explicit CInboxMessageDlg(QWidget* parent = nullptr);
+
+    // Fills the view from a row's message; a negative row changes nothing else. A row whose PDU
+    // could not be decoded shows that PDU as its text.
+    void ShowMessage(const CShortMessage* message, int row, std::u16string_view pdu = {});
+
+    const std::u16string& GetDate() const { return m_strDate; }
+    const std::u16string& GetNumber() const { return m_strNumber; }
+    const std::u16string& GetSender() const { return m_strSender; }
+    const std::u16string& GetMessageText() const { return m_strMessage; }
+    bool GetMoreMessages() const { return m_bMoreMessages; }
+    bool GetReplyPath() const { return m_bReplyPath; }
+    int GetPosition() const { return m_nPosition; }
+
+protected:
+    platform::BOOL OnInitDialog() override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void DoDataExchange();
+    void OnReply();
+    void OnForward();
+
+    std::u16string m_strDate;
+    bool m_bMoreMessages = false;
+    std::u16string m_strSender;
+    std::u16string m_strNumber;
+    bool m_bReplyPath = false;
+    std::u16string m_strMessage;
+    int m_nPosition = -1;
+    // Where a reply goes: the number, with "+" when international; empty for a name.
+    std::u16string m_strReplyTo;
+    bool m_bFromName = false;
+    bool m_bConnected = false;  // the buttons' signals are connected
+};

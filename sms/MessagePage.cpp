@@ -1,0 +1,92 @@
+#include "sms/MessagePage.h"
+
+#include <QAbstractButton>
+
+#include "platform/qt/Commands.h"
+#include "platform/qt/Fonts.h"
+#include "sms/MessageBoxes.h"
+#include "sms/SmsEngine.h"
+
+using namespace platform;
+using namespace platform::qt;
+
+namespace {
+
+// What a row whose PDU could not be decoded shows in its text column.
+constexpr const char16_t* kUnreadable = u"(message cannot be read)";
+
+}  // namespace
+
+CMessagePage::CMessagePage(const Layout& layout, QWidget* parent)
+    : CPropertyPage(layout.templateId, parent), m_pSession(g_pPhoneSession), m_layout(layout) {}
+
+bool CMessagePage::IsInbox() const {
+    return m_layout.box == CSmsEngine::kInbox;
+}
+
+BOOL CMessagePage::OnInitDialog() {
+    CPropertyPage::OnInitDialog();
+    m_list.Attach(GetDlgItem(m_layout.listId));
+    m_list.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+    int column = 0;
+    m_list.InsertColumn(column++, u"Id", LVCFMT_LEFT, 25);
+    if (IsInbox()) {
+        m_list.InsertColumn(column++, u"Date", LVCFMT_LEFT, 80);
+    }
+    m_list.InsertColumn(column++, u"Number", LVCFMT_LEFT, 80);
+    m_list.InsertColumn(column++, u"Message", LVCFMT_LEFT, 200);
+    m_list.SetFont(
+        CreateFont({0, 800, QStringLiteral("Lucida Sans Unicode")}, m_list.GetWidget()->font()));
+    m_list.GetWidget()->setAccessibleName(IsInbox() ? QStringLiteral("Received messages")
+                                                    : QStringLiteral("Sent messages"));
+    m_list.OnDoubleClick(this, [this] { OnDoubleClick(); });
+    connect(GetItem<QAbstractButton>(m_layout.exportId), &QAbstractButton::clicked, this,
+            AsCommand([this] { OnExport(); }));
+    connect(GetItem<QAbstractButton>(m_layout.importId), &QAbstractButton::clicked, this,
+            AsCommand([this] { LoadMessages(); }));
+    return TRUE;
+}
+
+void CMessagePage::OnExport() {
+    m_bConnected = m_pSession->IsConnected();
+}
+
+void CMessagePage::LoadMessages() {
+    m_bConnected = m_pSession->IsConnected();
+    const bool loaded = IsInbox() ? sms::LoadInbox(g_SmsEngine, *m_pSession)
+                                  : sms::LoadOutbox(g_SmsEngine, *m_pSession);
+    if (loaded) {
+        RefreshList();
+    }
+}
+
+void CMessagePage::DeleteSelected() {
+    const int deleted = sms::DeleteSelected(g_SmsEngine, *m_pSession, m_layout.box,
+                                            m_list.GetSelectedItems(), GetSafeHwnd());
+    m_bConnected = m_pSession->IsConnected();
+    if (deleted > 0) {
+        RefreshList();
+    }
+}
+
+void CMessagePage::RefreshList() {
+    const sms::MessageList& list = IsInbox() ? g_SmsEngine.GetInbox() : g_SmsEngine.GetOutbox();
+    m_rows = sms::BuildRows(list, IsInbox());
+    m_nRowCount = static_cast<int>(m_rows.size());
+    m_list.DeleteAllItems();
+    for (int i = 0; i < m_nRowCount; ++i) {
+        const sms::MessageRow& row = m_rows[static_cast<std::size_t>(i)];
+        m_list.InsertItem(i, row.idText);
+        int column = 1;
+        if (IsInbox()) {
+            m_list.SetItemText(i, column++, row.date);
+        }
+        m_list.SetItemText(i, column++, row.number);
+        m_list.SetItemText(i, column, row.decoded ? row.text : kUnreadable);
+    }
+}
+
+const CShortMessage* CMessagePage::RowMessage(int row) const {
+    return row >= 0 && row < m_nRowCount ? m_rows[static_cast<std::size_t>(row)].message.get()
+                                         : nullptr;
+}

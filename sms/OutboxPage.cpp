@@ -1,0 +1,38 @@
+#include "sms/OutboxPage.h"
+
+#include "res/Resource.h"
+#include "sms/SmsEngine.h"
+
+COutboxPage::COutboxPage(QWidget* parent)
+    : CMessagePage({res::IDD_OUTBOX, res::IDC_OUTBOX_LIST, res::IDC_OUTBOX_EXPORT,
+                    res::IDC_OUTBOX_IMPORT, CSmsEngine::kOutbox},
+                   parent) {
+    setObjectName(QStringLiteral("COutboxPage"));
+}
+
+void COutboxPage::ComposeNew() {
+    m_compose.LoadFromMessage(nullptr, -1);
+    m_compose.DoModal();
+    // Save&Send may have added a stored message.
+    RefreshList();
+}
+
+void COutboxPage::OnExport() {
+    CMessagePage::OnExport();
+    if (m_bConnected) {
+        g_SmsEngine.SetPortHandle(m_pSession->GetPortHandle());
+    }
+}
+
+void COutboxPage::OnDoubleClick() {
+    const std::vector<int> rows = m_list.GetSelectedItems();
+    if (rows.empty()) {
+        ComposeNew();
+        return;
+    }
+    for (int row : rows) {
+        m_compose.LoadFromMessage(RowMessage(row), row);
+        m_compose.DoModal();
+        RefreshList();
+    }
+}

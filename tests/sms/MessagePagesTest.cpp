@@ -1,0 +1,380 @@
+// The inbox and outbox pages, the message view and the compose dialog as the user works them:
+// the real widgets on the simulated phone's default profile.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "platform/qt/PropertySheet.h"
+#include "res/Resource.h"
+#include "sms/InboxPage.h"
+#include "sms/OutboxPage.h"
+#include "sms/SmsEngine.h"
+#include "tests/support/SessionFixture.h"
+#include "tests/support/WindowFixture.h"
+
+namespace {
+
+using namespace platform;
+using halvex::test::Control;
+using halvex::test::Settle;
+using Lines = std::vector<std::string>;
+using Texts = std::vector<std::u16string>;
+
+// Runs `step` on the next dialog to be shown, once it is up and running modally (scripted boxes
+// never show).
+class NextDialog : public QObject {
+public:
+    explicit NextDialog(std::function<void(QWidget*)> step) : step_(std::move(step)) {
+        qApp->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* dialog = qobject_cast<QDialog*>(watched);
+        if (event->type() == QEvent::Show && dialog != nullptr && !taken_) {
+            taken_ = true;
+            qApp->removeEventFilter(this);
+            QTimer::singleShot(0, dialog, [this, dialog] {
+                step_(dialog);
+                deleteLater();
+            });
+        }
+        return false;
+    }
+
+private:
+    std::function<void(QWidget*)> step_;
+    bool taken_ = false;
+};
+
+void WhenModal(std::function<void(QWidget*)> step) {
+    new NextDialog(std::move(step));
+}
+
+void Click(QWidget* dialog, int id) {
+    Control<QAbstractButton>(dialog, id)->click();
+}
+
+QString Text(QWidget* dialog, int id) {
+    if (auto* label = Control<QLabel>(dialog, id)) {
+        return label->text();
+    }
+    if (auto* line = Control<QLineEdit>(dialog, id)) {
+        return line->text();
+    }
+    return Control<QPlainTextEdit>(dialog, id)->toPlainText();
+}
+
+class MessagePagesTest : public halvex::test::WindowTest<halvex::test::SessionTest> {
+protected:
+    MessagePagesTest() : WindowTest("default") {}
+
+    void SetUp() override {
+        WindowTest::SetUp();
+        g_SmsEngine.ClearInbox();
+        g_SmsEngine.ClearOutbox();
+        inbox_ = std::make_unique<CInboxPage>();
+        outbox_ = std::make_unique<COutboxPage>();
+        sheet_ = new platform::qt::CPropertySheet(&window_);
+        sheet_->AddPage(inbox_.get());
+        sheet_->AddPage(outbox_.get());
+        ASSERT_TRUE(sheet_->Create(&window_));
+        window_.resize(400, 400);
+        window_.show();
+        QApplication::setActiveWindow(&window_);
+        Connect();
+        Settle();
+    }
+    void TearDown() override {
+        delete sheet_;
+        inbox_.reset();
+        outbox_.reset();
+        WindowTest::TearDown();
+    }
+
+    CInboxPage& inbox() { return *inbox_; }
+    COutboxPage& outbox() { return *outbox_; }
+    Texts Column(CMessagePage& page, int column) {
+        Texts texts;
+        for (int i = 0; i < page.GetList().GetItemCount(); ++i) {
+            texts.push_back(page.GetList().GetItemText(i, column));
+        }
+        return texts;
+    }
+    void Select(CMessagePage& page, std::initializer_list<int> rows) {
+        page.GetList().GetWidget()->clearSelection();
+        for (int row : rows) {
+            page.GetList().SelectItem(row);
+        }
+    }
+    // The list's double click, with the rows selected as they are.
+    void DoubleClick(CMessagePage& page) {
+        emit page.GetList().GetWidget()->listDoubleClicked();
+        Settle();
+    }
+    // A double click with the mouse below the last row.
+    void DoubleClickBelowTheRows(CMessagePage& page) {
+        auto* list = page.GetList().GetWidget();
+        const QPoint below(5, list->viewport()->height() - 3);
+        ASSERT_EQ(list->rowAt(below.y()), -1);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, below);
+        Settle();
+    }
+    void ExpectOwnedBox(CMessagePage& page, const std::u16string& text, UINT type, int answer) {
+        ExpectedBox box;
+        box.text = text;
+        box.type = type;
+        box.answer = answer;
+        box.caption = u"Halvex";
+        box.owner = page.GetSafeHwnd();
+        ui().Expect(box);
+    }
+    void ExpectDeleteQuestion(CMessagePage& page, int answer) {
+        ExpectOwnedBox(page, u"Do you want to delete this message?",
+                       MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, answer);
+    }
+
+    QWidget window_;
+    platform::qt::CPropertySheet* sheet_ = nullptr;
+    std::unique_ptr<CInboxPage> inbox_;
+    std::unique_ptr<COutboxPage> outbox_;
+};
+
+TEST_F(MessagePagesTest, TheInboxShowsEachMessagesDateNumberAndText) {
+    // An entry that cannot be decoded keeps its row.
+    phone().Storage("ME").messages[20] = {1, "0791448720003023"};
+    inbox().LoadMessages();
+    auto* list = inbox().GetList().GetWidget();
+    ASSERT_EQ(list->columnCount(), 4);
+    const std::vector<std::pair<QString, int>> columns = {
+        {"Id", 25}, {"Date", 80}, {"Number", 80}, {"Message", 200}};
+    for (int c = 0; c < 4; ++c) {
+        EXPECT_EQ(list->horizontalHeaderItem(c)->text(), columns[c].first);
+        EXPECT_EQ(list->columnWidth(c), columns[c].second);
+    }
+    EXPECT_TRUE(list->showGrid());
+    EXPECT_EQ(list->selectionBehavior(), QAbstractItemView::SelectRows);
+    EXPECT_TRUE(Control<QWidget>(&inbox(), res::IDC_INBOX_EXPORT)->isHidden());
+    EXPECT_FALSE(Control<QWidget>(&inbox(), res::IDC_INBOX_IMPORT)->isEnabled());
+
+    ASSERT_EQ(inbox().GetList().GetItemCount(), 13);
+    EXPECT_EQ(Column(inbox(), 0)[12], u"13");
+    EXPECT_EQ(Column(inbox(), 1)[0], u"03/01/24");
+    EXPECT_EQ(Column(inbox(), 2)[0], u"+447700900103");
+    // A sender that is a name shows as the name, not as digits with a "+".
+    EXPECT_EQ(Column(inbox(), 2)[1], u"BANK");
+    // "FM: name MSG: body" shows the body; 7-bit text from the extension table.
+    EXPECT_EQ(Column(inbox(), 3)[7], u"Meeting moved to 3pm, room 4B");
+    EXPECT_EQ(Column(inbox(), 3)[11], u"Order [4411] shipped: \u20AC25.00 paid");
+    EXPECT_EQ(Column(inbox(), 3)[12], u"(message cannot be read)");
+
+    // Not connected: nothing is read and the rows stay.
+    session().Disconnect();
+    phone().ClearTranscript();
+    inbox().LoadMessages();
+    EXPECT_TRUE(commands().empty());
+    EXPECT_EQ(inbox().GetList().GetItemCount(), 13);
+    EXPECT_FALSE(inbox().GetConnectedFlag());
+}
+
+TEST_F(MessagePagesTest, TheViewShowsAMessageAndReplyAndForwardOpenTheComposeDialog) {
+    inbox().LoadMessages();
+    Select(inbox(), {0});
+    bool replied = false;
+    bool forwarded = false;
+    WhenModal([&](QWidget* view) {
+        EXPECT_EQ(view->windowTitle(), "Inbox Message");
+        EXPECT_EQ(Text(view, res::IDC_VIEW_NUMBER), "447700900103");
+        EXPECT_EQ(Text(view, res::IDC_VIEW_DATE), "03/01/24 09:15:02");
+        EXPECT_EQ(Text(view, res::IDC_VIEW_TEXT), "Morning! Are we still on for lunch today?");
+        EXPECT_TRUE(Control<QWidget>(view, res::IDC_VIEW_SENDER)->isHidden());
+        EXPECT_EQ(Text(view, res::IDC_VIEW_SENDER), "Unknown");
+        // Enter does not close it.
+        QTest::keyClick(view, Qt::Key_Return);
+        EXPECT_TRUE(view->isVisible());
+
+        // The reply goes to the sender's international number, "+" and all.
+        WhenModal([&](QWidget* compose) {
+            EXPECT_EQ(compose->windowTitle(), "Outbox Message");
+            EXPECT_EQ(Text(compose, res::IDC_RECIPIENT), "+447700900103");
+            EXPECT_EQ(Text(compose, res::IDC_MESSAGE), "");
+            replied = true;
+            compose->close();
+        });
+        Click(view, res::IDC_REPLY);
+        WhenModal([&](QWidget* compose) {
+            EXPECT_EQ(Text(compose, res::IDC_RECIPIENT), "");
+            EXPECT_EQ(Text(compose, res::IDC_MESSAGE), "Morning! Are we still on for lunch today?");
+            forwarded = true;
+            compose->close();
+        });
+        Click(view, res::IDC_FORWARD);
+        EXPECT_TRUE(view->isVisible());
+        view->close();
+    });
+    DoubleClick(inbox());
+    EXPECT_TRUE(replied);
+    EXPECT_TRUE(forwarded);
+}
+
+TEST_F(MessagePagesTest, ANameCannotBeRepliedTo) {
+    inbox().LoadMessages();
+    phone().ClearTranscript();
+    Select(inbox(), {1});
+    WhenModal([&](QWidget* view) {
+        EXPECT_EQ(Text(view, res::IDC_VIEW_NUMBER), "BANK");
+        ExpectedBox box;
+        box.text =
+            u"This message came from \"BANK\", a name and not a number: it cannot be "
+            u"answered.";
+        box.type = MB_OK | MB_ICONEXCLAMATION;
+        box.owner = inbox().GetView().GetSafeHwnd();
+        ui().Expect(box);
+        Click(view, res::IDC_REPLY);
+        EXPECT_EQ(QApplication::activeModalWidget(), view) << "no compose dialog";
+        view->close();
+    });
+    DoubleClick(inbox());
+    EXPECT_TRUE(commands().empty());
+}
+
+TEST_F(MessagePagesTest, SelectedMessagesOpenOneAfterTheOther) {
+    inbox().LoadMessages();
+    Select(inbox(), {4, 0, 2});
+    std::vector<QString> opened;
+    std::function<void(QWidget*)> next = [&](QWidget* view) {
+        opened.push_back(Text(view, res::IDC_VIEW_NUMBER));
+        if (opened.size() < 3) {
+            WhenModal(next);
+        }
+        view->close();
+    };
+    WhenModal(next);
+    DoubleClick(inbox());
+    EXPECT_EQ(opened, (std::vector<QString>{"447700900103", "447700900111", "447700900341"}));
+}
+
+TEST_F(MessagePagesTest, InboxDeleteTakesTheFirstSelectedWithinTheSimsStorageSelection) {
+    inbox().LoadMessages();
+    phone().ClearTranscript();
+    ExpectOwnedBox(inbox(), u"Please select a message first!", MB_OK, IDOK);
+    inbox().DeleteSelected();
+
+    Select(inbox(), {2, 0});
+    ExpectDeleteQuestion(inbox(), IDNO);
+    inbox().DeleteSelected();
+    EXPECT_TRUE(commands().empty());
+    ExpectDeleteQuestion(inbox(), IDYES);
+    inbox().DeleteSelected();
+    EXPECT_EQ(commands(),
+              (Lines{R"(AT+CPMS="SM","SM","ME")", "AT+CMGD=1", R"(AT+CPMS="ME","ME","ME")"}));
+    EXPECT_EQ(inbox().GetList().GetItemCount(), 11);
+    EXPECT_EQ(Column(inbox(), 1)[0], u"03/02/24");
+}
+
+TEST_F(MessagePagesTest, OutboxDeletesEverySelectedMessageAfterOneQuestion) {
+    outbox().LoadMessages();
+    auto* list = outbox().GetList().GetWidget();
+    ASSERT_EQ(list->columnCount(), 3);
+    EXPECT_EQ(list->horizontalHeaderItem(1)->text(), "Number");
+    EXPECT_EQ(Column(outbox(), 1), (Texts{u"+447700900231", u"+447700900103", u"+48500000251"}));
+    phone().ClearTranscript();
+
+    Select(outbox(), {0, 2});
+    ExpectDeleteQuestion(outbox(), IDYES);
+    outbox().DeleteSelected();
+    EXPECT_EQ(commands(), (Lines{"AT+CMGD=9", "AT+CMGD=11"}));
+    EXPECT_EQ(Column(outbox(), 2), Texts{u"Thanks for lunch!"});
+}
+
+TEST_F(MessagePagesTest, AStoredMessageOpensInTheComposeDialogAndSaveAndSendAddsARow) {
+    outbox().LoadMessages();
+    Select(outbox(), {0});
+    WhenModal([&](QWidget* compose) {
+        EXPECT_EQ(Text(compose, res::IDC_RECIPIENT), "+447700900231");
+        EXPECT_EQ(Text(compose, res::IDC_MESSAGE), "On my way");
+        compose->close();
+    });
+    DoubleClick(outbox());
+    // The stored message's relative validity 0xAA: 4 days.
+    EXPECT_EQ(outbox().GetComposeDialog().GetValidityChoice(), 0);
+    EXPECT_EQ(outbox().GetComposeDialog().GetValidityText(), u"4 Day(s)");
+
+    // A double click below the rows selects nothing and opens the dialog empty.
+    Select(outbox(), {1});
+    phone().ClearTranscript();
+    WhenModal([&](QWidget* compose) {
+        EXPECT_EQ(Text(compose, res::IDC_RECIPIENT), "");
+        EXPECT_EQ(Text(compose, res::IDC_MESSAGE), "");
+        QTest::keyClicks(Control<QLineEdit>(compose, res::IDC_RECIPIENT), "+447700900555");
+        QTest::keyClicks(Control<QPlainTextEdit>(compose, res::IDC_MESSAGE), "See you");
+        ExpectedBox sent;
+        sent.text = u"Message sent ok!";
+        sent.type = MB_OK;
+        sent.owner = outbox().GetComposeDialog().GetSafeHwnd();
+        ui().Expect(sent);
+        Click(compose, res::IDC_SAVE_SEND);
+        EXPECT_TRUE(compose->isVisible()) << "the dialog stays open after a send";
+        compose->close();
+    });
+    DoubleClickBelowTheRows(outbox());
+    ASSERT_EQ(outbox().GetList().GetItemCount(), 4);
+    EXPECT_EQ(Column(outbox(), 1)[3], u"+447700900555");
+    EXPECT_EQ(Column(outbox(), 2)[3], u"See you");
+    ASSERT_EQ(sent().size(), 1u);
+}
+
+TEST_F(MessagePagesTest,
+       TheComposeDialogTakesSeventyCharactersAndKeepsItsHiddenControlsOutOfReach) {
+    COutboxMessageDlg& compose = outbox().GetComposeDialog();
+    WhenModal([&](QWidget* dialog) {
+        auto* message = Control<QPlainTextEdit>(dialog, res::IDC_MESSAGE);
+        message->setFocus();
+        QTest::keyClicks(message, QString(68, QLatin1Char('a')));
+        QTest::keyClick(message, Qt::Key_Return);  // a line break counts as one character
+        QTest::keyClicks(message, "bc");
+        EXPECT_EQ(message->toPlainText(), QString(68, QLatin1Char('a')) + "\nb");
+        QApplication::clipboard()->setText("xyz");
+        message->selectAll();
+        message->paste();
+        EXPECT_EQ(message->toPlainText(), "xyz");
+        QApplication::clipboard()->setText(QString(80, QLatin1Char('p')));
+        message->paste();
+        EXPECT_EQ(message->toPlainText().size(), 70);
+
+        // Tab goes round the recipient, the text and the two buttons only.
+        QApplication::setActiveWindow(dialog);
+        Control<QLineEdit>(dialog, res::IDC_RECIPIENT)->setFocus();
+        std::vector<QString> order;
+        for (int i = 0; i < 4; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            order.push_back(QApplication::focusWidget()->objectName());
+        }
+        EXPECT_EQ(order, (std::vector<QString>{"1014", "1035", "1036", "1030"}));
+        EXPECT_FALSE(dialog->rect().intersects(
+            Control<QWidget>(dialog, res::IDC_DELIVER_REPORT)->geometry()));
+
+        // Both empty: the recipient is named first.
+        Control<QLineEdit>(dialog, res::IDC_RECIPIENT)->clear();
+        message->clear();
+        ExpectedBox empty;
+        empty.text = u"Phone number is empty!";
+        ui().Expect(empty);
+        Click(dialog, res::IDC_SEND);
+        dialog->close();
+    });
+    outbox().ComposeNew();
+    EXPECT_TRUE(commands().empty());
+    EXPECT_EQ(compose.GetSourceIndex(), -1);
+}
+
+}  // namespace
