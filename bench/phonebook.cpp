@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "link/PhoneSession.h"
+#include "phonebook/PhoneSession.h"
 #include "phonebook/ReadRanges.h"
 #include "phonesim/Phone.h"
 #include "phonesim/Profile.h"

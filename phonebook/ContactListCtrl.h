@@ -3,7 +3,7 @@
 // book, in book order (row = book position), each with the contact icon, in a bold font; names
 // are edited in place and the page checks them.
 
-#include "link/PhoneSession.h"
+#include "phonebook/PhoneSession.h"
 #include "platform/qt/ListCtrl.h"
 
 class CContactListCtrl : public platform::qt::CListCtrl {

@@ -10,9 +10,9 @@
 #include <optional>
 #include <string>
 
-#include "link/PhoneSession.h"
 #include "phonebook/ContactListCtrl.h"
 #include "phonebook/PhoneBookEditor.h"
+#include "phonebook/PhoneSession.h"
 #include "platform/qt/PropertyPage.h"
 
 class QComboBox;

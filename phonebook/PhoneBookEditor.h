@@ -11,7 +11,7 @@
 #include <array>
 #include <string>
 
-#include "link/PhoneSession.h"
+#include "phonebook/PhoneSession.h"
 #include "platform/Win32Types.h"
 
 class CPhoneBookEditor {

@@ -4,9 +4,9 @@
 #include <iterator>
 #include <unordered_map>
 
-#include "link/PhoneSession.h"
 #include "phonebook/AtText.h"
 #include "phonebook/NumberKind.h"
+#include "phonebook/PhoneSession.h"
 #include "phonebook/ReadRanges.h"
 #include "platform/Win32.h"
 

@@ -2,11 +2,11 @@
 
 #include <utility>
 
-#include "app/RegSettings.h"
-#include "link/PhoneSession.h"
+#include "link/RegSettings.h"
 #include "phonebook/AtText.h"
 #include "phonebook/NumberKind.h"
 #include "phonebook/PhoneBookEngine.h"
+#include "phonebook/PhoneSession.h"
 #include "platform/Win32.h"
 
 using namespace platform;

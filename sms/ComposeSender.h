@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "link/PhoneSession.h"
+#include "phonebook/PhoneSession.h"
 #include "platform/Win32Types.h"
 #include "sms/SmsEngine.h"
 

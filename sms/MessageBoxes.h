@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "link/PhoneSession.h"
+#include "phonebook/PhoneSession.h"
 #include "platform/Win32Types.h"
 #include "sms/SmsEngine.h"
 

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "link/PhoneSession.h"
+#include "phonebook/PhoneSession.h"
 #include "platform/qt/ListCtrl.h"
 #include "platform/qt/PropertyPage.h"
 #include "sms/MessageRows.h"

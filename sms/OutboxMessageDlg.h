@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "link/PhoneSession.h"
+#include "phonebook/PhoneSession.h"
 #include "platform/qt/Dialog.h"
 #include "sms/codec/ShortMessage.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "app/RegSettings.h"
+#include "link/RegSettings.h"
 #include "platform/Win32.h"
 
 using namespace platform;

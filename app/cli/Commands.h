@@ -4,7 +4,7 @@
 #include <ostream>
 
 #include "app/cli/Arguments.h"
-#include "link/PhoneSession.h"
+#include "phonebook/PhoneSession.h"
 #include "sms/SmsEngine.h"
 
 namespace cli {

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "app/RegSettings.h"
 #include "app/cli/Commands.h"
 #include "app/cli/Output.h"
 #include "app/cli/Utf8Text.h"
+#include "link/RegSettings.h"
 #include "phonebook/NumberKind.h"
 #include "phonebook/PhoneBookEditor.h"
 

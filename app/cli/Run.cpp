@@ -2,11 +2,11 @@
 
 #include <memory>
 
-#include "app/RegSettings.h"
 #include "app/cli/CliHost.h"
 #include "app/cli/Commands.h"
 #include "app/cli/Output.h"
-#include "link/PhoneSession.h"
+#include "link/RegSettings.h"
+#include "phonebook/PhoneSession.h"
 #include "sms/SmsEngine.h"
 
 namespace cli {

@@ -3,8 +3,8 @@
 #include <climits>
 #include <random>
 
-#include "link/PhoneSession.h"
 #include "phonebook/PhoneBookEngine.h"
+#include "phonebook/PhoneSession.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "link/PhoneSession.h"
+#include "phonebook/PhoneSession.h"
 #include "tests/support/SimPhoneFixture.h"
 
 namespace halvex::test {

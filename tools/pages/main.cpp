@@ -16,10 +16,10 @@
 #include <memory>
 #include <string>
 
-#include "app/RegSettings.h"
-#include "link/PhoneSession.h"
+#include "link/RegSettings.h"
 #include "phonebook/PhoneBookDlg.h"
 #include "phonebook/PhoneBookNokiaDlg.h"
+#include "phonebook/PhoneSession.h"
 #include "phonesim/Phone.h"
 #include "phonesim/Profile.h"
 #include "phonesim/SimSerialPort.h"

@@ -1,4 +1,4 @@
-#include "link/PhoneSession.h"
+#include "phonebook/PhoneSession.h"
 
 #include <array>
 

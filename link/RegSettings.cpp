@@ -1,4 +1,4 @@
-#include "app/RegSettings.h"
+#include "link/RegSettings.h"
 
 #include "platform/Win32.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/RegSettings.h"
+#include "link/RegSettings.h"
 #include "tests/support/PlatformFixture.h"
 
 namespace {
