@@ -106,6 +106,13 @@ constexpr ControlTemplate kOutboxMessage[] = {
     {IDC_REPLY_PATH, K::CheckBox, u"Reply Path", 0, 70, 212, 62, 10},
 };
 
+// The About page: the icon, the title and the version.
+constexpr ControlTemplate kAbout[] = {
+    {IDC_STATIC, K::Icon, u"#128", 0, 60, 7, 20, 20},
+    {IDC_ABOUT_TITLE, K::Static, u"Halvex", s::Center, 11, 33, 116, 13},
+    {IDC_STATIC, K::Static, u"V1.35 Build 1135", s::Center, 5, 70, 136, 51},
+};
+
 constexpr DialogTemplate kDialogs[] = {
     {IDD_PHONEBOOK, u"", 143, 141, u"System", 8, kPhoneBook},
     {IDD_PHONEBOOK_NOKIA, u"", 143, 141, u"System", 8, kPhoneBookNokia},
@@ -113,6 +120,7 @@ constexpr DialogTemplate kDialogs[] = {
     {IDD_INBOX_MESSAGE, u"Inbox Message", 139, 150, u"System", 8, kInboxMessage},
     {IDD_OUTBOX, u"", 138, 140, u"System", 8, kOutbox},
     {IDD_OUTBOX_MESSAGE, u"Outbox Message", 139, 150, u"System", 8, kOutboxMessage},
+    {IDD_ABOUT, u"", 154, 138, u"System", 8, kAbout},
 };
 
 }  // namespace

@@ -4,7 +4,7 @@
 namespace res {
 
 // Dialog templates.
-inline constexpr int IDD_FORMVIEW = 130;
+inline constexpr int IDD_ABOUT = 132;
 inline constexpr int IDD_PHONEBOOK = 102;
 inline constexpr int IDD_PHONEBOOK_NOKIA = 202;
 inline constexpr int IDD_INBOX = 142;
@@ -64,7 +64,42 @@ inline constexpr int IDC_MONTH = 1039;
 inline constexpr int IDC_DAY = 1040;
 inline constexpr int IDC_VALIDITY_GROUP = 1042;
 
-// Icons.
+// About page.
+inline constexpr int IDC_ABOUT_TITLE = 1007;
+
+// Commands of the menu, the tool bar and the accelerators.
+inline constexpr int ID_CONNECT = 32771;
+inline constexpr int ID_DISCONNECT = 32772;
+inline constexpr int ID_DELETE = 32775;
+inline constexpr int ID_ADD_USER = 32777;
+inline constexpr int ID_GET_DATA = 32778;
+inline constexpr int ID_SAVE_DATA = 32785;
+inline constexpr int ID_SEND_MESSAGE = 32786;
+inline constexpr int ID_APP_EXIT = 57665;
+// The tool bar's own commands.
+inline constexpr int ID_TB_CONNECT = 32780;
+inline constexpr int ID_TB_SAVE_DATA = 32779;
+inline constexpr int ID_TB_GET_DATA = 2003;
+inline constexpr int ID_TB_ADD_USER = 32781;
+inline constexpr int ID_TB_DELETE = 32782;
+
+// Strings.
+inline constexpr int IDS_TITLE = 65009;
+inline constexpr int IDS_CONNECT = 65010;
+inline constexpr int IDS_GET_DATA = 65011;
+inline constexpr int IDS_SAVE_DATA = 65012;
+inline constexpr int IDS_ADD_USER = 65013;
+inline constexpr int IDS_DELETE_USER = 65014;
+inline constexpr int IDS_DISCONNECT = 65017;
+
+// Icons and the frame's menu, tool bar and accelerators.
+inline constexpr int IDR_MAINFRAME = 128;
 inline constexpr int IDI_CONTACT = 129;
+// The tool bar's pictures, in button order.
+inline constexpr int IDB_TB_CONNECT = 140;
+inline constexpr int IDB_TB_SAVE_DATA = 141;
+inline constexpr int IDB_TB_GET_DATA = 142;
+inline constexpr int IDB_TB_ADD_USER = 143;
+inline constexpr int IDB_TB_DELETE = 144;
 
 }  // namespace res

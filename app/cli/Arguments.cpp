@@ -4,7 +4,7 @@
 #include <set>
 #include <string_view>
 
-#include "app/cli/Utf8Text.h"
+#include "app/Utf8Text.h"
 
 namespace cli {
 
@@ -20,7 +20,7 @@ struct Failure {
 };
 
 std::u16string Text(const std::string& bytes, const std::string& what) {
-    std::optional<std::u16string> text = FromUtf8(bytes);
+    std::optional<std::u16string> text = app::FromUtf8(bytes);
     if (!text) {
         throw Failure{what + " is not UTF-8 text"};
     }

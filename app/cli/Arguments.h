@@ -11,13 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "app/ProgramHost.h"
+
 namespace cli {
 
-enum class Connection {
-    Registry,  // the port the registry names
-    Port,      // --port NAME: stored as the registry's port first
-    Simulate,  // --simulate: an in-process simulated phone in virtual time
-};
+using app::Connection;
 
 enum class Action {
     Identify,

@@ -1,6 +1,6 @@
 #include "app/cli/ConsoleUi.h"
 
-#include "app/cli/Utf8Text.h"
+#include "app/Utf8Text.h"
 
 using namespace platform;
 
@@ -8,7 +8,7 @@ namespace cli {
 
 int ConsoleUi::MessageBox(HWND, const std::u16string& text, const std::u16string&, UINT type) {
     // One line per box, whatever the text holds.
-    out_ << "Halvex: " << Printable(ToUtf8(text)) << '\n' << std::flush;
+    out_ << "Halvex: " << app::Printable(app::ToUtf8(text)) << '\n' << std::flush;
     switch (type & MB_TYPEMASK) {
         case MB_YESNO:
         case MB_YESNOCANCEL:

@@ -1,11 +1,11 @@
 #include "app/cli/Output.h"
 
-#include "app/cli/Utf8Text.h"
+#include "app/Utf8Text.h"
 
 namespace cli {
 
 nlohmann::ordered_json JsonText(std::u16string_view text) {
-    return nlohmann::ordered_json(ToUtf8(text));
+    return nlohmann::ordered_json(app::ToUtf8(text));
 }
 
 void PrintJson(std::ostream& out, const nlohmann::ordered_json& value) {
@@ -14,7 +14,7 @@ void PrintJson(std::ostream& out, const nlohmann::ordered_json& value) {
 }
 
 void Complain(std::ostream& err, const std::string& message) {
-    err << "halvex-cli: " << Printable(message) << '\n' << std::flush;
+    err << "halvex-cli: " << app::Printable(message) << '\n' << std::flush;
 }
 
 const char* MemoryName(int memory) {

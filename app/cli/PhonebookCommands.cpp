@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "app/Utf8Text.h"
 #include "app/cli/Commands.h"
 #include "app/cli/Output.h"
-#include "app/cli/Utf8Text.h"
 #include "link/RegSettings.h"
 #include "phonebook/NumberKind.h"
 #include "phonebook/PhoneBookEditor.h"
@@ -14,7 +14,7 @@ namespace cli {
 namespace {
 
 std::string Quoted(const std::u16string& name) {
-    return "\"" + ToUtf8(name) + "\"";
+    return "\"" + app::ToUtf8(name) + "\"";
 }
 
 nlohmann::ordered_json ContactJson(const CContactEntry& contact) {
@@ -31,13 +31,13 @@ nlohmann::ordered_json ContactJson(const CContactEntry& contact) {
 }
 
 void PrintContact(std::ostream& out, const CContactEntry& contact) {
-    out << ToUtf8(contact.name) << '\n';
+    out << app::ToUtf8(contact.name) << '\n';
     for (const NumberKind& kind : NumberKind::All()) {
         const std::u16string& number = contact.*kind.number;
         if (!number.empty()) {
             std::string label = kKindNames[kind.kind - 1];
             label.resize(8, ' ');
-            out << "  " << label << ToUtf8(number) << "  #" << contact.*kind.index << '\n';
+            out << "  " << label << app::ToUtf8(number) << "  #" << contact.*kind.index << '\n';
         }
     }
 }

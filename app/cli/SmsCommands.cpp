@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <string>
 
+#include "app/Utf8Text.h"
 #include "app/cli/Commands.h"
 #include "app/cli/Output.h"
-#include "app/cli/Utf8Text.h"
 #include "sms/ComposeSender.h"
 #include "sms/MessageBoxes.h"
 #include "sms/MessageRows.h"
@@ -61,20 +61,20 @@ int ListMessages(Context& c) {
         std::snprintf(id, sizeof id, "%2d", row.id);
         c.out << id << "  ";
         if (!row.decoded) {
-            c.out << ToUtf8(sms::StorageName(row.storage)) << "  (not a readable message)\n";
+            c.out << app::ToUtf8(sms::StorageName(row.storage)) << "  (not a readable message)\n";
             continue;
         }
         if (inbox) {
-            c.out << ToUtf8(row.date) << "  ";
+            c.out << app::ToUtf8(row.date) << "  ";
         }
-        std::string number = ToUtf8(row.number);
+        std::string number = app::ToUtf8(row.number);
         if (number.size() < 14) {
             number.resize(14, ' ');
         }
-        c.out << number << "  " << ToUtf8(sms::StorageName(row.storage)) << "  "
-              << Printable(ToUtf8(row.text));
+        c.out << number << "  " << app::ToUtf8(sms::StorageName(row.storage)) << "  "
+              << app::Printable(app::ToUtf8(row.text));
         if (row.sender != u"Unknown") {
-            c.out << "  (from " << Printable(ToUtf8(row.sender)) << ")";
+            c.out << "  (from " << app::Printable(app::ToUtf8(row.sender)) << ")";
         }
         c.out << '\n';
     }

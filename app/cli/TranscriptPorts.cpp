@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/cli/Utf8Text.h"
+#include "app/Utf8Text.h"
 
 using namespace platform;
 
@@ -73,7 +73,7 @@ void Transcript::Print(std::ostream& out, std::uint64_t startMs) const {
         char seconds[32];
         std::snprintf(seconds, sizeof seconds, "%4llu.%03u",
                       static_cast<unsigned long long>(ms / 1000), static_cast<unsigned>(ms % 1000));
-        out << seconds << "  " << Printable(line.bytes) << '\n';
+        out << seconds << "  " << app::Printable(line.bytes) << '\n';
     }
     out << std::flush;
 }

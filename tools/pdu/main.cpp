@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/cli/Utf8Text.h"
+#include "app/Utf8Text.h"
 #include "sms/codec/DialNumber.h"
 #include "sms/codec/ShortMessage.h"
 #include "sms/codec/SmsSubmit.h"
@@ -61,7 +61,7 @@ std::u16string PduArgument(std::string_view text) {
 
 // The user's dial string, checked here because the codec writes any character it is given.
 std::u16string DialArgument(const char* option, std::string_view text, bool mayBeEmpty) {
-    const std::optional<std::u16string> wide = cli::FromUtf8(text);
+    const std::optional<std::u16string> wide = app::FromUtf8(text);
     const SmsAddress address = ParseDialNumber(wide.value_or(u"?"));
     bool digitsOnly = wide.has_value();
     for (char16_t c : address.number) {
@@ -161,7 +161,7 @@ int Submit(const std::vector<std::string_view>& args) {
         } else if (arg == "--dcs") {
             dcs = DcsArgument(value);
         } else {
-            text = cli::FromUtf8(value);
+            text = app::FromUtf8(value);
             if (!text) {
                 throw BadArguments{"--text: not UTF-8"};
             }
@@ -193,7 +193,7 @@ int Submit(const std::vector<std::string_view>& args) {
 
     const std::u16string pdu = message.Encode();
     nlohmann::ordered_json json;
-    json["pdu"] = cli::ToUtf8(pdu);
+    json["pdu"] = app::ToUtf8(pdu);
     json["length"] = sms::TpduLength(pdu);
     std::cout << json.dump() << '\n';
     return 0;

@@ -1,11 +1,11 @@
-#include "app/cli/Utf8Text.h"
+#include "app/Utf8Text.h"
 
 #include <algorithm>
 #include <vector>
 
 #include "link/Utf8Converter.h"
 
-namespace cli {
+namespace app {
 
 namespace {
 
@@ -96,4 +96,4 @@ std::string Printable(std::string_view bytes) {
     return out;
 }
 
-}  // namespace cli
+}  // namespace app

@@ -1,0 +1,93 @@
+#include "app/ProgramHost.h"
+
+#include "app/Utf8Text.h"
+#include "phonesim/Phone.h"
+#include "phonesim/Profile.h"
+#include "phonesim/SimSerialPort.h"
+#include "platform/Clock.h"
+#include "platform/FakeSerialPorts.h"
+#include "platform/TermiosSerialPort.h"
+
+using namespace platform;
+
+namespace app {
+
+namespace {
+
+constexpr const char16_t* kPortKey = u"ExtModems\\Bluetooth";
+constexpr const char16_t* kSimPort = u"sim0";
+
+}  // namespace
+
+ProgramHost::~ProgramHost() = default;
+
+std::unique_ptr<ProgramHost> ProgramHost::Create(const HostOptions& options, const char* program,
+                                                 std::ostream& messages, std::string& error,
+                                                 int& status) {
+    std::unique_ptr<ProgramHost> host(new ProgramHost);
+    if (options.connection == Connection::Simulate) {
+        try {
+            host->phone_ =
+                std::make_unique<phonesim::Phone>(phonesim::LoadProfile(options.profile));
+        } catch (const std::exception& e) {
+            error = "cannot load the profile \"" + options.profile + "\": " + e.what();
+            status = 2;
+            return nullptr;
+        }
+        auto clock = std::make_unique<VirtualClock>();
+        host->opener_ = std::make_unique<phonesim::SimPortOpener>(*host->phone_, clock.get());
+        auto ports = std::make_unique<FakeSerialPorts>();
+        phonesim::RegisterSimPort(*ports, kSimPort, *host->opener_);
+        host->clock_ = std::move(clock);
+        host->ports_ = std::move(ports);
+        host->registry_ = std::make_unique<Registry>();
+        host->registry_->SetString(HKEY_LOCAL_MACHINE, kPortKey, u"Port", kSimPort);
+    } else {
+        host->clock_ = std::make_unique<RealClock>();
+        host->ports_ = std::make_unique<TermiosSerialPorts>();
+        host->registry_ = std::make_unique<Registry>(Registry::DefaultPath());
+        const LONG loaded = host->registry_->LoadResult();
+        if (loaded != ERROR_SUCCESS) {
+            messages << program << ": the registry file " << host->registry_->Path()
+                     << (loaded == ERROR_BADDB ? " is damaged" : " cannot be read")
+                     << "; going on with an empty registry\n";
+        }
+        if (options.connection == Connection::Port) {
+            if (TermiosSerialPorts::DevicePath(options.port).empty()) {
+                error = "\"" + app::ToUtf8(options.port) + "\" is not a device name";
+                status = 2;
+                return nullptr;
+            }
+            // As the Bluetooth software does when it binds a port.
+            if (host->registry_->SetString(HKEY_LOCAL_MACHINE, kPortKey, u"Port", options.port) !=
+                    ERROR_SUCCESS ||
+                host->registry_->SaveResult() != ERROR_SUCCESS) {
+                error = "cannot store the port name in " + host->registry_->Path();
+                status = 1;
+                return nullptr;
+            }
+        }
+    }
+    // The device's system provides HKEY_CURRENT_USER\Comm, which the start-up stores the kind of
+    // phone under; a fresh registry here has to be given it.
+    if (!host->registry_->KeyExists(HKEY_CURRENT_USER, u"Comm")) {
+        host->registry_->CreateKey(HKEY_CURRENT_USER, u"Comm");
+    }
+    return host;
+}
+
+bool ProgramHost::SaveSimulation(const std::string& path, std::string& error) const {
+    if (!phone_) {
+        error = "no simulated phone to save";
+        return false;
+    }
+    try {
+        phonesim::SaveProfileFile(phone_->ToProfile(), path);
+    } catch (const std::exception& e) {
+        error = "cannot save the simulated phone to " + path + ": " + e.what();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace app

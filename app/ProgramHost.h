@@ -1,0 +1,64 @@
+#pragma once
+// The platform the programs run on: the real one (termios ports, the registry file, the wall
+// clock) or a simulated phone in virtual time with a registry of its own for the run. Each
+// program adds its own user interface.
+
+#include <memory>
+#include <ostream>
+#include <string>
+
+#include "platform/Host.h"
+#include "platform/Registry.h"
+
+namespace phonesim {
+class Phone;
+class SimPortOpener;
+}  // namespace phonesim
+
+namespace app {
+
+enum class Connection {
+    Registry,  // the port the registry names
+    Port,      // --port NAME: stored as the registry's port first
+    Simulate,  // --simulate: an in-process simulated phone in virtual time
+};
+
+struct HostOptions {
+    Connection connection = Connection::Registry;
+    std::u16string port;
+    std::string profile = "default";
+};
+
+class ProgramHost {
+public:
+    ~ProgramHost();
+    ProgramHost(const ProgramHost&) = delete;
+    ProgramHost& operator=(const ProgramHost&) = delete;
+
+    // Null, with one line in `error`, when the profile cannot be loaded or the port name cannot
+    // be stored in the registry; `status` then says whether the arguments (2) or the system (1)
+    // were at fault. A registry file that cannot be read is told on `messages` (with `program`
+    // in front) and the run goes on with an empty registry.
+    static std::unique_ptr<ProgramHost> Create(const HostOptions& options, const char* program,
+                                               std::ostream& messages, std::string& error,
+                                               int& status);
+
+    platform::Clock& GetClock() { return *clock_; }
+    platform::Registry& GetRegistry() { return *registry_; }
+    platform::SerialPorts& GetPorts() { return *ports_; }
+    bool IsSimulated() const { return phone_ != nullptr; }
+    // The simulated phone's state as a profile file; false with `error` when it cannot be
+    // written or there is no simulated phone.
+    bool SaveSimulation(const std::string& path, std::string& error) const;
+
+private:
+    ProgramHost() = default;
+
+    std::unique_ptr<platform::Clock> clock_;
+    std::unique_ptr<platform::Registry> registry_;
+    std::unique_ptr<platform::SerialPorts> ports_;
+    std::unique_ptr<phonesim::Phone> phone_;
+    std::unique_ptr<phonesim::SimPortOpener> opener_;
+};
+
+}  // namespace app
