@@ -4,7 +4,9 @@ SAN_BUILD ?= build-sanitize
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: deps configure build test test-sanitize demo bench format clean
+PREFIX ?= /usr/local
+
+.PHONY: deps configure build test test-sanitize demo screenshots install bench format clean
 
 deps:
 	@scripts/install-deps
@@ -23,15 +25,34 @@ test-sanitize: deps
 	@cmake --build $(SAN_BUILD) -j $(JOBS)
 	@cd $(SAN_BUILD) && ctest --output-on-failure -j $(JOBS)
 
-# The command-line front end against the built-in simulated phone (virtual time: instant).
+# The window on the built-in simulated phone (virtual time: it never waits); without a display,
+# the command-line front end against the same phone.
 CLI = $(BUILD)/app/cli/halvex-cli
+HALVEX = $(BUILD)/app/halvex
 demo: configure
-	@cmake --build $(BUILD) -j $(JOBS) --target halvex-cli
-	@echo '$$ halvex-cli --simulate --transcript phonebook list ME'
-	@$(CLI) --simulate --transcript phonebook list ME 2>&1
-	@echo
-	@echo '$$ halvex-cli --simulate --transcript sms list inbox'
-	@$(CLI) --simulate --transcript sms list inbox 2>&1
+	@cmake --build $(BUILD) -j $(JOBS) --target halvex halvex-cli
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+		echo '$$ halvex --simulate'; $(HALVEX) --simulate; \
+	else \
+		echo '$$ halvex-cli --simulate --transcript phonebook list ME'; \
+		$(CLI) --simulate --transcript phonebook list ME 2>&1; \
+		echo; \
+		echo '$$ halvex-cli --simulate --transcript sms list inbox'; \
+		$(CLI) --simulate --transcript sms list inbox 2>&1; \
+		echo; \
+		echo 'No display here. On a desktop, "make demo" opens the window; or run'; \
+		echo '  $(HALVEX) --simulate'; \
+	fi
+
+# The README's pictures: the real window drawn offscreen on the simulated phone.
+screenshots: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target halvex
+	@QT_QPA_PLATFORM=offscreen $(HALVEX) --simulate --screenshots docs
+	@echo "docs/: phonebook.png inbox.png outbox.png about.png"
+
+# The programs, the desktop entry and the icon under $(PREFIX) (and $(DESTDIR), if set).
+install: build
+	@cmake --install $(BUILD) --prefix $(PREFIX)
 
 bench: build
 	@for b in $(BUILD)/bench/halvex_bench_*; do [ -x "$$b" ] && "$$b"; done

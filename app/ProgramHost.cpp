@@ -1,6 +1,7 @@
 #include "app/ProgramHost.h"
 
 #include "app/Utf8Text.h"
+
 #include "phonesim/Phone.h"
 #include "phonesim/Profile.h"
 #include "phonesim/SimSerialPort.h"
@@ -18,6 +19,45 @@ constexpr const char16_t* kPortKey = u"ExtModems\\Bluetooth";
 constexpr const char16_t* kSimPort = u"sim0";
 
 }  // namespace
+
+std::string ReadConnectionOptions(const std::optional<std::optional<std::string>>& simulate,
+                                  const std::optional<std::string>& port,
+                                  const std::optional<std::string>& save, HostOptions& options,
+                                  std::optional<std::string>& simulateSave) {
+    if (simulate && port) {
+        return "--port and --simulate exclude each other";
+    }
+    if (simulate) {
+        options.connection = Connection::Simulate;
+        if (*simulate) {
+            if ((*simulate)->empty()) {
+                return "--simulate= needs a profile name or file";
+            }
+            options.profile = **simulate;
+        }
+    } else if (port) {
+        const std::optional<std::u16string> name = FromUtf8(*port);
+        if (!name) {
+            return "the port name is not UTF-8 text";
+        }
+        // The registry value holds nine characters and its null.
+        if (name->empty() || name->size() > 9) {
+            return "the port name must have 1 to 9 characters (rfcomm0, ttyUSB0, ...)";
+        }
+        options.connection = Connection::Port;
+        options.port = *name;
+    }
+    if (save) {
+        if (!simulate) {
+            return "--simulate-save goes with --simulate only";
+        }
+        if (save->empty()) {
+            return "--simulate-save needs a file";
+        }
+        simulateSave = *save;
+    }
+    return "";
+}
 
 ProgramHost::~ProgramHost() = default;
 
@@ -54,7 +94,7 @@ std::unique_ptr<ProgramHost> ProgramHost::Create(const HostOptions& options, con
         }
         if (options.connection == Connection::Port) {
             if (TermiosSerialPorts::DevicePath(options.port).empty()) {
-                error = "\"" + app::ToUtf8(options.port) + "\" is not a device name";
+                error = "\"" + ToUtf8(options.port) + "\" is not a device name";
                 status = 2;
                 return nullptr;
             }

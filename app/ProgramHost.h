@@ -4,6 +4,7 @@
 // program adds its own user interface.
 
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -28,6 +29,14 @@ struct HostOptions {
     std::u16string port;
     std::string profile = "default";
 };
+
+// The connection options every program takes, as given: --simulate (with "=PROFILE" or not),
+// --port NAME, --simulate-save FILE. Fills `options` and `simulateSave`; one line saying what is
+// wrong, or empty when they go together.
+std::string ReadConnectionOptions(const std::optional<std::optional<std::string>>& simulate,
+                                  const std::optional<std::string>& port,
+                                  const std::optional<std::string>& save, HostOptions& options,
+                                  std::optional<std::string>& simulateSave);
 
 class ProgramHost {
 public:

@@ -47,6 +47,13 @@ BOOL CMessagePage::OnInitDialog() {
     return TRUE;
 }
 
+void CMessagePage::resizeEvent(QResizeEvent* event) {
+    CPropertyPage::resizeEvent(event);
+    if (QWidget* list = m_list.GetWidget()) {
+        list->setGeometry(rect());
+    }
+}
+
 void CMessagePage::OnExport() {
     m_bConnected = m_pSession->IsConnected();
 }

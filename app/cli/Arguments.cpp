@@ -160,38 +160,22 @@ private:
     }
 
     void ParseConnection(Options& o) {
-        const bool simulate = options_.count("simulate") != 0;
-        std::optional<std::string> port = TakeValue("port");
-        if (simulate && port) {
-            throw Failure{"--port and --simulate exclude each other"};
+        std::optional<std::optional<std::string>> simulate;
+        if (auto it = options_.find("simulate"); it != options_.end()) {
+            simulate = it->second;
+            options_.erase(it);
         }
-        if (simulate) {
-            o.connection = Connection::Simulate;
-            std::optional<std::string> profile = options_["simulate"];
-            options_.erase("simulate");
-            if (profile) {
-                if (profile->empty()) {
-                    throw Failure{"--simulate= needs a profile name or file"};
-                }
-                o.profile = *profile;
-            }
-        } else if (port) {
-            o.connection = Connection::Port;
-            o.port = Text(*port, "the port name");
-            // The registry value holds nine characters and its null.
-            if (o.port.empty() || o.port.size() > 9) {
-                throw Failure{"the port name must have 1 to 9 characters (rfcomm0, ttyUSB0, ...)"};
-            }
+        const std::optional<std::string> port = TakeValue("port");
+        const std::optional<std::string> save = TakeValue("simulate-save");
+        app::HostOptions host;
+        const std::string problem =
+            app::ReadConnectionOptions(simulate, port, save, host, o.simulateSave);
+        if (!problem.empty()) {
+            throw Failure{problem};
         }
-        if (std::optional<std::string> save = TakeValue("simulate-save")) {
-            if (!simulate) {
-                throw Failure{"--simulate-save goes with --simulate only"};
-            }
-            if (save->empty()) {
-                throw Failure{"--simulate-save needs a file"};
-            }
-            o.simulateSave = *save;
-        }
+        o.connection = host.connection;
+        o.port = host.port;
+        o.profile = host.profile;
     }
 
     void TakeNumbers(Options& o) {

@@ -1,6 +1,7 @@
 #include "platform/qt/ListCtrl.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 
@@ -38,6 +39,16 @@ ListView::ListView(QWidget* parent) : QTableWidget(parent) {
 void ListView::FitRowsToFont() {
     // A row holds a line of the list's font or a small icon, whichever is taller.
     verticalHeader()->setDefaultSectionSize(std::max(fontMetrics().height() + 4, 18));
+}
+
+void ListView::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        state() != QAbstractItemView::EditingState) {
+        event->accept();
+        emit listDoubleClicked();
+        return;
+    }
+    QTableWidget::keyPressEvent(event);
 }
 
 void ListView::changeEvent(QEvent* event) {

@@ -36,7 +36,8 @@ signals:
     void rowSelected(int row);
     // The label editor closed: with the text the user confirmed, or without (Escape).
     void labelEditEnded(int row, std::optional<QString> text);
-    // A double click anywhere on the list, on a row or not.
+    // A double click anywhere on the list, on a row or not; also Enter, so that what a double
+    // click opens can be reached from the keyboard.
     void listDoubleClicked();
 
 protected:
@@ -45,6 +46,7 @@ protected:
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:

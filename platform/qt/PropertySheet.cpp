@@ -55,9 +55,24 @@ CPropertySheet::~CPropertySheet() {
 }
 
 void CPropertySheet::AddPage(CPropertyPage* page) {
-    if (page != nullptr && !created_) {
-        pages_.push_back(page);
+    if (page == nullptr) {
+        return;
     }
+    pages_.push_back(page);
+    if (created_ && AddTab(page) && active_ < 0) {
+        Activate(0);
+    }
+}
+
+bool CPropertySheet::AddTab(CPropertyPage* page) {
+    if (!page->CreatePage(stack_)) {
+        return false;
+    }
+    page->SetSheet(this);
+    stack_->addWidget(page);
+    const QSignalBlocker quiet(tabs_);
+    tabs_->addTab(page->windowTitle());
+    return true;
 }
 
 BOOL CPropertySheet::Create(QWidget* parent) {
@@ -68,13 +83,9 @@ BOOL CPropertySheet::Create(QWidget* parent) {
         setParent(parent);
     }
     for (CPropertyPage* page : pages_) {
-        if (page == nullptr || !page->CreatePage(stack_)) {
+        if (page == nullptr || !AddTab(page)) {
             return FALSE;
         }
-        page->SetSheet(this);
-        stack_->addWidget(page);
-        const QSignalBlocker quiet(tabs_);
-        tabs_->addTab(page->windowTitle());
     }
     created_ = true;
     OnInitDialog();

@@ -22,7 +22,8 @@ public:
     explicit CPropertySheet(QWidget* parent = nullptr);
     ~CPropertySheet() override;
 
-    // Pages are added before Create; the sheet does not own them.
+    // Pages are added before Create, or afterwards, when they are created at once; the sheet
+    // does not own them.
     void AddPage(CPropertyPage* page);
     // Creates the pages and their tabs inside `parent` and shows the first page; FALSE when a
     // page cannot be built.
@@ -50,6 +51,7 @@ protected:
     virtual BOOL OnInitDialog() { return TRUE; }
 
 private:
+    bool AddTab(CPropertyPage* page);
     void OnTabChanged(int index);
     void Activate(int index);
 

@@ -10,9 +10,11 @@
 #include <sstream>
 
 #include "phonesim/Profile.h"
-#include "tests/phonesim/Process.h"
+#include "tests/support/Process.h"
 
 namespace phonesim::test {
+
+using namespace halvex::test;
 namespace {
 
 namespace fs = std::filesystem;

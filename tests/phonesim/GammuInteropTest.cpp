@@ -13,9 +13,11 @@
 #include "phonesim/PtyServer.h"
 #include "phonesim/ShippedProfiles.h"
 #include "phonesim/Text.h"
-#include "tests/phonesim/Process.h"
+#include "tests/support/Process.h"
 
 namespace phonesim::test {
+
+using namespace halvex::test;
 namespace {
 
 namespace fs = std::filesystem;

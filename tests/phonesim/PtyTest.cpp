@@ -9,9 +9,11 @@
 
 #include "phonesim/Phone.h"
 #include "phonesim/PtyServer.h"
-#include "tests/phonesim/Process.h"
+#include "tests/support/Process.h"
 
 namespace phonesim::test {
+
+using namespace halvex::test;
 namespace {
 
 using Clock = std::chrono::steady_clock;

@@ -28,37 +28,9 @@ namespace {
 using namespace platform;
 using halvex::test::Control;
 using halvex::test::Settle;
+using halvex::test::WhenModal;
 using Lines = std::vector<std::string>;
 using Texts = std::vector<std::u16string>;
-
-// Runs `step` on the next dialog to be shown, once it is up and running modally (scripted boxes
-// never show).
-class NextDialog : public QObject {
-public:
-    explicit NextDialog(std::function<void(QWidget*)> step) : step_(std::move(step)) {
-        qApp->installEventFilter(this);
-    }
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        auto* dialog = qobject_cast<QDialog*>(watched);
-        if (event->type() == QEvent::Show && dialog != nullptr && !taken_) {
-            taken_ = true;
-            qApp->removeEventFilter(this);
-            QTimer::singleShot(0, dialog, [this, dialog] {
-                step_(dialog);
-                deleteLater();
-            });
-        }
-        return false;
-    }
-
-private:
-    std::function<void(QWidget*)> step_;
-    bool taken_ = false;
-};
-
-void WhenModal(std::function<void(QWidget*)> step) {
-    new NextDialog(std::move(step));
-}
 
 void Click(QWidget* dialog, int id) {
     Control<QAbstractButton>(dialog, id)->click();
@@ -247,7 +219,7 @@ TEST_F(MessagePagesTest, ANameCannotBeRepliedTo) {
     EXPECT_TRUE(commands().empty());
 }
 
-TEST_F(MessagePagesTest, SelectedMessagesOpenOneAfterTheOther) {
+TEST_F(MessagePagesTest, SelectedMessagesOpenOneAfterTheOtherOnADoubleClickOrEnter) {
     inbox().LoadMessages();
     Select(inbox(), {4, 0, 2});
     std::vector<QString> opened;
@@ -261,6 +233,17 @@ TEST_F(MessagePagesTest, SelectedMessagesOpenOneAfterTheOther) {
     WhenModal(next);
     DoubleClick(inbox());
     EXPECT_EQ(opened, (std::vector<QString>{"447700900103", "447700900111", "447700900341"}));
+
+    // Enter on the list opens them as well.
+    opened.clear();
+    Select(inbox(), {2});
+    WhenModal([&](QWidget* view) {
+        opened.push_back(Text(view, res::IDC_VIEW_NUMBER));
+        view->close();
+    });
+    QTest::keyClick(inbox().GetList().GetWidget(), Qt::Key_Return);
+    Settle();
+    EXPECT_EQ(opened, std::vector<QString>{"447700900111"});
 }
 
 TEST_F(MessagePagesTest, InboxDeleteTakesTheFirstSelectedWithinTheSimsStorageSelection) {

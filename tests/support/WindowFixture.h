@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <ostream>
 #include <utility>
 
@@ -26,6 +27,10 @@ namespace halvex::test {
 // Lets the posted messages (and other pending events) run, as the event loop would once the
 // current command is over.
 void Settle();
+
+// Runs `step` on the next dialog to be shown, once it is up and running modally (scripted boxes
+// never show), e.g. to look at it and close it.
+void WhenModal(std::function<void(QWidget*)> step);
 
 // The control with this id among the children of `root`, or null.
 template <typename T>

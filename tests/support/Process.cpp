@@ -1,4 +1,4 @@
-#include "tests/phonesim/Process.h"
+#include "tests/support/Process.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <utility>
 
-namespace phonesim::test {
+namespace halvex::test {
 
 namespace {
 
@@ -142,4 +142,4 @@ bool ReadUntil(int fd, std::string& got, const std::string& until, int timeoutMs
     return true;
 }
 
-}  // namespace phonesim::test
+}  // namespace halvex::test

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace phonesim::test {
+namespace halvex::test {
 
 // A child process with its standard output (and error) on a pipe.
 class ChildProcess {
@@ -45,4 +45,4 @@ RunResult RunProgram(const std::vector<std::string>& argv, int timeoutMs,
 // `timeoutMs` passes. False once the far end has closed or hung up.
 bool ReadUntil(int fd, std::string& got, const std::string& until, int timeoutMs);
 
-}  // namespace phonesim::test
+}  // namespace halvex::test

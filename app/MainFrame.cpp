@@ -1,0 +1,187 @@
+#include "app/MainFrame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QShortcut>
+#include <QTabBar>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "app/NoticeServer.h"
+#include "app/PropPgFormView.h"
+#include "phonebook/PhoneSession.h"
+#include "platform/Win32.h"
+#include "platform/qt/Commands.h"
+#include "platform/qt/Text.h"
+#include "platform/qt/Windows.h"
+#include "res/DialogTemplate.h"
+#include "res/Resource.h"
+#include "res/Strings.h"
+
+using namespace platform;
+using platform::qt::ToQString;
+
+namespace {
+
+// The menu text with its mnemonic marked for Qt ("&Get data").
+QString MenuText(const res::MenuItem& item) {
+    QString text = ToQString(item.text);
+    const int at = item.mnemonic != 0 ? static_cast<int>(text.indexOf(QChar(item.mnemonic))) : -1;
+    if (at >= 0) {
+        text.insert(at, QLatin1Char('&'));
+    }
+    return text;
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {}
+
+CMainFrame::~CMainFrame() = default;
+
+int CMainFrame::OnCreate() {
+    // The name the Bluetooth software knew the window by; the title is the program's.
+    setObjectName(QStringLiteral("MainFrame Halvo"));
+    setWindowTitle(ToQString(res::LoadString(res::IDS_TITLE)));
+    setWindowIcon(QIcon(QPixmap(res::IconImage(res::IDR_MAINFRAME))));
+
+    m_tips = {res::LoadString(res::IDS_CONNECT),   res::LoadString(res::IDS_CONNECT),
+              res::LoadString(res::IDS_SAVE_DATA), res::LoadString(res::IDS_GET_DATA),
+              res::LoadString(res::IDS_ADD_USER),  res::LoadString(res::IDS_DELETE_USER)};
+
+    m_pPhoneMenu = menuBar()->addMenu(QStringLiteral("&") + ToQString(res::kPhoneMenuTitle));
+    m_pPhoneMenu->setObjectName(QStringLiteral("menuPhone"));
+    for (const res::MenuItem& item : res::PhoneMenu()) {
+        if (item.id == 0) {
+            m_pPhoneMenu->addSeparator();
+            continue;
+        }
+        QAction* action = m_pPhoneMenu->addAction(MenuText(item));
+        action->setObjectName(QString::number(item.id));
+        m_actions[item.id] = action;
+    }
+    // Of the accelerators only Ctrl+Q has a command: Exit.
+    m_actions.at(res::ID_APP_EXIT)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(m_pPhoneMenu, &QMenu::aboutToShow, this, [this] { UpdateCommandUI(); });
+    // F10 opens the menu bar, as on other desktops.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this,
+            [this] { menuBar()->setActiveAction(m_pPhoneMenu->menuAction()); });
+
+    QToolBar* bar = addToolBar(QStringLiteral("Command bar"));
+    bar->setObjectName(QStringLiteral("commandBar"));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setIconSize(QSize(16, 16));
+    for (const res::ToolButton& button : res::ToolBar()) {
+        const char* const* image = res::IconImage(button.bitmap);
+        if (image == nullptr) {
+            return -1;
+        }
+        QAction* action = bar->addAction(QIcon(QPixmap(image)), QString());
+        action->setObjectName(QString::number(button.id));
+        m_actions[button.id] = action;
+        // The buttons take the keyboard's focus like any other control.
+        if (QWidget* widget = bar->widgetForAction(action)) {
+            widget->setObjectName(QString::number(button.id));
+            widget->setFocusPolicy(Qt::TabFocus);
+        }
+    }
+    ApplyToolTips();
+
+    for (const auto& [id, action] : m_actions) {
+        connect(action, &QAction::triggered, this, [this, id = id] { RunCommand(id); });
+    }
+    return 0;
+}
+
+void CMainFrame::ApplyToolTips() {
+    // Tip 0 is the menu bar's; tips 1 to 5 the buttons', in order.
+    m_pPhoneMenu->menuAction()->setToolTip(ToQString(m_tips[0]));
+    std::size_t tip = 1;
+    for (const res::ToolButton& button : res::ToolBar()) {
+        QAction* action = m_actions.at(button.id);
+        action->setToolTip(ToQString(m_tips[tip]));
+        action->setText(ToQString(m_tips[tip]));
+        ++tip;
+    }
+}
+
+void CMainFrame::SetConnectTip(BOOL connect) {
+    m_tips[1] = res::LoadString(connect ? res::IDS_CONNECT : res::IDS_DISCONNECT);
+    ApplyToolTips();
+}
+
+void CMainFrame::SetView(CPropPgFormView* view) {
+    m_pView = view;
+    setCentralWidget(view);
+    view->SetFrame(this);
+    // The page in front decides which commands are open.
+    connect(view->GetSheet().GetTabControl(), &QTabBar::currentChanged, this,
+            [this] { UpdateCommandUI(); });
+    connect(view, &CPropPgFormView::commandDone, this, [this] { UpdateCommandUI(); });
+}
+
+QAction* CMainFrame::GetAction(int id) const {
+    const auto it = m_actions.find(id);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+void CMainFrame::UpdateCommandUI() {
+    for (const auto& [id, action] : m_actions) {
+        action->setEnabled(m_pView != nullptr && m_pView->IsCommandEnabled(id));
+    }
+}
+
+void CMainFrame::RunCommand(int id) {
+    // A disabled window (the Bluetooth device restarting) takes no command.
+    if (m_pView == nullptr || !isEnabled() || !m_pView->IsCommandEnabled(id)) {
+        return;
+    }
+    platform::qt::CommandScope scope;
+    m_pView->OnCommand(id);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    platform::qt::PostMessage(this, [this] { RunCommand(res::ID_APP_EXIT); });
+}
+
+bool CMainFrame::ListenForNotices(const std::string& socketPath) {
+    if (m_pNotices == nullptr) {
+        m_pNotices = new app::NoticeServer(this);
+        connect(m_pNotices, &app::NoticeServer::noticeReceived, this, [this](std::uint32_t value) {
+            // Handled between commands, never in the middle of one.
+            platform::qt::PostMessage(this, [this, value] { OnBluetoothNotify(value); });
+        });
+    }
+    return m_pNotices->Listen(QString::fromStdString(socketPath));
+}
+
+void CMainFrame::OnBluetoothNotify(DWORD value) {
+    const HWND self = platform::qt::HandleOf(this);
+    if (value == 0xFFFFFFFFu) {
+        BeginWaitCursor();
+        setEnabled(false);
+        if (g_pPhoneSession != nullptr && g_pPhoneSession->IsConnected()) {
+            m_bConnectionLost = TRUE;
+        }
+        return;
+    }
+    EndWaitCursor();
+    setEnabled(true);
+    if (value != 0) {
+        MessageBoxW(self,
+                    u"Can not restart bluetooth device, please restart the program and try again!",
+                    u"Halvex", MB_OK);
+        PostQuitMessage(0);
+    }
+    if (m_bConnectionLost) {
+        g_pPhoneSession->Disconnect();
+        m_bConnectionLost = FALSE;
+        MessageBoxW(self, u"Please Reconnect !", u"Halvex", MB_OK);
+    }
+    UpdateCommandUI();
+}

@@ -1,0 +1,237 @@
+#include "app/PropPgFormView.h"
+
+#include <QVBoxLayout>
+
+#include "app/MainFrame.h"
+#include "link/RegSettings.h"
+#include "platform/Win32.h"
+#include "platform/qt/Commands.h"
+#include "res/Resource.h"
+#include "res/Strings.h"
+
+using namespace platform;
+using namespace res;
+
+BOOL g_bStartup = FALSE;
+
+CPropPgFormView::CPropPgFormView(QWidget* parent)
+    : QWidget(parent), m_pSession(g_pPhoneSession), m_sheet(this) {
+    setObjectName(QStringLiteral("CMyFormView"));
+    m_sheet.SetPhoneBookPages(&m_phoneBook, &m_nokia);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(&m_sheet);
+}
+
+CPropPgFormView::~CPropPgFormView() = default;
+
+CPhoneBookDlg* CPropPgFormView::PhoneBookPage() {
+    DWORD memoryType = 0;
+    if (!settings::ReadMemoryType(memoryType)) {
+        return nullptr;
+    }
+    CPhoneBookDlg* page = settings::IsNokiaMemoryType(memoryType)
+                              ? static_cast<CPhoneBookDlg*>(&m_nokia)
+                              : &m_phoneBook;
+    // A page never added to the sheet has no controls to work on.
+    return page->IsCreated() ? page : nullptr;
+}
+
+bool CPropPgFormView::IsCommandEnabled(int id) const {
+    const bool connected = m_pSession != nullptr && m_pSession->IsConnected();
+    const int page = ActivePage();
+    switch (id) {
+        case ID_CONNECT:
+            return !connected;
+        case ID_DISCONNECT:
+            return connected;
+        case ID_TB_CONNECT:
+        case ID_APP_EXIT:
+            return true;
+        case ID_GET_DATA:
+        case ID_TB_GET_DATA:
+        case ID_TB_DELETE:
+            return connected && page != kAboutPage;
+        case ID_SAVE_DATA:
+        case ID_TB_SAVE_DATA:
+            return connected && page != kInboxPage && page != kOutboxPage && page != kAboutPage;
+        case ID_ADD_USER:
+        case ID_DELETE:
+            return connected && page == kPhoneBookPage;
+        case ID_TB_ADD_USER:
+            return connected && (page == kPhoneBookPage || page == kOutboxPage);
+        case ID_SEND_MESSAGE:
+            return connected && page == kOutboxPage;
+        default:
+            return false;
+    }
+}
+
+void CPropPgFormView::OnCommand(int id) {
+    const int page = ActivePage();
+    switch (id) {
+        case ID_CONNECT:
+            OnConnect();
+            break;
+        case ID_DISCONNECT:
+            OnDisconnect();
+            break;
+        case ID_TB_CONNECT:
+            OnConnectToggle();
+            break;
+        case ID_APP_EXIT:
+            OnExit();
+            break;
+        case ID_GET_DATA:
+        case ID_TB_GET_DATA:
+            if (page == kPhoneBookPage) {
+                if (CPhoneBookDlg* book = PhoneBookPage()) {
+                    book->GetData();
+                }
+            } else if (page == kInboxPage) {
+                m_inbox.LoadMessages();
+            } else if (page == kOutboxPage) {
+                m_outbox.LoadMessages();
+            }
+            break;
+        case ID_SAVE_DATA:
+        case ID_TB_SAVE_DATA:
+            if (page == kPhoneBookPage) {
+                if (CPhoneBookDlg* book = PhoneBookPage()) {
+                    book->CommitCurrent(TRUE);
+                }
+            }
+            break;
+        case ID_ADD_USER:
+        case ID_TB_ADD_USER:
+            if (page == kPhoneBookPage) {
+                if (CPhoneBookDlg* book = PhoneBookPage()) {
+                    book->AddUser();
+                }
+            } else if (page == kOutboxPage && id == ID_TB_ADD_USER) {
+                m_outbox.ComposeNew();
+            }
+            break;
+        case ID_DELETE:
+        case ID_TB_DELETE:
+            if (page == kPhoneBookPage) {
+                if (CPhoneBookDlg* book = PhoneBookPage()) {
+                    book->DeleteUser();
+                }
+            } else if (page == kInboxPage) {
+                m_inbox.DeleteSelected();
+            } else if (page == kOutboxPage) {
+                m_outbox.DeleteSelected();
+            }
+            break;
+        case ID_SEND_MESSAGE:
+            if (page == kOutboxPage) {
+                m_outbox.ComposeNew();
+            }
+            break;
+        default:
+            break;
+    }
+    emit commandDone();
+}
+
+void CPropPgFormView::SetConnectTip(BOOL connect) {
+    if (m_pFrame != nullptr) {
+        m_pFrame->SetConnectTip(connect);
+    }
+}
+
+void CPropPgFormView::AfterConnect() {
+    if (CPhoneBookDlg* book = PhoneBookPage()) {
+        book->ResetForConnect();
+    }
+    if (m_pSession->IsConnected()) {
+        SetConnectTip(FALSE);
+    }
+    ShellWindowState(platform::qt::HandleOf(window()), 1);
+}
+
+void CPropPgFormView::OnConnect() {
+    if (m_pSession->IsConnected()) {
+        return;
+    }
+    m_pSession->Connect();
+    // A view that started without a phone gets its pages once one answers.
+    if (m_pSession->IsConnected() && m_sheet.GetPageCount() == 0) {
+        static_cast<CMyFormView*>(this)->AddPagesForThePhone();
+    }
+    AfterConnect();
+}
+
+void CPropPgFormView::OnDisconnect() {
+    if (!m_pSession->IsConnected()) {
+        return;
+    }
+    if (ActivePage() == kPhoneBookPage) {
+        if (CPhoneBookDlg* book = PhoneBookPage()) {
+            book->SaveBeforeDisconnect();
+        }
+    }
+    m_pSession->Disconnect();
+    SetConnectTip(TRUE);
+}
+
+void CPropPgFormView::OnConnectToggle() {
+    if (!m_pSession->IsConnected()) {
+        OnConnect();
+    } else if (g_bStartup) {
+        // The command posted at start-up: the connection is already made.
+        AfterConnect();
+        g_bStartup = FALSE;
+    } else if (Ask(u"Do You want to Disconnect?")) {
+        OnDisconnect();
+    }
+}
+
+void CPropPgFormView::OnExit() {
+    if (!Ask(u"Do You want to Exit?")) {
+        return;
+    }
+    if (ActivePage() == kPhoneBookPage) {
+        if (CPhoneBookDlg* book = PhoneBookPage()) {
+            book->CommitCurrent(TRUE);
+        }
+    }
+    PostQuitMessage(0);
+}
+
+bool CPropPgFormView::Ask(const char16_t* question) {
+    return MessageBoxW(platform::qt::HandleOf(this), question, u"Halvex",
+                       MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
+void CMyFormView::AddPagesForThePhone() {
+    const int maker = m_pSession->DetectNokia();
+    if (maker == 0) {
+        m_sheet.AddPage(&m_phoneBook);
+    } else if (maker == 1) {
+        m_sheet.AddPage(&m_nokia);
+    }
+    settings::StoreMemoryType(maker < 0 ? settings::kMemoryTypeNoAnswer
+                                        : static_cast<DWORD>(maker));
+    if (maker >= 0) {
+        m_sheet.AddPage(&m_inbox);
+        m_sheet.AddPage(&m_outbox);
+        m_sheet.AddPage(&m_about);
+        m_sheet.SetTitle(LoadString(IDS_TITLE));
+    }
+    if (m_sheet.IsCreated()) {
+        m_sheet.SetTabLabels();
+    }
+}
+
+BOOL CMyFormView::Create() {
+    m_pSession->Connect();
+    AddPagesForThePhone();
+    g_bStartup = TRUE;
+    return m_sheet.Create(this);
+}
+
+void CMyFormView::OnInitialUpdate() {
+    platform::qt::PostMessage(this, [this] { OnCommand(ID_TB_CONNECT); });
+}

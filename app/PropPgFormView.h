@@ -1,0 +1,94 @@
+#pragma once
+// The main view: it holds every page and the page sheet, connects to the phone when it is
+// created, and carries out every command of the menu, the tool bar and the accelerators, on the
+// session or on the page in front. CPropPgFormView has the pages, the commands and their enable
+// rules; CMyFormView adds the start-up.
+
+#include <QWidget>
+
+#include "app/GsmAbout.h"
+#include "app/ViewPropertySheet.h"
+#include "phonebook/PhoneBookDlg.h"
+#include "phonebook/PhoneBookNokiaDlg.h"
+#include "phonebook/PhoneSession.h"
+#include "sms/InboxPage.h"
+#include "sms/OutboxPage.h"
+
+class CMainFrame;
+
+// Set when the view has been created; the first Connect/Disconnect command that finds the phone
+// connected clears it (that command acknowledges the connection made at start-up).
+extern platform::BOOL g_bStartup;
+
+class CPropPgFormView : public QWidget {
+    Q_OBJECT
+public:
+    // Indices of the pages in the sheet.
+    static constexpr int kPhoneBookPage = 0;
+    static constexpr int kInboxPage = 1;
+    static constexpr int kOutboxPage = 2;
+    static constexpr int kAboutPage = 3;
+
+    explicit CPropPgFormView(QWidget* parent = nullptr);
+    ~CPropPgFormView() override;
+
+    // Carries out a command (ids of res/Resource.h); one its page does not know does nothing.
+    void OnCommand(int id);
+    // The command's enable rule for the page in front and the connection.
+    bool IsCommandEnabled(int id) const;
+
+    CViewPropertySheet& GetSheet() { return m_sheet; }
+    CPhoneBookDlg& GetPhoneBookPage() { return m_phoneBook; }
+    CPhoneBookNokiaDlg& GetNokiaPage() { return m_nokia; }
+    CInboxPage& GetInboxPage() { return m_inbox; }
+    COutboxPage& GetOutboxPage() { return m_outbox; }
+    CGSM_About& GetAboutPage() { return m_about; }
+    void SetFrame(CMainFrame* frame) { m_pFrame = frame; }
+
+signals:
+    // A command has been carried out: what is enabled may have changed.
+    void commandDone();
+
+protected:
+    void OnConnect();
+    void OnDisconnect();
+    void OnConnectToggle();
+    void OnExit();
+    // Connect's steps after the session's own: the phone book page made empty, the tool tip,
+    // the shell call.
+    void AfterConnect();
+    // The phone book page of the kind "MemoryType" names; null when it cannot be read, or when
+    // that page is not in the sheet.
+    CPhoneBookDlg* PhoneBookPage();
+    int ActivePage() const { return m_sheet.GetActiveIndex(); }
+    // "Do You want to ...?": Yes or No, No by default.
+    bool Ask(const char16_t* question);
+    void SetConnectTip(platform::BOOL connect);
+
+    CPhoneSession* m_pSession;
+    CPhoneBookDlg m_phoneBook;
+    CPhoneBookNokiaDlg m_nokia;
+    CGSM_About m_about;
+    CInboxPage m_inbox;
+    COutboxPage m_outbox;
+    CViewPropertySheet m_sheet;
+    CMainFrame* m_pFrame = nullptr;
+};
+
+class CMyFormView : public CPropPgFormView {
+    Q_OBJECT
+public:
+    explicit CMyFormView(QWidget* parent = nullptr) : CPropPgFormView(parent) {}
+
+    // Connects, finds the kind of phone, stores it, adds the pages for it and creates the sheet.
+    // FALSE when the sheet cannot be created: the program does not start.
+    platform::BOOL Create();
+    // Once the window is up: the Connect/Disconnect command is posted to the view.
+    void OnInitialUpdate();
+
+protected:
+    // Finds the kind of phone, stores it and adds its pages (none when it did not answer).
+    // A view created without a phone does this at the first connection that succeeds.
+    void AddPagesForThePhone();
+    friend class CPropPgFormView;
+};

@@ -1,0 +1,123 @@
+// halvex: the handset manager's window.
+
+#include <QApplication>
+#include <QDir>
+#include <QIcon>
+#include <QPixmap>
+#include <cstdio>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/HalvexOptions.h"
+#include "app/MainFrame.h"
+#include "app/Notices.h"
+#include "app/OrvGSMApp.h"
+#include "app/ProgramHost.h"
+#include "app/PropPgFormView.h"
+#include "platform/qt/Commands.h"
+#include "platform/qt/QtUi.h"
+#include "res/DialogTemplate.h"
+#include "res/Resource.h"
+
+namespace {
+
+int Notify(std::uint32_t value) {
+    std::string error;
+    const std::string socket = app::NoticeSocketPath(error);
+    if (socket.empty()) {
+        std::cerr << "halvex: " << error << '\n';
+        return 1;
+    }
+    if (app::SendNotice(socket, value) != app::NoticeResult::Delivered) {
+        std::cerr << "halvex: no Halvex of this user is running\n";
+        return 1;
+    }
+    return 0;
+}
+
+// Every page read from the phone and drawn into DIR, as the README shows them.
+int TakeScreenshots(QApplication& qt, COrvGSMApp& application, const QString& directory) {
+    if (!QDir().mkpath(directory)) {
+        std::cerr << "halvex: cannot make " << directory.toStdString() << '\n';
+        return 1;
+    }
+    CMainFrame* frame = application.GetMainFrame();
+    CMyFormView* view = application.GetView();
+    frame->resize(frame->sizeHint());
+    platform::qt::DispatchPostedMessages();
+    const char* names[] = {"phonebook.png", "inbox.png", "outbox.png", "about.png"};
+    CViewPropertySheet& sheet = view->GetSheet();
+    for (int page = 0; page < sheet.GetPageCount() && page < 4; ++page) {
+        sheet.SetActivePage(page);
+        if (page != CPropPgFormView::kAboutPage) {
+            view->OnCommand(res::ID_GET_DATA);
+        }
+        if (page == CPropPgFormView::kInboxPage) {
+            view->GetInboxPage().GetList().SelectItem(0);
+        }
+        platform::qt::DispatchPostedMessages();
+        qt.processEvents();
+        const QString path = directory + QLatin1Char('/') + QLatin1String(names[page]);
+        if (!frame->grab().save(path)) {
+            std::cerr << "halvex: cannot write " << path.toStdString() << '\n';
+            return 1;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + (argc > 0 ? argc : 0));
+    const app::HalvexParse parsed = app::ParseHalvexArguments(args);
+    if (!parsed.options) {
+        std::cerr << "halvex: " << parsed.error << "\n" << app::HalvexUsage();
+        return 2;
+    }
+    const app::HalvexOptions& options = *parsed.options;
+    if (options.help) {
+        std::cout << app::HalvexUsage();
+        return 0;
+    }
+    if (options.notify) {
+        return Notify(*options.notify);
+    }
+
+    QApplication qt(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Halvex"));
+    QApplication::setDesktopFileName(QStringLiteral("halvex"));
+    QApplication::setWindowIcon(QIcon(QPixmap(res::IconImage(res::IDR_MAINFRAME))));
+
+    std::string error;
+    int status = 1;
+    std::unique_ptr<app::ProgramHost> host =
+        app::ProgramHost::Create(options.host, "halvex", std::cerr, error, status);
+    if (!host) {
+        std::cerr << "halvex: " << error << '\n';
+        return status;
+    }
+    platform::qt::RepaintingClock clock(host->GetClock());
+    platform::qt::QtUi ui;
+    platform::qt::QtShell shell;
+    int result = 0;
+    {
+        platform::ScopedHost scoped(
+            platform::Host{&host->GetPorts(), &host->GetRegistry(), &clock, &ui, &shell});
+        COrvGSMApp application;
+        if (!application.InitInstance()) {
+            return 1;
+        }
+        result = options.screenshots ? TakeScreenshots(qt, application,
+                                                       QString::fromStdString(*options.screenshots))
+                                     : QApplication::exec();
+        application.ExitInstance();
+    }
+    if (options.simulateSave && !host->SaveSimulation(*options.simulateSave, error)) {
+        std::cerr << "halvex: " << error << '\n';
+        return 1;
+    }
+    return result;
+}

@@ -1,0 +1,58 @@
+// The built program, run as a user would: its help, the window on the simulated phone drawn
+// offscreen, and a notice with no Halvex running.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "tests/support/Process.h"
+
+namespace {
+
+using halvex::test::RunProgram;
+
+TEST(HalvexBinary, RunsTheWindowOnTheSimulatedPhoneAndTellsWhenNoneTakesANotice) {
+    const auto help = RunProgram({HALVEX_COMMAND, "--help"}, 10000);
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.output.find("--notify VALUE"), std::string::npos);
+    EXPECT_EQ(RunProgram({HALVEX_COMMAND, "--port"}, 10000).status, 2);
+
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("halvex-binary-" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir / "runtime");
+    std::filesystem::permissions(dir / "runtime", std::filesystem::perms::owner_all);
+    const std::vector<std::string> env = {"QT_QPA_PLATFORM=offscreen",
+                                          "XDG_RUNTIME_DIR=" + (dir / "runtime").string(),
+                                          "HALVEX_REGISTRY=" + (dir / "registry.reg").string()};
+    const auto shots = RunProgram(
+        {HALVEX_COMMAND, "--simulate", "--screenshots", (dir / "shots").string()}, 60000, env);
+    EXPECT_EQ(shots.status, 0) << shots.output;
+    for (const char* page : {"phonebook.png", "inbox.png", "outbox.png", "about.png"}) {
+        EXPECT_GT(std::filesystem::file_size(dir / "shots" / page), 1000u) << page;
+    }
+    EXPECT_EQ(RunProgram({HALVEX_COMMAND, "--notify", "0"}, 10000, env).status, 1);
+    std::filesystem::remove_all(dir);
+}
+
+TEST(HalvexBinary, InstallsTheProgramsTheDesktopEntryAndTheIcon) {
+    const std::filesystem::path root =
+        std::filesystem::temp_directory_path() / ("halvex-install-" + std::to_string(getpid()));
+    const auto installed =
+        RunProgram({"cmake", "--install", HALVEX_BUILD_DIR, "--prefix", "/opt/halvex"}, 120000,
+                   {"DESTDIR=" + root.string()});
+    ASSERT_EQ(installed.status, 0) << installed.output;
+    const std::filesystem::path prefix = root / "opt/halvex";
+    for (const char* program : {"halvex", "halvex-cli", "halvex-phonesim", "halvex-pdu"}) {
+        EXPECT_TRUE(std::filesystem::exists(prefix / "bin" / program)) << program;
+    }
+    const std::filesystem::path desktop = prefix / "share/applications/halvex.desktop";
+    EXPECT_TRUE(std::filesystem::exists(prefix / "share/icons/hicolor/scalable/apps/halvex.svg"));
+    const auto validated = RunProgram({"desktop-file-validate", desktop.string()}, 10000);
+    if (validated.status == 127) {
+        GTEST_SKIP() << "desktop-file-validate is not installed";
+    }
+    EXPECT_EQ(validated.status, 0) << validated.output;
+    std::filesystem::remove_all(root);
+}
+
+}  // namespace

@@ -1,0 +1,366 @@
+// The program's window: start-up, the commands of the menu and the tool bar on every page,
+// connecting and disconnecting, exit, and the outside notice over the real local socket.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QTabBar>
+#include <QTest>
+#include <atomic>
+#include <cstdlib>
+#include <map>
+#include <thread>
+
+#include "app/GsmAbout.h"
+#include "app/MainFrame.h"
+#include "app/Notices.h"
+#include "app/OrvGSMApp.h"
+#include "app/PropPgFormView.h"
+#include "link/RegSettings.h"
+#include "res/Resource.h"
+#include "sms/SmsEngine.h"
+#include "tests/support/SimPhoneFixture.h"
+#include "tests/support/WindowFixture.h"
+
+namespace {
+
+using namespace platform;
+using namespace res;
+using halvex::test::Settle;
+using halvex::test::WhenModal;
+using Lines = std::vector<std::string>;
+
+class MainWindowTest : public halvex::test::WindowTest<halvex::test::SimPhoneTest> {
+protected:
+    MainWindowTest() : WindowTest("default") {}
+
+    static void SetUpTestSuite() {
+        // Notices go to a socket of this test run only.
+        static char dir[] = "/tmp/halvex-window-XXXXXX";
+        ASSERT_NE(mkdtemp(dir), nullptr);
+        setenv("XDG_RUNTIME_DIR", dir, 1);
+    }
+    void SetUp() override {
+        WindowTest::SetUp();
+        registry().CreateKey(HKEY_CURRENT_USER, u"Comm");
+        g_SmsEngine.ClearInbox();
+        g_SmsEngine.ClearOutbox();
+    }
+    void TearDown() override {
+        app_.ExitInstance();
+        WindowTest::TearDown();
+    }
+
+    // Start-up as the program does it, up to the command the view posts to itself.
+    void Start() {
+        ASSERT_TRUE(app_.InitInstance());
+        Settle();
+    }
+    CMainFrame& frame() { return *app_.GetMainFrame(); }
+    CPhoneSession& session() { return *g_pPhoneSession; }
+    CMyFormView& view() { return *app_.GetView(); }
+    CViewPropertySheet& sheet() { return view().GetSheet(); }
+    void Command(int id) {
+        frame().GetAction(id)->trigger();
+        Settle();
+    }
+    bool Enabled(int id) {
+        frame().UpdateCommandUI();
+        return frame().GetAction(id)->isEnabled();
+    }
+    std::optional<DWORD> MemoryType() {
+        DWORD value = 0;
+        return settings::ReadMemoryType(value) ? std::optional<DWORD>(value) : std::nullopt;
+    }
+    void ExpectViewQuestion(const std::u16string& text, int answer) {
+        ExpectedBox box;
+        box.text = text;
+        box.type = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2;
+        box.answer = answer;
+        box.owner = platform::qt::HandleOf(&view());
+        ui().Expect(box);
+    }
+    void ExpectFrameBox(const std::u16string& text) {
+        ExpectedBox box;
+        box.text = text;
+        box.type = MB_OK;
+        box.owner = platform::qt::HandleOf(&frame());
+        ui().Expect(box);
+    }
+    // Sends a notice the way "halvex --notify" does, from another thread, letting the window
+    // take it; whether it was delivered.
+    bool Notify(std::uint32_t value) {
+        std::string error;
+        const std::string socket = app::NoticeSocketPath(error);
+        std::atomic<bool> done = false;
+        app::NoticeResult result = app::NoticeResult::NoProgram;
+        std::thread sender([&] {
+            result = app::SendNotice(socket, value);
+            done = true;
+        });
+        for (int turn = 0; turn < 20000 && !done; ++turn) {
+            QApplication::processEvents(QEventLoop::AllEvents, 1);
+        }
+        sender.join();
+        return result == app::NoticeResult::Delivered;
+    }
+
+    COrvGSMApp app_;
+};
+
+TEST_F(MainWindowTest, StartUpOnAnOrdinaryPhoneShowsFourPagesAndAcknowledgesTheConnection) {
+    ASSERT_TRUE(app_.InitInstance());
+    EXPECT_TRUE(g_bStartup);
+    EXPECT_EQ(frame().windowTitle(), "Halvex");
+    EXPECT_EQ(frame().GetToolTips()[1], u"Connect");
+    Settle();
+    EXPECT_FALSE(g_bStartup) << "the posted Connect/Disconnect acknowledged the connection";
+    EXPECT_EQ(frame().GetToolTips()[1], u"Disconnect");
+    EXPECT_EQ(frame().GetAction(ID_TB_CONNECT)->toolTip(), "Disconnect");
+    EXPECT_EQ(commands(), (Lines{"AT+CGMI=?", "ATI"}));
+    EXPECT_EQ(MemoryType(), 0u);
+    ASSERT_EQ(sheet().GetPageCount(), 4);
+    EXPECT_EQ(sheet().GetPage(0), &view().GetPhoneBookPage());
+    const std::u16string labels[] = {u"Phone Book", u"SMS Inbox", u"SMS Outbox", u"About"};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(sheet().GetTabLabel(i), labels[i]);
+    }
+    // The menu "Phone" and its items, in order.
+    std::vector<QString> items;
+    for (QAction* action : frame().GetPhoneMenu()->actions()) {
+        items.push_back(action->isSeparator() ? "-" : action->objectName());
+    }
+    EXPECT_EQ(items, (std::vector<QString>{"32775", "32786", "32777", "-", "32778", "32785", "-",
+                                           "32771", "32772", "-", "57665"}));
+    EXPECT_EQ(frame().GetAction(ID_APP_EXIT)->shortcut(), QKeySequence("Ctrl+Q"));
+}
+
+TEST_F(MainWindowTest, StartUpOnANokiaTakesItsPhoneBookPage) {
+    UseProfile("nokia");
+    Start();
+    EXPECT_EQ(MemoryType(), 1u);
+    EXPECT_EQ(sheet().GetPage(0), &view().GetNokiaPage());
+    EXPECT_EQ(sheet().GetTabLabel(0), u"Phone Book");
+}
+
+TEST_F(MainWindowTest, EachCommandIsOpenOnThePagesItsRuleNames) {
+    Start();
+    // Enabled on pages 0..3 while connected.
+    const std::map<int, std::array<bool, 4>> rules = {
+        {ID_CONNECT, {false, false, false, false}},
+        {ID_DISCONNECT, {true, true, true, true}},
+        {ID_TB_CONNECT, {true, true, true, true}},
+        {ID_GET_DATA, {true, true, true, false}},
+        {ID_TB_GET_DATA, {true, true, true, false}},
+        {ID_SAVE_DATA, {true, false, false, false}},
+        {ID_TB_SAVE_DATA, {true, false, false, false}},
+        {ID_ADD_USER, {true, false, false, false}},
+        {ID_TB_ADD_USER, {true, false, true, false}},
+        {ID_DELETE, {true, false, false, false}},
+        {ID_TB_DELETE, {true, true, true, false}},
+        {ID_SEND_MESSAGE, {false, false, true, false}},
+        {ID_APP_EXIT, {true, true, true, true}},
+    };
+    for (int page = 0; page < 4; ++page) {
+        sheet().SetActivePage(page);
+        for (const auto& [id, enabled] : rules) {
+            EXPECT_EQ(Enabled(id), enabled[static_cast<std::size_t>(page)])
+                << "command " << id << " on page " << page;
+        }
+    }
+    // Disconnected, only connecting and leaving.
+    session().Disconnect();
+    for (const auto& [id, enabled] : rules) {
+        EXPECT_EQ(Enabled(id), id == ID_CONNECT || id == ID_TB_CONNECT || id == ID_APP_EXIT) << id;
+    }
+}
+
+TEST_F(MainWindowTest, CommandsWorkOnThePageInFront) {
+    Start();
+    const auto first = [&](int id) {
+        phone().ClearTranscript();
+        Command(id);
+        return commands().empty() ? std::string() : commands().front();
+    };
+    EXPECT_EQ(first(ID_GET_DATA), R"(AT+CPBS="ME")");
+    EXPECT_GT(view().GetPhoneBookPage().GetList().GetItemCount(), 0);
+    sheet().SetActivePage(1);
+    EXPECT_EQ(first(ID_TB_GET_DATA), R"(AT+CPMS="SM","SM","ME")");
+    EXPECT_GT(view().GetInboxPage().GetList().GetItemCount(), 0);
+    ExpectedBox select;
+    select.text = u"Please select a message first!";
+    ui().Expect(select);
+    Command(ID_TB_DELETE);
+
+    sheet().SetActivePage(2);
+    EXPECT_EQ(first(ID_GET_DATA), R"(AT+CPMS="SM","SM","ME")");
+    bool composed = false;
+    for (int id : {ID_TB_ADD_USER, ID_SEND_MESSAGE}) {
+        WhenModal([&](QWidget* compose) {
+            composed = compose->objectName() == "COutboxMessageDlg";
+            compose->close();
+        });
+        Command(id);
+        EXPECT_TRUE(composed) << id;
+        composed = false;
+    }
+}
+
+TEST_F(MainWindowTest, ConnectAndDisconnectAskFirstAndSwitchTheTip) {
+    Start();
+    ExpectViewQuestion(u"Do You want to Disconnect?", IDNO);
+    Command(ID_TB_CONNECT);
+    EXPECT_TRUE(session().IsConnected());
+    ExpectViewQuestion(u"Do You want to Disconnect?", IDYES);
+    Command(ID_TB_CONNECT);
+    EXPECT_FALSE(session().IsConnected());
+    EXPECT_EQ(frame().GetToolTips()[1], u"Connect");
+    EXPECT_FALSE(PortOpen());
+
+    phone().ClearTranscript();
+    Command(ID_TB_CONNECT);
+    EXPECT_TRUE(session().IsConnected());
+    EXPECT_EQ(frame().GetToolTips()[1], u"Disconnect");
+    EXPECT_EQ(commands(), Lines{"AT+CGMI=?"});
+    EXPECT_EQ(shell().Log().back(),
+              "window state " + std::to_string(platform::qt::HandleOf(&frame())) + " 1");
+    // Connect when connected does nothing, not even the page's reset.
+    view().OnCommand(ID_CONNECT);
+    EXPECT_EQ(commands(), Lines{"AT+CGMI=?"});
+}
+
+TEST_F(MainWindowTest, ExitAsksAndSettlesThePhoneBookPageBeforeQuitting) {
+    Start();
+    view().OnCommand(ID_GET_DATA);
+    view().GetPhoneBookPage().Box(1)->setText("999");
+    ExpectViewQuestion(u"Do You want to Exit?", IDNO);
+    Command(ID_APP_EXIT);
+    EXPECT_EQ(shell().QuitsPosted(), 0);
+
+    // Closing the window is the same command.
+    ExpectViewQuestion(u"Do You want to Exit?", IDYES);
+    ExpectedBox save;
+    save.text = u"Save the Data?";
+    save.answer = IDNO;
+    ui().Expect(save);
+    frame().close();
+    Settle();
+    EXPECT_EQ(shell().QuitsPosted(), 1);
+    EXPECT_TRUE(frame().isVisible());
+}
+
+TEST_F(MainWindowTest, OutsideNoticesDisableTheWindowAndEndAConnectionTheRestartBroke) {
+    Start();
+    const std::string socket = [] {
+        std::string error;
+        return app::NoticeSocketPath(error);
+    }();
+    // Going down while connected, then back: the connection is gone, the user is told.
+    ASSERT_TRUE(Notify(0xFFFFFFFFu));
+    Settle();
+    EXPECT_FALSE(frame().isEnabled());
+    EXPECT_EQ(ui().CursorDepth(), 1);
+    EXPECT_TRUE(frame().IsConnectionLost());
+    ExpectFrameBox(u"Please Reconnect !");
+    ASSERT_TRUE(Notify(0));
+    Settle();
+    EXPECT_TRUE(frame().isEnabled());
+    EXPECT_EQ(ui().CursorDepth(), 0);
+    EXPECT_FALSE(session().IsConnected());
+    EXPECT_EQ(frame().GetToolTips()[1], u"Disconnect") << "this path leaves the tip";
+
+    // Down and up again while disconnected: nothing to tell.
+    ASSERT_TRUE(Notify(0xFFFFFFFFu));
+    Settle();
+    EXPECT_FALSE(frame().isEnabled());
+    ASSERT_TRUE(Notify(0));
+    Settle();
+    EXPECT_TRUE(frame().isEnabled());
+
+    // A notice waits for the command in progress.
+    view().OnCommand(ID_CONNECT);
+    {
+        platform::qt::CommandScope command;
+        ASSERT_TRUE(Notify(0xFFFFFFFFu));
+        Settle();
+        EXPECT_TRUE(frame().isEnabled());
+    }
+    Settle();
+    EXPECT_FALSE(frame().isEnabled());
+
+    // The device could not come back: both messages, and the end.
+    ExpectFrameBox(u"Can not restart bluetooth device, please restart the program and try again!");
+    ExpectFrameBox(u"Please Reconnect !");
+    ASSERT_TRUE(Notify(5));
+    Settle();
+    EXPECT_EQ(shell().QuitsPosted(), 1);
+    EXPECT_NE(socket, "");
+}
+
+TEST_F(MainWindowTest, WithoutAPhoneTheSheetIsEmptyUntilAConnectionSucceeds) {
+    registry().DeleteValue(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", u"Port");
+    for (int i = 0; i < 2; ++i) {
+        ExpectedBox box;
+        box.text = u"Open port error";
+        box.type = MB_OK | MB_ICONEXCLAMATION;
+        ui().Expect(box);
+    }
+    Start();
+    EXPECT_EQ(sheet().GetPageCount(), 0);
+    EXPECT_EQ(MemoryType(), 0xFFFFFFFFu);
+    EXPECT_TRUE(Enabled(ID_CONNECT));
+    EXPECT_FALSE(Enabled(ID_GET_DATA));
+
+    SetPortName(kPortName);
+    Command(ID_CONNECT);
+    EXPECT_TRUE(session().IsConnected());
+    ASSERT_EQ(sheet().GetPageCount(), 4);
+    EXPECT_EQ(sheet().GetTabLabel(3), u"About");
+    EXPECT_EQ(MemoryType(), 0u);
+}
+
+TEST_F(MainWindowTest, TheSheetSwallowsEnterAndBringsTheInputPanelBackOnce) {
+    Start();
+    auto* box = view().GetPhoneBookPage().Box(1);
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_TRUE(frame().isVisible());
+
+    view().GetPhoneBookPage().InputPanelFlag() = TRUE;
+    shell().ClearLog();
+    sheet().resize(sheet().width() + 10, sheet().height());
+    Settle();
+    sheet().resize(sheet().width() + 10, sheet().height());
+    Settle();
+    EXPECT_EQ(std::count(shell().Log().begin(), shell().Log().end(), "show panel"), 1);
+    EXPECT_FALSE(view().GetPhoneBookPage().InputPanelFlag());
+
+    // The OK command settles the phone book page in front.
+    view().OnCommand(ID_GET_DATA);
+    view().GetPhoneBookPage().Box(1)->setText("999");
+    ExpectedBox save;
+    save.text = u"Save the Data?";
+    save.answer = IDNO;
+    ui().Expect(save);
+    sheet().OnOK();
+    EXPECT_EQ(view().GetPhoneBookPage().Box(1)->text(), "01632960101");
+}
+
+TEST_F(MainWindowTest, TheAboutPageShowsTitleAndVersionInOneSharedFont) {
+    Start();
+    sheet().SetActivePage(CPropPgFormView::kAboutPage);
+    sheet().SetActivePage(0);
+    sheet().SetActivePage(CPropPgFormView::kAboutPage);
+    CGSM_About& about = view().GetAboutPage();
+    auto* title = halvex::test::Control<QWidget>(&about, IDC_ABOUT_TITLE);
+    EXPECT_EQ(title->font().pixelSize(), 15);
+    EXPECT_EQ(title->font().weight(), QFont::Bold);
+    EXPECT_EQ(CGSM_About::TitleFontsMade(), 1);
+    EXPECT_NE(std::find(shell().Log().begin(), shell().Log().end(),
+                        "window state " + std::to_string(about.GetSafeHwnd()) + " 2"),
+              shell().Log().end());
+}
+
+}  // namespace
