@@ -69,6 +69,11 @@ bool CPropPgFormView::IsCommandEnabled(int id) const {
 
 void CPropPgFormView::OnCommand(int id) {
     const int page = ActivePage();
+    // The phone book page takes its commands only when "MemoryType" says which kind it is.
+    CPhoneBookDlg* book = page == kPhoneBookPage ? PhoneBookPage() : nullptr;
+    CMessagePage* messages = page == kInboxPage    ? static_cast<CMessagePage*>(&m_inbox)
+                             : page == kOutboxPage ? static_cast<CMessagePage*>(&m_outbox)
+                                                   : nullptr;
     switch (id) {
         case ID_CONNECT:
             OnConnect();
@@ -84,44 +89,32 @@ void CPropPgFormView::OnCommand(int id) {
             break;
         case ID_GET_DATA:
         case ID_TB_GET_DATA:
-            if (page == kPhoneBookPage) {
-                if (CPhoneBookDlg* book = PhoneBookPage()) {
-                    book->GetData();
-                }
-            } else if (page == kInboxPage) {
-                m_inbox.LoadMessages();
-            } else if (page == kOutboxPage) {
-                m_outbox.LoadMessages();
+            if (book != nullptr) {
+                book->GetData();
+            } else if (messages != nullptr) {
+                messages->LoadMessages();
             }
             break;
         case ID_SAVE_DATA:
         case ID_TB_SAVE_DATA:
-            if (page == kPhoneBookPage) {
-                if (CPhoneBookDlg* book = PhoneBookPage()) {
-                    book->CommitCurrent(TRUE);
-                }
+            if (book != nullptr) {
+                book->CommitCurrent(TRUE);
             }
             break;
         case ID_ADD_USER:
         case ID_TB_ADD_USER:
-            if (page == kPhoneBookPage) {
-                if (CPhoneBookDlg* book = PhoneBookPage()) {
-                    book->AddUser();
-                }
+            if (book != nullptr) {
+                book->AddUser();
             } else if (page == kOutboxPage && id == ID_TB_ADD_USER) {
                 m_outbox.ComposeNew();
             }
             break;
         case ID_DELETE:
         case ID_TB_DELETE:
-            if (page == kPhoneBookPage) {
-                if (CPhoneBookDlg* book = PhoneBookPage()) {
-                    book->DeleteUser();
-                }
-            } else if (page == kInboxPage) {
-                m_inbox.DeleteSelected();
-            } else if (page == kOutboxPage) {
-                m_outbox.DeleteSelected();
+            if (book != nullptr) {
+                book->DeleteUser();
+            } else if (messages != nullptr) {
+                messages->DeleteSelected();
             }
             break;
         case ID_SEND_MESSAGE:

@@ -131,10 +131,10 @@ std::optional<SmsTime> ParseSmsTime(const std::string& text) {
         year % 100, month, day, hour, minute, second, sign == '-' ? -quarters : quarters};
 }
 
-std::optional<std::string> BuildDeliver(const DeliverSpec& spec) {
-    const auto sca = Sca(spec.smsc);
-    const auto from = Address(spec.from);
-    const auto ud = UserData(spec.text, spec.alphabet);
+std::optional<std::string> BuildDeliver(const DeliverMessage& message) {
+    const auto sca = Sca(message.smsc);
+    const auto from = Address(message.from);
+    const auto ud = UserData(message.text, message.alphabet);
     if (!sca || !from || !ud)
         return std::nullopt;
     Octets pdu = *sca;
@@ -142,7 +142,7 @@ std::optional<std::string> BuildDeliver(const DeliverSpec& spec) {
     pdu.insert(pdu.end(), from->begin(), from->end());
     pdu.push_back(0x00);      // TP-PID
     pdu.push_back((*ud)[0]);  // TP-DCS
-    const SmsTime& t = spec.time;
+    const SmsTime& t = message.time;
     for (int v : {t.year, t.month, t.day, t.hour, t.minute, t.second})
         pdu.push_back(SwappedBcd(v));
     const int quarters = t.zoneQuarters < 0 ? -t.zoneQuarters : t.zoneQuarters;
@@ -152,20 +152,20 @@ std::optional<std::string> BuildDeliver(const DeliverSpec& spec) {
     return OctetsToHex(pdu);
 }
 
-std::optional<std::string> BuildSubmit(const SubmitSpec& spec) {
-    const auto sca = Sca(spec.smsc);
-    const auto to = Address(spec.to);
-    const auto ud = UserData(spec.text, spec.alphabet);
-    if (!sca || !to || !ud || spec.validity > 255)
+std::optional<std::string> BuildSubmit(const SubmitMessage& message) {
+    const auto sca = Sca(message.smsc);
+    const auto to = Address(message.to);
+    const auto ud = UserData(message.text, message.alphabet);
+    if (!sca || !to || !ud || message.validity > 255)
         return std::nullopt;
     Octets pdu = *sca;
-    pdu.push_back(spec.validity >= 0 ? 0x11 : 0x01);  // SMS-SUBMIT, relative validity or none
-    pdu.push_back(static_cast<std::uint8_t>(spec.reference & 0xFF));
+    pdu.push_back(message.validity >= 0 ? 0x11 : 0x01);  // SMS-SUBMIT, relative validity or none
+    pdu.push_back(static_cast<std::uint8_t>(message.reference & 0xFF));
     pdu.insert(pdu.end(), to->begin(), to->end());
     pdu.push_back(0x00);      // TP-PID
     pdu.push_back((*ud)[0]);  // TP-DCS
-    if (spec.validity >= 0)
-        pdu.push_back(static_cast<std::uint8_t>(spec.validity));
+    if (message.validity >= 0)
+        pdu.push_back(static_cast<std::uint8_t>(message.validity));
     pdu.insert(pdu.end(), ud->begin() + 1, ud->end());
     return OctetsToHex(pdu);
 }

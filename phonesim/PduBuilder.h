@@ -22,7 +22,7 @@ std::optional<SmsTime> ParseSmsTime(const std::string& text);
 
 enum class Alphabet { Auto, Gsm7, Ucs2 };
 
-struct DeliverSpec {
+struct DeliverMessage {
     std::string smsc = "+447802000332";
     std::string from;  // "+4477...", "0777...", or an alphanumeric name such as "BANK"
     SmsTime time;
@@ -30,7 +30,7 @@ struct DeliverSpec {
     Alphabet alphabet = Alphabet::Auto;
 };
 
-struct SubmitSpec {
+struct SubmitMessage {
     std::string smsc = "+447802000332";  // empty: "00", the phone's own centre
     std::string to;
     std::u16string text;
@@ -41,7 +41,7 @@ struct SubmitSpec {
 
 // Upper-case hex, service-centre field first; nullopt when the text does not fit one message
 // (160 septets, 70 UCS2 characters) or an address is unusable.
-std::optional<std::string> BuildDeliver(const DeliverSpec& spec);
-std::optional<std::string> BuildSubmit(const SubmitSpec& spec);
+std::optional<std::string> BuildDeliver(const DeliverMessage& message);
+std::optional<std::string> BuildSubmit(const SubmitMessage& message);
 
 }  // namespace phonesim

@@ -35,25 +35,25 @@ std::string Build(const json& message, const std::string& centre) {
     std::optional<std::string> pdu;
     if (message.contains("deliver")) {
         const json& d = message.at("deliver");
-        DeliverSpec spec;
-        spec.smsc = d.value("smsc", centre);
-        spec.from = d.at("from").get<std::string>();
+        DeliverMessage message;
+        message.smsc = d.value("smsc", centre);
+        message.from = d.at("from").get<std::string>();
         const auto time = ParseSmsTime(d.at("time").get<std::string>());
         if (!time)
             throw ProfileError("bad time " + d.at("time").dump());
-        spec.time = *time;
-        spec.text = TextOf(d);
-        spec.alphabet = AlphabetOf(d);
-        pdu = BuildDeliver(spec);
+        message.time = *time;
+        message.text = TextOf(d);
+        message.alphabet = AlphabetOf(d);
+        pdu = BuildDeliver(message);
     } else {
         const json& s = message.at("submit");
-        SubmitSpec spec;
-        spec.smsc = s.value("smsc", centre);
-        spec.to = s.at("to").get<std::string>();
-        spec.text = TextOf(s);
-        spec.alphabet = AlphabetOf(s);
-        spec.validity = s.value("validity", 0xAA);
-        pdu = BuildSubmit(spec);
+        SubmitMessage message;
+        message.smsc = s.value("smsc", centre);
+        message.to = s.at("to").get<std::string>();
+        message.text = TextOf(s);
+        message.alphabet = AlphabetOf(s);
+        message.validity = s.value("validity", 0xAA);
+        pdu = BuildSubmit(message);
     }
     if (!pdu)
         throw ProfileError("message cannot be made: " + message.dump());

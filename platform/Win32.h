@@ -1,7 +1,7 @@
 #pragma once
-// The operating-system calls the design is written against, with their Win32 names and results,
-// carried out by the implementations of the current platform::Host. Every call on a closed or
-// unknown handle fails cleanly (FALSE, INVALID_HANDLE_VALUE or ERROR_INVALID_HANDLE).
+// The operating-system calls the core of the program is written against, with their Win32 names and
+// results, carried out by the implementations of the current platform::Host. Every call on a closed
+// or unknown handle fails cleanly (FALSE, INVALID_HANDLE_VALUE or ERROR_INVALID_HANDLE).
 
 #include <string>
 

@@ -10,11 +10,11 @@ namespace phonesim::test {
 namespace {
 
 std::string Submit(const std::u16string& text, const std::string& smsc = "+447802000332") {
-    SubmitSpec spec;
-    spec.smsc = smsc;
-    spec.to = "+447700900123";
-    spec.text = text;
-    return BuildSubmit(spec).value();
+    SubmitMessage message;
+    message.smsc = smsc;
+    message.to = "+447700900123";
+    message.text = text;
+    return BuildSubmit(message).value();
 }
 
 class PromptFlow : public ::testing::Test {
@@ -119,12 +119,12 @@ TEST(PduChecks, SplitAndLengthSurviveAnyText) {
 }
 
 TEST(PduChecks, BuilderMakesTheTextbookPdus) {
-    SubmitSpec submit;
+    SubmitMessage submit;
     submit.smsc = "";
     submit.to = "+447700900123";
     submit.text = u"hello";
     EXPECT_EQ(BuildSubmit(submit).value(), "0011000C914477000910320000AA05E8329BFD06");
-    DeliverSpec deliver;
+    DeliverMessage deliver;
     deliver.smsc = "+447802000332";
     deliver.from = "BANK";
     deliver.time = ParseSmsTime("2024-03-02 12:00:45-01:15").value();

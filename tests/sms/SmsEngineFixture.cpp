@@ -50,18 +50,18 @@ void SmsEngineTest::Forget() {
 }
 
 std::string Deliver(const std::string& from, const std::u16string& text, phonesim::SmsTime time) {
-    phonesim::DeliverSpec spec;
-    spec.from = from;
-    spec.text = text;
-    spec.time = time;
-    return phonesim::BuildDeliver(spec).value();
+    phonesim::DeliverMessage message;
+    message.from = from;
+    message.text = text;
+    message.time = time;
+    return phonesim::BuildDeliver(message).value();
 }
 
 std::string Submit(const std::string& to, const std::u16string& text) {
-    phonesim::SubmitSpec spec;
-    spec.to = to;
-    spec.text = text;
-    return phonesim::BuildSubmit(spec).value();
+    phonesim::SubmitMessage message;
+    message.to = to;
+    message.text = text;
+    return phonesim::BuildSubmit(message).value();
 }
 
 std::u16string U16(const std::string& ascii) {
