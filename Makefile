@@ -6,7 +6,7 @@ CMAKE_FLAGS ?=
 
 PREFIX ?= /usr/local
 
-.PHONY: deps configure build test test-sanitize demo screenshots install bench format clean
+.PHONY: deps configure build test test-sanitize demo screenshots install bench bench-link format clean
 
 deps:
 	@scripts/install-deps
@@ -56,6 +56,10 @@ install: build
 
 bench: build
 	@for b in $(BUILD)/bench/halvex_bench_*; do [ -x "$$b" ] && "$$b"; done
+
+# Real time on a pseudo-terminal: the timed and the fast exchange against gammu (minutes).
+bench-link: build
+	@BUILD=$(BUILD) bench/link-timing.sh
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -5,7 +5,7 @@
 namespace app {
 
 const char* HalvexUsage() {
-    return "usage: halvex [--port NAME | --simulate[=PROFILE] [--simulate-save FILE]]\n"
+    return "usage: halvex [--port NAME | --simulate[=PROFILE] [--simulate-save FILE]] [--fast]\n"
            "       halvex --notify VALUE\n"
            "\n"
            "The handset manager: the phone book, the SIM and the short messages of a phone\n"
@@ -16,6 +16,8 @@ const char* HalvexUsage() {
            "  --simulate[=PROFILE]   a simulated phone instead (default, nokia, small-sim,\n"
            "                         empty, full, or a profile file), in virtual time\n"
            "  --simulate-save FILE   keep the simulated phone's changes in FILE\n"
+           "  --fast                 read each reply as soon as the phone has ended it, instead\n"
+           "                         of the fixed waits (also: registry value FastLink = 1)\n"
            "  --notify VALUE         tell the running Halvex that Bluetooth restarts:\n"
            "                         -1 (or 0xFFFFFFFF) it goes down, 0 it is back, another\n"
            "                         number it could not come back; exit 0 when Halvex took\n"
@@ -56,6 +58,8 @@ HalvexParse ParseHalvexArguments(const std::vector<std::string>& args) {
         };
         if ((name == "--help" || name == "-h") && !value) {
             options.help = true;
+        } else if (name == "--fast" && !value) {
+            options.fast = true;
         } else if (name == "--simulate") {
             if (simulate) {
                 return fail("--simulate is given twice");
@@ -79,7 +83,7 @@ HalvexParse ParseHalvexArguments(const std::vector<std::string>& args) {
         }
     }
     if (notify) {
-        if (simulate || port || save || options.screenshots) {
+        if (simulate || port || save || options.screenshots || options.fast) {
             return fail("--notify goes alone");
         }
         options.notify = ParseNoticeValue(*notify);

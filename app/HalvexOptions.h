@@ -1,7 +1,8 @@
 #pragma once
 // The command line of halvex, the program with the window:
 //
-//   halvex [--port NAME | --simulate[=PROFILE] [--simulate-save FILE]] [--screenshots DIR]
+//   halvex [--port NAME | --simulate[=PROFILE] [--simulate-save FILE]] [--fast]
+//          [--screenshots DIR]
 //   halvex --notify VALUE
 //   halvex --help
 
@@ -18,6 +19,7 @@ struct HalvexOptions {
     HostOptions host;
     std::optional<std::string> simulateSave;
     bool help = false;
+    bool fast = false;  // the fast exchange (see link/PhoneLink.h)
     // Deliver this outside notice to the Halvex that is running, and end.
     std::optional<std::uint32_t> notify;
     // Read every page, write a picture of the window with each in front into DIR, and end.

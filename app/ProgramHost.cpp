@@ -1,6 +1,8 @@
 #include "app/ProgramHost.h"
 
 #include "app/Utf8Text.h"
+#include "link/PhoneLink.h"
+#include "link/RegSettings.h"
 
 #include "phonesim/Phone.h"
 #include "phonesim/Profile.h"
@@ -57,6 +59,11 @@ std::string ReadConnectionOptions(const std::optional<std::optional<std::string>
         simulateSave = *save;
     }
     return "";
+}
+
+void ChooseExchangeMode(bool fastOption) {
+    CPhoneLink::SetExchangeMode(fastOption || settings::ReadFastLink() ? ExchangeMode::Fast
+                                                                       : ExchangeMode::Timed);
 }
 
 ProgramHost::~ProgramHost() = default;

@@ -38,6 +38,10 @@ std::string ReadConnectionOptions(const std::optional<std::optional<std::string>
                                   const std::optional<std::string>& save, HostOptions& options,
                                   std::optional<std::string>& simulateSave);
 
+// The exchange every link of the program uses: fast when the option asks for it or the registry
+// value "FastLink" is 1, else timed. Call once the program's host is installed.
+void ChooseExchangeMode(bool fastOption);
+
 class ProgramHost {
 public:
     ~ProgramHost();

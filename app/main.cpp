@@ -106,6 +106,7 @@ int main(int argc, char** argv) {
     {
         platform::ScopedHost scoped(
             platform::Host{&host->GetPorts(), &host->GetRegistry(), &clock, &ui, &shell});
+        app::ChooseExchangeMode(options.fast);
         COrvGSMApp application;
         if (!application.InitInstance()) {
             return 1;

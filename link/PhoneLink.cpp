@@ -1,7 +1,10 @@
 #include "link/PhoneLink.h"
 
+#include <algorithm>
 #include <bit>
+#include <cstdint>
 #include <new>
+#include <string_view>
 #include <vector>
 
 #include "link/Utf8Converter.h"
@@ -19,6 +22,75 @@ constexpr DWORD kChunkBytes = 128;
 // A phone that never stops talking must not hold the program forever (this is over two hours
 // of one-second pauses); every real reply is a few kilobytes at most.
 constexpr std::size_t kMaxReplyBytes = 1u << 20;
+
+// Fast mode: the port is looked at this often, and a reply that stops without its final line
+// ends after this much silence (longer than the pause between two chunks of the timed mode, so
+// a phone that pauses within a reply is still read whole).
+constexpr DWORD kPollMs = 5;
+constexpr DWORD kQuietMs = 2000;
+constexpr DWORD kLineFeedMs = 20;
+
+ExchangeMode g_mode = ExchangeMode::Timed;
+
+bool StartsWithNoCase(std::u16string_view text, std::u16string_view prefix) {
+    if (text.size() < prefix.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        char16_t c = text[i];
+        if (c >= u'a' && c <= u'z') {
+            c = static_cast<char16_t>(c - u'a' + u'A');
+        }
+        if (c != prefix[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// V.250's final result codes, and the mobile equipment's and the message service's errors.
+bool IsFinalResult(std::string_view line) {
+    for (std::string_view code :
+         {"OK", "ERROR", "NO CARRIER", "NO DIALTONE", "BUSY", "NO ANSWER"}) {
+        if (line == code) {
+            return true;
+        }
+    }
+    return line.starts_with("+CME ERROR") || line.starts_with("+CMS ERROR") ||
+           line.starts_with("CONNECT");
+}
+
+enum class Completion { No, Yes, UnlessLineFeedFollows };
+
+// Whether the bytes hold a whole final result line, or end in the prompt when one is due. A
+// final line whose carriage return is the last byte so far is whole unless its line feed is
+// still on the way.
+Completion ReplyComplete(const std::vector<BYTE>& bytes, bool promptExpected) {
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    if (promptExpected && text.ends_with("> ")) {
+        return Completion::Yes;
+    }
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            return Completion::No;  // a line still arriving
+        }
+        std::string_view line = text.substr(start, end - start);
+        while (!line.empty() && line.front() == ' ') {
+            line.remove_prefix(1);
+        }
+        while (!line.empty() && line.back() == ' ') {
+            line.remove_suffix(1);
+        }
+        if (IsFinalResult(line)) {
+            return end + 1 == text.size() && text[end] == '\r' ? Completion::UnlessLineFeedFollows
+                                                               : Completion::Yes;
+        }
+        start = end + 1;
+    }
+    return Completion::No;
+}
 
 void Notice(const char16_t* text) {
     MessageBoxW(0, text, kCaption, MB_OK | MB_ICONEXCLAMATION);
@@ -68,6 +140,13 @@ BOOL CPhoneLink::Open() {
             std::u16string probe = u"AT+CGMI=?";
             if (SendCommand(probe)) {
                 m_bOpenResult = TRUE;
+                if (g_mode == ExchangeMode::Fast) {
+                    // A reply ends at its first final line: an answer to the probe still on its
+                    // way would pass for the answer to the next command.
+                    std::u16string answer;
+                    Wait(1.0f);
+                    ReadResponse(answer);
+                }
                 break;
             }
             EndWaitCursor();
@@ -145,11 +224,28 @@ BOOL CPhoneLink::SendCommand(std::u16string& text) {
         return FALSE;
 
     PurgeComm(m_hPort, PURGE_TXCLEAR | PURGE_RXCLEAR);
+    m_received.clear();
+    m_bNothingCame = false;
+    m_bPortFailed = false;
+    m_waitEnd = GetTickCount();
+    // A message's text after the prompt is answered only once Ctrl-Z or Esc follows it.
+    m_bAnswerExpected = StartsWithNoCase(text, u"AT") || text[0] == 0x1A || text[0] == 0x1B;
+    m_bPromptExpected = StartsWithNoCase(text, u"AT+CMGS=") || StartsWithNoCase(text, u"AT+CMGW=");
     DWORD written = 0;
-    if (!WriteFile(m_hPort, bytes.data(), size, &written, nullptr) || written != size)
+    if (!WriteFile(m_hPort, bytes.data(), size, &written, nullptr) || written != size) {
+        m_bAnswerExpected = false;
         return FALSE;
+    }
     FlushFileBuffers(m_hPort);
     return TRUE;
+}
+
+void CPhoneLink::SetExchangeMode(ExchangeMode mode) {
+    g_mode = mode;
+}
+
+ExchangeMode CPhoneLink::GetExchangeMode() {
+    return g_mode;
 }
 
 void CPhoneLink::Wait(float seconds) {
@@ -157,11 +253,92 @@ void CPhoneLink::Wait(float seconds) {
     // Negative, NaN or absurd waits would be undefined as an unsigned conversion.
     if (!(ms >= 1.0f))
         return;
-    Sleep(ms >= 4294967295.0f ? MAXDWORD : static_cast<DWORD>(ms));
+    const DWORD whole = ms >= 4294967295.0f ? MAXDWORD : static_cast<DWORD>(ms);
+    if (g_mode == ExchangeMode::Timed) {
+        Sleep(whole);
+        return;
+    }
+    // Fast: wait for the answer, not for the clock; a pause with no answer due takes no time.
+    if (m_bAnswerExpected && m_received.empty() && !m_bNothingCame && !m_bPortFailed) {
+        m_waitEnd = GetTickCount() + whole;
+        m_bPortFailed = !AwaitFirstByte(whole);
+        m_bNothingCame = !m_bPortFailed && m_received.empty();
+    }
+}
+
+bool CPhoneLink::TakeArrived() {
+    while (m_received.size() < kMaxReplyBytes) {
+        DWORD errors = 0;
+        ClearCommError(m_hPort, &errors, nullptr);
+        BYTE chunk[kChunkBytes];
+        DWORD got = 0;
+        if (!ReadFile(m_hPort, chunk, kChunkBytes, &got, nullptr)) {
+            Notice(u"Read port error");
+            return false;
+        }
+        if (got == 0)
+            break;
+        m_received.insert(m_received.end(), chunk, chunk + got);
+    }
+    return true;
+}
+
+bool CPhoneLink::AwaitFirstByte(DWORD ms) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (!TakeArrived())
+            return false;
+        if (!m_received.empty() || GetTickCount() - start >= ms)
+            return true;
+        Sleep(std::min<DWORD>(kPollMs, ms - (GetTickCount() - start)));
+    }
+}
+
+int CPhoneLink::ReadResponseFast(std::u16string& text) {
+    bool failed = m_bPortFailed;
+    if (!m_bNothingCame && !failed) {
+        DWORD quietSince = GetTickCount();
+        std::size_t seen = m_received.size();
+        while (m_received.size() < kMaxReplyBytes) {
+            const Completion complete = ReplyComplete(m_received, m_bPromptExpected);
+            if (complete == Completion::Yes) {
+                break;
+            }
+            if (!TakeArrived()) {
+                failed = true;
+                break;
+            }
+            if (m_received.size() != seen) {
+                seen = m_received.size();
+                quietSince = GetTickCount();
+                continue;
+            }
+            // Silence ends a reply only once it lasted and the caller's wait is over; after a
+            // final line, a moment is enough for its line feed.
+            const DWORD now = GetTickCount();
+            const DWORD quiet = now - quietSince;
+            if (complete == Completion::UnlessLineFeedFollows
+                    ? quiet >= kLineFeedMs
+                    : quiet >= kQuietMs && static_cast<std::int32_t>(now - m_waitEnd) >= 0)
+                break;
+            Sleep(kPollMs);
+        }
+    }
+    std::vector<BYTE> received;
+    received.swap(m_received);
+    m_bAnswerExpected = false;
+    m_bNothingCame = false;
+    m_bPortFailed = false;
+    m_waitEnd = GetTickCount();
+    if (failed)
+        return -1;
+    return Decode(received, text);
 }
 
 int CPhoneLink::ReadResponse(std::u16string& text) {
     text.clear();
+    if (g_mode == ExchangeMode::Fast)
+        return ReadResponseFast(text);
     std::vector<BYTE> received;
     while (received.size() < kMaxReplyBytes) {
         DWORD errors = 0;
@@ -183,6 +360,10 @@ int CPhoneLink::ReadResponse(std::u16string& text) {
         received.insert(received.end(), chunk, chunk + got);
         Wait(1.0f);
     }
+    return Decode(received, text);
+}
+
+int CPhoneLink::Decode(std::vector<BYTE>& received, std::u16string& text) {
     if (received.empty())
         return 0;
 

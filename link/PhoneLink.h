@@ -2,8 +2,16 @@
 // The serial link to the phone and the exchange of one AT command and its reply.
 
 #include <string>
+#include <vector>
 
 #include "platform/Win32Types.h"
+
+// How a reply is read. Timed: after the caller's fixed wait, a chunk at a time with a second
+// between chunks, until a read finds nothing. Fast: the caller's wait is the longest time to wait
+// for the first byte; the reply ends as soon as it holds its final result line (or the "> "
+// prompt a command expects), polled every few milliseconds; pauses that wait for nothing are
+// skipped. Either way the same commands go out in the same order.
+enum class ExchangeMode { Timed, Fast };
 
 class CPhoneLink {
 public:
@@ -27,6 +35,10 @@ public:
     // terminating null (2n + 2), 0 when nothing arrived, -1 after a port or memory failure.
     int ReadResponse(std::u16string& text);
 
+    // For every link of the program; timed unless the user chose fast.
+    static void SetExchangeMode(ExchangeMode mode);
+    static ExchangeMode GetExchangeMode();
+
 protected:
     platform::BOOL Configure();
     platform::BOOL SetTimeouts();
@@ -34,4 +46,28 @@ protected:
     platform::HANDLE m_hPort;
     platform::COMMTIMEOUTS* m_pTimeouts;
     platform::BOOL m_bOpenResult;
+
+private:
+    // Fast mode.
+    // Takes what has arrived into m_received; false after a port failure (told to the user).
+    bool TakeArrived();
+    // Polls until a byte is there or `ms` pass; false after a port failure.
+    bool AwaitFirstByte(platform::DWORD ms);
+    int ReadResponseFast(std::u16string& text);
+    // The reply's bytes as text (see ReadResponse for the result).
+    static int Decode(std::vector<platform::BYTE>& received, std::u16string& text);
+
+    // The reply under way: bytes taken from the port so far.
+    std::vector<platform::BYTE> m_received;
+    // The last command written is one the phone answers (an AT command, Ctrl-Z or Esc; not the
+    // text of a message after the prompt), and whether the answer ends in the "> " prompt.
+    bool m_bAnswerExpected = false;
+    bool m_bPromptExpected = false;
+    // The caller's wait passed without a byte: the reply is empty, no need to wait again.
+    bool m_bNothingCame = false;
+    // The port failed while waiting (and said so).
+    bool m_bPortFailed = false;
+    // When the caller's wait for this reply would have ended: a reply is never given up for
+    // silence before then.
+    platform::DWORD m_waitEnd = 0;
 };

@@ -78,6 +78,13 @@ bool ReadMemoryType(DWORD& value) {
     return true;
 }
 
+bool ReadFastLink() {
+    CRegSettings reg;
+    DWORD value = 0;
+    return reg.Open(HKEY_CURRENT_USER, u"Software\\Halvex", KEY_READ) == ERROR_SUCCESS &&
+           reg.QueryDWORD(value, u"FastLink", 0) == ERROR_SUCCESS && value == 1;
+}
+
 LONG StoreMemoryType(DWORD value) {
     CRegSettings reg;
     LONG result = reg.Open(HKEY_CURRENT_USER, u"Comm", KEY_ALL_ACCESS);

@@ -46,6 +46,9 @@ bool ReadMemoryType(platform::DWORD& value);
 inline bool IsNokiaMemoryType(platform::DWORD value) {
     return value == kMemoryTypeNokia;
 }
+// True when the user chose the fast exchange in the registry: "FastLink" (DWORD 1) under
+// HKEY_CURRENT_USER\Software\Halvex.
+bool ReadFastLink();
 // The start-up write: opens the existing key Comm under HKEY_CURRENT_USER, creates its subkey
 // MemoryType when missing and stores the value. Nothing is written when Comm does not exist.
 platform::LONG StoreMemoryType(platform::DWORD value);

@@ -103,20 +103,20 @@ void CPhoneBookEngine::ReadEntries(CContactBook& book, int first, int last) {
         }
         Wait(0.5f);
         std::u16string reply;
-        const int length = ReadResponse(reply);
-        if (length > 0 && phonebook::HasErrorResult(reply)) {
+        // Only a reply the phone ended with OK holds every entry of its range: one that is
+        // refused, silent or cut short would leave a book that looks complete and is not (and
+        // an index it missed could be handed to a new number).
+        if (ReadResponse(reply) <= 0 || !phonebook::IsConfirmed(reply)) {
             ShowConnectionLost();
             m_session.Disconnect();
             return;
         }
-        if (length > 0) {
-            SplitRecords(reply);
-            for (auto& record : m_records) {
-                ParseRecord(*record);
-            }
-            MergeRecords(book);
-            ClearRecords();
+        SplitRecords(reply);
+        for (auto& record : m_records) {
+            ParseRecord(*record);
         }
+        MergeRecords(book);
+        ClearRecords();
     }
 }
 

@@ -19,12 +19,13 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: halvex-phonesim [--profile FILE|NAME] [--save FILE] [--register] [--baud N]\n"
-    "                       [--latency MS] [--echo on|off]\n";
+    "                       [--latency MS] [--echo on|off] [--stats]\n";
 
 struct Options {
     std::string profile = "default";
     std::optional<std::string> save;
     bool registerPort = false;
+    bool stats = false;  // at the end, the bytes that crossed the line
     std::optional<std::uint32_t> baud;
     std::optional<std::uint32_t> latency;
     std::optional<bool> echo;
@@ -49,6 +50,10 @@ std::string Parse(int argc, char** argv, Options& o) {
         const bool hasValue = i + 1 < argc;
         if (arg == "--register") {
             o.registerPort = true;
+            continue;
+        }
+        if (arg == "--stats") {
+            o.stats = true;
             continue;
         }
         if (arg != "--profile" && arg != "--save" && arg != "--baud" && arg != "--latency" &&
@@ -139,6 +144,10 @@ int main(int argc, char** argv) {
     int signal = 0;
     sigwait(&signals, &signal);
     server.Stop();
+    if (options.stats) {
+        std::cout << "bytes: " << server.BytesToHost() << " to the program, "
+                  << server.BytesFromHost() << " from it" << std::endl;
+    }
     if (options.save) {
         try {
             phonesim::SaveProfileFile(phone.ToProfile(), *options.save);

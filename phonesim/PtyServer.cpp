@@ -117,6 +117,7 @@ void PtyServer::Loop() {
                 if (n <= 0)
                     break;  // the terminal's buffer is full: try again later
                 out.erase(0, static_cast<std::size_t>(n));
+                toHost_ += static_cast<std::uint64_t>(n);
             }
         }
 
@@ -137,8 +138,10 @@ void PtyServer::Loop() {
             continue;  // Stop() wakes the loop
         if (count == 2 && (fds[1].revents & POLLIN)) {
             const ssize_t n = ::read(master_, buffer, sizeof buffer);
-            if (n > 0)
+            if (n > 0) {
+                fromHost_ += static_cast<std::uint64_t>(n);
                 phone_.Receive(std::string_view(buffer, static_cast<std::size_t>(n)), NowMs());
+            }
         }
     }
 }

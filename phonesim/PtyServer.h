@@ -30,6 +30,9 @@ public:
     void Stop();
     // True once the scripted link drop has happened (the terminal is then hung up).
     bool LinkDropped() const { return dropped_; }
+    // Bytes that went to the program on the terminal, and that came from it.
+    std::uint64_t BytesToHost() const { return toHost_; }
+    std::uint64_t BytesFromHost() const { return fromHost_; }
 
 private:
     void Loop();
@@ -44,6 +47,8 @@ private:
     std::thread thread_;
     std::atomic<bool> stop_{false};
     std::atomic<bool> dropped_{false};
+    std::atomic<std::uint64_t> toHost_{0};
+    std::atomic<std::uint64_t> fromHost_{0};
     std::uint64_t startMs_ = 0;
 };
 

@@ -12,8 +12,8 @@ namespace {
 
 const std::set<std::string> kValueOptions = {"port", "simulate-save", "home",   "work",  "mobile",
                                              "fax",  "other",         "memory", "rename"};
-const std::set<std::string> kFlagOptions = {"transcript", "yes",    "json",
-                                            "save",       "report", "reply-path"};
+const std::set<std::string> kFlagOptions = {"transcript", "yes",  "json",      "save",
+                                            "report",     "fast", "reply-path"};
 
 struct Failure {
     std::string message;
@@ -114,6 +114,7 @@ public:
         Options o;
         ParseConnection(o);
         o.transcript = Take("transcript");
+        o.fast = Take("fast");
         o.yes = Take("yes");
         o.json = Take("json");
         if (words_.empty()) {
@@ -301,7 +302,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
 
 const char* Usage() {
     return "usage: halvex-cli [--port NAME | --simulate[=PROFILE]] [--simulate-save FILE]\n"
-           "                  [--transcript] [--yes] [--json] COMMAND ARGS\n"
+           "                  [--fast] [--transcript] [--yes] [--json] COMMAND ARGS\n"
            "commands:\n"
            "  identify\n"
            "  phonebook list [ME|SM]\n"

@@ -1,8 +1,8 @@
 #pragma once
 // The command line of halvex-cli:
 //
-//   halvex-cli [--port NAME | --simulate[=PROFILE]] [--simulate-save FILE] [--transcript]
-//              [--yes] [--json] COMMAND ARGS
+//   halvex-cli [--port NAME | --simulate[=PROFILE]] [--simulate-save FILE] [--fast]
+//              [--transcript] [--yes] [--json] COMMAND ARGS
 //
 // Options may stand anywhere; "--" makes every later word an argument.
 
@@ -34,6 +34,7 @@ struct Options {
     std::string profile = "default";
     std::optional<std::string> simulateSave;
     bool transcript = false;
+    bool fast = false;  // the fast exchange (see link/PhoneLink.h)
     bool yes = false;
     bool json = false;
 

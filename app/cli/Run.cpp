@@ -89,6 +89,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     int result = kExitFailed;
     {
         platform::ScopedHost scoped(host->GetHost());
+        app::ChooseExchangeMode(options.fast);
         // The session closes its port before the platform it was opened on goes away.
         auto session = std::make_unique<CPhoneSession>();
         g_pPhoneSession = session.get();

@@ -10,6 +10,8 @@
 
 #include "app/HalvexOptions.h"
 #include "app/Notices.h"
+#include "link/PhoneLink.h"
+#include "tests/support/PlatformFixture.h"
 
 namespace {
 
@@ -28,6 +30,7 @@ TEST(HalvexOptions, TakeTheConnectionOfTheCliAndANoticeAlone) {
     EXPECT_EQ(port.options->host.port, u"rfcomm0");
     EXPECT_TRUE(parse({"-h"}).options->help);
     EXPECT_EQ(parse({"--screenshots", "docs"}).options->screenshots, "docs");
+    EXPECT_TRUE(parse({"--fast", "--simulate"}).options->fast);
 
     const std::pair<const char*, std::uint32_t> notices[] = {{"0", 0},
                                                              {"5", 5},
@@ -50,6 +53,7 @@ TEST(HalvexOptions, TakeTheConnectionOfTheCliAndANoticeAlone) {
         {{"--notify", "-2"}, "\"-2\" is not a notice value (a number, 0x... or -1)"},
         {{"--notify", "0x"}, "\"0x\" is not a notice value (a number, 0x... or -1)"},
         {{"--notify", "1", "--simulate"}, "--notify goes alone"},
+        {{"--notify", "1", "--fast"}, "--notify goes alone"},
         {{"--notify"}, "--notify needs a value"},
         {{"--bogus"}, "unknown option --bogus"},
         {{"phonebook"}, "unexpected argument \"phonebook\""},
@@ -82,6 +86,24 @@ TEST(Notices, TheSocketLiesInAPrivateDirectoryAndNobodyListeningIsNoProgram) {
     } else {
         unsetenv("XDG_RUNTIME_DIR");
     }
+}
+
+class ExchangeChoice : public halvex::test::PlatformTest {};
+
+TEST_F(ExchangeChoice, TheOptionOrTheRegistrysFastLinkChoosesTheFastExchange) {
+    const auto chosen = [](bool option) {
+        app::ChooseExchangeMode(option);
+        const ExchangeMode mode = CPhoneLink::GetExchangeMode();
+        CPhoneLink::SetExchangeMode(ExchangeMode::Timed);
+        return mode;
+    };
+    EXPECT_EQ(chosen(false), ExchangeMode::Timed);
+    EXPECT_EQ(chosen(true), ExchangeMode::Fast);
+    registry().SetDword(platform::HKEY_CURRENT_USER, u"Software\\Halvex", u"FastLink", 1);
+    EXPECT_EQ(chosen(false), ExchangeMode::Fast);
+    registry().SetDword(platform::HKEY_CURRENT_USER, u"Software\\Halvex", u"FastLink", 2);
+    EXPECT_EQ(chosen(false), ExchangeMode::Timed);
+    EXPECT_EQ(chosen(true), ExchangeMode::Fast);
 }
 
 }  // namespace

@@ -24,6 +24,22 @@ TEST(CliStart, IdentifyReportsTheMakerOfEachProfile) {
     EXPECT_EQ(other.err, "");
 }
 
+TEST(CliStart, FastGivesTheSameResultsAndCommands) {
+    for (const std::vector<std::string>& command :
+         {std::vector<std::string>{"phonebook", "list", "ME"}, {"sms", "list", "inbox"}}) {
+        std::vector<std::string> timed = {"--simulate", "--json", "--transcript"};
+        timed.insert(timed.end(), command.begin(), command.end());
+        std::vector<std::string> fast = timed;
+        fast.insert(fast.begin(), "--fast");
+        const CliRun a = RunCli(timed);
+        const CliRun b = RunCli(fast);
+        ASSERT_EQ(a.status, 0) << a.err;
+        EXPECT_EQ(b.status, 0) << b.err;
+        EXPECT_EQ(b.out, a.out);
+        EXPECT_EQ(b.Commands(), a.Commands());
+    }
+}
+
 TEST(CliStart, FailedConnectionReportsTheLinkAndExitsOne) {
     const std::string registry = TempDir() + "/registry.reg";
     const CliRun run =

@@ -117,19 +117,32 @@ TEST_F(PhoneBookRead, ErrorInARangeEndsTheReadWithADisconnect) {
     EXPECT_EQ(session().GetPhoneBook().GetAt(0)->name, u"Ann");
 }
 
-TEST_F(PhoneBookRead, LostLinkReportsEveryBlockThatCannotBeSentAndStopsAtTheMiddle) {
+TEST_F(PhoneBookRead, ALostLinkEndsTheReadWithOneMessageAndADisconnect) {
     phone().AddFault(phonesim::Fault::DropOn("AT+CPBR=26,"));
     Connect();
-    // The reply to 26-50 cannot be read; then each later block fails to go out.
+    // The reply to 26-50 cannot be read: the book is not complete, and the link is gone.
     ExpectNotice(u"Read port error");
-    for (int i = 0; i < 5; ++i) {
-        ExpectNotice(u"Connection lost, Please Connect again");
-    }
+    ExpectNotice(u"Connection lost, Please Connect again");
     session().LoadBook(CPhoneSession::MemoryPhone);
 
     EXPECT_EQ(CommandsFrom(3), (Lines{"AT+CPBR=1,25", "AT+CPBR=26,50"}));
     EXPECT_FALSE(session().IsConnected());
     EXPECT_FALSE(PortOpen());
+}
+
+TEST_F(PhoneBookRead, ARangeThePhoneDoesNotEndWithOkIsNoBook) {
+    Put("ME", 30, "130", u"Zed/M");
+    for (const phonesim::Fault& fault :
+         {phonesim::Fault::NoReply("AT+CPBR=26,"),
+          phonesim::Fault::RawReply("AT+CPBR=26,", "\r\n+CPBR: 30,\"130\",129,\"Zed/M\"\r\n")}) {
+        phone().AddFault(fault);
+        Connect();
+        ExpectNotice(u"Connection lost, Please Connect again");
+        session().LoadBook(CPhoneSession::MemoryPhone);
+        EXPECT_FALSE(session().IsPhoneRead());
+        EXPECT_FALSE(session().IsConnected());
+        EXPECT_EQ(commands().back(), "AT+CPBR=26,50");
+    }
 }
 
 TEST_F(PhoneBookRead, RangeReplyWithoutDashGivesAnEmptyReadBook) {
