@@ -118,9 +118,9 @@ BOOL CPhoneBookEngine::WriteContact(int position) {
         return FALSE;
     }
     if (contact->marks & CContactEntry::MarkName) {
-        // Every number goes again under the new name, at the index it had.
-        DeleteContactEntries(position);
-        Wait(2.0f);
+        // Every number goes again under the new name, written over its entry at the index it
+        // had. (Deleting the entries first would leave the contact without them, on the phone
+        // and after the next read in the program too, when the link fails half-way.)
         contact->marks |= CContactEntry::MarkAllNumbers;
     }
     const std::uint32_t marks = contact->marks;

@@ -84,11 +84,15 @@ std::vector<bool> DeleteRows(CSmsEngine& engine, CPhoneSession& session, int box
         engine.SetPortHandle(session.GetPortHandle());
         const int index = CSmsEngine::DecimalValue(list.Index(position));
         BOOL result = FALSE;
+        // A message is deleted only from the storage the phone confirmed selecting: its index
+        // in another storage is some other message.
         if (list.Storage(position) == kStorageSim) {
-            engine.SelectStorage(u"SM", u"SM", u"ME");
-            result = engine.DeleteMessage(index, position, box);
+            if (engine.SelectStorage(u"SM", u"SM", u"ME")) {
+                result = engine.DeleteMessage(index, position, box);
+            }
             engine.SelectStorage(u"ME", u"ME", u"ME");
-        } else {
+        } else if (engine.GetConfirmedStorage() == kStoragePhone ||
+                   engine.SelectStorage(u"ME", u"ME", u"ME")) {
             result = engine.DeleteMessage(index, position, box);
         }
         if (result) {

@@ -139,10 +139,12 @@ BOOL CSmsEngine::SelectStorage(const std::u16string& first, const std::u16string
     }
     const std::u16string command =
         u"AT+CPMS=\"" + first + u"\",\"" + second + u"\",\"" + third + u"\"";
-    if (SendAndWait(command, kStorageWait)) {
-        // The phone's answer changes nothing; QueryStorage tells what it selected.
-        std::u16string reply;
-        ReadReply(reply);
+    m_confirmedStorage = sms::kStorageNone;
+    std::u16string reply;
+    if (SendAndWait(command, kStorageWait) && ReadReply(reply) && sms::Contains(reply, u"OK") &&
+        !sms::Contains(reply, u"ERROR")) {
+        m_confirmedStorage = sms::StorageCodeOf(first);
+        return TRUE;
     }
     return FALSE;
 }
@@ -229,13 +231,12 @@ BOOL CSmsEngine::SendPdu(int length, std::u16string pdu) {
         pdu[2] = u'9';
     }
     WritePdu(pdu);
-    if (!ReadReply(reply)) {
-        return TRUE;
+    // Sent only when the phone says so (its message reference, or OK): silence or a broken
+    // link may well mean the message never left.
+    if (!ReadReply(reply) || sms::Contains(reply, u"ERROR")) {
+        return FALSE;
     }
-    if (sms::Contains(reply, u"OK")) {
-        return TRUE;
-    }
-    return sms::Contains(reply, u"ERROR") ? FALSE : TRUE;
+    return sms::Contains(reply, u"+CMGS:") || sms::Contains(reply, u"OK") ? TRUE : FALSE;
 }
 
 BOOL CSmsEngine::StorePdu(int length, std::u16string pdu, int status) {

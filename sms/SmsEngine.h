@@ -23,10 +23,13 @@ public:
     void ClearInbox();
     void ClearOutbox();
 
-    // "AT+CPMS=" with the three names quoted. Always 0; the following QueryStorage reports
-    // what the phone selected.
+    // "AT+CPMS=" with the three names quoted. 1 when the phone confirmed the selection (the
+    // following QueryStorage reports what it selected).
     platform::BOOL SelectStorage(const std::u16string& first, const std::u16string& second,
                                  const std::u16string& third);
+    // The storage the phone confirmed last as the one messages are read and deleted from
+    // (sms::kStorageSim, kStoragePhone), kStorageNone when a selection was not confirmed.
+    int GetConfirmedStorage() const { return m_confirmedStorage; }
     platform::BOOL QueryStorage();
     platform::BOOL QueryServiceCentre();
     // Appends the messages of one status to the inbox (box 0) or the outbox (any other box).
@@ -72,6 +75,7 @@ private:
     sms::MessageList m_outbox;
     sms::StorageState m_storage;
     std::u16string m_serviceCentre;
+    int m_confirmedStorage = sms::kStorageNone;
 };
 
 // The one SMS engine of the program.

@@ -153,10 +153,12 @@ TEST_F(SmsListTest, StorageQueryFailuresChangeNothing) {
     EXPECT_EQ(Gaps(), (Ms{2000, 2000, 1000}));
 }
 
-TEST_F(SmsListTest, SelectStorageAlwaysGivesZeroAndRefusesQuotesInNames) {
-    EXPECT_EQ(engine.SelectStorage(u"SM", u"SM", u"ME"), 0);
+TEST_F(SmsListTest, SelectStorageSaysWhetherThePhoneTookItAndRefusesQuotesInNames) {
+    EXPECT_EQ(engine.SelectStorage(u"SM", u"SM", u"ME"), 1);
+    EXPECT_EQ(engine.GetConfirmedStorage(), sms::kStorageSim);
     phone().AddFault(Fault::ErrorReply("AT+CPMS="));
     EXPECT_EQ(engine.SelectStorage(u"XX", u"SM", u"ME"), 0);
+    EXPECT_EQ(engine.GetConfirmedStorage(), sms::kStorageNone);
     EXPECT_EQ(engine.SelectStorage(u"SM\",\"ME", u"SM", u"ME"), 0);
     EXPECT_EQ(engine.SelectStorage(u"SM", u"SM\r\nAT+CMGD=1", u"ME"), 0);
     EXPECT_EQ(commands(),

@@ -155,9 +155,9 @@ TEST_F(SmsSendTest, ServiceCentreGoesOutInternationalButIsStoredAsGiven) {
     EXPECT_EQ(sent().back().pdu, Ascii(bare));
 }
 
-// Without the prompt no PDU is written; after it, only "ERROR" fails the send: silence or
-// another answer counts as sent.
-TEST_F(SmsSendTest, SendNeedsThePromptAndFailsOnlyOnError) {
+// Without the prompt no PDU is written; after it, only the phone's message reference or OK
+// makes it sent: an error or silence does not.
+TEST_F(SmsSendTest, SendNeedsThePromptAndThePhonesConfirmation) {
     const std::u16string pdu = Compose(u"Result", u"+447700900123");
     const int length = sms::TpduLength(pdu);
     Forget();
@@ -171,7 +171,7 @@ TEST_F(SmsSendTest, SendNeedsThePromptAndFailsOnlyOnError) {
     phone().AddFault(AfterPdu(Fault::ErrorReply("AT+CMGS")));
     EXPECT_EQ(engine.SendPdu(length, pdu), 0);
     phone().AddFault(AfterPdu(Fault::NoReply("AT+CMGS")));
-    EXPECT_EQ(engine.SendPdu(length, pdu), 1);
+    EXPECT_EQ(engine.SendPdu(length, pdu), 0);
     phone().AddFault(AfterPdu(Fault::RawReply("AT+CMGS", "\r\n+CMGS: 7\r\n")));
     EXPECT_EQ(engine.SendPdu(length, pdu), 1);
     EXPECT_TRUE(sent().empty());
