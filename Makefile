@@ -1,12 +1,14 @@
 # Halvex: build, test and demo. Each target installs missing Debian packages first.
 BUILD ?= build
 SAN_BUILD ?= build-sanitize
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
 PREFIX ?= /usr/local
 
-.PHONY: deps configure build test test-sanitize demo screenshots install bench bench-link format clean
+.PHONY: deps configure build test test-sanitize fuzz demo screenshots install bench bench-link format clean
 
 deps:
 	@scripts/install-deps
@@ -24,6 +26,15 @@ test-sanitize: deps
 	@cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DHALVEX_SANITIZE=ON -DHALVEX_BENCH=OFF >/dev/null
 	@cmake --build $(SAN_BUILD) -j $(JOBS)
 	@cd $(SAN_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# Every fuzz target for FUZZ_SECONDS, built with clang and libFuzzer.
+FUZZ_TARGETS = $(addprefix fuzz_,DecodeMessage PhonebookReply SmsReplies Utf8Converter RegistryText Phonesim)
+fuzz: deps
+	@cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_CXX_COMPILER=clang++ -DHALVEX_FUZZ=ON -DHALVEX_GUI=OFF -DHALVEX_BENCH=OFF \
+		-DBUILD_TESTING=OFF >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(FUZZ_TARGETS)
+	@scripts/run-fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 # The window on the built-in simulated phone (virtual time: it never waits); without a display,
 # the command-line front end against the same phone.
@@ -65,4 +76,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)

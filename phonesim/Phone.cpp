@@ -96,7 +96,7 @@ struct Phone::Impl {
                 line.Send("\r\n" + next->fault.bytes + "\r\n", at * kNsPerMs);
             }
         }
-        std::erase_if(faults, [this](const ActiveFault& a) { return a.fired; });
+        std::erase_if(faults, [](const ActiveFault& a) { return a.fired; });
     }
 
     // The first command fault for this line (or this PDU step) that is due, used up by one hit.

@@ -103,7 +103,11 @@ std::u16string CPduReader::ReadSemiOctetDigits(std::size_t count) {
     digits.reserve(std::min<std::size_t>(count, 64));
     for (std::size_t i = 0; i < count && !AtEnd(); ++i) {
         if (m_bit == 0) {
-            digits.push_back(static_cast<char16_t>(u'0' + (m_octets[m_pos] & 0x0F)));
+            // 0xF is a filler wherever it stands: as a digit it could not be written back.
+            const int nibble = m_octets[m_pos] & 0x0F;
+            if (nibble != 0x0F) {
+                digits.push_back(static_cast<char16_t>(u'0' + nibble));
+            }
             m_bit = 4;
         } else {
             const int nibble = m_octets[m_pos] >> 4;

@@ -32,7 +32,7 @@ public:
     std::u16string ReadOctets(std::size_t n);
     // One character per whole octet pair (high octet first) within the first n octets.
     std::u16string ReadUcs2(std::size_t n);
-    // Low nibble first; a high 0xF is filler and skipped; nibbles 0xA-0xE give ':' to '>'.
+    // Low nibble first; 0xF is filler and skipped; nibbles 0xA-0xE give ':' to '>'.
     std::u16string ReadSemiOctetDigits(std::size_t count);
     int ReadSemiOctetNumber(std::size_t count);
     // Minutes; `sign` becomes 1 east of GMT, 0 west.

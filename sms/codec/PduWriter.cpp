@@ -110,6 +110,9 @@ void CPduWriter::WriteSemiOctetDigits(std::u16string_view digits) {
 }
 
 void CPduWriter::WriteNumber2(int value) {
+    // Two semi-octets hold two digits: a field read from a malformed PDU can be larger, and a
+    // third digit would shift every field after it.
+    value = (value % 100 + 100) % 100;
     const std::string text = std::to_string(value);
     std::u16string digits(text.begin(), text.end());
     while (digits.size() < 2) {
@@ -119,7 +122,8 @@ void CPduWriter::WriteNumber2(int value) {
 }
 
 void CPduWriter::WriteTimeZone(int sign, unsigned minutes) {
-    WriteNumber2(static_cast<int>(minutes / 15));
+    // Seven quarter-hour tens at most: an eighth would be the west-of-GMT bit.
+    WriteNumber2(static_cast<int>((minutes / 15) % 80));
     if (sign == 0 && m_pos > 0) {
         m_octets[m_pos - 1] |= 0x08;  // west of GMT
     }

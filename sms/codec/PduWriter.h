@@ -29,7 +29,7 @@ public:
     void WriteUcs2(std::u16string_view text, std::size_t n);
     // Two digits an octet, low nibble first, an odd count closed with a 0xF filler.
     void WriteSemiOctetDigits(std::u16string_view digits);
-    // Zero-padded to two digits; meant for 0 to 99.
+    // Zero-padded to two digits: the last two of a larger value.
     void WriteNumber2(int value);
     void WriteTimeZone(int sign, unsigned minutes);
     void WriteTimeStamp(const SmsDateTime& t);

@@ -141,4 +141,20 @@ TEST(CodecHostile, EncodingMoreThanTheWriterHoldsGivesNoPdu) {
     EXPECT_EQ(pdu.substr(18, 2), u"C8");
 }
 
+// Found by fuzzing: a malformed PDU's fields are written so that the PDU they make decodes to
+// them again (a time stamp field above 99 kept two digits; a 0xF nibble inside an address was
+// written as a digit the reader skips as a filler).
+TEST(CodecHostile, WhatAMalformedPduDecodesToIsWrittenSoThatItReadsBack) {
+    for (const char16_t* pdu :
+         {u"0001000B917228001011F1000005C8329BFD06", u"0001000481F13F000000"}) {
+        for (bool incoming : {true, false}) {
+            const auto first = DecodeMessage(pdu, incoming);
+            ASSERT_NE(first, nullptr);
+            const std::u16string once = first->Encode();
+            const std::u16string twice = DecodeMessage(once, incoming)->Encode();
+            EXPECT_EQ(twice, once) << codectest::A(pdu) << " " << incoming;
+        }
+    }
+}
+
 }  // namespace
