@@ -114,25 +114,27 @@ bool ReadMessageFile(const Options& options, backup::MessageArchive& messages, s
 
 int ExportMessages(Context& c) {
     const bool outbox = c.options.box != CSmsEngine::kInbox;
-    const bool loaded =
-        outbox ? sms::LoadOutbox(c.engine, c.session) : sms::LoadInbox(c.engine, c.session);
+    const char* name = outbox ? "outbox" : "inbox";
+    bool complete = false;
+    const bool loaded = outbox ? sms::LoadOutbox(c.engine, c.session, &complete)
+                               : sms::LoadInbox(c.engine, c.session, &complete);
     if (!loaded) {
         Complain(c.err, "the phone is not connected");
+        return kExitFailed;
+    }
+    // A backup that might lack a message is no backup: nothing is written.
+    if (!complete) {
+        Complain(c.err,
+                 std::string("the ") + name + " could not be listed whole; nothing was written");
         return kExitFailed;
     }
     const sms::MessageList& list = outbox ? c.engine.GetOutbox() : c.engine.GetInbox();
     if (!WriteOutput(c, backup::WriteArchive(list, outbox))) {
         return kExitFailed;
     }
-    if (list.IsFull()) {
-        Complain(c.err, "the " + std::string(outbox ? "outbox" : "inbox") + " lists " +
-                            std::to_string(sms::MessageList::kCapacity) +
-                            " messages at most: any more on the phone are not in the backup");
-        return kExitFailed;
-    }
     if (!c.options.file.empty()) {
-        c.out << list.Count() << " messages of the " << (outbox ? "outbox" : "inbox")
-              << " written to " << c.options.file << '\n'
+        c.out << list.Count() << " messages of the " << name << " written to " << c.options.file
+              << '\n'
               << std::flush;
     }
     return kExitOk;

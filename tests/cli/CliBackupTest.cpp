@@ -92,6 +92,30 @@ TEST(CliBackup, ThePhoneBookRoundTripsExactly) {
     }
 }
 
+// A backup that could lack something is not written: an older one in its place stays.
+TEST(CliBackup, AnExportThatCannotReadEverythingWritesNothing) {
+    const std::string faulty = "--simulate=" + DefaultProfileWith(R"([
+        {"action": "error", "command": "AT+CPBR=26,"},
+        {"action": "error", "command": "AT+CMGL=3"}])");
+    const std::string file = Write("old-backup", "kept");
+    const struct {
+        Lines args;
+        std::string message;
+    } cases[] = {
+        {{"phonebook", "export", file}, "halvex-cli: the phone book ME could not be read"},
+        {{"sms", "export", "outbox", file},
+         "halvex-cli: the outbox could not be listed whole; nothing was written"},
+    };
+    for (const auto& c : cases) {
+        Lines args = {faulty};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const CliRun run = RunCli(args);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.Messages().back(), c.message);
+        EXPECT_EQ(Read(file), "kept");
+    }
+}
+
 // The plan of a 2.1 export with quoted-printable non-ASCII names against the phone's book, and
 // not one write.
 TEST(CliBackup, DryRunPrintsThePlanAndWritesNothing) {
