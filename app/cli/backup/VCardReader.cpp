@@ -83,8 +83,8 @@ struct Property {
     }
 };
 
-// The head of a line (before the first ':' outside quotes) and where the value starts; npos
-// when there is no such ':'.
+// Where the head of a line ends: its first ":" outside quotes, before the value; npos when
+// there is none.
 std::size_t ValueStart(std::string_view line) {
     bool quoted = false;
     for (std::size_t i = 0; i < line.size(); ++i) {
