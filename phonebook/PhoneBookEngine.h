@@ -2,6 +2,7 @@
 // The phone book command object: selects the storage, reads entries in ranges and merges them
 // into contacts by name, and writes or deletes the entries of one contact.
 
+#include <array>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -66,7 +67,26 @@ public:
     // the phone confirmed each; otherwise 0, and the numbers whose entries are gone are marked.
     platform::BOOL DeleteContactEntries(int position);
 
+    // What the last WriteContact did with each kind of number, by kind - 1, for callers that
+    // tell the user number by number which writes the phone took.
+    enum class SlotOutcome {
+        Untouched,  // not marked: nothing was sent for it
+        Written,    // the phone confirmed the write or the deletion
+        NoIndex,    // no free index: nothing was sent
+        Refused,    // not confirmed; `reason` says why
+    };
+    struct SlotReport {
+        SlotOutcome outcome = SlotOutcome::Untouched;
+        std::u16string reason;  // the phone's error result, "no answer", or what kept it back
+    };
+    const std::array<SlotReport, 5>& GetLastWrite() const { return m_lastWrite; }
+
 private:
+    // Why the last write or deletion did not count, for the slot reports.
+    void NoteRefusal(std::u16string reason) { m_lastRefusal = std::move(reason); }
+
     CPhoneSession& m_session;
     std::vector<std::unique_ptr<CPbrRecord>> m_records;
+    std::array<SlotReport, 5> m_lastWrite;
+    std::u16string m_lastRefusal;
 };

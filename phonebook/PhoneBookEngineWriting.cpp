@@ -12,6 +12,24 @@
 using namespace platform;
 using phonebook::Decimal;
 
+namespace {
+
+// Why a reply is no confirmation: the phone's error result line, or that no OK came.
+std::u16string RefusalOf(std::u16string_view reply) {
+    const bool silent = reply.find_first_not_of(u" \r\n") == std::u16string_view::npos;
+    std::u16string found = silent ? u"no answer" : u"no OK in the answer";
+    phonebook::AnyReplyLine(reply, [&found](std::u16string_view line) {
+        if (phonebook::HasErrorResult(line)) {
+            found = std::u16string(line);
+            return true;
+        }
+        return false;
+    });
+    return found;
+}
+
+}  // namespace
+
 int CPhoneBookEngine::WriteEntry(int index, const std::u16string& number,
                                  const std::u16string& name, int kind) {
     if (index < 0) {
@@ -21,12 +39,14 @@ int CPhoneBookEngine::WriteEntry(int index, const std::u16string& number,
     if (!settings::ReadMemoryType(memoryType)) {
         // Without the setting the name's form is unknown: writing a guess could store the
         // entry under the wrong name.
+        NoteRefusal(u"the kind of phone is not known");
         return -1;
     }
     // User text goes between quotes on the command line. Rather than silently store something
     // else than the user typed, a quote or control character makes the write fail, and the save
     // reports it.
     if (!phonebook::IsSafeQuotedField(number) || !phonebook::IsSafeName(name)) {
+        NoteRefusal(u"the text cannot go into a command");
         return -1;
     }
     std::u16string stored = name;
@@ -38,6 +58,7 @@ int CPhoneBookEngine::WriteEntry(int index, const std::u16string& number,
     std::u16string command =
         u"AT+CPBW=" + Decimal(index) + u",\"" + number + u"\",129 ,\"" + stored + u"\"";
     if (!SendCommand(command)) {
+        NoteRefusal(u"the command could not be sent");
         return -1;
     }
     Wait(1.0f);
@@ -45,6 +66,7 @@ int CPhoneBookEngine::WriteEntry(int index, const std::u16string& number,
     // Only the phone's OK makes it a write: a refusal, silence or an answer that comes too late
     // leaves the contact marked, and the next save sends it again to the same index.
     if (ReadResponse(reply) < 0 || !phonebook::IsConfirmed(reply)) {
+        NoteRefusal(RefusalOf(reply));
         return -1;
     }
     if (CContactBook* book = m_session.GetCurrentBook()) {
@@ -60,6 +82,7 @@ BOOL CPhoneBookEngine::DeleteEntries(int from, int to) {
         std::u16string command = u"AT+CPBW=" + Decimal(index);
         // An unwritten command has no reply to collect, and the entry is still there.
         if (!SendCommand(command)) {
+            NoteRefusal(u"the command could not be sent");
             all = FALSE;
             continue;
         }
@@ -68,6 +91,7 @@ BOOL CPhoneBookEngine::DeleteEntries(int from, int to) {
         Wait(1.0f);
         std::u16string reply;
         if (ReadResponse(reply) < 0 || !phonebook::IsConfirmed(reply)) {
+            NoteRefusal(RefusalOf(reply));
             all = FALSE;
             continue;
         }
@@ -114,6 +138,7 @@ BOOL CPhoneBookEngine::WriteSlot(int& indexField, int kind, const std::u16string
 BOOL CPhoneBookEngine::WriteContact(int position) {
     CContactBook* book = m_session.GetCurrentBook();
     CContactEntry* contact = book != nullptr ? book->GetAt(position) : nullptr;
+    m_lastWrite = {};
     if (contact == nullptr) {
         return FALSE;
     }
@@ -135,8 +160,16 @@ BOOL CPhoneBookEngine::WriteContact(int position) {
         } else if (kind.kind != 1) {
             Wait(1.0f);
         }
+        SlotReport& report = m_lastWrite[static_cast<std::size_t>(kind.kind - 1)];
+        m_lastRefusal.clear();
         if (!WriteSlot(contact->*kind.index, kind.kind, contact->*kind.number, contact->name)) {
             unsaved |= kind.mark;
+            report = {SlotOutcome::Refused, m_lastRefusal};
+        } else if (contact->*kind.index < 0) {
+            // Nothing was sent, and nothing will be until the book is read again.
+            report.outcome = SlotOutcome::NoIndex;
+        } else {
+            report.outcome = SlotOutcome::Written;
         }
     }
     // A number the phone did not take keeps its mark, so the next save sends it again.

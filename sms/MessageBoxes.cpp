@@ -13,7 +13,10 @@ namespace {
 
 // Empties the box, then lists the given statuses from the SIM card and from the phone memory.
 bool Load(CSmsEngine& engine, CPhoneSession& session, int box, std::initializer_list<int> onSim,
-          std::initializer_list<int> inPhone) {
+          std::initializer_list<int> inPhone, bool* complete) {
+    if (complete != nullptr) {
+        *complete = false;
+    }
     if (!session.IsConnected()) {
         return false;
     }
@@ -24,29 +27,33 @@ bool Load(CSmsEngine& engine, CPhoneSession& session, int box, std::initializer_
         engine.ClearOutbox();
     }
     BeginWaitCursor();
+    bool listed = true;
     engine.SelectStorage(u"SM", u"SM", u"ME");
     engine.QueryStorage();
     for (int status : onSim) {
-        engine.ListMessages(status, box);
+        listed = engine.ListMessages(status, box) && listed;
     }
     engine.SelectStorage(u"ME", u"ME", u"ME");
     engine.QueryStorage();
     for (int status : inPhone) {
-        engine.ListMessages(status, box);
+        listed = engine.ListMessages(status, box) && listed;
     }
     EndWaitCursor();
+    if (complete != nullptr) {
+        *complete = listed;
+    }
     return true;
 }
 
 }  // namespace
 
-bool LoadInbox(CSmsEngine& engine, CPhoneSession& session) {
+bool LoadInbox(CSmsEngine& engine, CPhoneSession& session, bool* complete) {
     // Unread messages on the SIM card are not listed.
-    return Load(engine, session, CSmsEngine::kInbox, {1}, {0, 1});
+    return Load(engine, session, CSmsEngine::kInbox, {1}, {0, 1}, complete);
 }
 
-bool LoadOutbox(CSmsEngine& engine, CPhoneSession& session) {
-    return Load(engine, session, CSmsEngine::kOutbox, {3}, {3});
+bool LoadOutbox(CSmsEngine& engine, CPhoneSession& session, bool* complete) {
+    return Load(engine, session, CSmsEngine::kOutbox, {3}, {3}, complete);
 }
 
 bool ConfirmDelete(bool anySelected, HWND owner) {

@@ -12,10 +12,12 @@
 namespace sms {
 
 // "Get data" of the inbox page: the read messages on the SIM card, then the unread and the read
-// ones in the phone memory. False, and nothing read, when the phone is not connected.
-bool LoadInbox(CSmsEngine& engine, CPhoneSession& session);
+// ones in the phone memory. False, and nothing read, when the phone is not connected. The page
+// shows what it got; `complete`, when given, tells whether every listing succeeded (a backup
+// must know that it holds every message).
+bool LoadInbox(CSmsEngine& engine, CPhoneSession& session, bool* complete = nullptr);
 // "Get data" of the outbox page: the stored sent messages on the SIM card, then in the phone.
-bool LoadOutbox(CSmsEngine& engine, CPhoneSession& session);
+bool LoadOutbox(CSmsEngine& engine, CPhoneSession& session, bool* complete = nullptr);
 
 // The pages' delete question: "Please select a message first!" when nothing is selected, else
 // "Do you want to delete this message?" (No by default). True on Yes.

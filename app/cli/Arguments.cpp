@@ -10,10 +10,10 @@ namespace cli {
 
 namespace {
 
-const std::set<std::string> kValueOptions = {"port", "simulate-save", "home",   "work",  "mobile",
-                                             "fax",  "other",         "memory", "rename"};
-const std::set<std::string> kFlagOptions = {"transcript", "yes",  "json",      "save",
-                                            "report",     "fast", "reply-path"};
+const std::set<std::string> kValueOptions = {"port", "simulate-save", "home",   "work",   "mobile",
+                                             "fax",  "other",         "memory", "rename", "format"};
+const std::set<std::string> kFlagOptions = {"transcript", "yes",        "json",    "save",   "report",
+                                            "reply-path", "dry-run",    "replace", "fast"};
 
 struct Failure {
     std::string message;
@@ -135,6 +135,9 @@ public:
         if (!options_.empty()) {
             throw Failure{"--" + options_.begin()->first + " does not go with this command"};
         }
+        if (o.json && (o.action == Action::PhonebookExport || o.action == Action::SmsExport)) {
+            throw Failure{"--json does not go with export: the file is what it writes"};
+        }
         return o;
     }
 
@@ -208,8 +211,13 @@ private:
             }
             return;
         }
+        if (action == "export" || action == "import") {
+            ParseBackup(o, action);
+            return;
+        }
         if (action != "add" && action != "edit" && action != "delete") {
-            throw Failure{"unknown phonebook action \"" + action + "\" (list, add, edit, delete)"};
+            throw Failure{"unknown phonebook action \"" + action +
+                          "\" (list, add, edit, delete, export, import)"};
         }
         Positional(3, 3, "phonebook " + action + " NAME");
         o.name = Text(words_[2], "the name");
@@ -244,6 +252,27 @@ private:
         }
     }
 
+    void ParseBackup(Options& o, const std::string& action) {
+        TakeMemory(o);
+        if (action == "export") {
+            Positional(2, 3, "phonebook export [--memory ME|SM] [--format vcard|csv] [FILE]");
+            o.action = Action::PhonebookExport;
+            if (std::optional<std::string> format = TakeValue("format")) {
+                if (*format != "vcard" && *format != "csv") {
+                    throw Failure{"unknown format \"" + *format + "\" (vcard or csv)"};
+                }
+                o.csv = *format == "csv";
+            }
+            o.file = words_.size() == 3 ? words_[2] : "";
+            return;
+        }
+        Positional(3, 3, "phonebook import [--memory ME|SM] [--dry-run] [--replace] FILE");
+        o.action = Action::PhonebookImport;
+        o.dryRun = Take("dry-run");
+        o.replace = Take("replace");
+        o.file = words_[2];
+    }
+
     void ParseSms(Options& o, const std::string& action) {
         if (action == "list") {
             Positional(3, 3, "sms list inbox|outbox");
@@ -264,8 +293,23 @@ private:
             for (std::size_t i = 3; i < words_.size(); ++i) {
                 o.ids.push_back(MessageId(words_[i]));
             }
+        } else if (action == "export") {
+            Positional(3, 4, "sms export inbox|outbox [FILE]");
+            o.action = Action::SmsExport;
+            o.box = Box(words_[2]);
+            o.file = words_.size() == 4 ? words_[3] : "";
+        } else if (action == "import") {
+            Positional(4, 4, "sms import outbox [--dry-run] FILE");
+            if (Box(words_[2]) != 1) {
+                throw Failure{"only the outbox can be stored back: sms import outbox FILE"};
+            }
+            o.action = Action::SmsImport;
+            o.box = 1;
+            o.dryRun = Take("dry-run");
+            o.file = words_[3];
         } else {
-            throw Failure{"unknown sms action \"" + action + "\" (list, send, delete)"};
+            throw Failure{"unknown sms action \"" + action +
+                          "\" (list, send, delete, export, import)"};
         }
     }
 
@@ -310,9 +354,13 @@ const char* Usage() {
            " [--memory ME|SM]\n"
            "  phonebook edit NAME [--rename NEW] [--home N] ... [--memory ME|SM]\n"
            "  phonebook delete NAME [--memory ME|SM]\n"
+           "  phonebook export [--memory ME|SM] [--format vcard|csv] [FILE]\n"
+           "  phonebook import [--memory ME|SM] [--dry-run] [--replace] FILE\n"
            "  sms list inbox|outbox\n"
            "  sms send NUMBER TEXT [--save] [--report] [--reply-path]\n"
-           "  sms delete inbox|outbox ID...\n";
+           "  sms delete inbox|outbox ID...\n"
+           "  sms export inbox|outbox [FILE]\n"
+           "  sms import outbox [--dry-run] FILE\n";
 }
 
 }  // namespace cli

@@ -23,9 +23,13 @@ enum class Action {
     PhonebookAdd,
     PhonebookEdit,
     PhonebookDelete,
+    PhonebookExport,
+    PhonebookImport,
     SmsList,
     SmsSend,
     SmsDelete,
+    SmsExport,
+    SmsImport,
 };
 
 struct Options {
@@ -53,6 +57,12 @@ struct Options {
     bool report = false;
     bool replyPath = false;
     std::vector<int> ids;
+    // Backup and restore: the file (empty: standard output), CSV rather than vCard, the plan
+    // without the writes, and whether a same-named contact takes the file's numbers.
+    std::string file;
+    bool csv = false;
+    bool dryRun = false;
+    bool replace = false;
 };
 
 // The five kinds of number by kind - 1, as their options and their keys in the output name them.

@@ -4,6 +4,9 @@
 #include <ostream>
 
 #include "app/cli/Arguments.h"
+#include "app/cli/backup/ContactCard.h"
+#include "app/cli/backup/SmsArchive.h"
+#include "phonebook/PhoneBookEditor.h"
 #include "phonebook/PhoneSession.h"
 #include "sms/SmsEngine.h"
 
@@ -22,6 +25,9 @@ struct Context {
     std::ostream& out;  // results
     std::ostream& err;  // "halvex-cli: ..." lines
     int maker;          // DetectNokia: 1 Nokia, 0 another maker, -1 no answer
+    // What an import restores, read whole before the phone was connected.
+    const backup::CardFile* cards = nullptr;
+    const backup::MessageArchive* messages = nullptr;
 };
 
 int RunIdentify(Context& context);
@@ -29,5 +35,21 @@ int RunPhonebook(Context& context);
 int RunSms(Context& context);
 // The compose dialog's checks of `sms send`, made before connecting; false after its message.
 bool SendAccepted(const Options& options, CPhoneSession& session);
+
+// LoadBook of the memory; false, with the reason told, when the phone book was not read.
+bool ReadMemory(Context& context);
+
+// Backup and restore (PhonebookBackup.cpp, SmsBackup.cpp).
+int ExportPhonebook(Context& context);
+int ImportPhonebook(Context& context, CPhoneBookEditor& editor);
+int ExportMessages(Context& context);
+int ImportMessages(Context& context);
+// Made before connecting, each false after its message: the file of an import read and found
+// whole, the file of an export found writable.
+bool ReadContactFile(const Options& options, backup::CardFile& cards, std::ostream& err);
+bool ReadMessageFile(const Options& options, backup::MessageArchive& messages, std::ostream& err);
+bool OutputWritable(const Options& options, std::ostream& err);
+// The text of an export to its file, or to standard output without one.
+bool WriteOutput(Context& context, const std::string& text);
 
 }  // namespace cli

@@ -51,7 +51,8 @@ void Show(Context& c, const CContactEntry& contact) {
     }
 }
 
-// LoadBook of the memory; false, with the reason told, when the phone book was not read.
+}  // namespace
+
 bool ReadMemory(Context& c) {
     const int memory = c.options.memory;
     c.session.LoadBook(memory);
@@ -63,6 +64,8 @@ bool ReadMemory(Context& c) {
     }
     return true;
 }
+
+namespace {
 
 // Every number the contact holds went to the phone: none is waiting for a free index.
 bool AllStored(const CContactEntry& contact) {
@@ -225,6 +228,10 @@ int RunPhonebook(Context& c) {
             return Edit(c, editor);
         case Action::PhonebookDelete:
             return Delete(c, editor);
+        case Action::PhonebookExport:
+            return ExportPhonebook(c);
+        case Action::PhonebookImport:
+            return ImportPhonebook(c, editor);
         default:
             return kExitBadArguments;
     }

@@ -34,12 +34,21 @@ int RunCommand(const Options& options, CPhoneSession& session, std::ostream& out
     if (options.action == Action::SmsSend && !SendAccepted(options, session)) {
         return kExitBadArguments;
     }
+    // A restore reads its whole file first: a file it cannot use changes nothing on the phone.
+    // An export makes sure it can write its file before the phone is read.
+    backup::CardFile cards;
+    backup::MessageArchive messages;
+    if ((options.action == Action::PhonebookImport && !ReadContactFile(options, cards, err)) ||
+        (options.action == Action::SmsImport && !ReadMessageFile(options, messages, err)) ||
+        !OutputWritable(options, err)) {
+        return kExitBadArguments;
+    }
     int maker = -1;
     if (!StartUp(session, maker)) {
         // The link has told why.
         return kExitFailed;
     }
-    Context context{options, session, g_SmsEngine, out, err, maker};
+    Context context{options, session, g_SmsEngine, out, err, maker, &cards, &messages};
     if (options.action == Action::Identify) {
         return RunIdentify(context);
     }
@@ -53,6 +62,8 @@ int RunCommand(const Options& options, CPhoneSession& session, std::ostream& out
         case Action::PhonebookAdd:
         case Action::PhonebookEdit:
         case Action::PhonebookDelete:
+        case Action::PhonebookExport:
+        case Action::PhonebookImport:
             return RunPhonebook(context);
         default:
             return RunSms(context);

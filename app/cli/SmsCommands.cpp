@@ -168,6 +168,10 @@ int RunSms(Context& c) {
             return Send(c);
         case Action::SmsDelete:
             return Delete(c);
+        case Action::SmsExport:
+            return ExportMessages(c);
+        case Action::SmsImport:
+            return ImportMessages(c);
         default:
             return kExitBadArguments;
     }

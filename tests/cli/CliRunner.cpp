@@ -72,10 +72,10 @@ std::string TempDir() {
     return dir.string();
 }
 
-std::string DefaultProfileWith(const std::string& faults) {
+std::string ProfileWith(const std::string& base, const std::string& mergePatch) {
     const std::string path = TempDir() + "/profile.json";
     // The phone saves its own state, so the test needs no copy of the profile's schema.
-    if (RunCli({"--simulate", "--simulate-save", path, "identify"}).status != 0) {
+    if (RunCli({"--simulate=" + base, "--simulate-save", path, "identify"}).status != 0) {
         return path;
     }
     nlohmann::json profile;
@@ -83,9 +83,13 @@ std::string DefaultProfileWith(const std::string& faults) {
         std::ifstream in(path);
         profile = nlohmann::json::parse(in, nullptr, false);
     }
-    profile["faults"] = nlohmann::json::parse(faults);
+    profile.merge_patch(nlohmann::json::parse(mergePatch));
     std::ofstream(path) << profile.dump();
     return path;
+}
+
+std::string DefaultProfileWith(const std::string& faults) {
+    return ProfileWith("default", R"({"faults": )" + faults + "}");
 }
 
 CliRun RunCli(const Lines& args, const Lines& env) {

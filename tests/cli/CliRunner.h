@@ -26,6 +26,8 @@ CliRun RunCli(const Lines& args, const Lines& env = {});
 
 // A profile file: the shipped default one with these faults (a JSON array).
 std::string DefaultProfileWith(const std::string& faults);
+// A profile file: a shipped profile (or a file) changed by a JSON merge patch.
+std::string ProfileWith(const std::string& profile, const std::string& mergePatch);
 
 // A fresh empty directory for one test's files, removed at exit of the test binary.
 std::string TempDir();

@@ -1,0 +1,47 @@
+#pragma once
+// A contact as a backup file holds it: a name and numbers by kind, with the line of the file it
+// came from, so that the plan and the errors can point at it.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace backup {
+
+// The kinds of number, as the phone book counts them.
+inline constexpr int kHome = 1;
+inline constexpr int kWork = 2;
+inline constexpr int kMobile = 3;
+inline constexpr int kFax = 4;
+inline constexpr int kOther = 5;
+
+// "home", "work", "mobile", "fax", "other"; "number" for anything else.
+inline const char* KindName(int kind) {
+    constexpr const char* kNames[] = {"number", "home", "work", "mobile", "fax", "other"};
+    return kind >= 1 && kind <= 5 ? kNames[kind] : kNames[0];
+}
+
+struct CardNumber {
+    int kind = kOther;
+    std::u16string text;  // as the file gives it, before it is made a phone book number
+};
+
+struct ContactCard {
+    int line = 0;                     // where the card begins in the file
+    std::u16string name;              // empty when the card names nobody
+    std::vector<CardNumber> numbers;  // in the file's order
+};
+
+// What a reader makes of a file: every card, or the first fault and its line.
+struct CardFile {
+    std::vector<ContactCard> cards;
+    int errorLine = 0;
+    std::string error;  // empty when the file was read
+
+    bool Failed() const { return !error.empty(); }
+};
+
+// A vCard file (it begins with BEGIN:VCARD) or else the CSV of WriteCsv.
+CardFile ReadContacts(std::string_view bytes);
+
+}  // namespace backup

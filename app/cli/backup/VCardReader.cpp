@@ -1,0 +1,481 @@
+#include "app/cli/backup/VCardReader.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/Utf8Text.h"
+#include "app/cli/backup/TextCharset.h"
+
+namespace backup {
+
+namespace {
+
+char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string Lower(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        c = Lower(c);
+    }
+    return lower;
+}
+
+bool SameWord(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && Lower(a) == Lower(b);
+}
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+std::u16string Trim(std::u16string text) {
+    const std::size_t first = text.find_first_not_of(u" \t");
+    if (first == std::u16string::npos) {
+        return u"";
+    }
+    return text.substr(first, text.find_last_not_of(u" \t") - first + 1);
+}
+
+struct Failure {
+    int line;
+    std::string message;
+};
+
+// One piece of a content line as it stood in the file.
+struct Piece {
+    std::string_view text;
+    bool fold = false;  // began with the blank of a fold
+};
+
+struct ContentLine {
+    int line = 0;  // the file line it begins on
+    std::vector<Piece> pieces;
+};
+
+// Parameters and value of a content line.
+struct Property {
+    std::string name;                                         // upper case, without its group
+    std::vector<std::pair<std::string, std::string>> params;  // key upper case; "" for bare
+    std::string value;
+
+    std::optional<std::string> Param(std::string_view key) const {
+        for (const auto& [k, v] : params) {
+            if (k == key) {
+                return v;
+            }
+        }
+        return std::nullopt;
+    }
+    bool HasBare(std::string_view word) const {
+        return std::any_of(params.begin(), params.end(), [word](const auto& p) {
+            return p.first.empty() && SameWord(p.second, word);
+        });
+    }
+};
+
+// Where the head of a line ends: its first ":" outside quotes, before the value; npos when
+// there is none.
+std::size_t ValueStart(std::string_view line) {
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '"') {
+            quoted = !quoted;
+        } else if (line[i] == ':' && !quoted) {
+            return i;
+        }
+    }
+    return std::string_view::npos;
+}
+
+// Splits at `separator` outside double quotes.
+std::vector<std::string_view> SplitOutsideQuotes(std::string_view text, char separator) {
+    std::vector<std::string_view> parts;
+    bool quoted = false;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '"') {
+            quoted = !quoted;
+        } else if (text[i] == separator && !quoted) {
+            parts.push_back(text.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    parts.push_back(text.substr(start));
+    return parts;
+}
+
+std::string Unquote(std::string_view text) {
+    text = Trim(text);
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"') {
+        text = text.substr(1, text.size() - 2);
+    }
+    return std::string(text);
+}
+
+std::optional<Property> ParseProperty(std::string_view line) {
+    const std::size_t colon = ValueStart(line);
+    if (colon == std::string_view::npos) {
+        return std::nullopt;
+    }
+    Property property;
+    property.value = std::string(line.substr(colon + 1));
+    const std::vector<std::string_view> head = SplitOutsideQuotes(line.substr(0, colon), ';');
+    std::string_view name = Trim(head[0]);
+    if (const std::size_t dot = name.rfind('.'); dot != std::string_view::npos) {
+        name.remove_prefix(dot + 1);
+    }
+    if (name.empty()) {
+        return std::nullopt;
+    }
+    for (char c : name) {
+        const bool word = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+                          (c >= '0' && c <= '9') || c == '-' || c == '_';
+        if (!word) {
+            return std::nullopt;
+        }
+        property.name.push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c);
+    }
+    for (std::size_t i = 1; i < head.size(); ++i) {
+        const std::string_view param = Trim(head[i]);
+        const std::size_t equals = param.find('=');
+        if (equals == std::string_view::npos) {
+            property.params.emplace_back("", Unquote(param));
+            continue;
+        }
+        std::string key(Trim(param.substr(0, equals)));
+        for (char& c : key) {
+            c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+        }
+        property.params.emplace_back(std::move(key), Unquote(param.substr(equals + 1)));
+    }
+    return property;
+}
+
+bool IsEncoded(const Property& property, std::string_view encoding) {
+    const std::optional<std::string> value = property.Param("ENCODING");
+    return (value && SameWord(*value, encoding)) || property.HasBare(encoding);
+}
+
+bool IsQuotedPrintable(std::string_view line) {
+    const std::optional<Property> property = ParseProperty(line);
+    return property && (IsEncoded(*property, "QUOTED-PRINTABLE") || IsEncoded(*property, "Q"));
+}
+
+bool IsBase64(std::string_view line) {
+    const std::optional<Property> property = ParseProperty(line);
+    return property && (IsEncoded(*property, "BASE64") || IsEncoded(*property, "B"));
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    c = Lower(c);
+    return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+}
+
+std::string DecodeQuotedPrintable(std::string_view text) {
+    std::string bytes;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '=' && i + 2 < text.size() && HexDigit(text[i + 1]) >= 0 &&
+            HexDigit(text[i + 2]) >= 0) {
+            bytes.push_back(static_cast<char>(HexDigit(text[i + 1]) * 16 + HexDigit(text[i + 2])));
+            i += 2;
+        } else {
+            // A lone "=" is taken as it stands rather than dropping what follows it.
+            bytes.push_back(text[i]);
+        }
+    }
+    return bytes;
+}
+
+// The physical lines, with CR LF, LF or CR as their ends.
+std::vector<std::string_view> SplitLines(std::string_view bytes) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' || bytes[i] == '\n') {
+            lines.push_back(bytes.substr(start, i - start));
+            if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
+                ++i;
+            }
+            start = i + 1;
+        }
+    }
+    if (start < bytes.size()) {
+        lines.push_back(bytes.substr(start));
+    }
+    return lines;
+}
+
+// Physical lines into content lines: folds, quoted-printable soft breaks, and the unindented
+// base64 lines some phones write after a picture, up to the blank line that ends it.
+std::vector<ContentLine> ContentLines(std::string_view bytes) {
+    std::vector<ContentLine> content;
+    bool open = false;  // the last content line may still go on
+    bool inBase64 = false;
+    const std::vector<std::string_view> lines = SplitLines(bytes);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view text = lines[i];
+        if (open) {
+            ContentLine& current = content.back();
+            std::string_view& last = current.pieces.back().text;
+            if (!last.empty() && last.back() == '=' &&
+                IsQuotedPrintable(current.pieces.front().text)) {
+                // A soft line break: the "=" goes, the next line follows without a gap.
+                last.remove_suffix(1);
+                current.pieces.push_back({text, false});
+                continue;
+            }
+        }
+        if (Trim(text).empty()) {
+            open = false;
+            inBase64 = false;
+            continue;
+        }
+        const bool folded = text.front() == ' ' || text.front() == '\t';
+        const bool base64Data = inBase64 && text.find(':') == std::string_view::npos;
+        if (open && (folded || base64Data)) {
+            content.back().pieces.push_back({text, folded});
+            continue;
+        }
+        content.push_back({static_cast<int>(i) + 1, {{folded ? Trim(text) : text, false}}});
+        open = true;
+        inBase64 = IsBase64(text);
+    }
+    return content;
+}
+
+std::string Join(const ContentLine& line, bool keepFoldBlank) {
+    std::string joined;
+    for (const Piece& piece : line.pieces) {
+        joined.append(piece.fold && !keepFoldBlank ? piece.text.substr(1) : piece.text);
+    }
+    return joined;
+}
+
+// Splits at ';' not escaped by a backslash; the escapes stay for Unescape.
+std::vector<std::u16string> SplitComponents(const std::u16string& text) {
+    std::vector<std::u16string> parts(1);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\\' && i + 1 < text.size()) {
+            parts.back() += text.substr(i, 2);
+            ++i;
+        } else if (text[i] == u';') {
+            parts.emplace_back();
+        } else {
+            parts.back() += text[i];
+        }
+    }
+    return parts;
+}
+
+std::u16string Unescape(const std::u16string& text) {
+    std::u16string plain;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t next = i + 1 < text.size() ? text[i + 1] : u'\0';
+        if (text[i] == u'\\' && (next == u'\\' || next == u',' || next == u';' || next == u':')) {
+            plain += next;
+            ++i;
+        } else if (text[i] == u'\\' && (next == u'n' || next == u'N')) {
+            plain += u'\n';
+            ++i;
+        } else {
+            plain += text[i];
+        }
+    }
+    return plain;
+}
+
+class Reader {
+public:
+    explicit Reader(std::string_view bytes) : lines_(ContentLines(bytes)) {}
+
+    CardFile Read() {
+        CardFile file;
+        try {
+            std::size_t i = 0;
+            while (i < lines_.size()) {
+                i = ReadCard(i, file.cards);
+            }
+        } catch (const Failure& failure) {
+            file.cards.clear();
+            file.errorLine = failure.line;
+            file.error = failure.message;
+        }
+        return file;
+    }
+
+private:
+    // The card that begins at content line `begin`; returns the line after its END.
+    std::size_t ReadCard(std::size_t begin, std::vector<ContactCard>& cards) {
+        const ContentLine& first = lines_[begin];
+        const std::optional<Property> head = ParseProperty(Join(first, false));
+        if (!head || head->name != "BEGIN" || !SameWord(Trim(head->value), "VCARD")) {
+            throw Failure{first.line, "expected BEGIN:VCARD"};
+        }
+        const bool version21 = IsVersion21(begin + 1);
+        ContactCard card;
+        card.line = first.line;
+        std::u16string formatted;
+        std::vector<std::u16string> structured;
+        std::u16string organisation;
+        for (std::size_t i = begin + 1; i < lines_.size(); ++i) {
+            const ContentLine& line = lines_[i];
+            const std::optional<Property> property = ParseProperty(Join(line, version21));
+            if (!property) {
+                throw Failure{line.line, "not a vCard property (a name, then \":\" and a value)"};
+            }
+            const std::string& name = property->name;
+            if (name == "BEGIN") {
+                throw Failure{line.line, "a card begins inside the card of line " +
+                                             std::to_string(first.line)};
+            }
+            if (name == "END") {
+                if (!SameWord(Trim(property->value), "VCARD")) {
+                    throw Failure{line.line, "expected END:VCARD"};
+                }
+                card.name = Trim(formatted);
+                if (card.name.empty()) {
+                    card.name = NameOfParts(structured);
+                }
+                if (card.name.empty()) {
+                    card.name = organisation;
+                }
+                cards.push_back(std::move(card));
+                return i + 1;
+            }
+            if (name == "VERSION") {
+                const std::string_view version = Trim(property->value);
+                if (version != "2.1" && version != "3.0" && version != "4.0") {
+                    throw Failure{line.line, "vCard version \"" + Printable(version) +
+                                                 "\" is not read (2.1, 3.0 or 4.0)"};
+                }
+            } else if (name == "FN" && formatted.empty()) {
+                formatted = Unescape(Text(*property, line.line));
+            } else if (name == "N" && structured.empty()) {
+                for (const std::u16string& part : SplitComponents(Text(*property, line.line))) {
+                    structured.push_back(Trim(Unescape(part)));
+                }
+            } else if (name == "ORG" && organisation.empty()) {
+                organisation = Trim(Unescape(SplitComponents(Text(*property, line.line))[0]));
+            } else if (name == "TEL") {
+                AddNumber(*property, line.line, card);
+            }
+        }
+        throw Failure{first.line, "the card that begins here has no END:VCARD"};
+    }
+
+    // Whether the card's VERSION line, looked for up to its end, says 2.1.
+    bool IsVersion21(std::size_t from) const {
+        for (std::size_t i = from; i < lines_.size(); ++i) {
+            const std::optional<Property> p = ParseProperty(Join(lines_[i], false));
+            if (!p || p->name == "END" || p->name == "BEGIN") {
+                break;
+            }
+            if (p->name == "VERSION") {
+                return Trim(p->value) == "2.1";
+            }
+        }
+        return false;
+    }
+
+    static std::string Printable(std::string_view text) {
+        std::string shown;
+        for (char c : text.substr(0, 20)) {
+            shown.push_back(c >= 0x20 && c < 0x7F ? c : '?');
+        }
+        return shown;
+    }
+
+    // The value as UTF-16, its transfer encoding and character set undone; escapes stay.
+    static std::u16string Text(const Property& property, int line) {
+        std::string bytes = property.value;
+        if (IsEncoded(property, "QUOTED-PRINTABLE") || IsEncoded(property, "Q")) {
+            bytes = DecodeQuotedPrintable(bytes);
+        } else if (IsEncoded(property, "BASE64") || IsEncoded(property, "B")) {
+            throw Failure{line, "a base64 " + property.name + " value is not read"};
+        } else if (const std::optional<std::string> encoding = property.Param("ENCODING");
+                   encoding && !SameWord(*encoding, "8BIT") && !SameWord(*encoding, "7BIT")) {
+            throw Failure{line, "unknown ENCODING \"" + Printable(*encoding) + "\""};
+        }
+        const std::string charset = property.Param("CHARSET").value_or("UTF-8");
+        const std::optional<std::string> utf8 = ConvertToUtf8(bytes, charset);
+        if (!utf8) {
+            throw Failure{line, "the " + property.name + " value is not " + Printable(charset) +
+                                    " text (a CHARSET parameter names the one it is in)"};
+        }
+        return app::FromUtf8(*utf8).value_or(u"");
+    }
+
+    // N's parts (family; given; additional; prefix; suffix) in the order a name is said.
+    static std::u16string NameOfParts(const std::vector<std::u16string>& parts) {
+        std::u16string name;
+        for (std::size_t index : {3u, 1u, 2u, 0u, 4u}) {
+            if (index < parts.size() && !parts[index].empty()) {
+                name += (name.empty() ? u"" : u" ") + parts[index];
+            }
+        }
+        return name;
+    }
+
+    static void AddNumber(const Property& property, int line, ContactCard& card) {
+        std::vector<std::string> types;
+        for (const auto& [key, value] : property.params) {
+            if (key.empty()) {
+                types.push_back(Lower(value));  // 2.1: TEL;CELL;HOME
+            } else if (key == "TYPE") {
+                for (std::string_view type : SplitOutsideQuotes(value, ',')) {
+                    types.push_back(Lower(Trim(type)));
+                }
+            }
+        }
+        std::u16string number = Trim(Unescape(Text(property, line)));
+        if (number.size() >= 4 &&
+            (number.compare(0, 4, u"tel:") == 0 || number.compare(0, 4, u"TEL:") == 0)) {
+            number = Trim(number.substr(4));
+        }
+        if (!number.empty()) {
+            card.numbers.push_back({KindOfTypes(types), std::move(number)});
+        }
+    }
+
+    std::vector<ContentLine> lines_;
+};
+
+}  // namespace
+
+int KindOfTypes(const std::vector<std::string>& types) {
+    const auto has = [&types](std::string_view type) {
+        return std::find(types.begin(), types.end(), type) != types.end();
+    };
+    if (has("fax")) {
+        return kFax;
+    }
+    if (has("cell") || has("mobile") || has("iphone")) {
+        return kMobile;
+    }
+    if (has("work")) {
+        return kWork;
+    }
+    if (has("home")) {
+        return kHome;
+    }
+    return kOther;
+}
+
+CardFile ReadVCards(std::string_view bytes) {
+    return Reader(bytes).Read();
+}
+
+}  // namespace backup
