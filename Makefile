@@ -28,7 +28,7 @@ test-sanitize: deps
 	@cd $(SAN_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # Every fuzz target for FUZZ_SECONDS, built with clang and libFuzzer.
-FUZZ_TARGETS = $(addprefix fuzz_,DecodeMessage PhonebookReply SmsReplies Utf8Converter RegistryText Phonesim)
+FUZZ_TARGETS = $(addprefix fuzz_,DecodeMessage PhonebookReply SmsReplies Utf8Converter RegistryText Phonesim BackupFiles)
 fuzz: deps
 	@cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DCMAKE_CXX_COMPILER=clang++ -DHALVEX_FUZZ=ON -DHALVEX_GUI=OFF -DHALVEX_BENCH=OFF \

@@ -1,0 +1,101 @@
+// Any file text into the restore readers: the contact file (vCard or CSV, as import tells them
+// apart), the message archive, and every number through the phone book's number rule. What a
+// contact file yields and a restore would take (names and numbers the phone book can hold),
+// written as vCard and read again, gives the same contacts; written as CSV
+// (a column per kind, so one number of each kind, in the columns' order) the same where each
+// contact has at most one number of a kind, as the phone book gives them.
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <optional>
+#include <string_view>
+
+#include "app/cli/backup/ContactCard.h"
+#include "app/cli/backup/Csv.h"
+#include "app/cli/backup/ImportPlan.h"
+#include "app/cli/backup/PhoneNumber.h"
+#include "app/cli/backup/SmsArchive.h"
+#include "app/cli/backup/VCardReader.h"
+#include "app/cli/backup/VCardWriter.h"
+
+namespace {
+
+using backup::CardFile;
+using backup::ContactCard;
+
+// The numbers of each card in the order of their kinds, or null when a card has two of a kind.
+std::optional<std::vector<ContactCard>> ByKind(std::vector<ContactCard> cards) {
+    for (ContactCard& card : cards) {
+        std::stable_sort(card.numbers.begin(), card.numbers.end(),
+                         [](const auto& a, const auto& b) { return a.kind < b.kind; });
+        if (std::adjacent_find(card.numbers.begin(), card.numbers.end(), [](auto& a, auto& b) {
+                return a.kind == b.kind;
+            }) != card.numbers.end()) {
+            return std::nullopt;
+        }
+    }
+    return cards;
+}
+
+bool SameContacts(const std::vector<ContactCard>& a, const std::vector<ContactCard>& b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i].name != b[i].name || a[i].numbers.size() != b[i].numbers.size()) {
+            return false;
+        }
+        for (std::size_t k = 0; k < a[i].numbers.size(); ++k) {
+            if (a[i].numbers[k].kind != b[i].numbers[k].kind ||
+                a[i].numbers[k].text != b[i].numbers[k].text) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+
+    const CardFile file = backup::ReadContacts(bytes);
+    if (!file.Failed()) {
+        for (const ContactCard& card : file.cards) {
+            for (const backup::CardNumber& number : card.numbers) {
+                const backup::NumberForm form = backup::PhonebookNumber(number.text);
+                if (form.number.empty() == form.problem.empty() || form.number.size() > 20) {
+                    std::abort();
+                }
+            }
+        }
+        std::vector<ContactCard> taken;
+        for (ContactCard card : file.cards) {
+            if (backup::NameProblem(card.name).empty()) {
+                std::erase_if(card.numbers, [](const backup::CardNumber& number) {
+                    return !backup::PhonebookNumber(number.text).problem.empty();
+                });
+                taken.push_back(std::move(card));
+            }
+        }
+        const CardFile vcards = backup::ReadVCards(backup::WriteVCards(taken));
+        if (vcards.Failed() || !SameContacts(taken, vcards.cards)) {
+            std::abort();
+        }
+        if (const auto byKind = ByKind(taken)) {
+            const CardFile csv = backup::ReadCsv(backup::WriteCsv(*byKind));
+            if (csv.Failed() || !SameContacts(*byKind, csv.cards)) {
+                std::abort();
+            }
+        }
+    }
+
+    const backup::MessageArchive archive = backup::ReadArchive(bytes);
+    for (const backup::ArchivedMessage& message : archive.messages) {
+        (void)backup::TpduLength(message.pdu);
+    }
+    return 0;
+}
