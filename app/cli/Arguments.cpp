@@ -12,8 +12,8 @@ namespace {
 
 const std::set<std::string> kValueOptions = {"port", "simulate-save", "home",   "work",   "mobile",
                                              "fax",  "other",         "memory", "rename", "format"};
-const std::set<std::string> kFlagOptions = {"transcript", "yes",        "json",    "save",   "report",
-                                            "reply-path", "dry-run",    "replace", "fast"};
+const std::set<std::string> kFlagOptions = {"transcript", "yes",     "json",    "save", "report",
+                                            "reply-path", "dry-run", "replace", "fast"};
 
 struct Failure {
     std::string message;
