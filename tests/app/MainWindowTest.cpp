@@ -75,19 +75,15 @@ protected:
         return settings::ReadMemoryType(value) ? std::optional<DWORD>(value) : std::nullopt;
     }
     void ExpectViewQuestion(const std::u16string& text, int answer) {
-        ExpectedBox box;
-        box.text = text;
-        box.type = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2;
-        box.answer = answer;
-        box.owner = platform::qt::HandleOf(&view());
-        ui().Expect(box);
+        ui().Expect(ExpectedBox{text,
+                                answer,
+                                MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2,
+                                {},
+                                platform::qt::HandleOf(&view()),
+                                {}});
     }
     void ExpectFrameBox(const std::u16string& text) {
-        ExpectedBox box;
-        box.text = text;
-        box.type = MB_OK;
-        box.owner = platform::qt::HandleOf(&frame());
-        ui().Expect(box);
+        ui().Expect(ExpectedBox{text, IDOK, MB_OK, {}, platform::qt::HandleOf(&frame()), {}});
     }
     // Sends a notice the way "halvex --notify" does, from another thread, letting the window
     // take it; whether it was delivered.
@@ -189,9 +185,7 @@ TEST_F(MainWindowTest, CommandsWorkOnThePageInFront) {
     sheet().SetActivePage(1);
     EXPECT_EQ(first(ID_TB_GET_DATA), R"(AT+CPMS="SM","SM","ME")");
     EXPECT_GT(view().GetInboxPage().GetList().GetItemCount(), 0);
-    ExpectedBox select;
-    select.text = u"Please select a message first!";
-    ui().Expect(select);
+    ui().Expect(u"Please select a message first!");
     Command(ID_TB_DELETE);
 
     sheet().SetActivePage(2);
@@ -241,10 +235,7 @@ TEST_F(MainWindowTest, ExitAsksAndSettlesThePhoneBookPageBeforeQuitting) {
 
     // Closing the window is the same command.
     ExpectViewQuestion(u"Do You want to Exit?", IDYES);
-    ExpectedBox save;
-    save.text = u"Save the Data?";
-    save.answer = IDNO;
-    ui().Expect(save);
+    ui().Expect(u"Save the Data?", IDNO);
     frame().close();
     Settle();
     EXPECT_EQ(shell().QuitsPosted(), 1);
@@ -302,10 +293,7 @@ TEST_F(MainWindowTest, OutsideNoticesDisableTheWindowAndEndAConnectionTheRestart
 TEST_F(MainWindowTest, WithoutAPhoneTheSheetIsEmptyUntilAConnectionSucceeds) {
     registry().DeleteValue(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", u"Port");
     for (int i = 0; i < 2; ++i) {
-        ExpectedBox box;
-        box.text = u"Open port error";
-        box.type = MB_OK | MB_ICONEXCLAMATION;
-        ui().Expect(box);
+        ui().Expect(ExpectedBox{u"Open port error", IDOK, MB_OK | MB_ICONEXCLAMATION, {}, {}, {}});
     }
     Start();
     EXPECT_EQ(sheet().GetPageCount(), 0);
@@ -340,10 +328,7 @@ TEST_F(MainWindowTest, TheSheetSwallowsEnterAndBringsTheInputPanelBackOnce) {
     // The OK command settles the phone book page in front.
     view().OnCommand(ID_GET_DATA);
     view().GetPhoneBookPage().Box(1)->setText("999");
-    ExpectedBox save;
-    save.text = u"Save the Data?";
-    save.answer = IDNO;
-    ui().Expect(save);
+    ui().Expect(u"Save the Data?", IDNO);
     sheet().OnOK();
     EXPECT_EQ(view().GetPhoneBookPage().Box(1)->text(), "01632960101");
 }
