@@ -17,8 +17,7 @@ TEST(HalvexBinary, RunsTheWindowOnTheSimulatedPhoneAndTellsWhenNoneTakesANotice)
     EXPECT_NE(help.output.find("--notify VALUE"), std::string::npos);
     EXPECT_EQ(RunProgram({HALVEX_COMMAND, "--port"}, 10000).status, 2);
 
-    const std::filesystem::path dir =
-        std::filesystem::temp_directory_path() / ("halvex-binary-" + std::to_string(getpid()));
+    const std::filesystem::path dir = halvex::test::TempDir();
     std::filesystem::create_directories(dir / "runtime");
     std::filesystem::permissions(dir / "runtime", std::filesystem::perms::owner_all);
     const std::vector<std::string> env = {"QT_QPA_PLATFORM=offscreen",
@@ -31,12 +30,10 @@ TEST(HalvexBinary, RunsTheWindowOnTheSimulatedPhoneAndTellsWhenNoneTakesANotice)
         EXPECT_GT(std::filesystem::file_size(dir / "shots" / page), 1000u) << page;
     }
     EXPECT_EQ(RunProgram({HALVEX_COMMAND, "--notify", "0"}, 10000, env).status, 1);
-    std::filesystem::remove_all(dir);
 }
 
 TEST(HalvexBinary, InstallsTheProgramsTheDesktopEntryAndTheIcon) {
-    const std::filesystem::path root =
-        std::filesystem::temp_directory_path() / ("halvex-install-" + std::to_string(getpid()));
+    const std::filesystem::path root = halvex::test::TempDir();
     const auto installed =
         RunProgram({"cmake", "--install", HALVEX_BUILD_DIR, "--prefix", "/opt/halvex"}, 120000,
                    {"DESTDIR=" + root.string()});
@@ -52,7 +49,6 @@ TEST(HalvexBinary, InstallsTheProgramsTheDesktopEntryAndTheIcon) {
         GTEST_SKIP() << "desktop-file-validate is not installed";
     }
     EXPECT_EQ(validated.status, 0) << validated.output;
-    std::filesystem::remove_all(root);
 }
 
 }  // namespace

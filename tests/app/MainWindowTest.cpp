@@ -10,6 +10,7 @@
 #include <QTest>
 #include <atomic>
 #include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <thread>
 
@@ -21,6 +22,7 @@
 #include "link/RegSettings.h"
 #include "res/Resource.h"
 #include "sms/SmsEngine.h"
+#include "tests/support/Process.h"
 #include "tests/support/SimPhoneFixture.h"
 #include "tests/support/WindowFixture.h"
 
@@ -37,10 +39,10 @@ protected:
     MainWindowTest() : WindowTest("default") {}
 
     static void SetUpTestSuite() {
-        // Notices go to a socket of this test run only.
-        static char dir[] = "/tmp/halvex-window-XXXXXX";
-        ASSERT_NE(mkdtemp(dir), nullptr);
-        setenv("XDG_RUNTIME_DIR", dir, 1);
+        // Notices go to a socket of this test run only, in a directory only we can enter.
+        const std::string dir = halvex::test::TempDir();
+        std::filesystem::permissions(dir, std::filesystem::perms::owner_all);
+        setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
     }
     void SetUp() override {
         WindowTest::SetUp();
@@ -75,22 +77,18 @@ protected:
         return settings::ReadMemoryType(value) ? std::optional<DWORD>(value) : std::nullopt;
     }
     void ExpectViewQuestion(const std::u16string& text, int answer) {
-        ExpectedBox box;
-        box.text = text;
-        box.type = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2;
-        box.answer = answer;
-        box.owner = platform::qt::HandleOf(&view());
-        ui().Expect(box);
+        ui().Expect(ExpectedBox{text,
+                                answer,
+                                MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2,
+                                {},
+                                platform::qt::HandleOf(&view()),
+                                {}});
     }
     void ExpectFrameBox(const std::u16string& text) {
-        ExpectedBox box;
-        box.text = text;
-        box.type = MB_OK;
-        box.owner = platform::qt::HandleOf(&frame());
-        ui().Expect(box);
+        ui().Expect(ExpectedBox{text, IDOK, MB_OK, {}, platform::qt::HandleOf(&frame()), {}});
     }
     // Sends a notice the way "halvex --notify" does, from another thread, letting the window
-    // take it; whether it was delivered.
+    // take it and settle; whether it was delivered.
     bool Notify(std::uint32_t value) {
         std::string error;
         const std::string socket = app::NoticeSocketPath(error);
@@ -104,6 +102,7 @@ protected:
             QApplication::processEvents(QEventLoop::AllEvents, 1);
         }
         sender.join();
+        Settle();
         return result == app::NoticeResult::Delivered;
     }
 
@@ -189,9 +188,7 @@ TEST_F(MainWindowTest, CommandsWorkOnThePageInFront) {
     sheet().SetActivePage(1);
     EXPECT_EQ(first(ID_TB_GET_DATA), R"(AT+CPMS="SM","SM","ME")");
     EXPECT_GT(view().GetInboxPage().GetList().GetItemCount(), 0);
-    ExpectedBox select;
-    select.text = u"Please select a message first!";
-    ui().Expect(select);
+    ui().Expect(u"Please select a message first!");
     Command(ID_TB_DELETE);
 
     sheet().SetActivePage(2);
@@ -241,10 +238,7 @@ TEST_F(MainWindowTest, ExitAsksAndSettlesThePhoneBookPageBeforeQuitting) {
 
     // Closing the window is the same command.
     ExpectViewQuestion(u"Do You want to Exit?", IDYES);
-    ExpectedBox save;
-    save.text = u"Save the Data?";
-    save.answer = IDNO;
-    ui().Expect(save);
+    ui().Expect(u"Save the Data?", IDNO);
     frame().close();
     Settle();
     EXPECT_EQ(shell().QuitsPosted(), 1);
@@ -253,19 +247,13 @@ TEST_F(MainWindowTest, ExitAsksAndSettlesThePhoneBookPageBeforeQuitting) {
 
 TEST_F(MainWindowTest, OutsideNoticesDisableTheWindowAndEndAConnectionTheRestartBroke) {
     Start();
-    const std::string socket = [] {
-        std::string error;
-        return app::NoticeSocketPath(error);
-    }();
     // Going down while connected, then back: the connection is gone, the user is told.
     ASSERT_TRUE(Notify(0xFFFFFFFFu));
-    Settle();
     EXPECT_FALSE(frame().isEnabled());
     EXPECT_EQ(ui().CursorDepth(), 1);
     EXPECT_TRUE(frame().IsConnectionLost());
     ExpectFrameBox(u"Please Reconnect !");
     ASSERT_TRUE(Notify(0));
-    Settle();
     EXPECT_TRUE(frame().isEnabled());
     EXPECT_EQ(ui().CursorDepth(), 0);
     EXPECT_FALSE(session().IsConnected());
@@ -273,10 +261,8 @@ TEST_F(MainWindowTest, OutsideNoticesDisableTheWindowAndEndAConnectionTheRestart
 
     // Down and up again while disconnected: nothing to tell.
     ASSERT_TRUE(Notify(0xFFFFFFFFu));
-    Settle();
     EXPECT_FALSE(frame().isEnabled());
     ASSERT_TRUE(Notify(0));
-    Settle();
     EXPECT_TRUE(frame().isEnabled());
 
     // A notice waits for the command in progress.
@@ -284,7 +270,6 @@ TEST_F(MainWindowTest, OutsideNoticesDisableTheWindowAndEndAConnectionTheRestart
     {
         platform::qt::CommandScope command;
         ASSERT_TRUE(Notify(0xFFFFFFFFu));
-        Settle();
         EXPECT_TRUE(frame().isEnabled());
     }
     Settle();
@@ -294,18 +279,13 @@ TEST_F(MainWindowTest, OutsideNoticesDisableTheWindowAndEndAConnectionTheRestart
     ExpectFrameBox(u"Can not restart bluetooth device, please restart the program and try again!");
     ExpectFrameBox(u"Please Reconnect !");
     ASSERT_TRUE(Notify(5));
-    Settle();
     EXPECT_EQ(shell().QuitsPosted(), 1);
-    EXPECT_NE(socket, "");
 }
 
 TEST_F(MainWindowTest, WithoutAPhoneTheSheetIsEmptyUntilAConnectionSucceeds) {
     registry().DeleteValue(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", u"Port");
     for (int i = 0; i < 2; ++i) {
-        ExpectedBox box;
-        box.text = u"Open port error";
-        box.type = MB_OK | MB_ICONEXCLAMATION;
-        ui().Expect(box);
+        ui().Expect(ExpectedBox{u"Open port error", IDOK, MB_OK | MB_ICONEXCLAMATION, {}, {}, {}});
     }
     Start();
     EXPECT_EQ(sheet().GetPageCount(), 0);
@@ -340,10 +320,7 @@ TEST_F(MainWindowTest, TheSheetSwallowsEnterAndBringsTheInputPanelBackOnce) {
     // The OK command settles the phone book page in front.
     view().OnCommand(ID_GET_DATA);
     view().GetPhoneBookPage().Box(1)->setText("999");
-    ExpectedBox save;
-    save.text = u"Save the Data?";
-    save.answer = IDNO;
-    ui().Expect(save);
+    ui().Expect(u"Save the Data?", IDNO);
     sheet().OnOK();
     EXPECT_EQ(view().GetPhoneBookPage().Box(1)->text(), "01632960101");
 }

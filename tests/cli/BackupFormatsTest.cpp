@@ -1,9 +1,8 @@
 // The backup files on their own: vCard as phones and address books write it, CSV, the numbers
-// the phone book takes, the message archive, and hostile input for every reader.
+// the phone book takes, the message archive. That every reader survives any input and that what
+// is written reads back the same, fuzz/BackupFilesFuzz.cpp proves.
 
 #include <gtest/gtest.h>
-
-#include <random>
 
 #include "app/Utf8Text.h"
 #include "app/cli/backup/ContactCard.h"
@@ -118,23 +117,15 @@ TEST(VCardRead, MalformedFilesTellTheLine) {
     }
 }
 
-TEST(VCardWrite, ValidThreeZeroThatReadsBackTheSame) {
+TEST(VCardWrite, WritesValidThreeZero) {
     const std::vector<ContactCard> cards = {
         {0,
          u"Smith, John; \\ Co",
-         {{1, u"0163"}, {2, u"0207"}, {3, u"+4477"}, {4, u"0208"}, {5, u"999"}}},
-        {0, u"Łukasz Nowak", {{3, u"+48600"}}}};
-    const std::string text = backup::WriteVCards(cards);
-    const std::string first =
-        "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Smith\\, John\\; \\\\ Co\r\n"
-        "N:Smith\\, John\\; \\\\ Co;;;;\r\nTEL;TYPE=home:0163\r\nTEL;TYPE=work:0207\r\n"
-        "TEL;TYPE=cell:+4477\r\nTEL;TYPE=fax:0208\r\nTEL;TYPE=voice:999\r\nEND:VCARD\r\n";
-    EXPECT_EQ(text.substr(0, first.size()), first);
-
-    const CardFile back = backup::ReadVCards(text);
-    ASSERT_EQ(back.cards.size(), 2u);
-    EXPECT_EQ(Show(back.cards[0]), Show(cards[0]));
-    EXPECT_EQ(Show(back.cards[1]), Show(cards[1]));
+         {{1, u"0163"}, {2, u"0207"}, {3, u"+4477"}, {4, u"0208"}, {5, u"999"}}}};
+    EXPECT_EQ(backup::WriteVCards(cards),
+              "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Smith\\, John\\; \\\\ Co\r\n"
+              "N:Smith\\, John\\; \\\\ Co;;;;\r\nTEL;TYPE=home:0163\r\nTEL;TYPE=work:0207\r\n"
+              "TEL;TYPE=cell:+4477\r\nTEL;TYPE=fax:0208\r\nTEL;TYPE=voice:999\r\nEND:VCARD\r\n");
 }
 
 TEST(VCardWrite, FoldsAtSeventyFiveOctetsWithoutCuttingACharacter) {
@@ -158,7 +149,7 @@ TEST(VCardWrite, FoldsAtSeventyFiveOctetsWithoutCuttingACharacter) {
     EXPECT_EQ(backup::ReadVCards(text).cards.at(0).name, name);
 }
 
-TEST(Csv, QuotesWhatItMustAndReadsItBack) {
+TEST(Csv, QuotesWhatItMustAndCountsLinesInsideQuotes) {
     const std::vector<ContactCard> cards = {{0, u"Smith, John", {{1, u"0163"}, {5, u"99"}}},
                                             {0, u"Say \"hi\"\nthere", {{3, u"+44"}}},
                                             {0, u"Plain", {{4, u"1"}}}};
@@ -166,13 +157,9 @@ TEST(Csv, QuotesWhatItMustAndReadsItBack) {
     EXPECT_EQ(text,
               "name,home,work,mobile,fax,other\r\n\"Smith, John\",0163,,,,99\r\n"
               "\"Say \"\"hi\"\"\nthere\",,,+44,,\r\nPlain,,,,1,\r\n");
+    // The record after the one with a line break begins on line 5.
     const CardFile back = backup::ReadCsv(text);
-    ASSERT_FALSE(back.Failed()) << back.error;
-    ASSERT_EQ(back.cards.size(), 3u);
-    for (std::size_t i = 0; i < cards.size(); ++i) {
-        EXPECT_EQ(Show(back.cards[i]), Show(cards[i]));
-    }
-    // The record after the one with a line break begins on line 4.
+    ASSERT_EQ(back.cards.size(), 3u) << back.error;
     EXPECT_EQ(back.cards[2].line, 5);
 
     // Columns in any order and case, LF line ends, a byte order mark, blank lines.
@@ -260,57 +247,6 @@ TEST(SmsArchive, ReadsWhatItNeedsAndRefusesTheRest) {
         EXPECT_EQ(bad.errorLine, 2) << c.line;
         EXPECT_EQ(bad.error, c.error) << c.line;
         EXPECT_TRUE(bad.messages.empty());
-    }
-}
-
-// Every reader ends on any input, reads nothing outside it and throws nothing: random mixes of
-// the pieces that steer the parsers.
-TEST(BackupReaders, SurviveHostileInput) {
-    const std::vector<std::string> pieces = {"BEGIN:VCARD",
-                                             "END:VCARD",
-                                             "VERSION:2.1",
-                                             "VERSION:3.0",
-                                             "\r\n",
-                                             "\n",
-                                             "\r",
-                                             " ",
-                                             "\t",
-                                             "FN",
-                                             "TEL",
-                                             "N",
-                                             ";",
-                                             ":",
-                                             ",",
-                                             "=",
-                                             "=C3",
-                                             "=\r\n",
-                                             "\"",
-                                             "\\",
-                                             "ENCODING=QUOTED-PRINTABLE",
-                                             "ENCODING=BASE64",
-                                             "CHARSET=ISO-8859-1",
-                                             "CHARSET=UTF-8//IGNORE",
-                                             "TYPE=cell",
-                                             "\xC3",
-                                             "\xFF",
-                                             "\xE2\x82\xAC",
-                                             "name,home",
-                                             "{",
-                                             "}",
-                                             "[",
-                                             "\"box\":\"outbox\"",
-                                             "\"pdu\":\"00\""};
-    std::mt19937 random(15);
-    for (int round = 0; round < 3000; ++round) {
-        std::string input;
-        const int count = static_cast<int>(random() % 40);
-        for (int i = 0; i < count; ++i) {
-            input += pieces[random() % pieces.size()];
-        }
-        const CardFile cards = backup::ReadContacts(input);
-        EXPECT_TRUE(cards.Failed() || cards.errorLine == 0);
-        backup::ReadCsv(input);
-        backup::ReadArchive(input);
     }
     // Nesting deep enough to exhaust a recursive reader.
     EXPECT_TRUE(backup::ReadArchive(std::string(100000, '[')).Failed());

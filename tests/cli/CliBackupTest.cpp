@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
@@ -15,15 +13,9 @@ namespace {
 
 using nlohmann::json;
 
-std::string Read(const std::string& path) {
-    std::stringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
-}
-
 std::string Write(const std::string& name, const std::string& text) {
     const std::string path = TempDir() + "/" + name;
-    std::ofstream(path, std::ios::binary) << text;
+    WriteFile(path, text);
     return path;
 }
 
@@ -37,49 +29,36 @@ Lines Writes(const CliRun& run) {
     return writes;
 }
 
-// The empty phone of another maker, and a Nokia without entries or messages.
-const std::string kEmpty = "empty";
+// A Nokia without entries or messages.
 std::string EmptyNokia() {
     static const std::string path =
         ProfileWith("empty", R"({"identity": {"maker": "Nokia", "model": "Nokia 6310i"}})");
     return path;
 }
 
-// Export, restore into an empty phone, export again: the same file.
+// Export, restore into an empty phone, export again: the same file. The export names the
+// entries the phone book does not show.
 TEST(CliBackup, ThePhoneBookRoundTripsExactly) {
     const struct {
         std::string profile;
         std::string empty;
         std::string memory;
         std::string format;
-        Lines exportMessages;
+        std::string hidden;
     } cases[] = {
-        {"default",
-         kEmpty,
-         "ME",
-         "vcard",
-         {"halvex-cli: not in the backup: the entries of ME at 54 (the phone book shows one "
-          "number of each known kind per name)"}},
-        {"default",
-         kEmpty,
-         "SM",
-         "csv",
-         {"halvex-cli: not in the backup: the entries of SM at 15 (the phone book shows one "
-          "number of each known kind per name)"}},
+        {"default", "empty", "ME", "vcard", "ME at 54"},
+        {"default", "empty", "SM", "csv", "SM at 15"},
         // The second "John Smith" entry hides the first.
-        {"nokia",
-         EmptyNokia(),
-         "ME",
-         "vcard",
-         {"halvex-cli: not in the backup: the entries of ME at 1 (the phone book shows one "
-          "number of each known kind per name)"}},
+        {"nokia", EmptyNokia(), "ME", "vcard", "ME at 1"},
     };
     for (const auto& c : cases) {
         const std::string dir = TempDir();
         const CliRun first = RunCli({"--simulate=" + c.profile, "phonebook", "export", "--memory",
                                      c.memory, "--format", c.format, dir + "/first"});
         ASSERT_EQ(first.status, 0) << first.err;
-        EXPECT_EQ(first.Messages(), c.exportMessages);
+        EXPECT_EQ(first.Messages(),
+                  Lines{"halvex-cli: not in the backup: the entries of " + c.hidden +
+                        " (the phone book shows one number of each known kind per name)"});
         const CliRun restore =
             RunCli({"--simulate=" + c.empty, "--simulate-save", dir + "/phone.json", "phonebook",
                     "import", "--memory", c.memory, dir + "/first"});
@@ -87,8 +66,9 @@ TEST(CliBackup, ThePhoneBookRoundTripsExactly) {
         const CliRun again = RunCli({"--simulate=" + dir + "/phone.json", "phonebook", "export",
                                      "--memory", c.memory, "--format", c.format, dir + "/again"});
         ASSERT_EQ(again.status, 0) << again.err;
-        EXPECT_GT(Read(dir + "/first").size(), 200u);
-        EXPECT_EQ(Read(dir + "/again"), Read(dir + "/first")) << c.profile << " " << c.memory;
+        EXPECT_GT(ReadFile(dir + "/first").size(), 200u);
+        EXPECT_EQ(ReadFile(dir + "/again"), ReadFile(dir + "/first"))
+            << c.profile << " " << c.memory;
     }
 }
 
@@ -112,7 +92,7 @@ TEST(CliBackup, AnExportThatCannotReadEverythingWritesNothing) {
         const CliRun run = RunCli(args);
         EXPECT_EQ(run.status, 1);
         EXPECT_EQ(run.Messages().back(), c.message);
-        EXPECT_EQ(Read(file), "kept");
+        EXPECT_EQ(ReadFile(file), "kept");
     }
 }
 
@@ -206,7 +186,8 @@ TEST(CliBackup, ARefusedWriteIsReportedAndTheRestGoesOn) {
     EXPECT_EQ(list.out, "Cid\n  mobile  4  #247\nBen\n  mobile  2  #248\nAnn\n  mobile  1  #250\n");
 }
 
-// A file the import cannot use is refused before the phone is even connected.
+// A file the import cannot use is refused before the phone is even connected (the readers'
+// messages are proven in BackupFormatsTest).
 TEST(CliBackup, AMalformedFileChangesNothing) {
     const struct {
         Lines command;
@@ -218,10 +199,6 @@ TEST(CliBackup, AMalformedFileChangesNothing) {
          "cut.vcf",
          "BEGIN:VCARD\nVERSION:3.0\nFN:Ann\nTEL:1\n",
          "line 1: the card that begins here has no END:VCARD"},
-        {{"phonebook", "import"},
-         "bad.csv",
-         "name,home\nAnn,1\n\"Ben,2\n",
-         "line 3: a quoted field that begins here is never closed"},
         {{"sms", "import", "outbox"},
          "bad.jsonl",
          "{\"box\":\"outbox\",\"storage\":\"ME\",\"pdu\":\"0011000B91\"}\n{\"box\":\"outbox\"}\n",

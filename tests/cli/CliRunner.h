@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/Process.h"
+
 namespace halvex::test {
 
 using Lines = std::vector<std::string>;
@@ -13,9 +15,8 @@ struct CliRun {
     std::string out;  // standard output
     std::string err;  // standard error
 
-    // The transcript on standard error ("  12.500  AT+CPBR=1,25"): its commands, or its lines
-    // as printed.
-    Lines Commands(bool withTimes = false) const;
+    // The commands of the transcript on standard error ("  12.500  AT+CPBR=1,25").
+    Lines Commands() const;
     // Standard error without the transcript.
     Lines Messages() const;
 };
@@ -28,8 +29,5 @@ CliRun RunCli(const Lines& args, const Lines& env = {});
 std::string DefaultProfileWith(const std::string& faults);
 // A profile file: a shipped profile (or a file) changed by a JSON merge patch.
 std::string ProfileWith(const std::string& profile, const std::string& mergePatch);
-
-// A fresh empty directory for one test's files, removed at exit of the test binary.
-std::string TempDir();
 
 }  // namespace halvex::test

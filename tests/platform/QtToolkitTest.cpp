@@ -1,5 +1,6 @@
 // The window toolkit over Qt: widgets from dialog templates, posted messages and commands, the
-// waits for the phone, message boxes, the list control's label editing and the property sheet.
+// waits for the phone, message boxes and the property sheet. The list control's label editing
+// is driven through the phone book page's renames (tests/phonebook/PhoneBookPageTest.cpp).
 
 #include <gtest/gtest.h>
 
@@ -9,15 +10,12 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
-#include <optional>
 
 #include "platform/Win32.h"
 #include "platform/qt/Commands.h"
 #include "platform/qt/DialogBuilder.h"
-#include "platform/qt/ListCtrl.h"
 #include "platform/qt/PropertyPage.h"
 #include "platform/qt/PropertySheet.h"
 #include "platform/qt/QtUi.h"
@@ -200,53 +198,6 @@ TEST_F(ToolkitTest, MessageBoxesHaveTheButtonsIconDefaultAndOwnerAsked) {
     });
     EXPECT_EQ(ui.MessageBox(handle, u"Sure?", u"Halvex", MB_YESNO), IDYES);
     EXPECT_EQ(WidgetOf(987654), nullptr);
-}
-
-class ListTest : public ToolkitTest {
-protected:
-    void SetUp() override {
-        ToolkitTest::SetUp();
-        auto* view = new ListView(&host_);
-        view->setObjectName("list");
-        view->resize(200, 200);
-        list_.Attach(view);
-        list_.InsertColumn(0, u"Name", LVCFMT_LEFT, 150);
-        list_.SetLabelEditing(true);
-        list_.InsertItem(0, u"Ann");
-        list_.InsertItem(1, u"Ben");
-        list_.OnLabelEditEnded(&host_, [this](int row, std::optional<std::u16string> text) {
-            ended_.emplace_back(row, text);
-        });
-        host_.show();
-        Settle();
-    }
-
-    QWidget host_;
-    CListCtrl list_;
-    std::vector<std::pair<int, std::optional<std::u16string>>> ended_;
-};
-
-TEST_F(ListTest, ALabelEditEndsWithTheTextOrACancelAndTheRowKeepsItsText) {
-    ASSERT_TRUE(list_.EditLabel(1));
-    auto* editor = host_.findChild<QLineEdit*>("labelEditor");
-    ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(editor->text(), "Ben");
-    QTest::keyClicks(editor, "Bob");
-    QTest::keyClick(editor, Qt::Key_Return);
-    Settle();
-    ASSERT_EQ(ended_.size(), 1u);
-    EXPECT_EQ(ended_[0], std::make_pair(1, std::optional<std::u16string>(u"Bob")));
-    // Taking the text is the page's decision.
-    EXPECT_EQ(list_.GetItemText(1, 0), u"Ben");
-
-    ASSERT_TRUE(list_.EditLabel(0));
-    editor = host_.findChild<QLineEdit*>("labelEditor");
-    ASSERT_NE(editor, nullptr);
-    QTest::keyClicks(editor, "X");
-    QTest::keyClick(editor, Qt::Key_Escape);
-    Settle();
-    ASSERT_EQ(ended_.size(), 2u);
-    EXPECT_EQ(ended_[1], std::make_pair(0, std::optional<std::u16string>()));
 }
 
 class Page : public CPropertyPage {

@@ -2,19 +2,10 @@
 // Base fixture for every test that goes through the platform layer. It installs, for the life of
 // the test, a virtual clock (Sleep advances time at once), a scripted user interface, an
 // in-memory registry and a set of fake serial ports, and restores the previous host afterwards.
+// The host is installed in the constructor, so derived fixtures can use it in theirs.
 //
-//   class MyTest : public halvex::test::PlatformTest {};
-//   TEST_F(MyTest, Something) {
-//       ports().Add(u"rfcomm0", [] { return std::make_unique<MyDevice>(); });
-//       registry().SetString(platform::HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", u"Port",
-//                            u"rfcomm0");
-//       ui().Expect(u"Open port error");
-//       ...
-//   }
-//
-// The host is installed in the constructor, so derived fixtures can use it in theirs. TearDown
-// fails the test for every message box that was not expected and every expected box that never
-// appeared; a derived fixture that overrides TearDown must call PlatformTest::TearDown().
+// TearDown fails the test for every message box that was not expected and every expected box
+// that never appeared; a fixture that overrides TearDown must call PlatformTest::TearDown().
 
 #include <gtest/gtest.h>
 

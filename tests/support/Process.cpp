@@ -8,7 +8,11 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <utility>
 
 namespace halvex::test {
@@ -26,7 +30,7 @@ int MsLeft(Clock::time_point deadline) {
 }  // namespace
 
 ChildProcess::ChildProcess(const std::vector<std::string>& argv,
-                           const std::vector<std::string>& env) {
+                           const std::vector<std::string>& env, int errorFd) {
     int fds[2];
     if (argv.empty() || ::pipe(fds) != 0)
         return;
@@ -45,7 +49,7 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv,
     pid_ = ::fork();
     if (pid_ == 0) {
         ::dup2(fds[1], STDOUT_FILENO);
-        ::dup2(fds[1], STDERR_FILENO);
+        ::dup2(errorFd >= 0 ? errorFd : fds[1], STDERR_FILENO);
         ::close(fds[0]);
         ::close(fds[1]);
         ::execvpe(args[0], args.data(), environment.data());
@@ -117,13 +121,20 @@ int ChildProcess::Wait(int timeoutMs) {
 }
 
 RunResult RunProgram(const std::vector<std::string>& argv, int timeoutMs,
-                     const std::vector<std::string>& env) {
+                     const std::vector<std::string>& env, std::string* error) {
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    ChildProcess child(argv, env);
+    std::FILE* errorFile = error != nullptr ? std::tmpfile() : nullptr;
+    ChildProcess child(argv, env, errorFile != nullptr ? ::fileno(errorFile) : -1);
     RunResult result;
     result.output = child.ReadAll(timeoutMs);
     result.status = child.Wait(MsLeft(deadline));
     result.output += child.ReadAll(0);
+    if (errorFile != nullptr) {
+        std::rewind(errorFile);
+        for (int c; (c = std::fgetc(errorFile)) != EOF;)
+            *error += static_cast<char>(c);
+        std::fclose(errorFile);
+    }
     return result;
 }
 
@@ -140,6 +151,38 @@ bool ReadUntil(int fd, std::string& got, const std::string& until, int timeoutMs
         got.append(buffer, static_cast<std::size_t>(n));
     }
     return true;
+}
+
+std::string TempDir() {
+    struct Root {
+        std::filesystem::path path;
+        Root() {
+            std::string pattern =
+                (std::filesystem::temp_directory_path() / "halvex-test-XXXXXX").string();
+            if (::mkdtemp(pattern.data()) != nullptr)
+                path = pattern;
+        }
+        ~Root() {
+            std::error_code ignored;
+            if (!path.empty())
+                std::filesystem::remove_all(path, ignored);
+        }
+    };
+    static Root root;
+    static int next = 0;
+    const std::filesystem::path dir = root.path / std::to_string(++next);
+    std::filesystem::create_directories(dir);
+    return dir.string();
+}
+
+std::string ReadFile(const std::string& path) {
+    std::stringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
+}
+
+void WriteFile(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
 }
 
 }  // namespace halvex::test

@@ -61,13 +61,7 @@ std::vector<std::uint64_t> SessionTest::Gaps() {
 
 void SessionTest::ExpectBox(const std::u16string& text, platform::UINT type, int answer,
                             const std::u16string& caption) {
-    platform::ExpectedBox box;
-    box.text = text;
-    box.answer = answer;
-    box.type = type;
-    box.caption = caption;
-    box.owner = 0;
-    ui().Expect(box);
+    ui().Expect(platform::ExpectedBox{text, answer, type, caption, platform::HWND{0}, {}});
 }
 
 void SessionTest::ExpectNotice(const std::u16string& text) {

@@ -16,12 +16,4 @@ void SimPhoneTest::UseProfile(const std::string& nameOrPath) {
     phone_.Load(phonesim::LoadProfile(nameOrPath));
 }
 
-void SimPhoneTest::UseProfileJson(const std::string& json) {
-    phone_.LoadJson(json);
-}
-
-void SimPhoneTest::UsePatchedProfile(const std::string& nameOrPath, const std::string& mergePatch) {
-    phone_.Load(phonesim::ProfileWithPatch(phonesim::LoadProfile(nameOrPath), mergePatch));
-}
-
 }  // namespace halvex::test

@@ -6,25 +6,16 @@
 //
 //   class InboxTest : public halvex::test::SimPhoneTest {};
 //   TEST_F(InboxTest, ListsUnread) {
-//       UseProfile("small-sim");                       // or UseProfileJson / UsePatchedProfile
+//       UseProfile("small-sim");
 //       phone().AddFault(phonesim::Fault::ErrorReply("AT+CMGD"));
 //       ... drive CPhoneLink / engines ...
 //       EXPECT_EQ(commands(), (std::vector<std::string>{"AT+CGMI=?", "ATI"}));
 //       EXPECT_EQ(transcript()[1].timeMs, 100u);     // virtual ms when the line arrived
-//       EXPECT_EQ(phone().Phonebook("ME").entries.at(12).name, u"Ann/M");
 //   }
 //
-// A fixture choosing a profile for all its tests: `MyTest() : SimPhoneTest("nokia") {}`.
-//
-// What the phone does (see phonesim/README.md): answers framed with CR LF ("\r\nOK\r\n"), echo
-// on unless the profile says otherwise, AT+CMEE=0 (plain ERROR) by default, 50 ms latency
-// before every answer, then 9600 baud (about 1.04 ms a byte), so a long answer trickles in.
-// Bytes that arrived before a purge are dropped by it; bytes still on the line arrive after.
-// The transcript holds each command line without its CR, and each PDU entered at the "> "
-// prompt (pdu == true, without Ctrl-Z), with the virtual time it arrived.
-//
-// Changing the profile (UseProfile...) replaces the phone's state, timing, faults and
-// transcript; the port stays registered under the same name.
+// A fixture choosing a profile for all its tests: `MyTest() : SimPhoneTest("nokia") {}`. How the
+// phone answers, and how fast, is in phonesim/README.md. The transcript holds each command line
+// without its CR, and each PDU entered at the "> " prompt (pdu == true, without Ctrl-Z).
 
 #include <string>
 #include <vector>
@@ -48,13 +39,9 @@ public:
     // Messages the phone sent on to the network (AT+CMGS, AT+CMSS).
     const std::vector<phonesim::SentMessage>& sent() const { return phone_.Sent(); }
 
-    // A shipped profile by name ("default", "nokia", "small-sim", "empty", "full") or a file.
+    // A shipped profile by name ("default", "nokia", "small-sim", "empty", "full") or a file;
+    // it replaces the phone's state, timing, faults and transcript, on the same port.
     void UseProfile(const std::string& nameOrPath);
-    // A whole profile as JSON; keys left out take their defaults (see phonesim/README.md).
-    void UseProfileJson(const std::string& json);
-    // A shipped profile (or file) changed by a JSON merge patch, e.g.
-    // UsePatchedProfile("default", R"({"echo": false, "cmee": 1})").
-    void UsePatchedProfile(const std::string& nameOrPath, const std::string& mergePatch);
 
     // True while a port onto the phone is open (the link has not closed it).
     bool PortOpen() const { return opener_.IsOpen(); }
