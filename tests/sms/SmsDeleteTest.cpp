@@ -1,5 +1,5 @@
-// Deleting messages, alone and as the pages delete selected rows, and what every command does on
-// a port that is gone.
+// Deleting messages, alone and row by row as the pages do, and what every command does on a port
+// that is gone. The pages' question and choice of rows are the message page tests'.
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/Win32Types.h"
 #include "sms/MessageBoxes.h"
 #include "tests/sms/SmsEngineFixture.h"
 
@@ -40,10 +39,6 @@ protected:
             }
         }
         return found;
-    }
-    void ExpectDeleteQuestion(int answer) {
-        ExpectBox(u"Do you want to delete this message?",
-                  platform::MB_YESNO | platform::MB_ICONQUESTION | platform::MB_DEFBUTTON2, answer);
     }
 };
 
@@ -116,30 +111,6 @@ TEST_F(SmsDeleteTest, ARefusedDeletionLeavesItsEntryWhereTheNextOneLooksPastIt) 
               (Deleted{false, true, false, false}));
     EXPECT_EQ(Deletes(), (Strings{"AT+CMGD=5", "AT+CMGD=7"}));
     EXPECT_EQ(Slots(engine.GetOutbox()), (Strings{"2@2", "5@1", "9@1"}));
-}
-
-TEST_F(SmsDeleteTest, PagesAskOnceAndTheInboxDeletesOnlyItsFirstSelectedRow) {
-    ui().Expect(u"Please select a message first!");
-    EXPECT_EQ(sms::DeleteSelected(engine, session(), CSmsEngine::kOutbox, {}), 0);
-
-    LoadFourSent();
-    ExpectDeleteQuestion(platform::IDNO);
-    EXPECT_EQ(sms::DeleteSelected(engine, session(), CSmsEngine::kOutbox, {2, 1}), 0);
-    EXPECT_TRUE(Deletes().empty());
-
-    ExpectDeleteQuestion(platform::IDYES);
-    EXPECT_EQ(sms::DeleteSelected(engine, session(), CSmsEngine::kOutbox, {3, 1}), 2);
-    EXPECT_EQ(Deletes(), (Strings{"AT+CMGD=5", "AT+CMGD=9"}));
-
-    // Inbox: two received messages on the phone, both selected, only the first goes.
-    Put("ME", 20, kReceivedRead, Deliver("123", u"a"));
-    Put("ME", 21, kReceivedRead, Deliver("123", u"b"));
-    ASSERT_TRUE(sms::LoadInbox(engine, session()));
-    ASSERT_EQ(engine.GetInbox().Count(), 2);
-    Forget();
-    ExpectDeleteQuestion(platform::IDYES);
-    EXPECT_EQ(sms::DeleteSelected(engine, session(), CSmsEngine::kInbox, {1, 0}), 1);
-    EXPECT_EQ(Deletes(), Strings{"AT+CMGD=20"});
 }
 
 // Once the session has closed the port, every command fails its write, still waits its time,
