@@ -150,19 +150,18 @@ TEST_F(SmsListTest, StorageQueryKeepsWhatTheReplySays) {
         const char16_t* used;
         const char16_t* total;
     } cases[] = {
-        {"\r\n+CPMS: \"sm\",1,20,\"me\",5,150,\"me\",5,150\r\n\r\nOK\r\n",
-         1,
-         {2, 1, 1},
-         u"5",
+        // clang-format off
+        {"\r\n+CPMS: \"sm\",1,20,\"me\",5,150,\"me\",5,150\r\n\r\nOK\r\n", 1, {2, 1, 1}, u"5",
          u"150"},
         // Five storages: the first three count; "MT" is not known and leaves its code alone.
-        {"\r\n+CPMS: \"MT\",1,2,\"TL\",3,4,\"SM\",5,6,\"ME\",7,8,\"ME\",9,10\r\n\r\nOK\r\n",
-         1,
-         {2, 3, 2},
-         u"3",
-         u"4"},
+        {"\r\n+CPMS: \"MT\",1,2,\"TL\",3,4,\"SM\",5,6,\"ME\",7,8,\"ME\",9,10\r\n\r\nOK\r\n", 1,
+         {2, 3, 2}, u"3", u"4"},
+        // clang-format on
         // Broken off after the second storage's counts.
         {"\r\n+CPMS: \"SM\",1,2,\"ME\",12,150", 1, {2, 1, 1}, u"12", u"150"},
+        // Counts end with their line, and are taken only in pairs.
+        {"\r\n+CPMS: \"SM\",\"TL\"\r\n\r\nOK\r\n", 1, {2, 3, 1}, u"", u""},
+        {"\r\n+CPMS: \"SM\",1,2,\"ME\",7\r\n\r\nOK\r\n", 1, {2, 1, 1}, u"", u""},
         {"\r\nERROR\r\n", 0, {2, 2, 1}, u"", u""},
         {"\r\n+CPMX: \"SM\",1,2\r\n\r\nOK\r\n", 0, {2, 2, 1}, u"", u""},
         {nullptr, 1, {2, 2, 1}, u"", u""},

@@ -20,23 +20,6 @@ TEST(SmsDecimalValue, DigitTextsAndAnythingElse) {
     EXPECT_EQ(DecimalValue(u"4294967297"), 1);
 }
 
-TEST(SmsStorageReply, CountsEndWithTheirLineAndNeedBothFields) {
-    StorageState two;
-    ASSERT_TRUE(ParseStorageReply(u"+CPMS: \"SM\",5,20,\"ME\",12,150\r\n\r\nOK\r\n", two));
-    EXPECT_EQ(two.codes, (std::array<int, 3>{2, 1, 1}));
-    EXPECT_EQ(two.used, u"12");
-    EXPECT_EQ(two.total, u"150");
-
-    StorageState kept;
-    kept.used = u"1";
-    kept.total = u"2";
-    ASSERT_TRUE(ParseStorageReply(u"+CPMS: \"SM\",\"TL\"\r\nOK", kept));
-    EXPECT_EQ(kept.codes[1], 3);
-    ASSERT_TRUE(ParseStorageReply(u"+CPMS: \"SM\",1,2,\"ME\",7\r\nOK", kept));
-    EXPECT_EQ(kept.used, u"1");
-    EXPECT_EQ(kept.total, u"2");
-}
-
 TEST(SmsMessageListReply, BreakOffsAndUnsolicitedLines) {
     const char16_t* broken[] = {u"+CMGL:",
                                 u"+CMGL: 4",
