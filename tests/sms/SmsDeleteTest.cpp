@@ -1,5 +1,6 @@
 // Deleting messages, alone and row by row as the pages do, and what every command does on a port
-// that is gone. The pages' question and choice of rows are the message page tests'.
+// that is gone. The pages' question and choice of rows are the message page tests'; that a SIM
+// message goes from the SIM and not from the phone memory's same index is the fault scenarios'.
 
 #include <gtest/gtest.h>
 
@@ -41,28 +42,6 @@ protected:
         return found;
     }
 };
-
-// The same index in both storages: the SIM's message goes, between the selections of the SIM
-// and of the phone memory, each with its wait.
-TEST_F(SmsDeleteTest, MessageOnTheSimIsDeletedBetweenTwoStorageSelections) {
-    const std::string alsoSim = Deliver("+447700900002", u"SIM too");
-    Put("SM", 3, kReceivedRead, Deliver("+447700900001", u"SIM"));
-    Put("SM", 5, kReceivedRead, alsoSim);
-    Put("ME", 3, kReceivedRead, Deliver("+447700900003", u"Phone"));
-    sms::LoadInbox(engine, session());
-    ASSERT_EQ(Slots(engine.GetInbox()), (Strings{"3@2", "5@2", "3@1"}));
-    Forget();
-
-    EXPECT_EQ(sms::DeleteRows(engine, session(), CSmsEngine::kInbox, {0}), Deleted{true});
-
-    EXPECT_EQ(commands(), (Strings{"AT+CPMS=\"SM\",\"SM\",\"ME\"", "AT+CMGD=3",
-                                   "AT+CPMS=\"ME\",\"ME\",\"ME\""}));
-    EXPECT_EQ(Gaps(), (Ms{2000, 4000, 2000}));
-    EXPECT_EQ(phone().Storage("SM").messages.count(3), 0u);
-    EXPECT_EQ(phone().Storage("ME").messages.count(3), 1u);
-    EXPECT_EQ(Slots(engine.GetInbox()), (Strings{"5@2", "3@1"}));
-    EXPECT_EQ(engine.GetInbox().Pdu(0), U16(alsoSim));
-}
 
 TEST_F(SmsDeleteTest, RefusedOrUnansweredDeleteKeepsTheList) {
     for (int i = 1; i <= 3; ++i) {
