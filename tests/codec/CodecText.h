@@ -27,6 +27,12 @@ inline std::u16string Hex(std::u16string_view spaced) {
     return hex;
 }
 
+// Everything before TP-UDL of an SMS-DELIVER from +12345678901 at 2002-11-15 10:30:00 GMT+1,
+// with this first octet and data coding scheme.
+inline std::u16string DeliverHead(std::string_view firstOctet, std::string_view dcs) {
+    return U("00") + U(firstOctet) + U("0B912143658709F100") + U(dcs) + U("20115101030040");
+}
+
 // Upper-case PDUs of every class, with and without service centre, header and each alphabet,
 // blanks between the fields; true for the incoming ones.
 inline constexpr std::pair<const char16_t*, bool> kSamples[] = {

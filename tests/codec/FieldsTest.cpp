@@ -1,4 +1,4 @@
-// Addresses, dial strings, time stamps, validity periods and the GSM alphabet.
+// Addresses, dial strings and the GSM alphabet.
 
 #include <gtest/gtest.h>
 
@@ -56,24 +56,6 @@ TEST(CodecDialNumber, LeadingPlusMeansInternationalAndOnlyWhiteSpaceGoes) {
     EXPECT_EQ(ParseDialNumber(u"0-1+2"), (SmsAddress{0, 1, u"0-1+2"}));
     EXPECT_EQ(RemoveWhiteSpace(u" a\tb\nc\vd\fe\rf "), u"abcdef");
     EXPECT_EQ(RemoveWhiteSpace(u"a\u00A0b\u2003c"), u"a\u00A0b\u2003c");
-}
-
-TEST(CodecTime, TwoDigitNumbersAndZones) {
-    CPduWriter writer;
-    writer.WriteNumber2(7);
-    writer.WriteTimeZone(1, 60);
-    writer.WriteTimeZone(0, 60);
-    EXPECT_EQ(writer.ToHex(), u"704048");
-
-    std::uint8_t sign = 7;
-    CPduReader reader(u"48403A");
-    EXPECT_EQ(reader.ReadTimeZone(sign), 60);
-    EXPECT_EQ(sign, 0);
-    EXPECT_EQ(reader.ReadTimeZone(sign), 60);
-    EXPECT_EQ(sign, 1);
-    // 0x3A: tens 2 from bits 0-2 of the low nibble, bit 3 west, units 3: 23 quarter hours.
-    EXPECT_EQ(reader.ReadTimeZone(sign), 23 * 15);
-    EXPECT_EQ(sign, 0);
 }
 
 TEST(CodecAlphabet, TextToGsm) {

@@ -1,9 +1,8 @@
-// Whatever text arrives as a PDU, decoding stays inside its octets, ends, and never throws;
-// whatever a record holds, encoding stays inside the writer.
+// What decoding makes of PDUs that are cut short, lie about their lengths or are not hex, and
+// what encoding makes of records too big for the writer. That any text at all decodes without
+// harm is the fuzz target's to prove.
 
 #include <gtest/gtest.h>
-
-#include <random>
 
 #include "sms/codec/PduWriter.h"
 #include "sms/codec/ShortMessage.h"
@@ -13,31 +12,8 @@
 
 namespace {
 
+using codectest::DeliverHead;
 using codectest::U;
-
-// Decodes in both directions and encodes what came back; the sanitizers do the rest.
-void Exercise(std::u16string_view pdu) {
-    for (bool incoming : {true, false}) {
-        const auto m = DecodeMessage(pdu, incoming);
-        if (m) {
-            const std::u16string again = m->Encode();
-            EXPECT_LE(again.size(), 2 * CPduWriter::kCapacity);
-            EXPECT_LE(m->GetText().size(), 255u);
-            EXPECT_LE(m->GetHeader().size(), 255u);
-            (void)m->GetAddress();
-            (void)m->GetTimeStamp();
-        }
-    }
-}
-
-TEST(CodecHostile, EveryTruncationOfRealMessages) {
-    for (const auto& sample : codectest::kSamples) {
-        const std::u16string full = codectest::Hex(sample.first);
-        for (std::size_t length = 0; length <= full.size(); ++length) {
-            Exercise(std::u16string_view(full).substr(0, length));
-        }
-    }
-}
 
 TEST(CodecHostile, TruncatedTextIsAPrefixNeverInventedCharacters) {
     const std::u16string full =
@@ -49,56 +25,16 @@ TEST(CodecHostile, TruncatedTextIsAPrefixNeverInventedCharacters) {
     }
 }
 
-TEST(CodecHostile, RandomTextInEveryShape) {
-    std::mt19937 random(20240601);
-    const std::u16string alphabet = u"0123456789ABCDEFabcdef0123456789ABCDEF G\u00FF\u0130";
-    std::uniform_int_distribution<std::size_t> length(0, 420);
-    std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
-    for (int round = 0; round < 3000; ++round) {
-        std::u16string pdu(length(random), u'0');
-        for (auto& c : pdu) {
-            c = alphabet[pick(random)];
-        }
-        Exercise(pdu);
-    }
-}
-
-TEST(CodecHostile, RandomOctetsInRealMessages) {
-    std::mt19937 random(7);
-    const char16_t digits[] = u"0123456789ABCDEF";
-    for (int round = 0; round < 4000; ++round) {
-        std::u16string pdu =
-            codectest::Hex(codectest::kSamples[round % std::size(codectest::kSamples)].first);
-        const int changes = 1 + round % 4;
-        for (int i = 0; i < changes; ++i) {
-            pdu[random() % pdu.size()] = digits[random() % 16];
-        }
-        Exercise(pdu);
-    }
-}
-
-TEST(CodecHostile, LengthsThatPointPastTheEnd) {
-    // Service centre, originator, header and user data lengths of FF over a few octets.
-    Exercise(u"FF91214365");
-    Exercise(u"0004FF91214365");
-    Exercise(u"00440B912143658709F10000201151010300400AFF0003");
-    Exercise(u"0004");
-    const std::u16string head = U("00040B912143658709F100");
-    const std::u16string stamp = U("20115101030040");
-    const CSmsDeliver longUdl(head + U("00") + stamp + U("FF") + U("E8329BFD06"));
-    EXPECT_EQ(longUdl.GetText(), u"hello");
-    const CSmsDeliver longUcs2(head + U("08") + stamp + U("FF") + U("00480069"));
-    EXPECT_EQ(longUcs2.GetText(), u"Hi");
-    const CSmsDeliver longCentre(U("0F9121436587"));
-    EXPECT_EQ(longCentre.GetServiceCentre().number, u"12345678");
-}
-
-TEST(CodecHostile, UdlShorterThanItsHeaderReadsOnlyWhatIsThere) {
+TEST(CodecHostile, LengthsThatDoNotMatchTheDataReadOnlyWhatIsThere) {
+    // User data lengths of FF over a few octets.
+    EXPECT_EQ(CSmsDeliver(DeliverHead("04", "00") + U("FF") + U("E8329BFD06")).GetText(), u"hello");
+    EXPECT_EQ(CSmsDeliver(DeliverHead("04", "08") + U("FF") + U("00480069")).GetText(), u"Hi");
     // TP-UDL 3 with a six-octet header: the count wraps and the read ends with the data.
-    const CSmsDeliver m(U("00440B912143658709F1000020115101030040") + U("03") + U("050003010201") +
-                        U("9069"));
-    EXPECT_EQ(m.GetHeader().size(), 5u);
-    EXPECT_EQ(m.GetText(), u"Hi");
+    const CSmsDeliver wraps(DeliverHead("44", "00") + U("03") + U("050003010201") + U("9069"));
+    EXPECT_EQ(wraps.GetHeader().size(), 5u);
+    EXPECT_EQ(wraps.GetText(), u"Hi");
+    // A service centre of 15 octets in six.
+    EXPECT_EQ(CSmsDeliver(U("0F9121436587")).GetServiceCentre().number, u"12345678");
 }
 
 TEST(CodecHostile, TextThatIsNotHex) {
@@ -112,8 +48,6 @@ TEST(CodecHostile, TextThatIsNotHex) {
     ASSERT_NE(bad, nullptr);
     EXPECT_EQ(bad->GetAddress(), (SmsAddress{1, 1, u"12345678901"}));
     EXPECT_EQ(bad->GetText(), u"");
-    Exercise(std::u16string(u"\0\0\0\0", 4));
-    Exercise(std::u16string{0xFFFF, 0xD800, 0xDC00, 0x0000, 0x0130, 0x0134});
 }
 
 TEST(CodecHostile, EncodingMoreThanTheWriterHoldsGivesNoPdu) {

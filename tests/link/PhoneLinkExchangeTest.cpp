@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 
 #include "link/PhoneLink.h"
@@ -10,6 +9,9 @@
 using namespace platform;
 
 namespace {
+
+const ExpectedBox kReadPortError{u"Read port error", IDOK, MB_OK | MB_ICONEXCLAMATION,
+                                 u"Halvex",          0,    {}};
 
 class PhoneLinkExchange : public halvex::test::PlatformTest {
 protected:
@@ -27,7 +29,7 @@ protected:
     }
 
     // The `read <n>` events after `fromEvent`.
-    std::vector<std::string> Reads(std::size_t fromEvent = 0) const {
+    std::vector<std::string> Reads(std::size_t fromEvent) const {
         std::vector<std::string> out;
         auto events = port.EventNames();
         for (std::size_t i = fromEvent; i < events.size(); ++i)
@@ -41,46 +43,29 @@ protected:
     std::u16string reply;
 };
 
-TEST_F(PhoneLinkExchange, SendsTheCommandWithACarriageReturnAppendedInPlace) {
-    std::u16string command = u"AT";
+TEST_F(PhoneLinkExchange, SendsTheCommandAsUtf8WithACarriageReturnAppendedInPlaceAfterAPurge) {
+    std::u16string command = u"AT+CPBW=1,\"+33\",145,\"Zo\u00EB \u20AC\U0001F600\"";
     EXPECT_EQ(link.SendCommand(command), 1);
-    EXPECT_EQ(command, u"AT\r");
-    EXPECT_EQ(port.Written(), "AT+CGMI=?\rAT\r");
+    EXPECT_EQ(command.back(), u'\r');
+    const std::string written =
+        "AT+CPBW=1,\"+33\",145,\"Zo\xC3\xAB \xE2\x82\xAC\xF0\x9F\x98\x80\"\r";
+    EXPECT_EQ(port.Written(), "AT+CGMI=?\r" + written);
     auto events = port.EventNames();
     ASSERT_GE(events.size(), 3u);
     EXPECT_EQ((std::vector<std::string>(events.end() - 3, events.end())),
-              (std::vector<std::string>{"purge", "write AT\r", "flush"}));
+              (std::vector<std::string>{"purge", "write " + written, "flush"}));
 }
 
-TEST_F(PhoneLinkExchange, WritesTextAsUtf8WithAnAstralCharacterAsOneSequence) {
-    std::u16string command = u"AT+CPBW=1,\"+33\",145,\"Zo\u00EB \u20AC\U0001F600\"";
-    EXPECT_EQ(link.SendCommand(command), 1);
-    EXPECT_EQ(port.Commands().back(),
-              "AT+CPBW=1,\"+33\",145,\"Zo\xC3\xAB \xE2\x82\xAC\xF0\x9F\x98\x80\"");
-}
-
-TEST_F(PhoneLinkExchange, CollectsAReplyAndCountsItsLengthInBytesOfUtf16WithTheNull) {
-    port.On("AT", "\r\nOK\r\n", 20);
-    EXPECT_EQ(Exchange(u"AT", 0.1f), 14);
-    EXPECT_EQ(reply, u"\r\nOK\r\n");
-    // 100 ms of wait, then one second after the one non-empty chunk.
-    EXPECT_EQ(clock().NowMs(), 1100u);
-}
-
-TEST_F(PhoneLinkExchange, NoReplyIsLengthZeroAfterOneEmptyReadAndNoPause) {
-    const std::size_t before = port.Events().size();
-    EXPECT_EQ(Exchange(u"AT+CMGD=3", 3.0f), 0);
-    EXPECT_TRUE(reply.empty());
-    EXPECT_EQ(Reads(before), (std::vector<std::string>{"read 0"}));
-    EXPECT_EQ(clock().NowMs(), 3000u);
-}
-
-TEST_F(PhoneLinkExchange, ReadsAtMost128BytesAtATimeWithOneSecondAfterEachChunk) {
+// After the caller's wait, at most 128 bytes a read with a second after each non-empty one, until
+// a read finds nothing; the length is in bytes of UTF-16 with the null, 0 for no reply at all.
+TEST_F(PhoneLinkExchange, ReadsChunksOf128BytesWithASecondAfterEachUntilAReadFindsNothing) {
     struct Case {
         std::size_t bytes;
         std::vector<std::string> reads;
     };
     const Case cases[] = {
+        {0, {"read 0"}},
+        {6, {"read 6", "read 0"}},
         {128, {"read 128", "read 0"}},
         {129, {"read 128", "read 1", "read 0"}},
         {300, {"read 128", "read 128", "read 44", "read 0"}},
@@ -88,10 +73,11 @@ TEST_F(PhoneLinkExchange, ReadsAtMost128BytesAtATimeWithOneSecondAfterEachChunk)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.bytes);
         const std::string body(c.bytes, 'x');
-        port.On("AT+CPBR=1,25", body, 0, 1);
+        if (c.bytes > 0)
+            port.On("AT+CPBR=1,25", body, 20, 1);
         const std::size_t before = port.Events().size();
         const std::uint64_t start = clock().NowMs();
-        EXPECT_EQ(Exchange(u"AT+CPBR=1,25", 0.5f), int(2 * c.bytes + 2));
+        EXPECT_EQ(Exchange(u"AT+CPBR=1,25", 0.5f), c.bytes > 0 ? int(2 * c.bytes + 2) : 0);
         EXPECT_EQ(reply, std::u16string(c.bytes, u'x'));
         EXPECT_EQ(Reads(before), c.reads);
         EXPECT_EQ(clock().NowMs() - start, 500 + 1000 * (c.reads.size() - 1));
@@ -107,7 +93,6 @@ TEST_F(PhoneLinkExchange, AReplyTricklingInAtLineSpeedIsCollectedWhole) {
     body += "\r\nOK\r\n";
     port.On("AT+CPBR=1,25", body, 30);
     EXPECT_EQ(Exchange(u"AT+CPBR=1,25", 0.5f), int(2 * body.size() + 2));
-    EXPECT_EQ(reply.size(), body.size());
     EXPECT_EQ(reply.substr(reply.size() - 4), u"OK\r\n");
 }
 
@@ -119,7 +104,7 @@ TEST_F(PhoneLinkExchange, TheProbesAnswerAndStaleRepliesAreDiscardedByThePurge) 
     port.Arrive("\r\nRING\r\n", clock().NowMs());
     port.On("ATI", "\r\nNokia 6310i\r\n\r\nOK\r\n", 40);
     EXPECT_GT(port.Unread(), 0u);
-    EXPECT_EQ(Exchange(u"ATI", 0.1f), int(2 * 21 + 2));
+    Exchange(u"ATI", 0.1f);
     EXPECT_EQ(reply, u"\r\nNokia 6310i\r\n\r\nOK\r\n");
 }
 
@@ -133,30 +118,28 @@ TEST_F(PhoneLinkExchange, AnUnsolicitedResultDuringCollectionBecomesPartOfTheRep
 TEST_F(PhoneLinkExchange, AReplyFinishedAfterTheEmptyReadIsCutShortAndTheRestPurged) {
     port.On("AT+CMGL=4", std::vector<ScriptedPort::Piece>{{100, "\r\n+CMGL: 1,1,,23\r\n"},
                                                           {5000, "07911326\r\nOK\r\n"}});
-    EXPECT_EQ(Exchange(u"AT+CMGL=4", 2.0f), int(2 * 18 + 2));
+    Exchange(u"AT+CMGL=4", 2.0f);
     EXPECT_EQ(reply, u"\r\n+CMGL: 1,1,,23\r\n");
     clock().Advance(5000);
     port.On("AT", "\r\nOK\r\n", 10);
-    EXPECT_EQ(Exchange(u"AT", 0.1f), 14);
+    Exchange(u"AT", 0.1f);
     EXPECT_EQ(reply, u"\r\nOK\r\n");
 }
 
 TEST_F(PhoneLinkExchange, OneUnusualCharacterDoesNotDropTheReply) {
-    // A phone book range with an emoji name, and a byte that is not UTF-8 at all.
-    const std::string body =
-        "\r\n+CPBR: 1,\"0123\",129,\"Ann\xF0\x9F\x98\x80\"\r\n+CPBR: 2,\"0456\",129,\"B\xFF"
-        "b\"\r\n"
-        "+CPBR: 3,\"0789\",129,\"Cy\"\r\n\r\nOK\r\n";
-    port.On("AT+CPBR=1,25", body, 50);
+    // An emoji name, and a byte that is not UTF-8 at all.
+    port.On("AT+CPBR=1,25",
+            "\r\n+CPBR: 1,\"0123\",129,\"Ann\xF0\x9F\x98\x80\"\r\n+CPBR: 2,\"0456\",129,\"B\xFF"
+            "b\"\r\n\r\nOK\r\n");
     const int length = Exchange(u"AT+CPBR=1,25", 0.5f);
     const std::u16string expected =
         u"\r\n+CPBR: 1,\"0123\",129,\"Ann\U0001F600\"\r\n+CPBR: 2,\"0456\",129,\"B\uFFFDb\"\r\n"
-        u"+CPBR: 3,\"0789\",129,\"Cy\"\r\n\r\nOK\r\n";
+        u"\r\nOK\r\n";
     EXPECT_EQ(reply, expected);
     EXPECT_EQ(length, int(2 * expected.size() + 2));
 }
 
-TEST_F(PhoneLinkExchange, AShortOrFailedWriteIsZeroWithoutAMessage) {
+TEST_F(PhoneLinkExchange, AShortOrFailedWriteIsZeroWithoutAMessageAndAFailedReadMinusOne) {
     port.LimitWrites(2);
     std::u16string command = u"AT";
     EXPECT_EQ(link.SendCommand(command), 0);
@@ -164,30 +147,22 @@ TEST_F(PhoneLinkExchange, AShortOrFailedWriteIsZeroWithoutAMessage) {
     port.FailNextWrites(1);
     command = u"AT";
     EXPECT_EQ(link.SendCommand(command), 0);
-    command = u"AT";
-    EXPECT_EQ(link.SendCommand(command), 1);
-}
 
-TEST_F(PhoneLinkExchange, AReadFailureIsMinusOneWithReadPortError) {
     port.On("AT+CSCA?", "\r\n+CSCA: \"+3312\",145\r\n", 10);
-    std::u16string command = u"AT+CSCA?";
+    command = u"AT+CSCA?";
     ASSERT_EQ(link.SendCommand(command), 1);
     link.Wait(3.0f);
     port.FailReads(true);
     reply = u"left over";
-    ui().Expect(
-        ExpectedBox{u"Read port error", IDOK, MB_OK | MB_ICONEXCLAMATION, u"Halvex", 0, {}});
+    ui().Expect(kReadPortError);
     EXPECT_EQ(link.ReadResponse(reply), -1);
     EXPECT_TRUE(reply.empty());
 }
 
 TEST_F(PhoneLinkExchange, WaitSleepsWholeMillisecondsAndIgnoresNonsense) {
     const std::pair<float, std::uint64_t> cases[] = {
-        {0.1f, 100},  {0.5f, 500},
-        {1.0f, 1000}, {2.0f, 2000},
-        {3.0f, 3000}, {4.0f, 4000},
-        {0.0015f, 1}, {0.0f, 0},
-        {-1.0f, 0},   {std::numeric_limits<float>::quiet_NaN(), 0},
+        {0.5f, 500}, {3.0f, 3000}, {0.0015f, 1},
+        {0.0f, 0},   {-1.0f, 0},   {std::numeric_limits<float>::quiet_NaN(), 0},
     };
     for (const auto& [seconds, ms] : cases) {
         const std::uint64_t start = clock().NowMs();
@@ -209,18 +184,15 @@ TEST_F(PhoneLinkExchange, ABorrowedHandleThatWentStaleFailsItsWritesAndReads) {
     const std::string written = port.Written();
     command = u"AT+CMGD=1";
     EXPECT_EQ(borrower.SendCommand(command), 0);
-    ui().Expect(
-        ExpectedBox{u"Read port error", IDOK, MB_OK | MB_ICONEXCLAMATION, u"Halvex", 0, {}});
+    ui().Expect(kReadPortError);
     EXPECT_EQ(borrower.ReadResponse(reply), -1);
 
     // The session connects again: the old number does not lead to the new port.
     ASSERT_EQ(link.Open(), 1);
     EXPECT_NE(link.GetPortHandle(), stale);
-    const std::string reopened = port.Written();
     command = u"AT+CMGD=1";
     EXPECT_EQ(borrower.SendCommand(command), 0);
-    EXPECT_EQ(port.Written(), reopened);
-    EXPECT_EQ(reopened, written + "AT+CGMI=?\r");
+    EXPECT_EQ(port.Written(), written + "AT+CGMI=?\r");
     EXPECT_TRUE(port.IsOpen());
     // The borrower's destructor closes its stale handle harmlessly.
 }

@@ -1,5 +1,6 @@
-// Deleting messages, alone and as the pages delete selected rows, and what every command does on
-// a port that is gone.
+// Deleting messages, alone and row by row as the pages do, and what every command does on a port
+// that is gone. The pages' question and choice of rows are the message page tests'; that a SIM
+// message goes from the SIM and not from the phone memory's same index is the fault scenarios'.
 
 #include <gtest/gtest.h>
 
@@ -7,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/Win32Types.h"
 #include "sms/MessageBoxes.h"
 #include "tests/sms/SmsEngineFixture.h"
 
@@ -41,33 +41,7 @@ protected:
         }
         return found;
     }
-    void ExpectDeleteQuestion(int answer) {
-        ExpectBox(u"Do you want to delete this message?",
-                  platform::MB_YESNO | platform::MB_ICONQUESTION | platform::MB_DEFBUTTON2, answer);
-    }
 };
-
-// The same index in both storages: the SIM's message goes, between the selections of the SIM
-// and of the phone memory, each with its wait.
-TEST_F(SmsDeleteTest, MessageOnTheSimIsDeletedBetweenTwoStorageSelections) {
-    const std::string alsoSim = Deliver("+447700900002", u"SIM too");
-    Put("SM", 3, kReceivedRead, Deliver("+447700900001", u"SIM"));
-    Put("SM", 5, kReceivedRead, alsoSim);
-    Put("ME", 3, kReceivedRead, Deliver("+447700900003", u"Phone"));
-    sms::LoadInbox(engine, session());
-    ASSERT_EQ(Slots(engine.GetInbox()), (Strings{"3@2", "5@2", "3@1"}));
-    Forget();
-
-    EXPECT_EQ(sms::DeleteRows(engine, session(), CSmsEngine::kInbox, {0}), Deleted{true});
-
-    EXPECT_EQ(commands(), (Strings{"AT+CPMS=\"SM\",\"SM\",\"ME\"", "AT+CMGD=3",
-                                   "AT+CPMS=\"ME\",\"ME\",\"ME\""}));
-    EXPECT_EQ(Gaps(), (Ms{2000, 4000, 2000}));
-    EXPECT_EQ(phone().Storage("SM").messages.count(3), 0u);
-    EXPECT_EQ(phone().Storage("ME").messages.count(3), 1u);
-    EXPECT_EQ(Slots(engine.GetInbox()), (Strings{"5@2", "3@1"}));
-    EXPECT_EQ(engine.GetInbox().Pdu(0), U16(alsoSim));
-}
 
 TEST_F(SmsDeleteTest, RefusedOrUnansweredDeleteKeepsTheList) {
     for (int i = 1; i <= 3; ++i) {
@@ -116,30 +90,6 @@ TEST_F(SmsDeleteTest, ARefusedDeletionLeavesItsEntryWhereTheNextOneLooksPastIt) 
               (Deleted{false, true, false, false}));
     EXPECT_EQ(Deletes(), (Strings{"AT+CMGD=5", "AT+CMGD=7"}));
     EXPECT_EQ(Slots(engine.GetOutbox()), (Strings{"2@2", "5@1", "9@1"}));
-}
-
-TEST_F(SmsDeleteTest, PagesAskOnceAndTheInboxDeletesOnlyItsFirstSelectedRow) {
-    ui().Expect(u"Please select a message first!");
-    EXPECT_EQ(sms::DeleteSelected(engine, session(), CSmsEngine::kOutbox, {}), 0);
-
-    LoadFourSent();
-    ExpectDeleteQuestion(platform::IDNO);
-    EXPECT_EQ(sms::DeleteSelected(engine, session(), CSmsEngine::kOutbox, {2, 1}), 0);
-    EXPECT_TRUE(Deletes().empty());
-
-    ExpectDeleteQuestion(platform::IDYES);
-    EXPECT_EQ(sms::DeleteSelected(engine, session(), CSmsEngine::kOutbox, {3, 1}), 2);
-    EXPECT_EQ(Deletes(), (Strings{"AT+CMGD=5", "AT+CMGD=9"}));
-
-    // Inbox: two received messages on the phone, both selected, only the first goes.
-    Put("ME", 20, kReceivedRead, Deliver("123", u"a"));
-    Put("ME", 21, kReceivedRead, Deliver("123", u"b"));
-    ASSERT_TRUE(sms::LoadInbox(engine, session()));
-    ASSERT_EQ(engine.GetInbox().Count(), 2);
-    Forget();
-    ExpectDeleteQuestion(platform::IDYES);
-    EXPECT_EQ(sms::DeleteSelected(engine, session(), CSmsEngine::kInbox, {1, 0}), 1);
-    EXPECT_EQ(Deletes(), Strings{"AT+CMGD=20"});
 }
 
 // Once the session has closed the port, every command fails its write, still waits its time,

@@ -21,13 +21,7 @@ using phonesim::kStoredUnsent;
 
 class SmsLoadTest : public SmsEngineTest, public ::testing::WithParamInterface<bool> {};
 
-class SmsListTest : public SmsEngineTest {
-protected:
-    // The first, second and third storage codes the engine keeps.
-    std::array<int, 3> Codes() const {
-        return {engine.GetFirstStorage(), engine.GetSecondStorage(), engine.GetThirdStorage()};
-    }
-};
+class SmsListTest : public SmsEngineTest {};
 
 std::string ListLine(int index, const std::string& pdu, bool blank = true) {
     return std::string("+CMGL:") + (blank ? " " : "") + std::to_string(index) + ",1,," +
@@ -113,44 +107,78 @@ TEST_F(SmsListTest, StatusOutsideTheListIsSentAsZeroAndSixteenAsItIs) {
     EXPECT_EQ(engine.GetInbox().Count(), 0);
 }
 
-TEST_F(SmsListTest, EmptyStorageAndErrorReplies) {
+// A listing adds what its reply holds whole: "ERROR" after message lines fails it and adds
+// nothing; silence is no failure; a reply that breaks off keeps the messages before the break.
+TEST_F(SmsListTest, AListingAddsOnlyWholeEntriesOfAReplyThatDidNotFail) {
     Put("ME", 3, kReceivedRead, Deliver("+447700900001", u"Kept"));
     ASSERT_EQ(engine.ListMessages(1, CSmsEngine::kInbox), 1);
     // Before any storage query the entry carries the code the engine starts with: the SIM's.
     EXPECT_EQ(Slots(engine.GetInbox()), Strings{"3@2"});
 
-    // Only "OK": nothing of that status.
-    EXPECT_EQ(engine.ListMessages(0, CSmsEngine::kInbox), 1);
-    // "ERROR" after message lines fails the listing and adds nothing.
-    const std::string other = Deliver("+447700900002", u"Lost");
-    phone().AddFault(Fault::RawReply("AT+CMGL", "\r\n" + ListLine(4, other) + "\r\nERROR\r\n"));
-    EXPECT_EQ(engine.ListMessages(1, CSmsEngine::kInbox), 0);
-    // Silence is no failure, and adds nothing either.
-    phone().AddFault(Fault::NoReply("AT+CMGL"));
-    EXPECT_EQ(engine.ListMessages(1, CSmsEngine::kInbox), 1);
-    EXPECT_EQ(engine.GetInbox().Count(), 1);
+    const std::string other = Deliver("+447700900002", u"Other");
+    const struct {
+        const char* name;
+        Fault fault;
+        int result;
+        int added;
+    } cases[] = {
+        {"only OK", Fault::RawReply("AT+CMGL", "\r\nOK\r\n"), 1, 0},
+        {"ERROR after a message",
+         Fault::RawReply("AT+CMGL", "\r\n" + ListLine(4, other) + "\r\nERROR\r\n"), 0, 0},
+        {"silence", Fault::NoReply("AT+CMGL"), 1, 0},
+        {"broken off in the second message",
+         Fault::RawReply("AT+CMGL", "\r\n" + ListLine(4, other) + "+CMGL: 5,1,,24\r\n0791"), 1, 1},
+        {"broken off in the header", Fault::RawReply("AT+CMGL", "\r\n+CMGL: 3"), 1, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int before = engine.GetInbox().Count();
+        phone().AddFault(c.fault);
+        EXPECT_EQ(engine.ListMessages(1, CSmsEngine::kInbox), c.result);
+        EXPECT_EQ(engine.GetInbox().Count(), before + c.added);
+    }
+    EXPECT_EQ(engine.GetInbox().Pdu(1), U16(other));
 }
 
-TEST_F(SmsListTest, LowerCaseStorageNamesSetTheCodes) {
-    phone().AddFault(Fault::RawReply(
-        "AT+CPMS?", "\r\n+CPMS: \"sm\",1,20,\"me\",5,150,\"me\",5,150\r\n\r\nOK\r\n"));
-    EXPECT_EQ(engine.QueryStorage(), 1);
-    EXPECT_EQ(Codes(), (std::array<int, 3>{2, 1, 1}));
-    EXPECT_EQ(engine.GetStorageUsed(), u"5");
-    EXPECT_EQ(engine.GetStorageTotal(), u"150");
-}
-
-TEST_F(SmsListTest, StorageQueryFailuresChangeNothing) {
-    phone().AddFault(Fault::ErrorReply("AT+CPMS?"));
-    phone().AddFault(Fault::RawReply("AT+CPMS?", "\r\n+CPMX: \"SM\",1,2\r\n\r\nOK\r\n"));
-    phone().AddFault(Fault::NoReply("AT+CPMS?"));
-    EXPECT_EQ(engine.QueryStorage(), 0);
-    EXPECT_EQ(engine.QueryStorage(), 0);
-    EXPECT_EQ(engine.QueryStorage(), 1);  // no reply at all
-    EXPECT_EQ(Codes(), (std::array<int, 3>{2, 2, 1}));
-    EXPECT_EQ(engine.GetStorageUsed(), u"");
-    EXPECT_EQ(commands(), (Strings{"AT+CPMS?", "AT+CPMS?", "AT+CPMS?"}));
-    EXPECT_EQ(Gaps(), (Ms{2000, 2000, 1000}));
+// What the storage query keeps of each reply: the codes of the names it knows (in either case),
+// the counts of the second storage; a failed or foreign reply changes nothing.
+TEST_F(SmsListTest, StorageQueryKeepsWhatTheReplySays) {
+    const struct {
+        const char* reply;  // nullptr: no reply at all
+        int result;
+        std::array<int, 3> codes;
+        const char16_t* used;
+        const char16_t* total;
+    } cases[] = {
+        // clang-format off
+        {"\r\n+CPMS: \"sm\",1,20,\"me\",5,150,\"me\",5,150\r\n\r\nOK\r\n", 1, {2, 1, 1}, u"5",
+         u"150"},
+        // Five storages: the first three count; "MT" is not known and leaves its code alone.
+        {"\r\n+CPMS: \"MT\",1,2,\"TL\",3,4,\"SM\",5,6,\"ME\",7,8,\"ME\",9,10\r\n\r\nOK\r\n", 1,
+         {2, 3, 2}, u"3", u"4"},
+        // clang-format on
+        // Broken off after the second storage's counts.
+        {"\r\n+CPMS: \"SM\",1,2,\"ME\",12,150", 1, {2, 1, 1}, u"12", u"150"},
+        // Counts end with their line, and are taken only in pairs.
+        {"\r\n+CPMS: \"SM\",\"TL\"\r\n\r\nOK\r\n", 1, {2, 3, 1}, u"", u""},
+        {"\r\n+CPMS: \"SM\",1,2,\"ME\",7\r\n\r\nOK\r\n", 1, {2, 1, 1}, u"", u""},
+        {"\r\nERROR\r\n", 0, {2, 2, 1}, u"", u""},
+        {"\r\n+CPMX: \"SM\",1,2\r\n\r\nOK\r\n", 0, {2, 2, 1}, u"", u""},
+        {nullptr, 1, {2, 2, 1}, u"", u""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reply != nullptr ? c.reply : "no reply");
+        CSmsEngine fresh;
+        fresh.SetPortHandle(session().GetPortHandle());
+        phone().AddFault(c.reply != nullptr ? Fault::RawReply("AT+CPMS?", c.reply)
+                                            : Fault::NoReply("AT+CPMS?"));
+        EXPECT_EQ(fresh.QueryStorage(), c.result);
+        EXPECT_EQ((std::array<int, 3>{fresh.GetFirstStorage(), fresh.GetSecondStorage(),
+                                      fresh.GetThirdStorage()}),
+                  c.codes);
+        EXPECT_EQ(fresh.GetStorageUsed(), c.used);
+        EXPECT_EQ(fresh.GetStorageTotal(), c.total);
+    }
 }
 
 TEST_F(SmsListTest, SelectStorageSaysWhetherThePhoneTookItAndRefusesQuotesInNames) {
@@ -211,34 +239,6 @@ TEST_F(SmsListTest, IndexWithoutBlankAfterTheColonIsTheWholeNumber) {
     EXPECT_EQ(commands().back(), "AT+CMGD=12");
     EXPECT_EQ(phone().Storage("ME").messages.count(2), 1u);
     EXPECT_EQ(phone().Storage("ME").messages.count(12), 0u);
-}
-
-// Replies that break off or say more than expected are read only as far as they go; a storage
-// name not known leaves its code alone.
-TEST_F(SmsListTest, MalformedRepliesStayInsideTheReply) {
-    phone().AddFault(Fault::RawReply(
-        "AT+CPMS?",
-        "\r\n+CPMS: \"MT\",1,2,\"TL\",3,4,\"SM\",5,6,\"ME\",7,8,\"ME\",9,10\r\n\r\nOK\r\n"));
-    EXPECT_EQ(engine.QueryStorage(), 1);
-    EXPECT_EQ(Codes(), (std::array<int, 3>{2, 3, 2}));
-    EXPECT_EQ(engine.GetStorageUsed(), u"3");
-    EXPECT_EQ(engine.GetStorageTotal(), u"4");
-
-    phone().AddFault(Fault::RawReply("AT+CPMS?", "\r\n+CPMS: \"SM\",1,2,\"ME\",12,150"));
-    EXPECT_EQ(engine.QueryStorage(), 1);
-    EXPECT_EQ(engine.GetSecondStorage(), 1);
-    EXPECT_EQ(engine.GetStorageUsed(), u"12");
-    EXPECT_EQ(engine.GetStorageTotal(), u"150");
-
-    const std::string kept = Deliver("+447700900001", u"Whole");
-    phone().AddFault(
-        Fault::RawReply("AT+CMGL", "\r\n" + ListLine(1, kept) + "+CMGL: 2,1,,24\r\n0791"));
-    EXPECT_EQ(engine.ListMessages(1, CSmsEngine::kInbox), 1);
-    ASSERT_EQ(engine.GetInbox().Count(), 1);
-    EXPECT_EQ(engine.GetInbox().Pdu(0), U16(kept));
-    phone().AddFault(Fault::RawReply("AT+CMGL", "\r\n+CMGL: 3"));
-    EXPECT_EQ(engine.ListMessages(1, CSmsEngine::kInbox), 1);
-    EXPECT_EQ(engine.GetInbox().Count(), 1);
 }
 
 TEST_F(SmsListTest, ReadMessageAppendsThePduLine) {
