@@ -191,18 +191,11 @@ TEST_F(PhoneBookPageTest, ARefusedNameSaysWhyAndOpensTheEditorAgain) {
     ExpectPageBox(u"Please Enter User Name", MB_OK | MB_ICONEXCLAMATION);
     Rename("");
     EXPECT_TRUE(Editing());
-    auto* editor = list()->findChild<QLineEdit*>("labelEditor");
-    ASSERT_NE(editor, nullptr);
     ExpectPageBox(u"The name \"Ben\" you used already exists, Please use a different name.",
                   MB_OK | MB_ICONEXCLAMATION);
-    QTest::keyClicks(editor, "Ben");
-    QTest::keyClick(editor, Qt::Key_Return);
-    Settle();
+    Rename("Ben");
     EXPECT_TRUE(Editing());
-    editor = list()->findChild<QLineEdit*>("labelEditor");
-    ASSERT_NE(editor, nullptr);
-    QTest::keyClick(editor, Qt::Key_Escape);
-    Settle();
+    Rename("Benny", Qt::Key_Escape);
     EXPECT_FALSE(Editing());
     EXPECT_EQ(ListRows()[0], u"Ann");
     EXPECT_TRUE(commands().empty());
