@@ -13,7 +13,8 @@ TEST(PhoneFraming, AnswersAreFramedWithCrLfAndEchoedByDefault) {
     h.Talk({{"ATE0", "ATE0\r" + Ok()}, {"AT", Ok()}, {"ATE1", Ok()}, {"AT", "AT\r" + Ok()}});
 }
 
-TEST(PhoneFraming, IdentificationCommandsGiveTheProfileIdentity) {
+// What third-party software asks first: who the phone is, and its SIM and signal.
+TEST(PhoneFraming, IdentificationAndStatusQueriesAnswerFromTheProfile) {
     PhoneHarness h("nokia");
     h.Talk({{"ATI", Info({"Nokia", "Nokia 6310i", "V 5.10"})},
             {"AT+CGMI", Info({"Nokia"})},
@@ -21,7 +22,11 @@ TEST(PhoneFraming, IdentificationCommandsGiveTheProfileIdentity) {
             {"AT+CGMR", Info({"V 5.10"})},
             {"AT+CGSN", Info({"350989012345678"})},
             {"AT+CGMI=?", Ok()},
-            {"at+gmi", Info({"Nokia"})}});
+            {"at+gmi", Info({"Nokia"})},
+            {"AT+CIMI", Info({"234159876543210"})},
+            {"AT+CPIN?", Info({"+CPIN: READY"})},
+            {"AT+CSQ", Info({"+CSQ: 21,99"})},
+            {"AT&FE0&C1&D2S7=60", Ok()}});
 }
 
 TEST(PhoneFraming, LineAssembly) {
@@ -88,14 +93,6 @@ TEST(PhoneSettings, ErrorModeSelectsPlainNumericOrWordedErrors) {
             // Unknown commands stay plain ERROR in every mode.
             {"AT+XYZZY", Error()},
             {"AT+CMEE=3", "\r\n+CME ERROR: operation not supported\r\n"}});
-}
-
-TEST(PhoneSettings, ThirdPartyStatusQueries) {
-    PhoneHarness h;
-    h.Talk({{"AT+CPIN?", Info({"+CPIN: READY"})},
-            {"AT+CSQ", Info({"+CSQ: 21,99"})},
-            {"AT+CIMI", Info({"234150123456789"})},
-            {"AT&FE0&C1&D2S7=60", Ok()}});
 }
 
 }  // namespace

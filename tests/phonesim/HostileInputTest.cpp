@@ -1,12 +1,10 @@
-// Whatever a host sends, the phone keeps answering and never reads outside its buffers.
+// Whatever a host sends, the phone can be brought back to answering. That it survives any input
+// is the fuzz target's work (fuzz/PhonesimFuzz.cpp).
 
 #include <gtest/gtest.h>
 
 #include <random>
 
-#include "phonesim/AtCommand.h"
-#include "phonesim/Charset.h"
-#include "phonesim/Pdu.h"
 #include "tests/phonesim/PhoneHarness.h"
 
 namespace phonesim::test {
@@ -40,23 +38,6 @@ TEST(HostileInput, RandomCommandLinesLeaveThePhoneWorking) {
     h.phone.State().quiet = false;
     h.phone.State().verbose = true;
     EXPECT_EQ(h.At("AT"), Ok());
-}
-
-TEST(HostileInput, ParsersTakeAnyText) {
-    std::mt19937 rng(99);
-    const std::string alphabet = "AT+\"=?;, \t0123456789ABCDEF\\\x1b\xff";
-    for (int round = 0; round < 5000; ++round) {
-        const std::string text = RandomBytes(rng, rng() % 64, alphabet);
-        (void)SplitCommandLine(text);
-        (void)SplitArgs(text);
-        for (Charset c : SupportedCharsets())
-            (void)DecodeText(text, c);
-        (void)SplitPdu(text);
-        (void)TpduLength(text);
-        std::vector<std::uint8_t> octets(text.begin(), text.end());
-        (void)WellFormedTpdu(octets);
-    }
-    SUCCEED();
 }
 
 TEST(HostileInput, OverlongPduIsRefused) {

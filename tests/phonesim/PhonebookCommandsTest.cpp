@@ -25,13 +25,17 @@ TEST_F(PhonebookCommands, StorageSelectionAndItsQueries) {
             {"AT+CPBS?", Info({R"(+CPBS: "SM",15,100)"})}});
 }
 
-TEST_F(PhonebookCommands, ReadingARangeListsEntriesAndSkipsEmptyPlaces) {
+TEST_F(PhonebookCommands, ReadingARangeOrFindingListsEntriesAndSkipsEmptyPlaces) {
     h.Talk({{"AT+CPBW=2", Ok()},
             {"AT+CPBR=1,3", Info({R"(+CPBR: 1,"01632960101",129,"Ann Taylor/H")",
                                   R"(+CPBR: 3,"+447700900103",145,"Ann Taylor/M")"})},
             {"AT+CPBR=4", Info({R"(+CPBR: 4,"+447700900111",145,"Ben Carter/M")"})},
             {"AT+CPBR=2", Ok()},
-            {"AT+CPBR=100,250", Ok()}});
+            {"AT+CPBR=100,250", Ok()},
+            // Found by the start of the name, whatever its case.
+            {R"(AT+CPBF="office")", Info({R"(+CPBF: 49,"02079460461",129,"Office/W")",
+                                          R"(+CPBF: 50,"02079460462",129,"Office/F")"})},
+            {R"(AT+CPBF="Nobody")", Cme(22)}});
 }
 
 TEST_F(PhonebookCommands, IndicesOutsideTheMemoryAreInvalid) {
@@ -80,12 +84,6 @@ TEST_F(PhonebookCommands, RefusedWritesGiveTheirErrorsAndLeaveTheEntryAlone) {
             {R"(AT+CPBW=1,"12a4",129,"b")", Cme(27)},
             {R"(AT+CPBW=1,"1",99,"b")", Cme(50)},
             {"AT+CPBR=1", Info({"+CPBR: 1,\"" + longest + "\",145,\"a\""})}});
-}
-
-TEST_F(PhonebookCommands, FindByNamePrefix) {
-    h.Talk({{R"(AT+CPBF="office")", Info({R"(+CPBF: 49,"02079460461",129,"Office/W")",
-                                          R"(+CPBF: 50,"02079460462",129,"Office/F")"})},
-            {R"(AT+CPBF="Nobody")", Cme(22)}});
 }
 
 }  // namespace

@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <map>
 #include <set>
 
 #include "phonesim/Phone.h"
@@ -16,63 +14,16 @@
 namespace phonesim::test {
 namespace {
 
-TEST(ShippedProfiles, DefaultIsABelievablePhone) {
-    const PhoneState s = ShippedProfile("default").state;
-    const PhonebookMemory& me = *s.FindPhonebook("ME");
-    EXPECT_EQ(me.capacity, 250);
-    EXPECT_EQ(me.textLength, 40);
-    std::set<std::u16string> contacts;
-    std::map<std::u16string, int> suffixes;
-    int nonAscii = 0;
-    for (const auto& [index, entry] : me.entries) {
-        const auto slash = entry.name.find(u'/');
-        contacts.insert(entry.name.substr(0, slash));
-        if (slash != std::u16string::npos)
-            ++suffixes[entry.name.substr(slash + 1)];
-        nonAscii +=
-            std::any_of(entry.name.begin(), entry.name.end(), [](char16_t c) { return c > 0x7F; });
-    }
-    EXPECT_GE(contacts.size(), 38u);
-    EXPECT_LE(contacts.size(), 45u);
-    EXPECT_GE(nonAscii, 5);
-    EXPECT_GE(suffixes[u"W"] + suffixes[u"H"], 15);
-    EXPECT_EQ(suffixes[u"X"], 1);  // the one entry of kind 0
-    const PhonebookMemory& sm = *s.FindPhonebook("SM");
-    EXPECT_EQ(sm.capacity, 100);
-    EXPECT_EQ(sm.textLength, 14);
-    EXPECT_EQ(sm.Used(), 15);
-
-    int received = 0, sent = 0;
-    for (const SmsStorage& storage : s.storages) {
-        for (const auto& [index, m] : storage.messages) {
-            received += m.status <= kReceivedRead;
-            sent += m.status == kStoredSent;
-        }
-    }
-    EXPECT_EQ(received, 13);
-    EXPECT_EQ(sent, 3);
-}
-
-TEST(ShippedProfiles, NokiaSmallSimEmptyAndFull) {
-    const PhoneState nokia = ShippedProfile("nokia").state;
-    EXPECT_EQ(nokia.identity.maker, "Nokia");
+// The other profiles' sizes and contents are pinned by the tests that use them (the phone book
+// and message commands, the command line, gammu).
+TEST(ShippedProfiles, NokiaNamesHaveNoSuffixAndFullHasNoFreePlace) {
+    const Profile nokia = ShippedProfile("nokia");  // alive while its entries are read
     std::multiset<std::u16string> names;
-    for (const auto& [index, entry] : nokia.FindPhonebook("ME")->entries) {
-        EXPECT_EQ(entry.name.find(u'/'), std::u16string::npos);
+    for (const auto& [index, entry] : nokia.state.FindPhonebook("ME")->entries) {
+        EXPECT_EQ(entry.name.find(u'/'), std::u16string::npos) << index;
         names.insert(entry.name);
     }
     EXPECT_EQ(names.count(u"John Smith"), 2u);
-
-    const Profile smallSim = ShippedProfile("small-sim");
-    const PhonebookMemory& small = *smallSim.state.FindPhonebook("SM");
-    EXPECT_EQ(small.capacity, 30);
-    EXPECT_EQ(small.Used(), 12);
-
-    const PhoneState empty = ShippedProfile("empty").state;
-    for (const auto& m : empty.phonebooks)
-        EXPECT_EQ(m.Used(), 0);
-    for (const auto& st : empty.storages)
-        EXPECT_EQ(st.Used(), 0);
 
     const PhoneState full = ShippedProfile("full").state;
     EXPECT_EQ(full.FindPhonebook("ME")->FirstFree(), 0);

@@ -81,7 +81,7 @@ TEST_F(PromptFlow, WrongLengthOrBrokenPduIsRefused) {
     EXPECT_EQ(h.At("AT+CMGS=0"), Cms(304));
 }
 
-TEST_F(PromptFlow, StoreWritesToTheSecondStorage) {
+TEST_F(PromptFlow, StoreWritesToTheSecondStorageUnlessItIsFull) {
     h.At(R"(AT+CPMS="ME","SM","ME")");
     const std::string pdu = Submit(u"Keep me");
     const SmsStorage& sm = h.phone.Storage("SM");
@@ -92,9 +92,8 @@ TEST_F(PromptFlow, StoreWritesToTheSecondStorage) {
     EXPECT_EQ(sm.messages.at(6).status, kStoredUnsent);
     EXPECT_TRUE(h.phone.Sent().empty());
     EXPECT_EQ(h.At("AT+CMGW=" + Length(pdu) + ",7"), Cms(304));
-}
 
-TEST_F(PromptFlow, FullStorageRefusesAStoreBeforeThePrompt) {
+    // A full storage refuses before the prompt.
     h.phone.Load(ShippedProfile("full"));
     h.phone.State().echo = false;
     h.Talk({{"AT+CMEE=1", Ok()},

@@ -1,4 +1,5 @@
-// Latency, line speed, purges, the scripted faults and the transcript, in virtual time.
+// Latency, line speed, purges and the scripted faults, in virtual time. The transcript is what
+// every session test reads its commands and times from.
 
 #include <gtest/gtest.h>
 
@@ -47,20 +48,6 @@ TEST_F(PhoneTiming, PurgeDropsWhatArrivedAndKeepsWhatIsStillOnTheLine) {
     const std::string late = phone.Read(60'000);
     EXPECT_EQ(late.size(), onTheLine);
     EXPECT_EQ(late.substr(late.size() - 6), "\r\nOK\r\n");
-}
-
-TEST_F(PhoneTiming, TranscriptHoldsEveryLineWithItsTime) {
-    phone.Receive("AT+CPBS=\"SM\"\r", 100);
-    phone.Receive("AT+CPBR=1,", 2000);  // a line may come in pieces
-    phone.Receive("5\r", 2100);
-    ASSERT_EQ(phone.Transcript().size(), 2u);
-    EXPECT_EQ(phone.Transcript()[0].timeMs, 100u);
-    EXPECT_EQ(phone.Transcript()[0].line, "AT+CPBS=\"SM\"");
-    EXPECT_EQ(phone.Transcript()[1].timeMs, 2100u);
-    EXPECT_EQ(phone.Transcript()[1].line, "AT+CPBR=1,5");
-    EXPECT_FALSE(phone.Transcript()[1].pdu);
-    phone.ClearTranscript();
-    EXPECT_TRUE(phone.CommandLines().empty());
 }
 
 class PhoneFaults : public PhoneTiming {
