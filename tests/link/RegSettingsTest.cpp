@@ -7,41 +7,27 @@ namespace {
 
 using namespace platform;
 
-class RegSettingsTest : public halvex::test::PlatformTest {
-protected:
-    void StoreRaw(DWORD type, std::vector<BYTE> bytes) {
-        registry().CreateKey(HKEY_CURRENT_USER, u"Comm\\MemoryType");
-        registry().SetValue(HKEY_CURRENT_USER, u"Comm\\MemoryType", u"MemoryType", type,
-                            bytes.data(), static_cast<DWORD>(bytes.size()));
-    }
-};
+using RegSettingsTest = halvex::test::PlatformTest;
 
-TEST_F(RegSettingsTest, MissingOrLongerThanFourBytesIsUnreadableAndAnyFourBytesAreANumber) {
+// Written at start-up only below an existing "Comm"; read back from any four stored bytes, whatever
+// their type, while a longer value is no memory type at all.
+TEST_F(RegSettingsTest, MemoryTypeIsAnyFourBytesBelowAnExistingComm) {
     DWORD value = 12345;
-    EXPECT_FALSE(settings::ReadMemoryType(value));  // no key
-    registry().CreateKey(HKEY_CURRENT_USER, u"Comm\\MemoryType");
-    EXPECT_FALSE(settings::ReadMemoryType(value));  // no value
-    StoreRaw(REG_BINARY, {1, 0, 0, 0, 0});
-    EXPECT_FALSE(settings::ReadMemoryType(value));
-    EXPECT_EQ(value, 12345u);
-    StoreRaw(REG_SZ, {1, 0, 0, 0});
-    ASSERT_TRUE(settings::ReadMemoryType(value));
-    EXPECT_EQ(value, 1u);
-
-    CRegSettings reg;
-    ASSERT_EQ(reg.Open(HKEY_CURRENT_USER, u"Comm\\MemoryType"), ERROR_SUCCESS);
-    EXPECT_EQ(reg.QueryDWORD(value, u"Absent", 4), ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(value, 4u);
-}
-
-TEST_F(RegSettingsTest, StartUpWriteNeedsCommAndCreatesMemoryType) {
     EXPECT_NE(settings::StoreMemoryType(1), ERROR_SUCCESS);
-    EXPECT_FALSE(registry().KeyExists(HKEY_CURRENT_USER, u"Comm\\MemoryType"));
+    EXPECT_FALSE(settings::ReadMemoryType(value));
     registry().CreateKey(HKEY_CURRENT_USER, u"Comm");
     ASSERT_EQ(settings::StoreMemoryType(0xFFFFFFFFu), ERROR_SUCCESS);
-    DWORD value = 0;
     ASSERT_TRUE(settings::ReadMemoryType(value));
     EXPECT_EQ(value, 0xFFFFFFFFu);
+
+    const BYTE bytes[] = {1, 0, 0, 0, 0};
+    registry().SetValue(HKEY_CURRENT_USER, u"Comm\\MemoryType", u"MemoryType", REG_BINARY, bytes,
+                        5);
+    EXPECT_FALSE(settings::ReadMemoryType(value));
+    EXPECT_EQ(value, 0xFFFFFFFFu);
+    registry().SetValue(HKEY_CURRENT_USER, u"Comm\\MemoryType", u"MemoryType", REG_SZ, bytes, 4);
+    ASSERT_TRUE(settings::ReadMemoryType(value));
+    EXPECT_EQ(value, 1u);
 }
 
 }  // namespace

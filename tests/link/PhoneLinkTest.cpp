@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "link/PhoneLink.h"
+#include "platform/HandleTable.h"
+#include "platform/ScriptedPort.h"
+#include "platform/Win32.h"
+#include "tests/support/PlatformFixture.h"
+
+using namespace platform;
+
+namespace {
+
+ExpectedBox Box(std::u16string text, UINT type, int answer = IDOK) {
+    return ExpectedBox{std::move(text), answer, type, u"Halvex", HWND(0), {}};
+}
+ExpectedBox NoPhone(int answer) {
+    return Box(u"Unable to connect to phone.", MB_RETRYCANCEL | MB_ICONEXCLAMATION, answer);
+}
+
+class PhoneLinkTest : public halvex::test::PlatformTest {
+protected:
+    PhoneLinkTest() : port(clock()) {
+        ports().Add(u"rfcomm0", port.Factory());
+        SetPortName(u"rfcomm0");
+    }
+
+    // Sends `command`, waits `seconds`, reads; returns the length and leaves the text in `reply`.
+    int Exchange(std::u16string command, float seconds) {
+        EXPECT_EQ(link.SendCommand(command), 1);
+        link.Wait(seconds);
+        return link.ReadResponse(reply);
+    }
+    // What happened on the port after event `from`, without the error clearing before each read.
+    std::vector<std::string> EventsFrom(std::size_t from) const {
+        std::vector<std::string> out = port.EventNames();
+        out.erase(out.begin(), out.begin() + from);
+        std::erase(out, "clear");
+        return out;
+    }
+
+    ScriptedPort port;
+    CPhoneLink link;
+    std::u16string reply;
+};
+
+// Every way of not having a usable port ends in "Open port error", under the wait cursor, with
+// no handle and the registry key closed again: no "Port", no such port, or ten characters, with
+// their null or (exactly the 20 bytes the link reads) without.
+TEST_F(PhoneLinkTest, NoUsablePortIsOpenPortError) {
+    ports().Add(u"rfcomm1234", port.Factory());
+    const std::pair<std::u16string, DWORD> cases[] = {
+        {u"", 0}, {u"rfcomm7", 16}, {u"rfcomm1234", 22}, {u"rfcomm1234", 20}};
+    const std::size_t handles = HandleTable::Instance().OpenCount();
+    for (const auto& [name, bytes] : cases) {
+        SCOPED_TRACE(bytes);
+        const auto* value = reinterpret_cast<const BYTE*>(name.c_str());
+        if (bytes == 0)
+            registry().DeleteValue(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", u"Port");
+        else
+            registry().SetValue(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", u"Port", REG_SZ, value,
+                                bytes);
+        ui().Expect(Box(u"Open port error", MB_OK | MB_ICONEXCLAMATION));
+        EXPECT_EQ(link.Open(), 0);
+        EXPECT_EQ(link.GetPortHandle(), NULL_HANDLE);
+        EXPECT_EQ(ui().Boxes().back().cursorDepth, 1);
+        EXPECT_EQ(ui().CursorDepth(), 0);
+        EXPECT_EQ(HandleTable::Instance().OpenCount(), handles);
+    }
+    // Nine characters still fit the 20-byte buffer with the null.
+    ports().Add(u"rfcomm123", port.Factory());
+    SetPortName(u"rfcomm123");
+    EXPECT_EQ(link.Open(), 1);
+}
+
+// 9600 8N1 without flow control, reads that return at once with what has arrived, both modem
+// lines up, and the probe written without waiting for its answer.
+TEST_F(PhoneLinkTest, ConfiguresThePortRaisesTheLinesAndWritesTheProbe) {
+    ASSERT_EQ(link.Open(), 1);
+    const DCB d = port.LineState();
+    EXPECT_EQ(std::vector<DWORD>({d.BaudRate, d.ByteSize, d.Parity, d.StopBits, d.fBinary,
+                                  DWORD(d.fOutxCtsFlow | d.fOutxDsrFlow | d.fOutX | d.fInX)}),
+              std::vector<DWORD>({9600, 8, NOPARITY, ONESTOPBIT, 1, 0}));
+    const COMMTIMEOUTS t = port.Timeouts();
+    EXPECT_EQ(std::vector<DWORD>({t.ReadIntervalTimeout, t.ReadTotalTimeoutMultiplier,
+                                  t.ReadTotalTimeoutConstant}),
+              std::vector<DWORD>({MAXDWORD, 0, 0}));
+    EXPECT_TRUE(port.Dtr() && port.Rts());
+    EXPECT_EQ(port.EventNames(),
+              (std::vector<std::string>{"open", "state", "timeouts", "dtr", "rts", "purge",
+                                        "write AT+CGMI=?\r", "flush"}));
+    EXPECT_EQ(ui().Log(), (std::vector<std::string>{"cursor on", "cursor off"}));
+    EXPECT_EQ(clock().NowMs(), 0u);
+
+    EXPECT_EQ(link.Close(), 1);
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_EQ(link.Close(), 0);
+    auto owner = std::make_unique<CPhoneLink>();
+    ASSERT_EQ(owner->Open(), 1);
+    owner.reset();
+    EXPECT_FALSE(port.IsOpen());
+}
+
+TEST_F(PhoneLinkTest, GoesOnWhenThePortRefusesItsSettingsOrModemLines) {
+    port.FailSetState(true);
+    port.RefuseModemLines(true);
+    ui().Expect(Box(u"Unable to configure the serial port", MB_OK | MB_ICONEXCLAMATION));
+    EXPECT_EQ(link.Open(), 1);
+    EXPECT_EQ(port.Commands(), (std::vector<std::string>{"AT+CGMI=?"}));
+}
+
+// A probe that does not go out, or only in part, asks Retry or Cancel without the wait cursor;
+// each retry writes the probe afresh; Cancel closes the port and fails.
+TEST_F(PhoneLinkTest, AFailedProbeAsksRetryOrCancel) {
+    port.FailNextWrites(1);
+    ui().Expect(NoPhone(IDRETRY));
+    EXPECT_EQ(link.Open(), 1);
+    EXPECT_EQ(ui().Log(), (std::vector<std::string>{"cursor on", "cursor off",
+                                                    "box: Unable to connect to phone.", "cursor on",
+                                                    "cursor off"}));
+    EXPECT_EQ(std::ranges::count(port.EventNames(), "write AT+CGMI=?\r"), 2);
+    link.Close();
+
+    port.LimitWrites(4);
+    ui().Expect(NoPhone(IDRETRY)).Expect(NoPhone(IDCANCEL));
+    EXPECT_EQ(link.Open(), 0);
+    EXPECT_EQ(link.GetPortHandle(), NULL_HANDLE);
+    EXPECT_FALSE(port.IsOpen());
+    for (const auto& box : ui().Boxes())
+        EXPECT_EQ(box.cursorDepth, 0);
+    EXPECT_EQ(ui().CursorDepth(), 0);
+    EXPECT_EQ(ui().UnbalancedEnds(), 0);
+}
+
+// The length is in bytes of UTF-16 with the null; a byte that is not UTF-8 becomes U+FFFD.
+TEST_F(PhoneLinkTest, SendsUtf8AfterAPurgeAndReadsUtf8Back) {
+    ASSERT_EQ(link.Open(), 1);
+    const std::string command = "AT+CPBW=1,\"+33\",145,\"Zo\xC3\xAB \xE2\x82\xAC\xF0\x9F\x98\x80\"";
+    port.On(command,
+            "\r\n+CPBR: 2,\"Ann\xF0\x9F\x98\x80\",\"B\xFF"
+            "b\"\r\nOK\r\n",
+            20);
+    const std::size_t before = port.Events().size();
+    const int length = Exchange(u"AT+CPBW=1,\"+33\",145,\"Zo\u00EB \u20AC\U0001F600\"", 0.5f);
+    const std::u16string expected = u"\r\n+CPBR: 2,\"Ann\U0001F600\",\"B\uFFFDb\"\r\nOK\r\n";
+    EXPECT_EQ(reply, expected);
+    EXPECT_EQ(length, int(2 * expected.size() + 2));
+    EXPECT_EQ(EventsFrom(before), (std::vector<std::string>{"purge", "write " + command + "\r",
+                                                            "flush", "read 32", "read 0"}));
+}
+
+// After the caller's wait, at most 128 bytes a read with a second after each non-empty one, until
+// a read finds nothing; no reply at all is length 0.
+TEST_F(PhoneLinkTest, ReadsChunksOf128BytesWithASecondAfterEachUntilAReadFindsNothing) {
+    ASSERT_EQ(link.Open(), 1);
+    const std::pair<std::size_t, std::vector<std::string>> cases[] = {
+        {0, {"read 0"}}, {300, {"read 128", "read 128", "read 44", "read 0"}}};
+    for (const auto& [bytes, reads] : cases) {
+        if (bytes > 0)
+            port.On("AT+CPBR=1,25", std::string(bytes, 'x'), 20, 1);
+        const std::size_t before = port.Events().size();
+        const std::uint64_t start = clock().NowMs();
+        EXPECT_EQ(Exchange(u"AT+CPBR=1,25", 0.5f), bytes > 0 ? int(2 * bytes + 2) : 0);
+        EXPECT_EQ(reply, std::u16string(bytes, u'x'));
+        auto events = EventsFrom(before);
+        EXPECT_EQ(std::vector<std::string>(events.begin() + 3, events.end()), reads);
+        EXPECT_EQ(clock().NowMs() - start, 500 + 1000 * (reads.size() - 1));
+    }
+}
+
+TEST_F(PhoneLinkTest, AShortOrFailedWriteIsZeroWithoutAMessageAndAFailedReadMinusOne) {
+    ASSERT_EQ(link.Open(), 1);
+    port.LimitWrites(2);
+    std::u16string command = u"AT";
+    EXPECT_EQ(link.SendCommand(command), 0);
+    port.LimitWrites(0);
+    port.FailNextWrites(1);
+    command = u"AT";
+    EXPECT_EQ(link.SendCommand(command), 0);
+
+    port.On("AT+CSCA?", "\r\n+CSCA: \"+3312\",145\r\n", 10);
+    command = u"AT+CSCA?";
+    ASSERT_EQ(link.SendCommand(command), 1);
+    link.Wait(3.0f);
+    port.FailReads(true);
+    reply = u"left over";
+    ui().Expect(u"Read port error");
+    EXPECT_EQ(link.ReadResponse(reply), -1);
+    EXPECT_TRUE(reply.empty());
+}
+
+}  // namespace
