@@ -38,16 +38,13 @@ TEST(CodecHostile, LengthsThatDoNotMatchTheDataReadOnlyWhatIsThere) {
 }
 
 TEST(CodecHostile, TextThatIsNotHex) {
-    // Odd length converts nothing: the record is built from zero octets.
+    // Odd length converts nothing: the record is built from zero octets. A bad pair stops the
+    // conversion: the fields before it are still read.
     const auto odd = DecodeMessage(u"00040B912143658709F100002011510103004005E8329BFD060", true);
-    ASSERT_NE(odd, nullptr);
-    EXPECT_EQ(odd->GetAddress(), (SmsAddress{0, 0, u""}));
-    EXPECT_EQ(odd->GetText(), u"");
-    // A bad pair stops the conversion: the fields before it are still read.
     const auto bad = DecodeMessage(u"00040B912143658709F1ZZ002011510103004005E8329BFD06", true);
-    ASSERT_NE(bad, nullptr);
-    EXPECT_EQ(bad->GetAddress(), (SmsAddress{1, 1, u"12345678901"}));
-    EXPECT_EQ(bad->GetText(), u"");
+    ASSERT_TRUE(odd && bad);
+    EXPECT_EQ(std::tuple(odd->GetAddress(), odd->GetText(), bad->GetAddress(), bad->GetText()),
+              std::tuple(SmsAddress{0, 0, u""}, u"", SmsAddress{1, 1, u"12345678901"}, u""));
 }
 
 TEST(CodecHostile, EncodingMoreThanTheWriterHoldsGivesNoPdu) {
@@ -59,20 +56,15 @@ TEST(CodecHostile, EncodingMoreThanTheWriterHoldsGivesNoPdu) {
     tooLong.SetDcs(0x08);
     EXPECT_EQ(tooLong.Encode(), u"");
 
-    CSmsDeliver longNumber;
+    // A number, 7-bit text or a header past the writer's bound.
+    CSmsDeliver longNumber, longSeptets, longHeader;
     longNumber.SetOriginator(SmsAddress{1, 1, std::u16string(5000, u'9')});
-    EXPECT_EQ(longNumber.Encode(), u"");
-    CSmsDeliver longSeptets;
     longSeptets.SetText(std::u16string(3000, u'a'));
-    EXPECT_EQ(longSeptets.Encode(), u"");
-    CSmsDeliver longHeader;
     longHeader.SetHeader(std::u16string(2100, u'\x01'));
-    EXPECT_EQ(longHeader.Encode(), u"");
+    EXPECT_EQ(longNumber.Encode() + longSeptets.Encode() + longHeader.Encode(), u"");
     // Too long for a message but within the writer: TP-UDL wraps to 8 bits, as documented.
     CSmsSubmit wraps(std::u16string(200, u'a'), u"1");
-    const std::u16string pdu = wraps.Encode();
-    EXPECT_FALSE(pdu.empty());
-    EXPECT_EQ(pdu.substr(18, 2), u"C8");
+    EXPECT_EQ(wraps.Encode().substr(18, 2), u"C8");
 }
 
 // Found by fuzzing: a malformed PDU's fields are written so that the PDU they make decodes to
