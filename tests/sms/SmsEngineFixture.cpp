@@ -35,6 +35,9 @@ SmsEngineTest::SmsEngineTest() : writes_(std::make_shared<std::vector<std::strin
 void SmsEngineTest::SetUp() {
     SessionTest::SetUp();
     Connect();
+    // The user acts a moment later: the probe's answer has arrived, and the first command's purge
+    // drops it, as after the program's identification.
+    clock().Advance(1000);
     engine.SetPortHandle(session().GetPortHandle());
     Forget();
     ui().Clear();  // the connection's wait cursor
@@ -50,18 +53,11 @@ void SmsEngineTest::Forget() {
 }
 
 std::string Deliver(const std::string& from, const std::u16string& text, phonesim::SmsTime time) {
-    phonesim::DeliverMessage message;
-    message.from = from;
-    message.text = text;
-    message.time = time;
-    return phonesim::BuildDeliver(message).value();
+    return phonesim::BuildDeliver({.from = from, .time = time, .text = text}).value();
 }
 
 std::string Submit(const std::string& to, const std::u16string& text) {
-    phonesim::SubmitMessage message;
-    message.to = to;
-    message.text = text;
-    return phonesim::BuildSubmit(message).value();
+    return phonesim::BuildSubmit({.to = to, .text = text}).value();
 }
 
 std::u16string U16(const std::string& ascii) {

@@ -9,37 +9,29 @@
 
 using namespace sms;
 
+// No sign and no check for digits (':' counts as ten); past 2^32 the value wraps instead of
+// overflowing.
 TEST(SmsDecimalValue, DigitTextsAndAnythingElse) {
-    EXPECT_EQ(DecimalValue(u""), 0);
-    EXPECT_EQ(DecimalValue(u"007"), 7);
-    EXPECT_EQ(DecimalValue(u"150"), 150);
-    EXPECT_EQ(DecimalValue(u"2147483647"), 2147483647);
-    // No check for digits: ':' counts as ten.
-    EXPECT_EQ(DecimalValue(u"1:"), 20);
-    // Longer texts wrap around modulo 2^32 instead of overflowing.
-    EXPECT_EQ(DecimalValue(u"4294967297"), 1);
+    const std::pair<const char16_t*, int> cases[] = {
+        {u"", 0}, {u"007", 7}, {u"2147483647", 2147483647}, {u"1:", 20}, {u"4294967297", 1}};
+    for (const auto& [text, value] : cases) {
+        EXPECT_EQ(DecimalValue(text), value);
+    }
 }
 
 TEST(SmsMessageListReply, BreakOffsAndUnsolicitedLines) {
-    const char16_t* broken[] = {u"+CMGL:",
-                                u"+CMGL: 4",
-                                u"+CMGL: 4\r\n,1,,2\r\n00\r\n",
-                                u"+CMGL: 4,1,,24\r\n",
-                                u"+CMGL: 4,1,,24\r\n0791AB",
-                                u"+CMGL: 1,1,,0\r\n\r\nOK\r\n"};
-    for (std::size_t i = 0; i < std::size(broken); ++i) {
-        EXPECT_TRUE(ParseMessageList(broken[i]).empty()) << "reply " << i;
+    for (const char16_t* broken : {u"+CMGL:", u"+CMGL: 4", u"+CMGL: 4\r\n,1,,2\r\n00\r\n",
+                                   u"+CMGL: 4,1,,24\r\n0791AB", u"+CMGL: 1,1,,0\r\n\r\nOK\r\n"}) {
+        EXPECT_TRUE(ParseMessageList(broken).empty()) << std::string(broken, broken + 8);
     }
     const auto list = ParseMessageList(
         u"+CMGL: 1,1,,2\r\nAA\r\n\r\n+CMTI: \"SM\",3\r\n+CMGL:   2 ,1,,2\r\nBB\r\n\r\nOK\r\n");
     ASSERT_EQ(list.size(), 2u);
-    EXPECT_EQ(list[1].index, u"2");
-    EXPECT_EQ(list[1].pdu, u"BB");
+    EXPECT_EQ(list[1].index + u"=" + list[1].pdu, u"2=BB");
 }
 
 TEST(SmsStoredIndex, DigitsAfterTheMarkerOrNothing) {
     EXPECT_EQ(ParseStoredIndex(u"\r\n+CMGW: 17\r\n\r\nOK\r\n"), u"17");
     EXPECT_EQ(ParseStoredIndex(u"+CMGW:5\r\nOK"), u"5");
-    EXPECT_EQ(ParseStoredIndex(u"\r\nOK\r\n"), u"");
-    EXPECT_EQ(ParseStoredIndex(u"+CMGW: "), u"");
+    EXPECT_EQ(ParseStoredIndex(u"\r\nOK\r\n") + ParseStoredIndex(u"+CMGW: "), u"");
 }
