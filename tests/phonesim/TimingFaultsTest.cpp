@@ -29,17 +29,6 @@ TEST_F(PhoneTiming, EchoAtOnceThenTheAnswerAfterTheLatencyAtTheLineSpeed) {
     // 9600 baud: a byte every 1.0417 ms after the 50 ms latency.
     EXPECT_EQ(phone.Read(1055), "\r\nOK");
     EXPECT_EQ(phone.Read(1057), "\r\n");
-
-    // A latency of its own for a command; an unpaced line gives the whole answer at once.
-    phone.State().echo = false;
-    phone.SetCommandLatency("AT+CPBR", 500);
-    phone.SetCommandLatency("AT+CPBR=?", 20);
-    phone.SetBaud(0);
-    phone.Receive("AT+CPBR=1\r", 2000);
-    EXPECT_EQ(phone.Read(2499), "");
-    EXPECT_EQ(phone.Read(2500).size(), 51u);
-    phone.Receive("AT+CPBR=?\r", 3000);
-    EXPECT_EQ(phone.Read(3020), Info({"+CPBR: (1-250),40,40"}));
 }
 
 TEST_F(PhoneTiming, PurgeDropsWhatArrivedAndKeepsWhatIsStillOnTheLine) {
