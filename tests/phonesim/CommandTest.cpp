@@ -1,4 +1,5 @@
-// The halvex-phonesim command, run as a program against its pseudo-terminal.
+// The halvex-phonesim command, run as a program against its pseudo-terminal, and the
+// pseudo-terminal itself. Every wait is bounded.
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -9,7 +10,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "phonesim/Phone.h"
 #include "phonesim/Profile.h"
+#include "phonesim/PtyServer.h"
 #include "tests/support/Process.h"
 
 namespace phonesim::test {
@@ -71,14 +74,12 @@ TEST_F(PhonesimCommand, ServesRegistersAndSavesOnTerminate) {
     EXPECT_EQ(profile.state.FindPhonebook("ME")->entries.at(20).name, u"Saved");
 }
 
-TEST_F(PhonesimCommand, InterruptEndsWithoutSavingWhenNotAsked) {
+TEST_F(PhonesimCommand, AnInterruptEndsItAndBadArgumentsAreRefused) {
     ChildProcess sim({HALVEX_PHONESIM_COMMAND, "--profile", "empty"});
     ASSERT_EQ(sim.ReadLine(5000).rfind("port: ", 0), 0u);
     sim.Signal(SIGINT);
     EXPECT_EQ(sim.Wait(5000), 0);
-}
 
-TEST_F(PhonesimCommand, BadArgumentsAndProfiles) {
     RunResult r = RunProgram({HALVEX_PHONESIM_COMMAND, "--baud", "fast"}, 5000);
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.output.find("usage: halvex-phonesim"), std::string::npos);
@@ -87,6 +88,23 @@ TEST_F(PhonesimCommand, BadArgumentsAndProfiles) {
     r = RunProgram({HALVEX_PHONESIM_COMMAND, "--profile", (dir / "missing.json").string()}, 5000);
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.output.find("cannot read"), std::string::npos);
+}
+
+TEST(PtyTransport, DroppedLinkHangsUpTheTerminal) {
+    Phone phone(ShippedProfile("default"));
+    phone.AddFault(Fault::DropOn("AT+CPBR"));
+    PtyServer server(phone);
+    std::string error;
+    ASSERT_TRUE(server.Open(error)) << error;
+    server.Start();
+    const int fd = ::open(server.SlavePath().c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(::write(fd, "AT+CPBR=1,5\r", 12), 12);
+    std::string got;
+    EXPECT_FALSE(ReadUntil(fd, got, "", 3000)) << got;  // hung up, not timed out
+    server.Stop();
+    ::close(fd);
+    EXPECT_TRUE(server.LinkDropped());
 }
 
 }  // namespace

@@ -1,0 +1,256 @@
+// The phone's answers to command lines: the plain ones as one conversation per profile (each row
+// may depend on the rows before it), names in each character set, and random lines.
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "phonesim/Charset.h"
+#include "phonesim/Pdu.h"
+#include "tests/phonesim/PhoneHarness.h"
+
+namespace phonesim::test {
+namespace {
+
+TEST(PhoneCommands, AnswersFollowTheProfileAndTheCommandsBefore) {
+    PhoneHarness h;
+    const std::string pdu6 = h.phone.Storage("ME").messages.at(6).pdu;
+    const std::string pdu3 = h.phone.Storage("SM").messages.at(3).pdu;
+    const auto head = [](const std::string& pdu) { return std::to_string(TpduLength(pdu)); };
+    // Line assembly: what cannot be a command is refused whole; text without AT and empty
+    // lines get no answer; a stray Ctrl-Z or Esc is dropped; LF does not end a line.
+    h.Talk({{"AT+XYZZY", Error()},
+            {"AT+CPBR=\"1", Error()},
+            {"ATE7", Error()},
+            {"AT!", Error()},
+            {"AT" + std::string(5000, 'E'), Error()},
+            {"ATX\bI", Info({"Marlin Telecom", "Marlin M-3100", "V 2.41 2004-11-02"})},
+            {"hello", ""},
+            {"\r\n", ""},
+            {std::string("\x1b\x1a") + "AT", Ok()},
+            {"AT\r\nAT\r\n", Ok() + Ok()}});
+    // Identification and status, from the profile (gammu shows the rest of the identity).
+    h.Talk({{"AT+CGMI", Info({"Marlin Telecom"})},
+            {"at+gmi", Info({"Marlin Telecom"})},
+            {"AT+CGMI=?", Ok()},
+            {"AT+CPIN?", Info({"+CPIN: READY"})},
+            {"AT+CSQ", Info({"+CSQ: 21,99"})},
+            {"AT&FE0&C1&D2S7=60", Ok()}});
+    // Several commands on a line stop at the first error.
+    h.Talk({{"AT+CMEE=1;+CMEE?", Info({"+CMEE: 1"})},
+            {"ATE0V1+CSCS?", Info({R"(+CSCS: "IRA")"})},
+            {"AT+CPBR=0;+CMEE=0", Cme(21)},
+            {"AT+CMEE?", Info({"+CMEE: 1"})}});
+    // Error modes: plain, numbered, worded; unknown commands stay plain ERROR.
+    h.Talk({{"AT+CMEE=?", Info({"+CMEE: (0-2)"})},
+            {"AT+CMGD=99", Cms(321)},
+            {"AT+CMEE=2", Ok()},
+            {"AT+CPBR=0", "\r\n+CME ERROR: invalid index\r\n"},
+            {"AT+CMGD=99", "\r\n+CMS ERROR: invalid memory index\r\n"},
+            {"AT+XYZZY", Error()},
+            {"AT+CMEE=3", "\r\n+CME ERROR: operation not supported\r\n"},
+            {"AT+CMEE=0", Ok()},
+            {"AT+CPBR=0", Error()},
+            {"AT+CMGD=99", Error()}});
+    // Numeric and quiet result codes.
+    h.Talk({{"ATV0", "0\r"},
+            {"AT+CGMI", "Marlin Telecom\r\n0\r"},
+            {"AT+NOPE", "4\r"},
+            {"ATV1Q1", ""},
+            {"AT+CSCS?", "\r\n+CSCS: \"IRA\"\r\n"},
+            {"ATQ0", Ok()}});
+    // Reset: the power-on settings, echo on among them.
+    h.Talk({{"AT+CMEE=2;+CSCS=\"UCS2\"", Ok()},
+            {"ATZ", Ok()},
+            {"AT+CMEE?;+CSCS?", "AT+CMEE?;+CSCS?\r\r\n+CMEE: 0\r\n" + Info({R"(+CSCS: "IRA")"})},
+            {"ATE0", "ATE0\r" + Ok()},
+            {"AT+CMEE=1", Ok()}});
+    // Phone book: storages and their sizes.
+    h.Talk({{"AT+CPBS=?", Info({R"(+CPBS: ("ME","SM"))"})},
+            {"AT+CPBS?", Info({R"(+CPBS: "ME",54,250)"})},
+            {"AT+CPBR=?", Info({"+CPBR: (1-250),40,40"})},
+            {"AT+CPBW=?", Info({"+CPBW: (1-250),40,(129,145),40"})},
+            {R"(AT+CPBS="FD")", Cme(4)}});
+    // Reading skips empty places; finding goes by the start of the name, in any case.
+    h.Talk({{"AT+CPBW=2", Ok()},
+            {"AT+CPBR=1,3", Info({R"(+CPBR: 1,"01632960101",129,"Ann Taylor/H")",
+                                  R"(+CPBR: 3,"+447700900103",145,"Ann Taylor/M")"})},
+            {"AT+CPBR=2", Ok()},
+            {"AT+CPBR=100,250", Ok()},
+            {R"(AT+CPBF="office")", Info({R"(+CPBF: 49,"02079460461",129,"Office/W")",
+                                          R"(+CPBF: 50,"02079460462",129,"Office/F")"})},
+            {R"(AT+CPBF="Nobody")", Cme(22)},
+            {"AT+CPBR=0,25", Cme(21)},
+            {"AT+CPBR=226,251", Cme(21)},
+            {"AT+CPBR=76,50", Cme(21)},
+            {"AT+CPBR=-24,0", Cme(21)},
+            {"AT+CPBR=a,b", Error()}});
+    // Writing, replacing and deleting; deleting an empty place is no error.
+    h.Talk({{R"(AT+CPBW=251,"1",129,"x")", Cme(21)},
+            {R"(AT+CPBW=250,"5551234",129 ,"Ann/M")", Ok()},
+            {"AT+CPBR=250", Info({R"(+CPBR: 250,"5551234",129,"Ann/M")"})},
+            {"AT+CPBW=1", Ok()},
+            {"AT+CPBW=1", Ok()}});
+    // Without an index: the first free place, the type from the '+'.
+    h.Talk({{R"(AT+CPBW=,"+4412",,"New/M")", Ok()},
+            {"AT+CPBR=1", Info({R"(+CPBR: 1,"+4412",145,"New/M")"})}});
+    // A ';' inside a string does not end the command; blanks before one are kept out.
+    h.Talk({{R"(at+cpbw=2,"56",129,"a;b" ;E0 ;+CSCS?)", Info({R"(+CSCS: "IRA")"})},
+            {"AT+CPBR=2", Info({R"(+CPBR: 2,"56",129,"a;b")"})}});
+    // Refused writes leave the entry alone: too long, a control character even written as
+    // an escape, a stray quote that breaks the line.
+    h.Talk({{"AT+CPBW=3,\"1\",129,\"" + std::string(41, 'x') + "\"", Cme(24)},
+            {R"(AT+CPBW=3,"1",129,"a\0DAT")", Cme(25)},
+            {R"(AT+CPBW=3,"1",129,"a"b")", Error()},
+            {"AT+CPBR=3", Info({R"(+CPBR: 3,"+447700900103",145,"Ann Taylor/M")"})}});
+    // The SIM's limits.
+    h.Talk({{R"(AT+CPBS="sm")", Ok()},
+            {"AT+CPBS?", Info({R"(+CPBS: "SM",15,100)"})},
+            {"AT+CPBR=?", Info({"+CPBR: (1-100),20,14"})},
+            {R"(AT+CPBW=1,"1",129,"Fourteen chars")", Ok()},
+            {R"(AT+CPBW=1,"1",129,"Fifteen chars!!")", Cme(24)},
+            {"AT+CPBW=1,\"+" + std::string(20, '1') + "\",145,\"a\"", Ok()},
+            {"AT+CPBW=1,\"" + std::string(21, '1') + "\",129,\"b\"", Cme(26)},
+            {R"(AT+CPBW=1,"12a4",129,"b")", Cme(27)},
+            {R"(AT+CPBW=1,"1",99,"b")", Cme(50)},
+            {"AT+CPBR=1", Info({"+CPBR: 1,\"+" + std::string(20, '1') + "\",145,\"a\""})}});
+    // Messages: PDU mode only.
+    h.Talk({{"AT+CMGF=?", Info({"+CMGF: (0)"})},
+            {"AT+CMGF?", Info({"+CMGF: 0"})},
+            {"AT+CMGF=0", Ok()},
+            {"AT+CMGF=1", Cms(303)},
+            {"AT+CNMI=2,1,0,0,0", Ok()},
+            {"AT+CNMI?", Info({"+CNMI: 2,1,0,0,0"})},
+            {"AT+CNMI=3", Cms(303)},
+            {"AT+CSCA?", Info({R"(+CSCA: "+447802000332",145)"})},
+            {R"(AT+CSCA="0123456")", Ok()},
+            {"AT+CSCA?", Info({R"(+CSCA: "0123456",129)"})},
+            {R"(AT+CSCA="12;34")", Cms(304)}});
+    // Storages: fewer names change only those; names are not case-sensitive.
+    h.Talk({{"AT+CPMS=?", Info({R"(+CPMS: ("SM","ME"),("SM","ME"),("SM","ME"))"})},
+            {"AT+CPMS?", Info({R"(+CPMS: "ME",12,150,"ME",12,150,"ME",12,150)"})},
+            {R"(AT+CPMS="SM","SM","ME")", Info({"+CPMS: 4,20,4,20,12,150"})},
+            {"AT+CPMS?", Info({R"(+CPMS: "SM",4,20,"SM",4,20,"ME",12,150)"})},
+            {R"(AT+CPMS="me")", Info({"+CPMS: 12,150,4,20,12,150"})},
+            {R"(AT+CPMS="XX","ME")", Cms(302)},
+            {"AT+CPMS?", Info({R"(+CPMS: "ME",12,150,"SM",4,20,"ME",12,150)"})}});
+    // Reading or listing a received message marks it read; the header gives the TPDU length.
+    h.Talk({{"AT+CMGR=6", Info({"+CMGR: 0,," + head(pdu6), pdu6})},
+            {"AT+CMGR=6", Info({"+CMGR: 1,," + head(pdu6), pdu6})},
+            {"AT+CMGR=60", Cms(321)},
+            {"AT+CMGL=5", Cms(304)},
+            {"AT+CMGL=16", Cms(304)},
+            {R"(AT+CPMS="SM")", Info({"+CPMS: 4,20,4,20,12,150"})},
+            {"AT+CMGL=0", Info({"+CMGL: 3,0,," + head(pdu3), pdu3})},
+            {"AT+CMGL=0", Ok()}});
+    // Deleting by index from the first storage only.
+    h.Talk({{R"(AT+CPMS="SM","ME","ME")", Info({"+CPMS: 4,20,12,150,12,150"})},
+            {"AT+CMGD=2", Ok()},
+            {"AT+CMGD=2", Cms(321)},
+            {"AT+CMGD=?", Info({"+CMGD: (1,3,4),(0-4)"})}});
+    // Sending a stored message goes from the second storage.
+    h.Talk({{"AT+CMSS=9", Info({"+CMSS: 1"})},
+            {"AT+CMSS=99", Cms(321)},
+            {"AT+CMSS=1", Cms(302)}});  // a received message
+    // Deleting by status: read, then read and sent, then all.
+    h.Talk({{R"(AT+CPMS="ME")", Info({"+CPMS: 12,150,12,150,12,150"})},
+            {"AT+CMGD=1,1", Ok()},
+            {"AT+CPMS?", Info({R"(+CPMS: "ME",4,150,"ME",4,150,"ME",4,150)"})},
+            {"AT+CMGD=1,2", Ok()},
+            {"AT+CPMS?", Info({R"(+CPMS: "ME",1,150,"ME",1,150,"ME",1,150)"})},
+            {"AT+CMGD=1,4", Ok()},
+            {"AT+CPMS?", Info({R"(+CPMS: "ME",0,150,"ME",0,150,"ME",0,150)"})}});
+    // Character sets.
+    h.Talk({{"AT+CSCS=?", Info({R"(+CSCS: ("GSM","IRA","8859-1","UCS2","UTF-8"))"})},
+            {R"(AT+CSCS="utf-8")", Ok()},
+            {"AT+CSCS?", Info({R"(+CSCS: "UTF-8")"})},
+            {R"(AT+CSCS="EBCDIC")", Cme(4)}});
+
+    // A full phone refuses before the prompt.
+    PhoneHarness full("full");
+    full.Talk({{"AT+CMEE=1", Ok()},
+               {R"(AT+CPBW=,"1",129,"x")", Cme(20)},
+               {"AT+CMGW=20,3", Cms(322)},
+               {"AT+CMEE=0", Ok()},
+               {"AT+CMGW=20,3", Error()}});
+}
+
+struct CharsetCase {
+    std::string set;
+    std::string stored;            // how the stored name below travels
+    std::string written;           // a name written in the set
+    std::u16string kept;           // what the phone keeps of it
+    std::vector<std::string> bad;  // names not valid in the set
+};
+
+const CharsetCase kCharsets[] = {
+    // What a set cannot carry becomes '?'; quote and backslash travel as \HH.
+    {"IRA", R"(Zo? ?\22\5C)", R"(A\22B)", u"A\"B", {"caf\xe9"}},
+    {"8859-1", "Zo\xeb ?\\22\\5C", "caf\xe9", u"caf\u00e9", {}},
+    // A character outside the BMP arrives as one 4-byte sequence and leaves as one.
+    {"UTF-8",
+     "Zo\xc3\xab \xe2\x82\xac\\22\\5C",
+     "\xd0\x98\xd0\xb2\xd0\xb0\xd0\xbd/\xf0\x9f\x98\x80",
+     u"\u0418\u0432\u0430\u043d/\U0001F600",
+     {"\xc3"}},
+    // UCS2 is the hex of the UTF-16 units.
+    {"UCS2", "005A006F00EB002020AC0022005C", "004100F8", u"A\u00f8", {"00410", "00G1"}},
+    // GSM: e-diaeresis has no code, the euro sign is escape + 0x65, the quote cannot travel.
+    {"GSM", "Zo? \x1b\x65?\x1b\x2f", "\x1c\x7d", u"\u00c6\u00f1", {"\x80"}},
+};
+
+TEST(CharsetCommands, NamesTravelInTheSelectedSetBothWays) {
+    for (const CharsetCase& c : kCharsets) {
+        SCOPED_TRACE(c.set);
+        PhoneHarness h;
+        h.At("AT+CMEE=1");
+        h.phone.Phonebook("ME").entries[200] = {"123", 129, u"Zo\u00eb \u20ac\"\\"};
+        EXPECT_EQ(h.At("AT+CSCS=\"" + c.set + "\""), Ok());
+        EXPECT_EQ(h.At("AT+CPBR=200"), Info({"+CPBR: 200,\"123\",129,\"" + c.stored + "\""}));
+        EXPECT_EQ(h.At("AT+CPBW=201,\"1\",129,\"" + c.written + "\""), Ok());
+        EXPECT_EQ(h.phone.Phonebook("ME").entries.at(201).name, c.kept);
+        EXPECT_EQ(h.At("AT+CPBR=201"), Info({"+CPBR: 201,\"1\",129,\"" + c.written + "\""}));
+        for (const std::string& bad : c.bad)
+            EXPECT_EQ(h.At("AT+CPBW=202,\"1\",129,\"" + bad + "\""), Cme(25)) << bad;
+    }
+}
+
+TEST(CharsetFunctions, GsmTableRoundTripsEveryCode) {
+    for (unsigned code = 0; code < 128; ++code) {
+        if (code == 0x1B)
+            continue;
+        const std::u16string text = GsmToText({static_cast<unsigned char>(code)});
+        const auto back = TextToGsm(text);
+        ASSERT_TRUE(back.has_value()) << code;
+        EXPECT_EQ(*back, std::vector<unsigned char>{static_cast<unsigned char>(code)}) << code;
+    }
+    EXPECT_EQ(GsmToText({0x1B}), u"?");
+    EXPECT_FALSE(TextToGsm(u"\u00eb").has_value());
+}
+
+// Whatever a host sends, the phone can be brought back to answering. That it survives any input
+// is the fuzz target's work (fuzz/PhonesimFuzz.cpp); an overlong PDU is the prompt tests' case.
+TEST(HostileInput, RandomCommandLinesLeaveThePhoneWorking) {
+    std::string alphabet = "AT+CPBRWSMGLDF=?,;\"\\0123456789 &EQVZI\x1a\x1b\r\n\x08";
+    for (int b = 0x80; b < 0x90; ++b)
+        alphabet += static_cast<char>(b);
+    std::mt19937 rng(1234);
+    PhoneHarness h;
+    for (int round = 0; round < 2000; ++round) {
+        std::string line = round % 3 == 0 ? "AT+" : "";
+        for (std::size_t n = rng() % 40; n > 0; --n)
+            line += alphabet[rng() % alphabet.size()];
+        h.phone.Receive(line, h.now);
+        h.now += 100;
+        h.phone.Read(h.now);
+    }
+    // Whatever state it was left in (even at a prompt), Esc and a fresh line bring it back.
+    h.Send("\x1b\r");
+    h.phone.State().echo = false;
+    h.phone.State().quiet = false;
+    h.phone.State().verbose = true;
+    EXPECT_EQ(h.At("AT"), Ok());
+}
+
+}  // namespace
+}  // namespace phonesim::test
