@@ -77,12 +77,8 @@ protected:
         return settings::ReadMemoryType(value) ? std::optional<DWORD>(value) : std::nullopt;
     }
     void ExpectViewQuestion(const std::u16string& text, int answer) {
-        ui().Expect(ExpectedBox{text,
-                                answer,
-                                MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2,
-                                {},
-                                platform::qt::HandleOf(&view()),
-                                {}});
+        const UINT type = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2;
+        ui().Expect(ExpectedBox{text, answer, type, {}, platform::qt::HandleOf(&view()), {}});
     }
     void ExpectFrameBox(const std::u16string& text) {
         ui().Expect(ExpectedBox{text, IDOK, MB_OK, {}, platform::qt::HandleOf(&frame()), {}});
@@ -146,32 +142,24 @@ TEST_F(MainWindowTest, StartUpOnANokiaTakesItsPhoneBookPage) {
 
 TEST_F(MainWindowTest, EachCommandIsOpenOnThePagesItsRuleNames) {
     Start();
-    // Enabled on pages 0..3 while connected.
-    const std::map<int, std::array<bool, 4>> rules = {
-        {ID_CONNECT, {false, false, false, false}},
-        {ID_DISCONNECT, {true, true, true, true}},
-        {ID_TB_CONNECT, {true, true, true, true}},
-        {ID_GET_DATA, {true, true, true, false}},
-        {ID_TB_GET_DATA, {true, true, true, false}},
-        {ID_SAVE_DATA, {true, false, false, false}},
-        {ID_TB_SAVE_DATA, {true, false, false, false}},
-        {ID_ADD_USER, {true, false, false, false}},
-        {ID_TB_ADD_USER, {true, false, true, false}},
-        {ID_DELETE, {true, false, false, false}},
-        {ID_TB_DELETE, {true, true, true, false}},
-        {ID_SEND_MESSAGE, {false, false, true, false}},
-        {ID_APP_EXIT, {true, true, true, true}},
-    };
+    // Enabled ('1') or not on pages 0..3 while connected.
+    const std::map<int, std::string> rules = {
+        {ID_CONNECT, "0000"},      {ID_DISCONNECT, "1111"},  {ID_TB_CONNECT, "1111"},
+        {ID_GET_DATA, "1110"},     {ID_TB_GET_DATA, "1110"}, {ID_SAVE_DATA, "1000"},
+        {ID_TB_SAVE_DATA, "1000"}, {ID_ADD_USER, "1000"},    {ID_TB_ADD_USER, "1010"},
+        {ID_DELETE, "1000"},       {ID_TB_DELETE, "1110"},   {ID_SEND_MESSAGE, "0010"},
+        {ID_APP_EXIT, "1111"}};
+    std::map<int, std::string> seen;
     for (int page = 0; page < 4; ++page) {
         sheet().SetActivePage(page);
-        for (const auto& [id, enabled] : rules) {
-            EXPECT_EQ(Enabled(id), enabled[static_cast<std::size_t>(page)])
-                << "command " << id << " on page " << page;
+        for (const auto& [id, pages] : rules) {
+            seen[id] += Enabled(id) ? '1' : '0';
         }
     }
+    EXPECT_EQ(seen, rules);
     // Disconnected, only connecting and leaving.
     session().Disconnect();
-    for (const auto& [id, enabled] : rules) {
+    for (const auto& [id, pages] : rules) {
         EXPECT_EQ(Enabled(id), id == ID_CONNECT || id == ID_TB_CONNECT || id == ID_APP_EXIT) << id;
     }
 }
@@ -193,15 +181,14 @@ TEST_F(MainWindowTest, CommandsWorkOnThePageInFront) {
 
     sheet().SetActivePage(2);
     EXPECT_EQ(first(ID_GET_DATA), R"(AT+CPMS="SM","SM","ME")");
-    bool composed = false;
     for (int id : {ID_TB_ADD_USER, ID_SEND_MESSAGE}) {
-        WhenModal([&](QWidget* compose) {
-            composed = compose->objectName() == "COutboxMessageDlg";
-            compose->close();
+        QString shown;
+        WhenModal([&](QWidget* dialog) {
+            shown = dialog->objectName();
+            dialog->close();
         });
         Command(id);
-        EXPECT_TRUE(composed) << id;
-        composed = false;
+        EXPECT_EQ(shown, "COutboxMessageDlg") << id;
     }
 }
 
@@ -301,7 +288,7 @@ TEST_F(MainWindowTest, WithoutAPhoneTheSheetIsEmptyUntilAConnectionSucceeds) {
     EXPECT_EQ(MemoryType(), 0u);
 }
 
-TEST_F(MainWindowTest, TheSheetSwallowsEnterAndBringsTheInputPanelBackOnce) {
+TEST_F(MainWindowTest, TheSheetSwallowsEnterRestoresTheInputPanelOnceAndItsOkSettlesThePage) {
     Start();
     auto* box = view().GetPhoneBookPage().Box(1);
     box->setFocus();
@@ -310,14 +297,13 @@ TEST_F(MainWindowTest, TheSheetSwallowsEnterAndBringsTheInputPanelBackOnce) {
 
     view().GetPhoneBookPage().InputPanelFlag() = TRUE;
     shell().ClearLog();
-    sheet().resize(sheet().width() + 10, sheet().height());
-    Settle();
-    sheet().resize(sheet().width() + 10, sheet().height());
-    Settle();
+    for (int i = 0; i < 2; ++i) {
+        sheet().resize(sheet().width() + 10, sheet().height());
+        Settle();
+    }
     EXPECT_EQ(std::count(shell().Log().begin(), shell().Log().end(), "show panel"), 1);
     EXPECT_FALSE(view().GetPhoneBookPage().InputPanelFlag());
 
-    // The OK command settles the phone book page in front.
     view().OnCommand(ID_GET_DATA);
     view().GetPhoneBookPage().Box(1)->setText("999");
     ui().Expect(u"Save the Data?", IDNO);
@@ -327,17 +313,16 @@ TEST_F(MainWindowTest, TheSheetSwallowsEnterAndBringsTheInputPanelBackOnce) {
 
 TEST_F(MainWindowTest, TheAboutPageShowsTitleAndVersionInOneSharedFont) {
     Start();
-    sheet().SetActivePage(CPropPgFormView::kAboutPage);
-    sheet().SetActivePage(0);
-    sheet().SetActivePage(CPropPgFormView::kAboutPage);
+    for (int page : {CPropPgFormView::kAboutPage, 0, CPropPgFormView::kAboutPage}) {
+        sheet().SetActivePage(page);
+    }
     CGSM_About& about = view().GetAboutPage();
     auto* title = halvex::test::Control<QWidget>(&about, IDC_ABOUT_TITLE);
     EXPECT_EQ(title->font().pixelSize(), 15);
     EXPECT_EQ(title->font().weight(), QFont::Bold);
     EXPECT_EQ(CGSM_About::TitleFontsMade(), 1);
-    EXPECT_NE(std::find(shell().Log().begin(), shell().Log().end(),
-                        "window state " + std::to_string(about.GetSafeHwnd()) + " 2"),
-              shell().Log().end());
+    const std::string state = "window state " + std::to_string(about.GetSafeHwnd()) + " 2";
+    EXPECT_NE(std::find(shell().Log().begin(), shell().Log().end(), state), shell().Log().end());
 }
 
 }  // namespace

@@ -4,14 +4,8 @@
 #include <regex>
 #include <sstream>
 
-#include "tests/support/Process.h"
-
 namespace halvex::test {
 
-namespace {
-
-// The lines of standard error that belong to the transcript (reduced to their commands), or
-// the others.
 Lines ErrLines(const std::string& err, bool transcript) {
     static const std::regex kLine(R"(^ *\d+\.\d{3}  (.*)$)");
     Lines lines;
@@ -25,30 +19,14 @@ Lines ErrLines(const std::string& err, bool transcript) {
     return lines;
 }
 
-}  // namespace
-
-Lines CliRun::Commands() const {
-    return ErrLines(err, true);
-}
-
-Lines CliRun::Messages() const {
-    return ErrLines(err, false);
-}
-
 std::string ProfileWith(const std::string& base, const std::string& mergePatch) {
     const std::string path = TempDir() + "/profile.json";
     // The phone saves its own state, so the test needs no copy of the profile's schema.
-    if (RunCli({"--simulate=" + base, "--simulate-save", path, "identify"}).status != 0) {
-        return path;
-    }
-    nlohmann::json profile = nlohmann::json::parse(ReadFile(path), nullptr, false);
+    RunCli({"--simulate=" + base, "--simulate-save", path, "identify"});
+    nlohmann::json profile = nlohmann::json::parse(ReadFile(path));
     profile.merge_patch(nlohmann::json::parse(mergePatch));
     WriteFile(path, profile.dump());
     return path;
-}
-
-std::string DefaultProfileWith(const std::string& faults) {
-    return ProfileWith("default", R"({"faults": )" + faults + "}");
 }
 
 CliRun RunCli(const Lines& args, const Lines& env) {

@@ -40,26 +40,24 @@ constexpr BYTE kMultiline[] = {'a', 0, '\n', 0, 'b', 0, 0, 0};
 
 TEST(RegistryFile, RoundTripsEveryKindOfValueThroughTheFile) {
     const std::string path = TempDir() + "/sub/dir/registry.reg";  // parents are created
+    const BYTE odd[] = {1, 2, 3};
     {
-        Registry reg(path);
-        EXPECT_EQ(reg.LoadResult(), ERROR_SUCCESS);  // missing file: empty registry
-        EXPECT_EQ(reg.SetString(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", u"Port", u"rfcomm0"),
-                  ERROR_SUCCESS);
-        EXPECT_EQ(reg.SetDword(HKEY_CURRENT_USER, u"Comm\\MemoryType", u"MemoryType", 0xFFFFFFFF),
-                  ERROR_SUCCESS);
-        EXPECT_EQ(reg.SetString(HKEY_CURRENT_USER, u"Text", u"Quote \"x\\y\"",
-                                u"Zoë \"quoted\" back\\slash 😀"),
-                  ERROR_SUCCESS);
-        const BYTE odd[] = {1, 2, 3};
-        EXPECT_EQ(reg.SetValue(HKEY_CURRENT_USER, u"Text", u"Bin", REG_BINARY, odd, 3),
-                  ERROR_SUCCESS);
-        EXPECT_EQ(reg.SetValue(HKEY_CURRENT_USER, u"Text", u"", 7, odd, 3), ERROR_SUCCESS);
-        EXPECT_EQ(reg.SetValue(HKEY_CURRENT_USER, u"Text", u"ShortDword", REG_DWORD, odd, 3),
-                  ERROR_SUCCESS);
-        EXPECT_EQ(reg.SetValue(HKEY_CURRENT_USER, u"Text", u"Lines", REG_SZ, kMultiline, 8),
-                  ERROR_SUCCESS);
-        EXPECT_EQ(reg.CreateKey(HKEY_CURRENT_USER, u"Empty\\Key"), ERROR_SUCCESS);
+        Registry reg(path);  // a missing file is an empty registry
+        EXPECT_EQ(
+            (std::vector<LONG>{
+                reg.LoadResult(),
+                reg.SetString(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", u"Port", u"rfcomm0"),
+                reg.SetDword(HKEY_CURRENT_USER, u"Comm\\MemoryType", u"MemoryType", 0xFFFFFFFF),
+                reg.SetString(HKEY_CURRENT_USER, u"Text", u"Quote \"x\\y\"",
+                              u"Zoë \"quoted\" back\\slash 😀"),
+                reg.SetValue(HKEY_CURRENT_USER, u"Text", u"Bin", REG_BINARY, odd, 3),
+                reg.SetValue(HKEY_CURRENT_USER, u"Text", u"", 7, odd, 3),
+                reg.SetValue(HKEY_CURRENT_USER, u"Text", u"ShortDword", REG_DWORD, odd, 3),
+                reg.SetValue(HKEY_CURRENT_USER, u"Text", u"Lines", REG_SZ, kMultiline, 8),
+                reg.CreateKey(HKEY_CURRENT_USER, u"Empty\\Key")}),
+            std::vector<LONG>(9, ERROR_SUCCESS));
     }
+    // As the Bluetooth software writes them.
     const std::string text = ReadFile(path);
     EXPECT_NE(text.find("[HKEY_LOCAL_MACHINE\\ExtModems\\Bluetooth]\n\"Port\"=\"rfcomm0\"\n"),
               std::string::npos)
@@ -75,41 +73,34 @@ TEST(RegistryFile, RoundTripsEveryKindOfValueThroughTheFile) {
     std::u16string s;
     EXPECT_EQ(again.GetString(HKEY_CURRENT_USER, u"text", u"QUOTE \"X\\Y\"", s), ERROR_SUCCESS);
     EXPECT_EQ(s, u"Zoë \"quoted\" back\\slash 😀");
-    DWORD d = 0;
-    EXPECT_EQ(again.GetDword(HKEY_CURRENT_USER, u"Comm\\MemoryType", u"MemoryType", d),
-              ERROR_SUCCESS);
-    EXPECT_EQ(d, 0xFFFFFFFFu);
-    DWORD type = 0;
-    std::vector<BYTE> data;
-    EXPECT_EQ(again.QueryValue(HKEY_CURRENT_USER, u"Text", u"", &type, &data), ERROR_SUCCESS);
-    EXPECT_EQ(type, 7u);
-    EXPECT_EQ(data, (std::vector<BYTE>{1, 2, 3}));
-    EXPECT_EQ(again.QueryValue(HKEY_CURRENT_USER, u"Text", u"ShortDword", &type, &data),
-              ERROR_SUCCESS);
-    EXPECT_EQ(type, REG_DWORD);
-    EXPECT_EQ(data.size(), 3u);
-    EXPECT_EQ(again.QueryValue(HKEY_CURRENT_USER, u"Text", u"Lines", &type, &data), ERROR_SUCCESS);
-    EXPECT_EQ(data, (std::vector<BYTE>(kMultiline, kMultiline + 8)));
+    const auto query = [&](const std::u16string& name) {
+        DWORD type = 0;
+        std::vector<BYTE> data;
+        again.QueryValue(HKEY_CURRENT_USER, u"Text", name, &type, &data);
+        return std::pair(type, data);
+    };
+    EXPECT_EQ(query(u""), std::pair(DWORD(7), std::vector<BYTE>{1, 2, 3}));
+    EXPECT_EQ(query(u"ShortDword"), std::pair(DWORD(REG_DWORD), std::vector<BYTE>{1, 2, 3}));
+    EXPECT_EQ(query(u"Lines"),
+              std::pair(DWORD(REG_SZ), std::vector<BYTE>(kMultiline, kMultiline + 8)));
     EXPECT_TRUE(again.KeyExists(HKEY_CURRENT_USER, u"Empty\\Key"));
     EXPECT_TRUE(again.KeyExists(HKEY_CURRENT_USER, u"Comm"));  // ancestors are keys too
 }
 
 TEST(RegistryFile, ReadsExportsAsEditorsAndWindowsWriteThem) {
     Registry reg;
-    const std::string text =
-        "\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n"
-        "; written by hand\r\n"
-        "\r\n"
-        "[HKEY_LOCAL_MACHINE\\ExtModems\\Bluetooth]\r\n"
-        "\"Port\"=\"ttyUSB0\"\r\n"
-        "\"Blob\"=hex:01,02,\\\r\n"
-        "  03\r\n"
-        "@=dword:1\r\n";
-    ASSERT_EQ(reg.FromRegText(text), ERROR_SUCCESS);
-    std::u16string port;
-    EXPECT_EQ(reg.GetString(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", u"Port", port),
-              ERROR_SUCCESS);
-    EXPECT_EQ(port, u"ttyUSB0");
+    const auto port = [&] {
+        std::u16string value;
+        reg.GetString(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", u"Port", value);
+        return value;
+    };
+    ASSERT_EQ(
+        reg.FromRegText("\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n"
+                        "; written by hand\r\n\r\n"
+                        "[HKEY_LOCAL_MACHINE\\ExtModems\\Bluetooth]\r\n"
+                        "\"Port\"=\"ttyUSB0\"\r\n\"Blob\"=hex:01,02,\\\r\n  03\r\n@=dword:1\r\n"),
+        ERROR_SUCCESS);
+    EXPECT_EQ(port(), u"ttyUSB0");
     std::vector<BYTE> blob;
     EXPECT_EQ(reg.QueryValue(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", u"Blob", nullptr, &blob),
               ERROR_SUCCESS);
@@ -127,9 +118,7 @@ TEST(RegistryFile, ReadsExportsAsEditorsAndWindowsWriteThem) {
         utf16 += char(c >> 8);
     }
     ASSERT_EQ(reg.FromRegText(utf16), ERROR_SUCCESS);
-    EXPECT_EQ(reg.GetString(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", u"Port", port),
-              ERROR_SUCCESS);
-    EXPECT_EQ(port, u"ttyACM0");
+    EXPECT_EQ(port(), u"ttyACM0");
     EXPECT_EQ(reg.FromRegText(utf16 + "x"), ERROR_BADDB);
 }
 
@@ -141,10 +130,6 @@ TEST_P(DamagedRegistryFile, IsAnErrorResultWithAnEmptyRegistryAndIsKeptAside) {
     Registry reg(path);
     EXPECT_EQ(reg.LoadResult(), ERROR_BADDB);
     EXPECT_FALSE(reg.KeyExists(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth"));
-    std::u16string port;
-    EXPECT_EQ(reg.GetString(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", u"Port", port),
-              ERROR_FILE_NOT_FOUND);
-
     // The first save must not destroy what the user had.
     EXPECT_EQ(reg.SetDword(HKEY_CURRENT_USER, u"Comm", u"X", 1), ERROR_SUCCESS);
     EXPECT_EQ(ReadFile(path + ".bad"), GetParam());
@@ -168,21 +153,18 @@ INSTANTIATE_TEST_SUITE_P(
         Damaged("P=1"), Damaged("\"P\"=-"), std::string("\0\0\xFF\xFE[\\", 6)));
 
 TEST(RegistryFile, DefaultPathPrefersHalvexRegistryThenXdgThenHome) {
-    {
-        ScopedEnv a("HALVEX_REGISTRY", "/tmp/x.reg");
-        ScopedEnv b("XDG_CONFIG_HOME", "/cfg");
-        EXPECT_EQ(Registry::DefaultPath(), "/tmp/x.reg");
-    }
-    {
-        ScopedEnv a("HALVEX_REGISTRY", nullptr);
-        ScopedEnv b("XDG_CONFIG_HOME", "/cfg");
-        EXPECT_EQ(Registry::DefaultPath(), "/cfg/halvex/registry.reg");
-    }
-    {
-        ScopedEnv a("HALVEX_REGISTRY", "");
-        ScopedEnv b("XDG_CONFIG_HOME", nullptr);
-        ScopedEnv c("HOME", "/home/u");
-        EXPECT_EQ(Registry::DefaultPath(), "/home/u/.config/halvex/registry.reg");
+    const struct {
+        const char* halvex;
+        const char* xdg;
+        std::string path;
+    } cases[] = {{"/tmp/x.reg", "/cfg", "/tmp/x.reg"},
+                 {nullptr, "/cfg", "/cfg/halvex/registry.reg"},
+                 {"", nullptr, "/home/u/.config/halvex/registry.reg"}};
+    for (const auto& c : cases) {
+        ScopedEnv halvex("HALVEX_REGISTRY", c.halvex);
+        ScopedEnv xdg("XDG_CONFIG_HOME", c.xdg);
+        ScopedEnv home("HOME", "/home/u");
+        EXPECT_EQ(Registry::DefaultPath(), c.path);
     }
 }
 
@@ -200,61 +182,30 @@ TEST(RegistryFile, AnUnwritableLocationReportsCantWriteButKeepsTheValue) {
 // The Win32 calls the link and the settings store use, over the fixture's registry.
 class RegistryCalls : public halvex::test::PlatformTest {};
 
-TEST_F(RegistryCalls, QueryReportsMoreDataWhenTheCallersBufferIsTooSmall) {
-    registry().SetString(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", u"Port", u"rfcomm12345");
-    HKEY key = 0;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", 0, KEY_ALL_ACCESS, &key),
-              ERROR_SUCCESS);
-    char16_t name[10] = {u'z'};
-    DWORD size = 20;
-    DWORD type = 0;
-    EXPECT_EQ(RegQueryValueExW(key, u"Port", nullptr, &type, reinterpret_cast<BYTE*>(name), &size),
-              ERROR_MORE_DATA);
-    EXPECT_EQ(size, 24u);      // eleven characters and the null
-    EXPECT_EQ(name[0], u'z');  // the caller's buffer is untouched
-    size = 0;
-    EXPECT_EQ(RegQueryValueExW(key, u"Port", nullptr, nullptr, nullptr, &size), ERROR_SUCCESS);
-    EXPECT_EQ(size, 24u);
-
-    registry().SetString(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", u"Port", u"rfcomm0");
-    size = 20;
-    EXPECT_EQ(RegQueryValueExW(key, u"port", nullptr, &type, reinterpret_cast<BYTE*>(name), &size),
-              ERROR_SUCCESS);
-    EXPECT_EQ(size, 16u);
-    EXPECT_EQ(type, REG_SZ);
-    EXPECT_EQ(std::u16string(name), u"rfcomm0");
-    EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
-}
-
-TEST_F(RegistryCalls, AClosedKeyFailsEveryCall) {
-    registry().CreateKey(HKEY_CURRENT_USER, u"Comm");
+TEST_F(RegistryCalls, AClosedOrDeletedKeyFailsItsCalls) {
+    registry().SetDword(HKEY_CURRENT_USER, u"Comm\\MemoryType", u"MemoryType", 0);
     HKEY comm = 0;
+    HKEY memoryType = 0;
     ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"Comm", 0, KEY_ALL_ACCESS, &comm), ERROR_SUCCESS);
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"Comm\\MemoryType", 0, KEY_ALL_ACCESS, &memoryType),
+              ERROR_SUCCESS);
     EXPECT_EQ(RegCloseKey(comm), ERROR_SUCCESS);
+    EXPECT_EQ(registry().DeleteKey(HKEY_CURRENT_USER, u"Comm"), ERROR_SUCCESS);
 
-    const DWORD one = 1;
-    DWORD value = 0;
+    DWORD value = 1;
+    DWORD size = 4;
     HKEY sub = 0;
+    BYTE* data = reinterpret_cast<BYTE*>(&value);
     EXPECT_EQ(RegCloseKey(comm), ERROR_INVALID_HANDLE);
-    EXPECT_EQ(RegSetValueExW(comm, u"X", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), 4),
-              ERROR_INVALID_HANDLE);
+    EXPECT_EQ(RegSetValueExW(comm, u"X", 0, REG_DWORD, data, 4), ERROR_INVALID_HANDLE);
     EXPECT_EQ(RegCreateKeyExW(comm, u"Y", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub, nullptr),
               ERROR_INVALID_HANDLE);
-    EXPECT_EQ(RegQueryValueExW(comm, u"MemoryType", nullptr, nullptr, nullptr, &value),
+    EXPECT_EQ(RegQueryValueExW(comm, u"MemoryType", nullptr, nullptr, data, &size),
               ERROR_INVALID_HANDLE);
-}
-
-TEST_F(RegistryCalls, AKeyDeletedWhileOpenFailsItsCallsCleanly) {
-    HKEY key = 0;
-    registry().SetDword(HKEY_CURRENT_USER, u"Comm\\MemoryType", u"MemoryType", 0);
-    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"Comm\\MemoryType", 0, KEY_ALL_ACCESS, &key),
-              ERROR_SUCCESS);
-    EXPECT_EQ(registry().DeleteKey(HKEY_CURRENT_USER, u"Comm"), ERROR_SUCCESS);
-    DWORD value = 0, size = 4;
-    EXPECT_EQ(RegQueryValueExW(key, u"MemoryType", nullptr, nullptr,
-                               reinterpret_cast<BYTE*>(&value), &size),
+    // The key a handle names went away under it.
+    EXPECT_EQ(RegQueryValueExW(memoryType, u"MemoryType", nullptr, nullptr, data, &size),
               ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(RegSetValueExW(key, u"MemoryType", 0, REG_DWORD, reinterpret_cast<BYTE*>(&value), 4),
+    EXPECT_EQ(RegSetValueExW(memoryType, u"MemoryType", 0, REG_DWORD, data, 4),
               ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
+    EXPECT_EQ(RegCloseKey(memoryType), ERROR_SUCCESS);
 }

@@ -25,11 +25,20 @@ public:
     platform::FakeSerialPorts& ports() { return ports_; }
 
     // Sets HKEY_LOCAL_MACHINE\ExtModems\Bluetooth "Port", where the link finds its port.
-    void SetPortName(const std::u16string& name);
+    void SetPortName(const std::u16string& name) {
+        ASSERT_EQ(registry_.SetString(platform::HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth",
+                                      u"Port", name),
+                  platform::ERROR_SUCCESS);
+    }
 
 protected:
-    PlatformTest();
-    void TearDown() override;
+    PlatformTest() : host_(platform::Host{&ports_, &registry_, &clock_, &ui_}) {}
+    void TearDown() override {
+        for (const auto& problem : ui_.Unexpected())
+            ADD_FAILURE() << problem;
+        for (const auto& box : ui_.PendingDescriptions())
+            ADD_FAILURE() << "expected message box never shown: " << box;
+    }
 
 private:
     platform::VirtualClock clock_;

@@ -4,6 +4,7 @@
 // fixture names another, plus the one phone session, created as g_pPhoneSession for each test and
 // deleted afterwards. "MemoryType" is 0 (an ordinary phone) unless a test changes it.
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -18,32 +19,67 @@ public:
     CPhoneSession& session() { return *g_pPhoneSession; }
 
     // Connects and forgets the probe and everything else the phone heard so far.
-    void Connect();
+    void Connect() {
+        ASSERT_TRUE(session().Connect());
+        phone().ClearTranscript();
+    }
     // Connects, reads a memory of the phone book and forgets the commands of the read.
-    void ConnectAndRead(int memory = CPhoneSession::MemoryPhone);
+    void ConnectAndRead(int memory = CPhoneSession::MemoryPhone) {
+        Connect();
+        session().LoadBook(memory);
+        phone().ClearTranscript();
+    }
     // Stores an entry straight into a memory of the phone ("ME" or "SM").
     void Put(const std::string& memory, int index, const std::string& number,
-             const std::u16string& name);
+             const std::u16string& name) {
+        const int type = !number.empty() && number[0] == '+' ? 145 : 129;
+        phone().Phonebook(memory).entries[index] = phonesim::PhonebookEntry{number, type, name};
+    }
     // Sets "MemoryType" under HKEY_CURRENT_USER\Comm\MemoryType.
-    void SetMemoryType(std::uint32_t value);
+    void SetMemoryType(std::uint32_t value) {
+        registry().SetDword(platform::HKEY_CURRENT_USER, u"Comm\\MemoryType", u"MemoryType", value);
+    }
 
     // Command lines received from the transcript entry `from` on.
-    std::vector<std::string> CommandsFrom(std::size_t from) const;
+    std::vector<std::string> CommandsFrom(std::size_t from) const {
+        std::vector<std::string> lines = commands();
+        lines.erase(lines.begin(), lines.begin() + std::min<std::ptrdiff_t>(from, lines.size()));
+        return lines;
+    }
     // Milliseconds between each command the phone received and the next, and from the last one
     // to now.
-    std::vector<std::uint64_t> Gaps();
+    std::vector<std::uint64_t> Gaps() {
+        std::vector<std::uint64_t> gaps;
+        for (std::size_t i = 0; i < transcript().size(); ++i) {
+            const bool last = i + 1 == transcript().size();
+            gaps.push_back((last ? clock().NowMs() : transcript()[i + 1].timeMs) -
+                           transcript()[i].timeMs);
+        }
+        return gaps;
+    }
     // A box with this text and type (buttons, icon, default button), no owner, answered with
     // `answer`; the caption is "Halvex" unless given.
     void ExpectBox(const std::u16string& text, platform::UINT type, int answer = platform::IDOK,
-                   const std::u16string& caption = u"Halvex");
+                   const std::u16string& caption = u"Halvex") {
+        ui().Expect(platform::ExpectedBox{text, answer, type, caption, platform::HWND{0}, {}});
+    }
     // "Connection lost, Please Connect again" and the other notices: OK and the exclamation icon.
-    void ExpectNotice(const std::u16string& text);
+    void ExpectNotice(const std::u16string& text) {
+        ExpectBox(text, platform::MB_OK | platform::MB_ICONEXCLAMATION);
+    }
 
 protected:
-    SessionTest() : SimPhoneTest("empty") {}
-    explicit SessionTest(const std::string& profile) : SimPhoneTest(profile) {}
-    void SetUp() override;
-    void TearDown() override;
+    explicit SessionTest(const std::string& profile = "empty") : SimPhoneTest(profile) {}
+    void SetUp() override {
+        SimPhoneTest::SetUp();
+        SetMemoryType(0);
+        g_pPhoneSession = new CPhoneSession;
+    }
+    void TearDown() override {
+        delete g_pPhoneSession;
+        g_pPhoneSession = nullptr;
+        SimPhoneTest::TearDown();
+    }
 };
 
 }  // namespace halvex::test

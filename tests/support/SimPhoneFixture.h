@@ -22,6 +22,7 @@
 
 #include "phonesim/Fault.h"
 #include "phonesim/Phone.h"
+#include "phonesim/Profile.h"
 #include "phonesim/SimSerialPort.h"
 #include "tests/support/PlatformFixture.h"
 
@@ -41,14 +42,19 @@ public:
 
     // A shipped profile by name ("default", "nokia", "small-sim", "empty", "full") or a file;
     // it replaces the phone's state, timing, faults and transcript, on the same port.
-    void UseProfile(const std::string& nameOrPath);
+    void UseProfile(const std::string& nameOrPath) {
+        phone_.Load(phonesim::LoadProfile(nameOrPath));
+    }
 
     // True while a port onto the phone is open (the link has not closed it).
     bool PortOpen() const { return opener_.IsOpen(); }
 
 protected:
-    SimPhoneTest();
-    explicit SimPhoneTest(const std::string& profile);
+    explicit SimPhoneTest(const std::string& profile = "default")
+        : phone_(phonesim::LoadProfile(profile)), opener_(phone_) {
+        phonesim::RegisterSimPort(ports(), kPortName, opener_);
+        SetPortName(kPortName);
+    }
 
 private:
     phonesim::Phone phone_;

@@ -7,7 +7,10 @@
 //   class PageTest : public halvex::test::WindowTest<halvex::test::SessionTest> {};
 
 #include <QApplication>
+#include <QDialog>
+#include <QEvent>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <ostream>
@@ -26,11 +29,42 @@ namespace halvex::test {
 
 // Lets the posted messages (and other pending events) run, as the event loop would once the
 // current command is over.
-void Settle();
+inline void Settle() {
+    for (int round = 0; round < 10; ++round) {
+        QApplication::processEvents();
+        platform::qt::DispatchPostedMessages();
+        if (platform::qt::PendingMessages() == 0) {
+            break;
+        }
+    }
+    QApplication::processEvents();
+}
 
 // Runs `step` on the next dialog to be shown, once it is up and running modally (scripted boxes
 // never show), e.g. to look at it and close it.
-void WhenModal(std::function<void(QWidget*)> step);
+inline void WhenModal(std::function<void(QWidget*)> step) {
+    class NextDialog : public QObject {
+    public:
+        explicit NextDialog(std::function<void(QWidget*)> step) : step_(std::move(step)) {
+            qApp->installEventFilter(this);
+        }
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            auto* dialog = qobject_cast<QDialog*>(watched);
+            if (event->type() == QEvent::Show && dialog != nullptr) {
+                qApp->removeEventFilter(this);
+                QTimer::singleShot(0, dialog, [this, dialog] {
+                    step_(dialog);
+                    deleteLater();
+                });
+            }
+            return false;
+        }
+
+    private:
+        std::function<void(QWidget*)> step_;
+    };
+    new NextDialog(std::move(step));
+}
 
 // The control with this id among the children of `root`, or null.
 template <typename T>
@@ -46,9 +80,12 @@ public:
 protected:
     template <typename... Args>
     explicit WindowTest(Args&&... args)
-        : Base(std::forward<Args>(args)...),
-          repainting_(Base::clock()),
-          host_(WithWindows(platform::CurrentHost(), repainting_, shell_)) {}
+        : Base(std::forward<Args>(args)...), repainting_(Base::clock()), host_([this] {
+              platform::Host host = platform::CurrentHost();
+              host.clock = &repainting_;
+              host.shell = &shell_;
+              return host;
+          }()) {}
 
     void TearDown() override {
         Settle();
@@ -56,13 +93,6 @@ protected:
     }
 
 private:
-    static platform::Host WithWindows(platform::Host host, platform::Clock& clock,
-                                      platform::Shell& shell) {
-        host.clock = &clock;
-        host.shell = &shell;
-        return host;
-    }
-
     platform::ScriptedShell shell_;
     platform::qt::RepaintingClock repainting_;
     platform::ScopedHost host_;

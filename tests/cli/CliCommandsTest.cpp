@@ -1,0 +1,136 @@
+// halvex-cli end to end: the phone book and message commands against the shipped profiles. How
+// the book is read, merged and written, the loaders' commands, the rows' text and the PDUs are
+// proven in tests/phonebook, tests/sms and tests/codec.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <nlohmann/json.hpp>
+
+#include "tests/cli/CliRunner.h"
+
+namespace halvex::test {
+namespace {
+
+using nlohmann::json;
+
+// The commands after the phone book was read: what the operation itself sent.
+Lines AfterRead(const CliRun& run) {
+    const Lines commands = run.Commands();
+    auto last = std::find_if(commands.rbegin(), commands.rend(),
+                             [](const std::string& c) { return c.rfind("AT+CPBR=", 0) == 0; });
+    return Lines(last.base(), commands.end());
+}
+
+TEST(CliPhonebook, ListGivesTheBookInOrderWithNumbersAndIndices) {
+    const CliRun run = RunCli({"--simulate", "--json", "phonebook", "list", "ME"});
+    const json book = json::parse(run.out);
+    // 54 entries, merged by name into 41 contacts; the first as the phone returned it. Kinds
+    // without a number are left out; a name of no known kind has none at all.
+    ASSERT_EQ(book.size(), 41u) << run.err;
+    EXPECT_EQ(book[0], json::parse(R"({"name": "Ann Taylor",
+        "home": {"number": "01632960101", "index": 1}, "work": {"number": "02079460102",
+        "index": 2}, "mobile": {"number": "+447700900103", "index": 3}})"));
+    EXPECT_NE(std::find(book.begin(), book.end(), json{{"name", "Bob"}}), book.end());
+
+    const CliRun plain = RunCli({"--simulate=small-sim", "phonebook", "list", "SM"});
+    EXPECT_THAT(plain.out,
+                ::testing::StartsWith(
+                    "Alice\n  home    01632960702  #2\n  mobile  +447700900701  #1\nBert\n"));
+    EXPECT_EQ(plain.err, "");
+}
+
+TEST(CliPhonebook, AddWritesEachNumberAtTheHighestFreeIndexOfItsMemory) {
+    const CliRun add = RunCli({"--simulate", "--transcript", "phonebook", "add", "Zoe Quinn",
+                               "--home", "0123", "--mobile", "+4477", "--memory", "SM"});
+    EXPECT_EQ(add.status, 0) << add.err;
+    EXPECT_EQ(AfterRead(add), (Lines{"AT+CPBW=100,\"0123\",129 ,\"Zoe Quinn/H\"",
+                                     "AT+CPBW=99,\"+4477\",129 ,\"Zoe Quinn/M\""}));
+    EXPECT_EQ(add.out, "Zoe Quinn\n  home    0123  #100\n  mobile  +4477  #99\n");
+}
+
+TEST(CliPhonebook, EditWithRenameRewritesEveryNumberUnderTheNewName) {
+    const CliRun run = RunCli({"--simulate", "--transcript", "phonebook", "edit", "Ann Taylor",
+                               "--rename", "Ann T", "--work", ""});
+    EXPECT_EQ(run.status, 0) << run.err;
+    // Each entry is written over at its index; the cleared Work number is deleted.
+    EXPECT_EQ(AfterRead(run), (Lines{"AT+CPBW=1,\"01632960101\",129 ,\"Ann T/H\"", "AT+CPBW=2",
+                                     "AT+CPBW=3,\"+447700900103\",129 ,\"Ann T/M\""}));
+    EXPECT_EQ(run.out, "Ann T\n  home    01632960101  #1\n  mobile  +447700900103  #3\n");
+}
+
+TEST(CliPhonebook, DeleteAsksAndOnlyYesDeletes) {
+    const CliRun declined =
+        RunCli({"--simulate", "--transcript", "phonebook", "delete", "Ann Taylor"});
+    EXPECT_EQ(declined.status, 2);
+    EXPECT_EQ(declined.Messages(), (Lines{"Halvex: Selected item will be deleted, Continue?",
+                                          "halvex-cli: nothing deleted; confirm with --yes"}));
+    EXPECT_TRUE(AfterRead(declined).empty());
+
+    const std::string saved = TempDir() + "/phone.json";
+    const CliRun run = RunCli({"--simulate", "--yes", "--transcript", "--simulate-save", saved,
+                               "phonebook", "delete", "Ann Taylor"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    // Home, Mobile, then Work: the order of the page's delete.
+    EXPECT_EQ(AfterRead(run), (Lines{"AT+CPBW=1", "AT+CPBW=3", "AT+CPBW=2"}));
+    EXPECT_EQ(RunCli({"--simulate=" + saved, "phonebook", "list"}).out.find("Ann Taylor"),
+              std::string::npos);
+}
+
+TEST(CliSms, InboxListShowsTheRowsOfThePageWithSenderAndStorage) {
+    const CliRun run = RunCli({"--simulate", "--json", "sms", "list", "inbox"});
+    const json rows = json::parse(run.out);
+    ASSERT_EQ(rows.size(), 12u) << run.err;
+    EXPECT_EQ(rows[0], json::parse(R"({"id": 1, "date": "03/01/24", "number": "+447700900103",
+        "text": "Morning! Are we still on for lunch today?", "sender": "Unknown", "storage": "SM",
+        "decoded": true})"));
+    EXPECT_EQ(rows[7].at("storage"), "ME");
+}
+
+TEST(CliSms, SendReportsTheDialogsOutcome) {
+    const CliRun run = RunCli({"--simulate", "--json", "--transcript", "sms", "send", "123456",
+                               "Hi", "--report", "--reply-path", "--save"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(json::parse(run.out),
+              (json{{"sent", true}, {"outcome", "Message sent ok!"}, {"saved", true}}));
+    // Service centre +44..., SMS-SUBMIT with reply path and status report requested, rejecting
+    // duplicates, to 123456, UCS2, relative validity 168, "Hi"; then the same PDU stored after a
+    // storage query.
+    const std::string pdu = "0791448720003023B50006812143650008A80400480069";
+    EXPECT_EQ(run.Commands(), (Lines{"AT+CGMI=?", "ATI", "AT+CSCA?", "AT+CMGS=15", pdu, "^Z",
+                                     "AT+CPMS?", "AT+CMGW=15,3", pdu, "^Z"}));
+
+    // As plain text, the dialog's box; after "--", "--save" is the text, so nothing is stored.
+    const CliRun plain =
+        RunCli({"--simulate", "--transcript", "sms", "send", "--", "123456", "--save"});
+    EXPECT_EQ(plain.status, 0) << plain.err;
+    EXPECT_EQ(plain.out, "");
+    EXPECT_EQ(plain.Messages(), Lines{"Halvex: Message sent ok!"});
+    EXPECT_EQ(plain.err.find("AT+CMGW"), std::string::npos);
+}
+
+TEST(CliSms, DeleteAsksOnceAndEachIdDeletesItsOwnMessage) {
+    const CliRun declined = RunCli({"--simulate", "--transcript", "sms", "delete", "outbox", "1"});
+    EXPECT_EQ(declined.status, 2);
+    EXPECT_EQ(declined.Messages(), (Lines{"Halvex: Do you want to delete this message?",
+                                          "halvex-cli: nothing deleted; confirm with --yes"}));
+    EXPECT_EQ(declined.err.find("AT+CMGD"), std::string::npos);
+
+    const std::string saved = TempDir() + "/phone.json";
+    const CliRun run = RunCli({"--simulate", "--yes", "--json", "--transcript", "--simulate-save",
+                               saved, "sms", "delete", "outbox", "3", "1"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.Messages(), Lines{"Halvex: Do you want to delete this message?"});
+    // Rows 3 and 1 hold the messages at indices 11 and 9 of the phone memory.
+    const Lines commands = run.Commands();
+    EXPECT_EQ(Lines(commands.end() - 2, commands.end()), (Lines{"AT+CMGD=11", "AT+CMGD=9"}));
+    EXPECT_EQ(json::parse(run.out), (json{{"deleted", {3, 1}}, {"failed", json::array()}}));
+
+    // The plain outbox list has no date.
+    const CliRun outbox = RunCli({"--simulate=" + saved, "sms", "list", "outbox"});
+    EXPECT_EQ(outbox.out, " 1  +447700900103   ME  Thanks for lunch!\n");
+}
+
+}  // namespace
+}  // namespace halvex::test
