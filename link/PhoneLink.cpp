@@ -266,16 +266,23 @@ void CPhoneLink::Wait(float seconds) {
     }
 }
 
+bool CPhoneLink::ReadChunk(BYTE* chunk, DWORD& got) {
+    DWORD errors = 0;
+    ClearCommError(m_hPort, &errors, nullptr);
+    got = 0;
+    if (!ReadFile(m_hPort, chunk, kChunkBytes, &got, nullptr)) {
+        Notice(u"Read port error");
+        return false;
+    }
+    return true;
+}
+
 bool CPhoneLink::TakeArrived() {
     while (m_received.size() < kMaxReplyBytes) {
-        DWORD errors = 0;
-        ClearCommError(m_hPort, &errors, nullptr);
         BYTE chunk[kChunkBytes];
         DWORD got = 0;
-        if (!ReadFile(m_hPort, chunk, kChunkBytes, &got, nullptr)) {
-            Notice(u"Read port error");
+        if (!ReadChunk(chunk, got))
             return false;
-        }
         if (got == 0)
             break;
         m_received.insert(m_received.end(), chunk, chunk + got);
@@ -341,14 +348,10 @@ int CPhoneLink::ReadResponse(std::u16string& text) {
         return ReadResponseFast(text);
     std::vector<BYTE> received;
     while (received.size() < kMaxReplyBytes) {
-        DWORD errors = 0;
-        ClearCommError(m_hPort, &errors, nullptr);
         BYTE chunk[kChunkBytes];
         DWORD got = 0;
-        if (!ReadFile(m_hPort, chunk, kChunkBytes, &got, nullptr)) {
-            Notice(u"Read port error");
+        if (!ReadChunk(chunk, got))
             return -1;
-        }
         if (got == 0)
             break;
         try {

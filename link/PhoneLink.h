@@ -48,6 +48,10 @@ protected:
     platform::BOOL m_bOpenResult;
 
 private:
+    // Reads what the port holds, up to one chunk (128 bytes) into `chunk`; false after a port
+    // failure (told to the user).
+    bool ReadChunk(platform::BYTE* chunk, platform::DWORD& got);
+
     // Fast mode.
     // Takes what has arrived into m_received; false after a port failure (told to the user).
     bool TakeArrived();
