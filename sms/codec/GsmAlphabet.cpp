@@ -1,62 +1,32 @@
 #include "sms/codec/GsmAlphabet.h"
 
+#include <utility>
+
 namespace {
 
 constexpr char16_t kEscape = 0x1B;
 
-// The default alphabet's codes that ISO 8859-1 lacks: the Greek capitals.
+// The default alphabet's codes 0x10 to 0x1A that ISO 8859-1 lacks: the Greek capitals (0 where
+// the Latin-1 table holds the character, 0x11 '_').
+constexpr char16_t kGreek[] = {u'\u0394', 0,         u'\u03A6', u'\u0393', u'\u039B', u'\u03A9',
+                               u'\u03A0', u'\u03A8', u'\u03A3', u'\u0398', u'\u039E'};
+
+// The extension table, reached through the escape code.
+constexpr std::pair<char16_t, char16_t> kExtension[] = {
+    {0x0A, u'\f'}, {0x14, u'^'}, {0x28, u'{'}, {0x29, u'}'}, {0x2F, u'\\'},
+    {0x3C, u'['},  {0x3D, u'~'}, {0x3E, u']'}, {0x40, u'|'}, {0x65, u'\u20AC'}};
+
 char16_t Greek(char16_t code) {
-    switch (code) {
-        case 0x10:
-            return u'\u0394';  // Delta
-        case 0x12:
-            return u'\u03A6';  // Phi
-        case 0x13:
-            return u'\u0393';  // Gamma
-        case 0x14:
-            return u'\u039B';  // Lambda
-        case 0x15:
-            return u'\u03A9';  // Omega
-        case 0x16:
-            return u'\u03A0';  // Pi
-        case 0x17:
-            return u'\u03A8';  // Psi
-        case 0x18:
-            return u'\u03A3';  // Sigma
-        case 0x19:
-            return u'\u0398';  // Theta
-        case 0x1A:
-            return u'\u039E';  // Xi
-        default:
-            return 0;
-    }
+    return code >= 0x10 && code <= 0x1A ? kGreek[code - 0x10] : 0;
 }
 
 char16_t Extension(char16_t code) {
-    switch (code) {
-        case 0x0A:
-            return u'\f';
-        case 0x14:
-            return u'^';
-        case 0x28:
-            return u'{';
-        case 0x29:
-            return u'}';
-        case 0x2F:
-            return u'\\';
-        case 0x3C:
-            return u'[';
-        case 0x3D:
-            return u'~';
-        case 0x3E:
-            return u']';
-        case 0x40:
-            return u'|';
-        case 0x65:
-            return u'\u20AC';
-        default:
-            return 0;
+    for (const auto& [gsm, text] : kExtension) {
+        if (gsm == code) {
+            return text;
+        }
     }
+    return 0;
 }
 
 char16_t Default(char16_t code) {
