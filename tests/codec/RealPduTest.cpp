@@ -141,6 +141,5 @@ TEST(CodecRealPdu, AospWapPushWithHeader) {
     EXPECT_EQ(m.GetText().substr(3, 31), u"application/vnd.wap.mms-message");
     EXPECT_EQ(m.Encode(), kPdu);
 }
-}
 
 }  // namespace

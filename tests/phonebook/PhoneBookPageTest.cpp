@@ -115,7 +115,7 @@ protected:
 
     // A box of the page: caption "Halvex", owned by it.
     void ExpectPageBox(const std::u16string& text, UINT type, int answer = IDOK) {
-        ui().Expect(ExpectedBox{text, answer, type, u"Halvex", page_->GetSafeHwnd()});
+        ui().Expect({text, answer, type, u"Halvex", page_->GetSafeHwnd(), {}});
     }
     void ExpectSaveQuestion(int answer) {
         ExpectPageBox(u"Save the Data?", MB_YESNO | MB_ICONQUESTION, answer);

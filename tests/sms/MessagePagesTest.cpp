@@ -100,9 +100,12 @@ protected:
         Settle();
     }
     void ExpectDeleteQuestion(CMessagePage& page, int answer) {
-        ui().Expect(ExpectedBox{u"Do you want to delete this message?", answer,
-                                MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, u"Halvex",
-                                page.GetSafeHwnd()});
+        ui().Expect({u"Do you want to delete this message?",
+                     answer,
+                     MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2,
+                     u"Halvex",
+                     page.GetSafeHwnd(),
+                     {}});
     }
 
     QWidget window_;
