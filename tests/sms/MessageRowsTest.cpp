@@ -28,19 +28,6 @@ TEST(MessageRows, InboxRowShowsDateAsMonthDayYearTheNumberWithPlusAndLinesAsBlan
     EXPECT_EQ(sms::TimeText({3, 1, 9, 8, 5, 0, 0}), u"08:05:00");
 }
 
-TEST(MessageRows, OutboxRowsHaveTheDestinationAndNoTimeStampAndBadEntriesKeepTheirPlace) {
-    MessageList list;
-    list.Append(u"0003", u"1", sms::kStoragePhone);  // TP-MTI 3: no record
-    list.Append(U16(Submit("123456", u"MSG: Sent")), u"9", sms::kStorageSim);
-    const std::vector<MessageRow> rows = sms::BuildRows(list, false);
-    ASSERT_EQ(rows.size(), 2u);
-    EXPECT_FALSE(rows[0].decoded);
-    EXPECT_EQ(rows[0].storage, sms::kStoragePhone);
-    EXPECT_EQ(rows[1].idText + u" " + rows[1].number + u" " + rows[1].date + u" " + rows[1].text,
-              u"2 +123456 00/00/00 Sent");
-    EXPECT_EQ(rows[1].storage, sms::kStorageSim);
-}
-
 TEST(MessageRows, ANameSendsNothingBackAndANumberKeepsItsForm) {
     EXPECT_EQ(sms::DialBackNumber(InboxRow(Deliver("BANK", u"x")).message->GetAddress()), u"");
     EXPECT_EQ(sms::DialBackNumber(InboxRow(Deliver("0777", u"x")).message->GetAddress()), u"0777");

@@ -83,7 +83,6 @@ TEST_F(SmsDeleteTest, StaleHandleFailsEveryCommandAfterItsWait) {
         {"StorePdu", [&] { return engine.StorePdu(5, u"000100", 3); }, 3000},
         {"DeleteMessage", [&] { return engine.DeleteMessage(1, 0, 0); }, 3000},
         {"LoadInbox", [&] { return sms::LoadInbox(engine, session()) ? 1 : 0; }, 0},
-        {"LoadOutbox", [&] { return sms::LoadOutbox(engine, session()) ? 1 : 0; }, 0},
         {"DeleteRows", [&] { return sms::DeleteRows(engine, session(), 0, {0})[0] ? 1 : 0; }, 0}};
     for (const auto& [name, run, waitMs] : cases) {
         const std::uint64_t start = clock().NowMs();

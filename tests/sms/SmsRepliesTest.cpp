@@ -29,9 +29,3 @@ TEST(SmsMessageListReply, BreakOffsAndUnsolicitedLines) {
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(list[1].index + u"=" + list[1].pdu, u"2=BB");
 }
-
-TEST(SmsStoredIndex, DigitsAfterTheMarkerOrNothing) {
-    EXPECT_EQ(ParseStoredIndex(u"\r\n+CMGW: 17\r\n\r\nOK\r\n"), u"17");
-    EXPECT_EQ(ParseStoredIndex(u"+CMGW:5\r\nOK"), u"5");
-    EXPECT_EQ(ParseStoredIndex(u"\r\nOK\r\n") + ParseStoredIndex(u"+CMGW: "), u"");
-}
