@@ -12,6 +12,7 @@
 #include "phonebook/PhoneBookDlg.h"
 #include "phonebook/PhoneBookNokiaDlg.h"
 #include "phonesim/Fault.h"
+#include "platform/qt/InputPanel.h"
 #include "platform/qt/PropertySheet.h"
 #include "platform/qt/Text.h"
 #include "res/Resource.h"
@@ -343,6 +344,25 @@ TEST_F(PhoneBookPageTest, TheNokiaPageOpensOnlyTheGeneralNumberAndShowsTheOthers
     ExpectSaveQuestion(IDYES);
     page().CommitCurrent(TRUE);
     EXPECT_EQ(commands(), std::vector<std::string>{R"(AT+CPBW=1,"1119",129 ,"Pat")"});
+}
+
+TEST_F(PhoneBookPageTest, TheLowerBoxesMoveThePageOutOfTheInputPanelsWay) {
+    PutThree();
+    Open();
+    const QRect resting = page().geometry();
+    box(5)->setFocus();
+    EXPECT_EQ(shell().Log().back(), "show panel");
+    shell().SetInputPanel(true, RECT{0, 188, 240, 268});
+    platform::qt::InputPanelEvents::Instance().NotifySettingChange();
+    EXPECT_EQ(page().geometry(), QRect(resting.x(), -80, resting.width(), resting.height() + 80));
+    box(1)->setFocus();
+    platform::qt::InputPanelEvents::Instance().NotifySettingChange();
+    EXPECT_EQ(page().geometry(), resting);
+
+    // A name edit that ends while the panel is up leaves the flag for the sheet.
+    page().InputPanelFlag() = FALSE;
+    Rename("Anna", Qt::Key_Escape);
+    EXPECT_TRUE(page().InputPanelFlag());
 }
 
 TEST_F(PhoneBookPageTest, TheMainViewsOperationsAroundAConnection) {
