@@ -195,7 +195,7 @@ ItemResults Write(Context& c, CPhoneBookEditor& editor, const PlanItem& item) {
 
 nlohmann::ordered_json PlanJson(const PlanItem& item, const ItemResults& results) {
     nlohmann::ordered_json object = {{"line", item.line},
-                                     {"name", JsonText(item.name)},
+                                     {"name", app::ToUtf8(item.name)},
                                      {"action", item.step == Step::Unchanged ? "keep"
                                                 : item.step == Step::Fill    ? "fill"
                                                                           : StepName(item.step)}};
@@ -206,9 +206,9 @@ nlohmann::ordered_json PlanJson(const PlanItem& item, const ItemResults& results
     for (std::size_t i = 0; i < item.numbers.size(); ++i) {
         const backup::PlannedNumber& number = item.numbers[i];
         nlohmann::ordered_json entry = {{"kind", backup::KindName(number.kind)},
-                                        {"number", JsonText(number.number)}};
+                                        {"number", app::ToUtf8(number.number)}};
         if (!number.previous.empty()) {
-            entry["previous"] = JsonText(number.previous);
+            entry["previous"] = app::ToUtf8(number.previous);
         }
         if (!number.note.empty()) {
             entry["note"] = number.note;
@@ -227,7 +227,7 @@ nlohmann::ordered_json PlanJson(const PlanItem& item, const ItemResults& results
     nlohmann::ordered_json leftOut = nlohmann::ordered_json::array();
     for (const backup::LeftOut& left : item.leftOut) {
         leftOut.push_back({{"kind", backup::KindName(left.kind)},
-                           {"text", JsonText(left.text)},
+                           {"text", app::ToUtf8(left.text)},
                            {"reason", left.reason}});
     }
     if (!leftOut.empty()) {

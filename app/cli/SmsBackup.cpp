@@ -211,7 +211,7 @@ int ImportMessages(Context& c) {
         nlohmann::ordered_json lines = nlohmann::ordered_json::array();
         for (std::size_t i = 0; i < messages.size(); ++i) {
             nlohmann::ordered_json entry = {{"line", messages[i].line},
-                                            {"storage", JsonText(messages[i].storage)},
+                                            {"storage", app::ToUtf8(messages[i].storage)},
                                             {"action", fates[i] == Fate::Store ? "store" : "keep"}};
             if (!results[i].empty()) {
                 entry["stored"] = results[i] == "stored";

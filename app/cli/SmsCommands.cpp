@@ -96,7 +96,7 @@ int Send(Context& c) {
     const bool saved = c.options.save && outcome == sms::SendOutcome::Sent;
     if (c.options.json) {
         nlohmann::ordered_json result = {
-            {"sent", sent}, {"outcome", JsonText(sms::CComposeSender::OutcomeText(outcome))}};
+            {"sent", sent}, {"outcome", app::ToUtf8(sms::CComposeSender::OutcomeText(outcome))}};
         if (c.options.save) {
             result["saved"] = saved;
         }
