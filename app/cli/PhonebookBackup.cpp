@@ -9,7 +9,6 @@
 #include "app/cli/Commands.h"
 #include "app/cli/Output.h"
 #include "app/cli/backup/Csv.h"
-#include "app/cli/backup/FileIo.h"
 #include "app/cli/backup/ImportPlan.h"
 #include "app/cli/backup/VCardWriter.h"
 #include "phonebook/NumberKind.h"
@@ -237,46 +236,6 @@ nlohmann::ordered_json PlanJson(const PlanItem& item, const ItemResults& results
 }
 
 }  // namespace
-
-bool ReadContactFile(const Options& options, backup::CardFile& cards, std::ostream& err) {
-    std::string bytes;
-    std::string error;
-    if (!backup::ReadWholeFile(options.file, bytes, error)) {
-        Complain(err, error);
-        return false;
-    }
-    cards = backup::ReadContacts(bytes);
-    if (cards.Failed()) {
-        Complain(err, options.file + " line " + std::to_string(cards.errorLine) + ": " +
-                          cards.error + "; nothing was imported");
-        return false;
-    }
-    return true;
-}
-
-bool OutputWritable(const Options& options, std::ostream& err) {
-    const bool exports =
-        options.action == Action::PhonebookExport || options.action == Action::SmsExport;
-    std::string error;
-    if (exports && !options.file.empty() && !backup::CanReplace(options.file, error)) {
-        Complain(err, error);
-        return false;
-    }
-    return true;
-}
-
-bool WriteOutput(Context& c, const std::string& text) {
-    if (c.options.file.empty()) {
-        c.out << text << std::flush;
-        return true;
-    }
-    std::string error;
-    if (!backup::ReplaceFile(c.options.file, text, error)) {
-        Complain(c.err, error);
-        return false;
-    }
-    return true;
-}
 
 int ExportPhonebook(Context& c) {
     if (!ReadMemory(c)) {

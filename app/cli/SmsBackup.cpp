@@ -9,7 +9,6 @@
 #include "app/Utf8Text.h"
 #include "app/cli/Commands.h"
 #include "app/cli/Output.h"
-#include "app/cli/backup/FileIo.h"
 #include "sms/MessageBoxes.h"
 #include "sms/MessageRows.h"
 #include "sms/codec/ShortMessage.h"
@@ -83,34 +82,6 @@ private:
 enum class Fate { Store, AlreadyThere };
 
 }  // namespace
-
-bool ReadMessageFile(const Options& options, backup::MessageArchive& messages, std::ostream& err) {
-    std::string bytes;
-    std::string error;
-    if (!backup::ReadWholeFile(options.file, bytes, error)) {
-        Complain(err, error);
-        return false;
-    }
-    messages = backup::ReadArchive(bytes);
-    std::string problem;
-    int line = messages.errorLine;
-    if (messages.Failed()) {
-        problem = messages.error;
-    }
-    for (const backup::ArchivedMessage& message : messages.messages) {
-        if (problem.empty() && !message.outbox) {
-            // A received message stored as a sent one would be a different message.
-            problem = "a message of the inbox; only the outbox is stored back";
-            line = message.line;
-        }
-    }
-    if (!problem.empty()) {
-        Complain(err, options.file + " line " + std::to_string(line) + ": " + problem +
-                          "; nothing was imported");
-        return false;
-    }
-    return true;
-}
 
 int ExportMessages(Context& c) {
     const bool outbox = c.options.box != CSmsEngine::kInbox;
