@@ -11,26 +11,12 @@
 #include "app/cli/Output.h"
 #include "sms/MessageBoxes.h"
 #include "sms/MessageRows.h"
+#include "sms/SmsReplies.h"
 #include "sms/codec/ShortMessage.h"
 
 namespace cli {
 
 namespace {
-
-bool SameText(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto upper = [](char16_t c) {
-            return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
-        };
-        if (upper(a[i]) != upper(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
 
 // "+447700900103  Thanks for lunch!" for the plan, as far as the PDU can be read.
 std::string Summary(const std::u16string& pdu) {
@@ -131,7 +117,8 @@ int ImportMessages(Context& c) {
     for (const backup::ArchivedMessage& message : messages) {
         Fate fate = Fate::Store;
         for (int i = 0; i < outbox.Count(); ++i) {
-            if (!matched[static_cast<std::size_t>(i)] && SameText(outbox.Pdu(i), message.pdu)) {
+            if (!matched[static_cast<std::size_t>(i)] &&
+                sms::EqualsIgnoringCase(outbox.Pdu(i), message.pdu)) {
                 matched[static_cast<std::size_t>(i)] = true;
                 fate = Fate::AlreadyThere;
                 break;
