@@ -2,6 +2,7 @@
 
 #include "app/Utf8Text.h"
 #include "sms/SmsReplies.h"
+#include "sms/codec/ShortMessage.h"
 
 namespace backup {
 
@@ -9,16 +10,6 @@ namespace {
 
 // A PDU holds at most a 12-octet service-centre field and a 164-octet TPDU.
 constexpr std::size_t kMaxPduOctets = 176;
-
-int HexValue(char16_t c) {
-    if (c >= u'0' && c <= u'9') {
-        return c - u'0';
-    }
-    if (c >= u'A' && c <= u'F') {
-        return c - u'A' + 10;
-    }
-    return c >= u'a' && c <= u'f' ? c - u'a' + 10 : -1;
-}
 
 struct Failure {
     std::string message;
@@ -60,9 +51,7 @@ std::optional<int> TpduLength(std::u16string_view pdu) {
     if (!sms::IsPduText(pdu) || pdu.size() % 2 != 0 || pdu.size() / 2 > kMaxPduOctets) {
         return std::nullopt;
     }
-    const int octets = static_cast<int>(pdu.size() / 2);
-    const int serviceCentre = HexValue(pdu[0]) * 16 + HexValue(pdu[1]);
-    const int tpdu = octets - 1 - serviceCentre;
+    const int tpdu = sms::TpduLength(pdu);
     if (tpdu < 1) {
         return std::nullopt;
     }
