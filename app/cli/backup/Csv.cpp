@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app/Utf8Text.h"
+#include "app/cli/backup/AsciiText.h"
 
 namespace backup {
 
@@ -91,11 +92,7 @@ std::u16string Text(const std::string& bytes, int line) {
     if (!text) {
         throw Failure{line, "not UTF-8 text"};
     }
-    const std::size_t first = text->find_first_not_of(u" \t");
-    if (first == std::u16string::npos) {
-        return u"";
-    }
-    return text->substr(first, text->find_last_not_of(u" \t") - first + 1);
+    return TrimBlanks(*text);
 }
 
 std::string LowerAscii(std::u16string_view text) {
