@@ -193,11 +193,11 @@ ItemResults Write(Context& c, CPhoneBookEditor& editor, const PlanItem& item) {
 }
 
 nlohmann::ordered_json PlanJson(const PlanItem& item, const ItemResults& results) {
-    nlohmann::ordered_json object = {{"line", item.line},
-                                     {"name", app::ToUtf8(item.name)},
-                                     {"action", item.step == Step::Unchanged ? "keep"
-                                                : item.step == Step::Fill    ? "fill"
-                                                                          : StepName(item.step)}};
+    nlohmann::ordered_json object = {
+        {"line", item.line},
+        {"name", app::ToUtf8(item.name)},
+        // "fill" where the plan says "fill in".
+        {"action", item.step == Step::Fill ? "fill" : StepName(item.step)}};
     if (!item.reason.empty()) {
         object["reason"] = item.reason;
     }
