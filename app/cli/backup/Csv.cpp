@@ -11,9 +11,6 @@ namespace backup {
 
 namespace {
 
-// The columns by kind - 1, after the name.
-constexpr std::array<const char*, 5> kColumns = {"home", "work", "mobile", "fax", "other"};
-
 struct Record {
     int line = 0;
     std::vector<std::string> fields;
@@ -121,8 +118,8 @@ CardFile Read(std::string_view bytes) {
         if (column == "name") {
             kind = 0;
         }
-        for (std::size_t k = 0; k < kColumns.size(); ++k) {
-            if (column == kColumns[k]) {
+        for (std::size_t k = 0; k < kKindNames.size(); ++k) {
+            if (column == kKindNames[k]) {
                 kind = static_cast<int>(k) + 1;
             }
         }
@@ -181,7 +178,7 @@ std::string CsvField(std::string_view text) {
 
 std::string WriteCsv(const std::vector<ContactCard>& cards) {
     std::string out = "name";
-    for (const char* column : kColumns) {
+    for (const char* column : kKindNames) {
         out += std::string(",") + column;
     }
     out += "\r\n";
