@@ -45,17 +45,6 @@ HalvexParse ParseHalvexArguments(const std::vector<std::string>& args) {
         if (equals != std::string::npos) {
             value = arg.substr(equals + 1);
         }
-        // The options that take a value, with "=" or as the next word.
-        const auto take = [&](std::optional<std::string>& slot) {
-            if (slot) {
-                return false;
-            }
-            if (!value && i + 1 < args.size()) {
-                value = args[++i];
-            }
-            slot = value;
-            return slot.has_value();
-        };
         if ((name == "--help" || name == "-h") && !value) {
             options.help = true;
         } else if (name == "--fast" && !value) {
@@ -74,9 +63,14 @@ HalvexParse ParseHalvexArguments(const std::vector<std::string>& args) {
             if (slot) {
                 return fail(name + " is given twice");
             }
-            if (!take(slot)) {
+            // The value with "=" or as the next word.
+            if (!value && i + 1 < args.size()) {
+                value = args[++i];
+            }
+            if (!value) {
                 return fail(name + " needs a value");
             }
+            slot = value;
         } else {
             return fail(arg.rfind("-", 0) == 0 ? "unknown option " + name
                                                : "unexpected argument \"" + arg + "\"");

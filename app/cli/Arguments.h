@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/ProgramHost.h"
+#include "app/cli/backup/ContactCard.h"
 
 namespace cli {
 
@@ -66,7 +67,7 @@ struct Options {
 };
 
 // The five kinds of number by kind - 1, as their options and their keys in the output name them.
-inline constexpr std::array<const char*, 5> kKindNames = {"home", "work", "mobile", "fax", "other"};
+using backup::kKindNames;
 
 struct ParseResult {
     std::optional<Options> options;

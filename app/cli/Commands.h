@@ -44,8 +44,8 @@ int ExportPhonebook(Context& context);
 int ImportPhonebook(Context& context, CPhoneBookEditor& editor);
 int ExportMessages(Context& context);
 int ImportMessages(Context& context);
-// Made before connecting, each false after its message: the file of an import read and found
-// whole, the file of an export found writable.
+// Their files (BackupFiles.cpp). Made before connecting, each false after its message: the file
+// of an import read and found whole, the file of an export found writable.
 bool ReadContactFile(const Options& options, backup::CardFile& cards, std::ostream& err);
 bool ReadMessageFile(const Options& options, backup::MessageArchive& messages, std::ostream& err);
 bool OutputWritable(const Options& options, std::ostream& err);

@@ -4,10 +4,6 @@
 
 namespace cli {
 
-nlohmann::ordered_json JsonText(std::u16string_view text) {
-    return nlohmann::ordered_json(app::ToUtf8(text));
-}
-
 void PrintJson(std::ostream& out, const nlohmann::ordered_json& value) {
     out << value.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n'
         << std::flush;

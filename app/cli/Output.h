@@ -1,15 +1,12 @@
 #pragma once
-// Shared bits of the commands' output: JSON with UTF-8 strings, and the error line.
+// Shared bits of the commands' output: JSON, and the error line.
 
 #include <nlohmann/json.hpp>
 #include <ostream>
 #include <string>
-#include <string_view>
 
 namespace cli {
 
-// The JSON text of a UTF-16 string.
-nlohmann::ordered_json JsonText(std::u16string_view text);
 // Pretty-printed; never throws, whatever the strings hold.
 void PrintJson(std::ostream& out, const nlohmann::ordered_json& value);
 // "halvex-cli: MESSAGE" as one line.

@@ -9,7 +9,6 @@
 #include "app/cli/Commands.h"
 #include "app/cli/Output.h"
 #include "app/cli/backup/Csv.h"
-#include "app/cli/backup/FileIo.h"
 #include "app/cli/backup/ImportPlan.h"
 #include "app/cli/backup/VCardWriter.h"
 #include "phonebook/NumberKind.h"
@@ -194,11 +193,11 @@ ItemResults Write(Context& c, CPhoneBookEditor& editor, const PlanItem& item) {
 }
 
 nlohmann::ordered_json PlanJson(const PlanItem& item, const ItemResults& results) {
-    nlohmann::ordered_json object = {{"line", item.line},
-                                     {"name", JsonText(item.name)},
-                                     {"action", item.step == Step::Unchanged ? "keep"
-                                                : item.step == Step::Fill    ? "fill"
-                                                                          : StepName(item.step)}};
+    nlohmann::ordered_json object = {
+        {"line", item.line},
+        {"name", app::ToUtf8(item.name)},
+        // "fill" where the plan says "fill in".
+        {"action", item.step == Step::Fill ? "fill" : StepName(item.step)}};
     if (!item.reason.empty()) {
         object["reason"] = item.reason;
     }
@@ -206,9 +205,9 @@ nlohmann::ordered_json PlanJson(const PlanItem& item, const ItemResults& results
     for (std::size_t i = 0; i < item.numbers.size(); ++i) {
         const backup::PlannedNumber& number = item.numbers[i];
         nlohmann::ordered_json entry = {{"kind", backup::KindName(number.kind)},
-                                        {"number", JsonText(number.number)}};
+                                        {"number", app::ToUtf8(number.number)}};
         if (!number.previous.empty()) {
-            entry["previous"] = JsonText(number.previous);
+            entry["previous"] = app::ToUtf8(number.previous);
         }
         if (!number.note.empty()) {
             entry["note"] = number.note;
@@ -227,7 +226,7 @@ nlohmann::ordered_json PlanJson(const PlanItem& item, const ItemResults& results
     nlohmann::ordered_json leftOut = nlohmann::ordered_json::array();
     for (const backup::LeftOut& left : item.leftOut) {
         leftOut.push_back({{"kind", backup::KindName(left.kind)},
-                           {"text", JsonText(left.text)},
+                           {"text", app::ToUtf8(left.text)},
                            {"reason", left.reason}});
     }
     if (!leftOut.empty()) {
@@ -237,46 +236,6 @@ nlohmann::ordered_json PlanJson(const PlanItem& item, const ItemResults& results
 }
 
 }  // namespace
-
-bool ReadContactFile(const Options& options, backup::CardFile& cards, std::ostream& err) {
-    std::string bytes;
-    std::string error;
-    if (!backup::ReadWholeFile(options.file, bytes, error)) {
-        Complain(err, error);
-        return false;
-    }
-    cards = backup::ReadContacts(bytes);
-    if (cards.Failed()) {
-        Complain(err, options.file + " line " + std::to_string(cards.errorLine) + ": " +
-                          cards.error + "; nothing was imported");
-        return false;
-    }
-    return true;
-}
-
-bool OutputWritable(const Options& options, std::ostream& err) {
-    const bool exports =
-        options.action == Action::PhonebookExport || options.action == Action::SmsExport;
-    std::string error;
-    if (exports && !options.file.empty() && !backup::CanReplace(options.file, error)) {
-        Complain(err, error);
-        return false;
-    }
-    return true;
-}
-
-bool WriteOutput(Context& c, const std::string& text) {
-    if (c.options.file.empty()) {
-        c.out << text << std::flush;
-        return true;
-    }
-    std::string error;
-    if (!backup::ReplaceFile(c.options.file, text, error)) {
-        Complain(c.err, error);
-        return false;
-    }
-    return true;
-}
 
 int ExportPhonebook(Context& c) {
     if (!ReadMemory(c)) {

@@ -19,11 +19,11 @@ std::string Quoted(const std::u16string& name) {
 
 nlohmann::ordered_json ContactJson(const CContactEntry& contact) {
     nlohmann::ordered_json object = nlohmann::ordered_json::object();
-    object["name"] = JsonText(contact.name);
+    object["name"] = app::ToUtf8(contact.name);
     for (const NumberKind& kind : NumberKind::All()) {
         const std::u16string& number = contact.*kind.number;
         if (!number.empty()) {
-            object[kKindNames[kind.kind - 1]] = {{"number", JsonText(number)},
+            object[kKindNames[kind.kind - 1]] = {{"number", app::ToUtf8(number)},
                                                  {"index", contact.*kind.index}};
         }
     }
@@ -199,7 +199,7 @@ int Delete(Context& c, CPhoneBookEditor& editor) {
         return kExitBadArguments;
     }
     if (c.options.json) {
-        PrintJson(c.out, {{"deleted", JsonText(c.options.name)},
+        PrintJson(c.out, {{"deleted", app::ToUtf8(c.options.name)},
                           {"memory", MemoryName(c.options.memory)}});
     }
     return kExitOk;

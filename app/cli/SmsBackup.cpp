@@ -9,29 +9,14 @@
 #include "app/Utf8Text.h"
 #include "app/cli/Commands.h"
 #include "app/cli/Output.h"
-#include "app/cli/backup/FileIo.h"
 #include "sms/MessageBoxes.h"
 #include "sms/MessageRows.h"
+#include "sms/SmsReplies.h"
 #include "sms/codec/ShortMessage.h"
 
 namespace cli {
 
 namespace {
-
-bool SameText(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto upper = [](char16_t c) {
-            return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
-        };
-        if (upper(a[i]) != upper(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
 
 // "+447700900103  Thanks for lunch!" for the plan, as far as the PDU can be read.
 std::string Summary(const std::u16string& pdu) {
@@ -84,34 +69,6 @@ enum class Fate { Store, AlreadyThere };
 
 }  // namespace
 
-bool ReadMessageFile(const Options& options, backup::MessageArchive& messages, std::ostream& err) {
-    std::string bytes;
-    std::string error;
-    if (!backup::ReadWholeFile(options.file, bytes, error)) {
-        Complain(err, error);
-        return false;
-    }
-    messages = backup::ReadArchive(bytes);
-    std::string problem;
-    int line = messages.errorLine;
-    if (messages.Failed()) {
-        problem = messages.error;
-    }
-    for (const backup::ArchivedMessage& message : messages.messages) {
-        if (problem.empty() && !message.outbox) {
-            // A received message stored as a sent one would be a different message.
-            problem = "a message of the inbox; only the outbox is stored back";
-            line = message.line;
-        }
-    }
-    if (!problem.empty()) {
-        Complain(err, options.file + " line " + std::to_string(line) + ": " + problem +
-                          "; nothing was imported");
-        return false;
-    }
-    return true;
-}
-
 int ExportMessages(Context& c) {
     const bool outbox = c.options.box != CSmsEngine::kInbox;
     const char* name = outbox ? "outbox" : "inbox";
@@ -160,7 +117,8 @@ int ImportMessages(Context& c) {
     for (const backup::ArchivedMessage& message : messages) {
         Fate fate = Fate::Store;
         for (int i = 0; i < outbox.Count(); ++i) {
-            if (!matched[static_cast<std::size_t>(i)] && SameText(outbox.Pdu(i), message.pdu)) {
+            if (!matched[static_cast<std::size_t>(i)] &&
+                sms::EqualsIgnoringCase(outbox.Pdu(i), message.pdu)) {
                 matched[static_cast<std::size_t>(i)] = true;
                 fate = Fate::AlreadyThere;
                 break;
@@ -211,7 +169,7 @@ int ImportMessages(Context& c) {
         nlohmann::ordered_json lines = nlohmann::ordered_json::array();
         for (std::size_t i = 0; i < messages.size(); ++i) {
             nlohmann::ordered_json entry = {{"line", messages[i].line},
-                                            {"storage", JsonText(messages[i].storage)},
+                                            {"storage", app::ToUtf8(messages[i].storage)},
                                             {"action", fates[i] == Fate::Store ? "store" : "keep"}};
             if (!results[i].empty()) {
                 entry["stored"] = results[i] == "stored";

@@ -7,6 +7,7 @@
 #include "app/Utf8Text.h"
 #include "app/cli/Commands.h"
 #include "app/cli/Output.h"
+#include "app/cli/backup/SmsArchive.h"
 #include "sms/ComposeSender.h"
 #include "sms/MessageBoxes.h"
 #include "sms/MessageRows.h"
@@ -41,17 +42,7 @@ int ListMessages(Context& c) {
     if (c.options.json) {
         nlohmann::ordered_json array = nlohmann::ordered_json::array();
         for (const sms::MessageRow& row : rows) {
-            nlohmann::ordered_json object = {{"id", row.id}};
-            // The outbox page builds a date too, but a stored outgoing message has none.
-            if (inbox) {
-                object["date"] = JsonText(row.date);
-            }
-            object["number"] = JsonText(row.number);
-            object["text"] = JsonText(row.text);
-            object["sender"] = JsonText(row.sender);
-            object["storage"] = JsonText(sms::StorageName(row.storage));
-            object["decoded"] = row.decoded;
-            array.push_back(std::move(object));
+            array.push_back(backup::MessageRowJson(row, inbox));
         }
         PrintJson(c.out, array);
         return kExitOk;
@@ -105,7 +96,7 @@ int Send(Context& c) {
     const bool saved = c.options.save && outcome == sms::SendOutcome::Sent;
     if (c.options.json) {
         nlohmann::ordered_json result = {
-            {"sent", sent}, {"outcome", JsonText(sms::CComposeSender::OutcomeText(outcome))}};
+            {"sent", sent}, {"outcome", app::ToUtf8(sms::CComposeSender::OutcomeText(outcome))}};
         if (c.options.save) {
             result["saved"] = saved;
         }

@@ -1,5 +1,6 @@
 #include "app/cli/backup/ContactCard.h"
 
+#include "app/cli/backup/AsciiText.h"
 #include "app/cli/backup/Csv.h"
 #include "app/cli/backup/VCardReader.h"
 
@@ -11,10 +12,8 @@ CardFile ReadContacts(std::string_view bytes) {
         start.remove_prefix(3);
     }
     const std::size_t first = start.find_first_not_of(" \t\r\n");
-    std::string head(start.substr(first == std::string_view::npos ? start.size() : first, 11));
-    for (char& c : head) {
-        c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    }
+    const std::string head =
+        UpperCase(start.substr(first == std::string_view::npos ? start.size() : first, 11));
     return head == "BEGIN:VCARD" ? ReadVCards(start) : ReadCsv(bytes);
 }
 

@@ -2,6 +2,7 @@
 // A contact as a backup file holds it: a name and numbers by kind, with the line of the file it
 // came from, so that the plan and the errors can point at it.
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,10 +16,12 @@ inline constexpr int kMobile = 3;
 inline constexpr int kFax = 4;
 inline constexpr int kOther = 5;
 
-// "home", "work", "mobile", "fax", "other"; "number" for anything else.
+// The kinds by kind - 1 as halvex-cli names them: its options, its JSON keys, the CSV columns.
+inline constexpr std::array<const char*, 5> kKindNames = {"home", "work", "mobile", "fax", "other"};
+
+// The name of a kind; "number" for anything else.
 inline const char* KindName(int kind) {
-    constexpr const char* kNames[] = {"number", "home", "work", "mobile", "fax", "other"};
-    return kind >= 1 && kind <= 5 ? kNames[kind] : kNames[0];
+    return kind >= 1 && kind <= 5 ? kKindNames[static_cast<std::size_t>(kind - 1)] : "number";
 }
 
 struct CardNumber {

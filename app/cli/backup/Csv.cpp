@@ -5,13 +5,11 @@
 #include <optional>
 
 #include "app/Utf8Text.h"
+#include "app/cli/backup/AsciiText.h"
 
 namespace backup {
 
 namespace {
-
-// The columns by kind - 1, after the name.
-constexpr std::array<const char*, 5> kColumns = {"home", "work", "mobile", "fax", "other"};
 
 struct Record {
     int line = 0;
@@ -91,11 +89,7 @@ std::u16string Text(const std::string& bytes, int line) {
     if (!text) {
         throw Failure{line, "not UTF-8 text"};
     }
-    const std::size_t first = text->find_first_not_of(u" \t");
-    if (first == std::u16string::npos) {
-        return u"";
-    }
-    return text->substr(first, text->find_last_not_of(u" \t") - first + 1);
+    return TrimBlanks(*text);
 }
 
 std::string LowerAscii(std::u16string_view text) {
@@ -124,8 +118,8 @@ CardFile Read(std::string_view bytes) {
         if (column == "name") {
             kind = 0;
         }
-        for (std::size_t k = 0; k < kColumns.size(); ++k) {
-            if (column == kColumns[k]) {
+        for (std::size_t k = 0; k < kKindNames.size(); ++k) {
+            if (column == kKindNames[k]) {
                 kind = static_cast<int>(k) + 1;
             }
         }
@@ -184,7 +178,7 @@ std::string CsvField(std::string_view text) {
 
 std::string WriteCsv(const std::vector<ContactCard>& cards) {
     std::string out = "name";
-    for (const char* column : kColumns) {
+    for (const char* column : kKindNames) {
         out += std::string(",") + column;
     }
     out += "\r\n";

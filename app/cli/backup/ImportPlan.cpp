@@ -9,12 +9,11 @@
 #include "app/cli/backup/PhoneNumber.h"
 #include "phonebook/AtText.h"
 #include "phonebook/NumberKind.h"
+#include "phonebook/PhoneBookEditor.h"
 
 namespace backup {
 
 namespace {
-
-constexpr std::size_t kMaxNameLength = 223;
 
 struct Candidate {
     std::u16string number;
@@ -198,7 +197,7 @@ private:
 }  // namespace
 
 std::string NameProblem(const std::u16string& name) {
-    if (name.size() > kMaxNameLength) {
+    if (name.size() > CPhoneBookEditor::kMaxNameLength) {
         return "is longer than 223 characters";
     }
     if (!phonebook::IsSafeName(name)) {

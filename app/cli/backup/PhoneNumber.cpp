@@ -1,12 +1,11 @@
 #include "app/cli/backup/PhoneNumber.h"
 
 #include "app/Utf8Text.h"
+#include "phonebook/PhoneBookEditor.h"
 
 namespace backup {
 
 namespace {
-
-constexpr std::size_t kMaxLength = 20;
 
 bool IsLayout(char16_t c) {
     switch (c) {
@@ -64,7 +63,7 @@ NumberForm PhonebookNumber(std::u16string_view text) {
         form.problem = "no digits";
         return form;
     }
-    if (kept.size() > kMaxLength) {
+    if (kept.size() > CPhoneBookEditor::kMaxNumberLength) {
         form.problem = "longer than 20 characters";
         return form;
     }

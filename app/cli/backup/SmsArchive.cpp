@@ -1,10 +1,8 @@
 #include "app/cli/backup/SmsArchive.h"
 
-#include <nlohmann/json.hpp>
-
 #include "app/Utf8Text.h"
-#include "sms/MessageRows.h"
 #include "sms/SmsReplies.h"
+#include "sms/codec/ShortMessage.h"
 
 namespace backup {
 
@@ -12,20 +10,6 @@ namespace {
 
 // A PDU holds at most a 12-octet service-centre field and a 164-octet TPDU.
 constexpr std::size_t kMaxPduOctets = 176;
-
-std::string Utf8(std::u16string_view text) {
-    return app::ToUtf8(text);
-}
-
-int HexValue(char16_t c) {
-    if (c >= u'0' && c <= u'9') {
-        return c - u'0';
-    }
-    if (c >= u'A' && c <= u'F') {
-        return c - u'A' + 10;
-    }
-    return c >= u'a' && c <= u'f' ? c - u'a' + 10 : -1;
-}
 
 struct Failure {
     std::string message;
@@ -67,31 +51,35 @@ std::optional<int> TpduLength(std::u16string_view pdu) {
     if (!sms::IsPduText(pdu) || pdu.size() % 2 != 0 || pdu.size() / 2 > kMaxPduOctets) {
         return std::nullopt;
     }
-    const int octets = static_cast<int>(pdu.size() / 2);
-    const int serviceCentre = HexValue(pdu[0]) * 16 + HexValue(pdu[1]);
-    const int tpdu = octets - 1 - serviceCentre;
+    const int tpdu = sms::TpduLength(pdu);
     if (tpdu < 1) {
         return std::nullopt;
     }
     return tpdu;
 }
 
+nlohmann::ordered_json MessageRowJson(const sms::MessageRow& row, bool inbox) {
+    nlohmann::ordered_json object = {{"id", row.id}};
+    // The outbox page builds a date too, but a stored outgoing message has none.
+    if (inbox) {
+        object["date"] = app::ToUtf8(row.date);
+    }
+    object["number"] = app::ToUtf8(row.number);
+    object["text"] = app::ToUtf8(row.text);
+    object["sender"] = app::ToUtf8(row.sender);
+    object["storage"] = app::ToUtf8(sms::StorageName(row.storage));
+    object["decoded"] = row.decoded;
+    return object;
+}
+
 std::string WriteArchive(const sms::MessageList& list, bool outbox) {
     std::string out;
     for (const sms::MessageRow& row : sms::BuildRows(list, !outbox)) {
         const int position = row.id - 1;
-        nlohmann::ordered_json object = {{"box", outbox ? "outbox" : "inbox"}, {"id", row.id}};
-        // As `sms list --json`: a stored outgoing message has no date.
-        if (!outbox) {
-            object["date"] = Utf8(row.date);
-        }
-        object["number"] = Utf8(row.number);
-        object["text"] = Utf8(row.text);
-        object["sender"] = Utf8(row.sender);
-        object["storage"] = Utf8(sms::StorageName(row.storage));
-        object["decoded"] = row.decoded;
-        object["index"] = Utf8(list.Index(position));
-        object["pdu"] = Utf8(list.Pdu(position));
+        nlohmann::ordered_json object = {{"box", outbox ? "outbox" : "inbox"}};
+        object.update(MessageRowJson(row, !outbox));
+        object["index"] = app::ToUtf8(list.Index(position));
+        object["pdu"] = app::ToUtf8(list.Pdu(position));
         out += object.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
         out += '\n';
     }

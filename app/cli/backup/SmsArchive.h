@@ -8,7 +8,10 @@
 #include <string_view>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "sms/MessageList.h"
+#include "sms/MessageRows.h"
 
 namespace backup {
 
@@ -27,6 +30,11 @@ struct MessageArchive {
 
     bool Failed() const { return !error.empty(); }
 };
+
+// The fields of a row of `sms list --json`, which each line of the archive holds after its box:
+// the id, the date (inbox only), the number, the text, the sender, the storage and whether the
+// PDU was read.
+nlohmann::ordered_json MessageRowJson(const sms::MessageRow& row, bool inbox);
 
 // The archive of every entry of an engine list, `outbox` or not.
 std::string WriteArchive(const sms::MessageList& list, bool outbox);

@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include "app/Utf8Text.h"
+#include "app/cli/backup/AsciiText.h"
 
 namespace backup {
 
@@ -20,19 +21,6 @@ bool IsPlainName(std::string_view name) {
         const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
                            (c >= '0' && c <= '9') || c == '-' || c == '_' || c == '.' || c == ':';
         if (!plain) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) {
             return false;
         }
     }
@@ -86,11 +74,12 @@ private:
 }  // namespace
 
 std::optional<std::string> ConvertToUtf8(std::string_view bytes, std::string_view charset) {
-    if (SameName(charset, "UTF-8") || SameName(charset, "US-ASCII") || SameName(charset, "ASCII")) {
+    if (EqualsIgnoringCase(charset, "UTF-8") || EqualsIgnoringCase(charset, "US-ASCII") ||
+        EqualsIgnoringCase(charset, "ASCII")) {
         if (!app::FromUtf8(bytes)) {
             return std::nullopt;
         }
-        if (!SameName(charset, "UTF-8")) {
+        if (!EqualsIgnoringCase(charset, "UTF-8")) {
             for (char c : bytes) {
                 if (static_cast<unsigned char>(c) >= 0x80) {
                     return std::nullopt;

@@ -6,45 +6,12 @@
 #include <vector>
 
 #include "app/Utf8Text.h"
+#include "app/cli/backup/AsciiText.h"
 #include "app/cli/backup/TextCharset.h"
 
 namespace backup {
 
 namespace {
-
-char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        c = Lower(c);
-    }
-    return lower;
-}
-
-bool SameWord(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && Lower(a) == Lower(b);
-}
-
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-std::u16string Trim(std::u16string text) {
-    const std::size_t first = text.find_first_not_of(u" \t");
-    if (first == std::u16string::npos) {
-        return u"";
-    }
-    return text.substr(first, text.find_last_not_of(u" \t") - first + 1);
-}
 
 struct Failure {
     int line;
@@ -78,7 +45,7 @@ struct Property {
     }
     bool HasBare(std::string_view word) const {
         return std::any_of(params.begin(), params.end(), [word](const auto& p) {
-            return p.first.empty() && SameWord(p.second, word);
+            return p.first.empty() && EqualsIgnoringCase(p.second, word);
         });
     }
 };
@@ -115,7 +82,7 @@ std::vector<std::string_view> SplitOutsideQuotes(std::string_view text, char sep
 }
 
 std::string Unquote(std::string_view text) {
-    text = Trim(text);
+    text = TrimBlanks(text);
     if (text.size() >= 2 && text.front() == '"' && text.back() == '"') {
         text = text.substr(1, text.size() - 2);
     }
@@ -130,7 +97,7 @@ std::optional<Property> ParseProperty(std::string_view line) {
     Property property;
     property.value = std::string(line.substr(colon + 1));
     const std::vector<std::string_view> head = SplitOutsideQuotes(line.substr(0, colon), ';');
-    std::string_view name = Trim(head[0]);
+    std::string_view name = TrimBlanks(head[0]);
     if (const std::size_t dot = name.rfind('.'); dot != std::string_view::npos) {
         name.remove_prefix(dot + 1);
     }
@@ -143,27 +110,24 @@ std::optional<Property> ParseProperty(std::string_view line) {
         if (!word) {
             return std::nullopt;
         }
-        property.name.push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c);
     }
+    property.name = UpperCase(name);
     for (std::size_t i = 1; i < head.size(); ++i) {
-        const std::string_view param = Trim(head[i]);
+        const std::string_view param = TrimBlanks(head[i]);
         const std::size_t equals = param.find('=');
         if (equals == std::string_view::npos) {
             property.params.emplace_back("", Unquote(param));
             continue;
         }
-        std::string key(Trim(param.substr(0, equals)));
-        for (char& c : key) {
-            c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-        }
-        property.params.emplace_back(std::move(key), Unquote(param.substr(equals + 1)));
+        property.params.emplace_back(UpperCase(TrimBlanks(param.substr(0, equals))),
+                                     Unquote(param.substr(equals + 1)));
     }
     return property;
 }
 
 bool IsEncoded(const Property& property, std::string_view encoding) {
     const std::optional<std::string> value = property.Param("ENCODING");
-    return (value && SameWord(*value, encoding)) || property.HasBare(encoding);
+    return (value && EqualsIgnoringCase(*value, encoding)) || property.HasBare(encoding);
 }
 
 bool IsQuotedPrintable(std::string_view line) {
@@ -180,8 +144,10 @@ int HexDigit(char c) {
     if (c >= '0' && c <= '9') {
         return c - '0';
     }
-    c = Lower(c);
-    return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    return c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
 }
 
 std::string DecodeQuotedPrintable(std::string_view text) {
@@ -238,7 +204,7 @@ std::vector<ContentLine> ContentLines(std::string_view bytes) {
                 continue;
             }
         }
-        if (Trim(text).empty()) {
+        if (TrimBlanks(text).empty()) {
             open = false;
             inBase64 = false;
             continue;
@@ -249,7 +215,7 @@ std::vector<ContentLine> ContentLines(std::string_view bytes) {
             content.back().pieces.push_back({text, folded});
             continue;
         }
-        content.push_back({static_cast<int>(i) + 1, {{folded ? Trim(text) : text, false}}});
+        content.push_back({static_cast<int>(i) + 1, {{folded ? TrimBlanks(text) : text, false}}});
         open = true;
         inBase64 = IsBase64(text);
     }
@@ -321,7 +287,8 @@ private:
     std::size_t ReadCard(std::size_t begin, std::vector<ContactCard>& cards) {
         const ContentLine& first = lines_[begin];
         const std::optional<Property> head = ParseProperty(Join(first, false));
-        if (!head || head->name != "BEGIN" || !SameWord(Trim(head->value), "VCARD")) {
+        if (!head || head->name != "BEGIN" ||
+            !EqualsIgnoringCase(TrimBlanks(head->value), "VCARD")) {
             throw Failure{first.line, "expected BEGIN:VCARD"};
         }
         const bool version21 = IsVersion21(begin + 1);
@@ -342,10 +309,10 @@ private:
                                              std::to_string(first.line)};
             }
             if (name == "END") {
-                if (!SameWord(Trim(property->value), "VCARD")) {
+                if (!EqualsIgnoringCase(TrimBlanks(property->value), "VCARD")) {
                     throw Failure{line.line, "expected END:VCARD"};
                 }
-                card.name = Trim(formatted);
+                card.name = TrimBlanks(formatted);
                 if (card.name.empty()) {
                     card.name = NameOfParts(structured);
                 }
@@ -356,7 +323,7 @@ private:
                 return i + 1;
             }
             if (name == "VERSION") {
-                const std::string_view version = Trim(property->value);
+                const std::string_view version = TrimBlanks(property->value);
                 if (version != "2.1" && version != "3.0" && version != "4.0") {
                     throw Failure{line.line, "vCard version \"" + Printable(version) +
                                                  "\" is not read (2.1, 3.0 or 4.0)"};
@@ -365,10 +332,10 @@ private:
                 formatted = Unescape(Text(*property, line.line));
             } else if (name == "N" && structured.empty()) {
                 for (const std::u16string& part : SplitComponents(Text(*property, line.line))) {
-                    structured.push_back(Trim(Unescape(part)));
+                    structured.push_back(TrimBlanks(Unescape(part)));
                 }
             } else if (name == "ORG" && organisation.empty()) {
-                organisation = Trim(Unescape(SplitComponents(Text(*property, line.line))[0]));
+                organisation = TrimBlanks(Unescape(SplitComponents(Text(*property, line.line))[0]));
             } else if (name == "TEL") {
                 AddNumber(*property, line.line, card);
             }
@@ -384,7 +351,7 @@ private:
                 break;
             }
             if (p->name == "VERSION") {
-                return Trim(p->value) == "2.1";
+                return TrimBlanks(p->value) == "2.1";
             }
         }
         return false;
@@ -406,7 +373,8 @@ private:
         } else if (IsEncoded(property, "BASE64") || IsEncoded(property, "B")) {
             throw Failure{line, "a base64 " + property.name + " value is not read"};
         } else if (const std::optional<std::string> encoding = property.Param("ENCODING");
-                   encoding && !SameWord(*encoding, "8BIT") && !SameWord(*encoding, "7BIT")) {
+                   encoding && !EqualsIgnoringCase(*encoding, "8BIT") &&
+                   !EqualsIgnoringCase(*encoding, "7BIT")) {
             throw Failure{line, "unknown ENCODING \"" + Printable(*encoding) + "\""};
         }
         const std::string charset = property.Param("CHARSET").value_or("UTF-8");
@@ -433,17 +401,17 @@ private:
         std::vector<std::string> types;
         for (const auto& [key, value] : property.params) {
             if (key.empty()) {
-                types.push_back(Lower(value));  // 2.1: TEL;CELL;HOME
+                types.push_back(LowerCase(value));  // 2.1: TEL;CELL;HOME
             } else if (key == "TYPE") {
                 for (std::string_view type : SplitOutsideQuotes(value, ',')) {
-                    types.push_back(Lower(Trim(type)));
+                    types.push_back(LowerCase(TrimBlanks(type)));
                 }
             }
         }
-        std::u16string number = Trim(Unescape(Text(property, line)));
+        std::u16string number = TrimBlanks(Unescape(Text(property, line)));
         if (number.size() >= 4 &&
             (number.compare(0, 4, u"tel:") == 0 || number.compare(0, 4, u"TEL:") == 0)) {
-            number = Trim(number.substr(4));
+            number = TrimBlanks(number.substr(4));
         }
         if (!number.empty()) {
             card.numbers.push_back({KindOfTypes(types), std::move(number)});
