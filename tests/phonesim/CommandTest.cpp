@@ -40,8 +40,7 @@ TEST_F(PhonesimCommand, ServesRegistersAndSavesOnTerminate) {
 
     const int fd = ::open(slave.c_str(), O_RDWR | O_NOCTTY);
     ASSERT_GE(fd, 0);
-    const std::string line = "AT+CPBW=20,\"123\",129,\"Saved\"\r";
-    EXPECT_EQ(::write(fd, line.data(), line.size()), static_cast<ssize_t>(line.size()));
+    EXPECT_EQ(::write(fd, "AT+CPBW=20,\"123\",129,\"Saved\"\r", 29), 29);
     std::string got;
     EXPECT_TRUE(ReadUntil(fd, got, "OK\r\n", 5000) && got == "\r\nOK\r\n") << got;
     ::close(fd);

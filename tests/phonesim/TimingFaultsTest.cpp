@@ -20,6 +20,16 @@ protected:
     std::uint64_t now = 0;
 };
 
+// The default profile's line: 9600 baud, a byte every 1.0417 ms, after a latency of 50 ms.
+TEST_F(PhoneTiming, EchoAtOnceThenTheAnswerAfterTheLatencyAtTheLineSpeed) {
+    phone.State().echo = true;
+    phone.Receive("AT\r", 1000);
+    std::vector<std::string> read;
+    for (std::uint64_t ms : {1000, 1004, 1050, 1055, 1057})
+        read.push_back(phone.Read(ms));
+    EXPECT_EQ(read, (std::vector<std::string>{"", "AT\r", "", "\r\nOK", "\r\n"}));
+}
+
 // With echo on, each fault on "AT+CMGD=1" (message 1 is there to delete once), then the same
 // line again when the fault is spent. The echo comes with any answer. Silence, ERROR and a
 // raw reply leave the message, so the second delete succeeds; after a drop nothing answers.
