@@ -26,9 +26,8 @@ TEST(HalvexBinary, RunsTheWindowOnTheSimulatedPhoneAndTellsWhenNoneTakesANotice)
     const auto shots = RunProgram(
         {HALVEX_COMMAND, "--simulate", "--screenshots", (dir / "shots").string()}, 60000, env);
     EXPECT_EQ(shots.status, 0) << shots.output;
-    for (const char* page : {"phonebook.png", "inbox.png", "outbox.png", "about.png"}) {
+    for (const char* page : {"phonebook.png", "inbox.png", "outbox.png", "about.png"})
         EXPECT_GT(std::filesystem::file_size(dir / "shots" / page), 1000u) << page;
-    }
     EXPECT_EQ(RunProgram({HALVEX_COMMAND, "--notify", "0"}, 10000, env).status, 1);
 }
 
@@ -39,15 +38,13 @@ TEST(HalvexBinary, InstallsTheProgramsTheDesktopEntryAndTheIcon) {
                    {"DESTDIR=" + root.string()});
     ASSERT_EQ(installed.status, 0) << installed.output;
     const std::filesystem::path prefix = root / "opt/halvex";
-    for (const char* program : {"halvex", "halvex-cli", "halvex-phonesim", "halvex-pdu"}) {
+    for (const char* program : {"halvex", "halvex-cli", "halvex-phonesim", "halvex-pdu"})
         EXPECT_TRUE(std::filesystem::exists(prefix / "bin" / program)) << program;
-    }
     const std::filesystem::path desktop = prefix / "share/applications/halvex.desktop";
     EXPECT_TRUE(std::filesystem::exists(prefix / "share/icons/hicolor/scalable/apps/halvex.svg"));
     const auto validated = RunProgram({"desktop-file-validate", desktop.string()}, 10000);
-    if (validated.status == 127) {
+    if (validated.status == 127)
         GTEST_SKIP() << "desktop-file-validate is not installed";
-    }
     EXPECT_EQ(validated.status, 0) << validated.output;
 }
 

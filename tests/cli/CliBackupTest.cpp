@@ -19,16 +19,6 @@ std::string Write(const std::string& name, const std::string& text) {
     return path;
 }
 
-Lines Writes(const CliRun& run) {
-    Lines writes;
-    for (const std::string& command : run.Commands()) {
-        if (command.rfind("AT+CPBW=", 0) == 0 || command.rfind("AT+CMGW=", 0) == 0) {
-            writes.push_back(command);
-        }
-    }
-    return writes;
-}
-
 // Export, restore into an empty phone, export again: the same file. The export names the
 // entries the phone book does not show.
 TEST(CliBackup, ThePhoneBookRoundTripsExactly) {
@@ -93,7 +83,7 @@ TEST(CliBackup, DryRunPrintsThePlanAndWritesNothing) {
                            "  skip     Nobody (line 4): no number\n"
                            "1 to add, 1 to fill in, 0 to replace, 0 already on the phone, 1 "
                            "skipped.\nDry run: nothing was written.\n");
-    EXPECT_EQ(Writes(run), Lines{});
+    EXPECT_EQ(run.Writes(), Lines{});
 }
 
 TEST(CliBackup, ReplaceGivesASameNamedContactTheFilesNumbers) {
@@ -103,15 +93,9 @@ TEST(CliBackup, ReplaceGivesASameNamedContactTheFilesNumbers) {
         RunCli({"--simulate", "--transcript", "--json", "phonebook", "import", "--replace", file});
     EXPECT_EQ(run.status, 0) << run.err;
     // Work goes, the mobile number is written again at its own index.
-    EXPECT_EQ(Writes(run),
+    EXPECT_EQ(run.Writes(),
               (Lines{"AT+CPBW=2", "AT+CPBW=3,\"+447700900999\",129 ,\"Ann Taylor/M\""}));
-    const json result = json::parse(run.out);
-    EXPECT_EQ(result.at("contacts")[0], json::parse(R"({"line": 2, "name": "Ann Taylor",
-        "action": "replace", "numbers": [
-        {"kind": "work", "number": "", "previous": "02079460102", "confirmed": true},
-        {"kind": "mobile", "number": "+447700900999", "previous": "+447700900103",
-         "confirmed": true}]})"));
-    EXPECT_EQ(result.at("confirmed"), 2);
+    EXPECT_EQ(json::parse(run.out).at("confirmed"), 2);
 }
 
 TEST(CliBackup, ImportIntoAMemoryThatFillsUp) {
@@ -122,7 +106,7 @@ TEST(CliBackup, ImportIntoAMemoryThatFillsUp) {
     const CliRun run =
         RunCli({"--simulate=" + three, "--transcript", "--json", "phonebook", "import", file});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(Writes(run),
+    EXPECT_EQ(run.Writes(),
               (Lines{"AT+CPBW=3,\"1\",129 ,\"Ann/H\"", "AT+CPBW=2,\"2\",129 ,\"Ann/M\"",
                      "AT+CPBW=1,\"3\",129 ,\"Ben/M\""}));
     EXPECT_EQ(json::parse(run.out).at("contacts")[2].at("reason"), "no free place in the memory");
@@ -152,15 +136,13 @@ TEST(CliBackup, AMalformedFileChangesNothing) {
         "bad.jsonl",
         "{\"box\":\"outbox\",\"storage\":\"ME\",\"pdu\":\"0011000B91\"}\n{\"box\":\"outbox\"}\n");
     const std::pair<Lines, std::string> cases[] = {
-        {{"phonebook", "import", card},
+        {{"--simulate", "--transcript", "phonebook", "import", card},
          card + " line 1: the card that begins here has no END:VCARD"},
-        {{"sms", "import", "outbox", archive}, archive + " line 2: no \"storage\" text"}};
-    for (const auto& [command, message] : cases) {
-        Lines args = {"--simulate", "--transcript"};
-        args.insert(args.end(), command.begin(), command.end());
+        {{"--simulate", "--transcript", "sms", "import", "outbox", archive},
+         archive + " line 2: no \"storage\" text"}};
+    for (const auto& [args, message] : cases)
         EXPECT_EQ(RunCli(args).Whole(),
                   (Lines{"2", "", "halvex-cli: " + message + "; nothing was imported\n"}));
-    }
 }
 
 // The outbox back into an empty phone, each message into its storage; the phone gives the
@@ -175,7 +157,7 @@ TEST(CliBackup, TheOutboxRoundTripsButForTheIndices) {
     const CliRun restore = RunCli({"--simulate=empty", "--simulate-save", saved, "--transcript",
                                    "sms", "import", "outbox", file});
     EXPECT_EQ(restore.status, 0) << restore.out << restore.err;
-    EXPECT_EQ(Writes(restore), (Lines{"AT+CMGW=22,3", "AT+CMGW=29,3", "AT+CMGW=46,3"}));
+    EXPECT_EQ(restore.Writes(), (Lines{"AT+CMGW=22,3", "AT+CMGW=29,3", "AT+CMGW=46,3"}));
 
     const std::regex index(R"("index":"\d+")");
     EXPECT_EQ(std::regex_replace(RunCli({"--simulate=" + saved, "sms", "export", "outbox"}).out,
@@ -185,7 +167,7 @@ TEST(CliBackup, TheOutboxRoundTripsButForTheIndices) {
     const CliRun twice =
         RunCli({"--simulate=" + saved, "--transcript", "--json", "sms", "import", "outbox", file});
     EXPECT_EQ(twice.status, 0) << twice.err;
-    EXPECT_EQ(Writes(twice), Lines{});
+    EXPECT_EQ(twice.Writes(), Lines{});
     EXPECT_EQ(json::parse(twice.out).at("stored"), 0);
 }
 

@@ -2,7 +2,6 @@
 // the book is read, merged and written, the loaders' commands, the rows' text and the PDUs are
 // proven in tests/phonebook, tests/sms and tests/codec.
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,14 +14,6 @@ namespace {
 
 using nlohmann::json;
 
-// The commands after the phone book was read: what the operation itself sent.
-Lines AfterRead(const CliRun& run) {
-    const Lines commands = run.Commands();
-    auto last = std::find_if(commands.rbegin(), commands.rend(),
-                             [](const std::string& c) { return c.rfind("AT+CPBR=", 0) == 0; });
-    return Lines(last.base(), commands.end());
-}
-
 TEST(CliPhonebook, ListGivesTheBookInOrderWithNumbersAndIndices) {
     const CliRun run = RunCli({"--simulate", "--json", "phonebook", "list", "ME"});
     const json book = json::parse(run.out);
@@ -33,20 +24,14 @@ TEST(CliPhonebook, ListGivesTheBookInOrderWithNumbersAndIndices) {
         "home": {"number": "01632960101", "index": 1}, "work": {"number": "02079460102",
         "index": 2}, "mobile": {"number": "+447700900103", "index": 3}})"));
     EXPECT_NE(std::find(book.begin(), book.end(), json{{"name", "Bob"}}), book.end());
-
-    const CliRun plain = RunCli({"--simulate=small-sim", "phonebook", "list", "SM"});
-    EXPECT_THAT(plain.out,
-                ::testing::StartsWith(
-                    "Alice\n  home    01632960702  #2\n  mobile  +447700900701  #1\nBert\n"));
-    EXPECT_EQ(plain.err, "");
 }
 
 TEST(CliPhonebook, AddWritesEachNumberAtTheHighestFreeIndexOfItsMemory) {
     const CliRun add = RunCli({"--simulate", "--transcript", "phonebook", "add", "Zoe Quinn",
                                "--home", "0123", "--mobile", "+4477", "--memory", "SM"});
     EXPECT_EQ(add.status, 0) << add.err;
-    EXPECT_EQ(AfterRead(add), (Lines{"AT+CPBW=100,\"0123\",129 ,\"Zoe Quinn/H\"",
-                                     "AT+CPBW=99,\"+4477\",129 ,\"Zoe Quinn/M\""}));
+    EXPECT_EQ(add.Writes(), (Lines{"AT+CPBW=100,\"0123\",129 ,\"Zoe Quinn/H\"",
+                                   "AT+CPBW=99,\"+4477\",129 ,\"Zoe Quinn/M\""}));
     EXPECT_EQ(add.out, "Zoe Quinn\n  home    0123  #100\n  mobile  +4477  #99\n");
 }
 
@@ -55,8 +40,8 @@ TEST(CliPhonebook, EditWithRenameRewritesEveryNumberUnderTheNewName) {
                                "--rename", "Ann T", "--work", ""});
     EXPECT_EQ(run.status, 0) << run.err;
     // Each entry is written over at its index; the cleared Work number is deleted.
-    EXPECT_EQ(AfterRead(run), (Lines{"AT+CPBW=1,\"01632960101\",129 ,\"Ann T/H\"", "AT+CPBW=2",
-                                     "AT+CPBW=3,\"+447700900103\",129 ,\"Ann T/M\""}));
+    EXPECT_EQ(run.Writes(), (Lines{"AT+CPBW=1,\"01632960101\",129 ,\"Ann T/H\"", "AT+CPBW=2",
+                                   "AT+CPBW=3,\"+447700900103\",129 ,\"Ann T/M\""}));
     EXPECT_EQ(run.out, "Ann T\n  home    01632960101  #1\n  mobile  +447700900103  #3\n");
 }
 
@@ -66,14 +51,14 @@ TEST(CliPhonebook, DeleteAsksAndOnlyYesDeletes) {
     EXPECT_EQ(declined.status, 2);
     EXPECT_EQ(declined.Messages(), (Lines{"Halvex: Selected item will be deleted, Continue?",
                                           "halvex-cli: nothing deleted; confirm with --yes"}));
-    EXPECT_TRUE(AfterRead(declined).empty());
+    EXPECT_EQ(declined.Writes(), Lines{});
 
     const std::string saved = TempDir() + "/phone.json";
     const CliRun run = RunCli({"--simulate", "--yes", "--transcript", "--simulate-save", saved,
                                "phonebook", "delete", "Ann Taylor"});
     EXPECT_EQ(run.status, 0) << run.err;
     // Home, Mobile, then Work: the order of the page's delete.
-    EXPECT_EQ(AfterRead(run), (Lines{"AT+CPBW=1", "AT+CPBW=3", "AT+CPBW=2"}));
+    EXPECT_EQ(run.Writes(), (Lines{"AT+CPBW=1", "AT+CPBW=3", "AT+CPBW=2"}));
     EXPECT_EQ(RunCli({"--simulate=" + saved, "phonebook", "list"}).out.find("Ann Taylor"),
               std::string::npos);
 }
@@ -102,12 +87,8 @@ TEST(CliSms, SendReportsTheDialogsOutcome) {
                                      "AT+CPMS?", "AT+CMGW=15,3", pdu, "^Z"}));
 
     // As plain text, the dialog's box; after "--", "--save" is the text, so nothing is stored.
-    const CliRun plain =
-        RunCli({"--simulate", "--transcript", "sms", "send", "--", "123456", "--save"});
-    EXPECT_EQ(plain.status, 0) << plain.err;
-    EXPECT_EQ(plain.out, "");
-    EXPECT_EQ(plain.Messages(), Lines{"Halvex: Message sent ok!"});
-    EXPECT_EQ(plain.err.find("AT+CMGW"), std::string::npos);
+    EXPECT_EQ(RunCli({"--simulate", "sms", "send", "--", "123456", "--save"}).Whole(),
+              (Lines{"0", "", "Halvex: Message sent ok!\n"}));
 }
 
 TEST(CliSms, DeleteAsksOnceAndEachIdDeletesItsOwnMessage) {

@@ -12,11 +12,18 @@ Lines ErrLines(const std::string& err, bool transcript) {
     std::istringstream in(err);
     std::smatch match;
     for (std::string line; std::getline(in, line);) {
-        if (std::regex_match(line, match, kLine) == transcript) {
+        if (std::regex_match(line, match, kLine) == transcript)
             lines.push_back(transcript ? std::string(match[1]) : line);
-        }
     }
     return lines;
+}
+
+Lines CliRun::Writes() const {
+    Lines writes;
+    for (const std::string& command : Commands())
+        if (command.rfind("AT+CPBW=", 0) == 0 || command.rfind("AT+CMGW=", 0) == 0)
+            writes.push_back(command);
+    return writes;
 }
 
 std::string ProfileWith(const std::string& base, const std::string& mergePatch) {

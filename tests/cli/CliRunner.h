@@ -20,6 +20,8 @@ struct CliRun {
     std::string err;  // standard error
 
     Lines Commands() const { return ErrLines(err, true); }
+    // The phone book and message writes among them.
+    Lines Writes() const;
     // Standard error without the transcript.
     Lines Messages() const { return ErrLines(err, false); }
     // The exit status, standard output and standard error, to be compared in one.

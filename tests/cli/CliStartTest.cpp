@@ -11,8 +11,8 @@ namespace {
 TEST(CliStart, IdentifyReportsTheMakerOfEachProfile) {
     EXPECT_EQ(RunCli({"--simulate=nokia", "--json", "identify"}).Whole(),
               (Lines{"0", "{\n  \"connected\": true,\n  \"maker\": \"nokia\"\n}\n", ""}));
-    const CliRun other = RunCli({"--simulate", "identify"});
-    EXPECT_EQ(other.Whole(), (Lines{"0", "connected, maker other\n", ""}));
+    EXPECT_EQ(RunCli({"--simulate", "identify"}).Whole(),
+              (Lines{"0", "connected, maker other\n", ""}));
 }
 
 TEST(CliStart, FailedConnectionReportsTheLinkAndExitsOne) {
@@ -24,9 +24,6 @@ TEST(CliStart, FailedConnectionReportsTheLinkAndExitsOne) {
     EXPECT_NE(
         ReadFile(registry).find("[HKEY_LOCAL_MACHINE\\ExtModems\\Bluetooth]\n\"Port\"=\"nosuch0\""),
         std::string::npos);
-    // Without a configured port.
-    const CliRun unset = RunCli({"phonebook", "list"});
-    EXPECT_EQ(unset.Whole(), (Lines{"1", "", "Halvex: Open port error\n"}));
 }
 
 // A phone that refuses or cannot take the work: its boxes, one line saying what failed, exit 1.
@@ -63,24 +60,17 @@ TEST(CliStart, RefusedCommandsGiveOneLineAndExitTwo) {
     } cases[] = {
         {{}},
         {{"dance"}},
-        {{"identify", "now"}},
         {{"--simulate", "--port", "rfcomm0", "identify"}},
         {{"--port", "../x", "identify"}},
         {{"--simulate=no-such-profile", "identify"}},
         {{"--simulate", "--colour", "identify"}},
-        {{"--simulate", "--json=yes", "identify"}},
         {{"--simulate", "phonebook", "list", "XX"}},
         {{"--simulate", "phonebook", "add", "Ann"}},
         {{"--simulate", "phonebook", "add", "Ann", "--home", "12a"}},
         {{"--simulate", "phonebook", "add", "Ann", "--home", "1", "--home", "2"}},
         {{"--simulate", "phonebook", "edit", "Ann"}},
         {{"--simulate", "phonebook", "delete", "Ann", "--home", "1"}},
-        {{"--simulate", "phonebook", "list", "--rename", "x"}},
-        {{"--simulate", "sms", "list", "drafts"}},
         {{"--simulate", "sms", "send", "123"}},
-        {{"--simulate", "sms", "delete", "inbox"}},
-        {{"--simulate", "sms", "delete", "inbox", "0"}},
-        {{"--simulate", "sms", "delete", "outbox", "two"}},
         {{"--simulate", "sms", "send", "123", "\xff"}},
         {{"--simulate=empty", "--yes", "sms", "delete", "inbox", "1"}},
         // The phone book page's name check (its cases are proven in tests/phonebook) for a new

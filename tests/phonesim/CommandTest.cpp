@@ -7,8 +7,6 @@
 #include <gtest/gtest.h>
 #include <csignal>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "phonesim/Phone.h"
 #include "phonesim/Profile.h"
@@ -22,30 +20,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// Writes a command line and waits (bounded) for the final OK.
-std::string Exchange(int fd, const std::string& line) {
-    std::string got;
-    const std::string bytes = line + "\r";
-    if (::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()))
-        ReadUntil(fd, got, "OK\r\n", 5000);
-    return got;
-}
-
 class PhonesimCommand : public ::testing::Test {
 protected:
-    PhonesimCommand() {
-        dir = fs::temp_directory_path() / ("halvex-phonesim-" + std::to_string(::getpid()));
-        fs::create_directories(dir);
-    }
-    ~PhonesimCommand() override { fs::remove_all(dir); }
-    fs::path dir;
+    const fs::path dir = TempDir();
 };
 
 TEST_F(PhonesimCommand, ServesRegistersAndSavesOnTerminate) {
@@ -63,7 +40,9 @@ TEST_F(PhonesimCommand, ServesRegistersAndSavesOnTerminate) {
 
     const int fd = ::open(slave.c_str(), O_RDWR | O_NOCTTY);
     ASSERT_GE(fd, 0);
-    EXPECT_EQ(Exchange(fd, "AT+CPBW=20,\"123\",129,\"Saved\""), "\r\nOK\r\n");
+    EXPECT_EQ(::write(fd, "AT+CPBW=20,\"123\",129,\"Saved\"\r", 29), 29);
+    std::string got;
+    EXPECT_TRUE(ReadUntil(fd, got, "OK\r\n", 5000) && got == "\r\nOK\r\n") << got;
     ::close(fd);
 
     sim.Signal(SIGTERM);

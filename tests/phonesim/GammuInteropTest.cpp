@@ -12,7 +12,6 @@
 #include "phonesim/Phone.h"
 #include "phonesim/PtyServer.h"
 #include "phonesim/ShippedProfiles.h"
-#include "phonesim/Text.h"
 #include "tests/support/Process.h"
 
 namespace phonesim::test {
@@ -36,9 +35,7 @@ protected:
             return;
         }
         server.Start();
-        const fs::path dir =
-            fs::temp_directory_path() / ("halvex-gammu-" + std::to_string(::getpid()));
-        fs::create_directories(dir);
+        const fs::path dir = TempDir();
         std::ofstream(dir / "gammurc")
             << "[gammu]\ndevice = " << server.SlavePath() << "\nconnection = at\n";
         std::ofstream(dir / "commands") << "identify\ngetallmemory ME\ngetallsms\n";
@@ -46,7 +43,6 @@ protected:
             {"gammu", "-c", (dir / "gammurc").string(), "batch", (dir / "commands").string()},
             60'000, {"LC_ALL=C.UTF-8", "HOME=" + dir.string()}));
         server.Stop();
-        fs::remove_all(dir);
         if (result_->status == 127 && result_->output.empty())
             result_.reset();  // not installed
     }
@@ -69,14 +65,6 @@ protected:
         return output.substr(start, output.find(to, start) - start);
     }
 
-    static nlohmann::json DefaultProfile() {
-        for (const ShippedProfileText& p : ShippedProfileTexts()) {
-            if (p.name == "default")
-                return nlohmann::json::parse(p.json);
-        }
-        return {};
-    }
-
     static std::unique_ptr<RunResult> result_;
     std::string output;
 };
@@ -90,7 +78,8 @@ TEST_F(GammuInterop, IdentifyGetAllMemoryAndGetAllSmsShowTheProfile) {
         EXPECT_NE(identity.find(text), std::string::npos) << text << "\n" << output;
     }
 
-    const nlohmann::json profile = DefaultProfile();
+    const nlohmann::json profile = nlohmann::json::parse(ShippedProfileTexts()[0].json);
+    ASSERT_EQ(ShippedProfileTexts()[0].name, "default");
     int contacts = 0;
     for (const auto& entry : profile["phonebook"]["memories"][0]["entries"]) {
         const std::string index = std::to_string(entry["index"].get<int>());

@@ -95,21 +95,5 @@ TEST_F(PromptFlow, StoreWritesToTheSecondStorageAsUnsentOrWithTheStatusGiven) {
     EXPECT_TRUE(h.phone.Sent().empty());
 }
 
-// Their defined results for any text; that nothing breaks them is the fuzz target's work.
-TEST(PduChecks, SplitAndLengthRefuseWhatIsNoPdu) {
-    EXPECT_FALSE(SplitPdu("").has_value());
-    EXPECT_FALSE(SplitPdu("0").has_value());
-    EXPECT_FALSE(SplitPdu("FF00").has_value());    // service-centre field longer than the text
-    EXPECT_FALSE(SplitPdu("0C9144").has_value());  // and longer than any address
-    EXPECT_EQ(TpduLength("garbage"), 0);
-    EXPECT_EQ(TpduLength("0001"), 1);
-    EXPECT_FALSE(WellFormedTpdu({}));
-    EXPECT_FALSE(WellFormedTpdu({0x11, 0x00, 0xFF}));  // address length beyond any number
-    EXPECT_FALSE(WellFormedTpdu({0x03}));              // neither DELIVER nor SUBMIT
-    // A header length pointing past the user data.
-    EXPECT_FALSE(
-        WellFormedTpdu({0x51, 0x00, 0x01, 0x81, 0xF1, 0x00, 0x08, 0xAA, 0x02, 0x05, 0x00}));
-}
-
 }  // namespace
 }  // namespace phonesim::test

@@ -80,17 +80,6 @@ TEST_F(ToolkitTest, TemplatesBecomeNamedPlacedReachableControls) {
     EXPECT_EQ(order, (std::vector<QString>{"12", "16", "11"}));
 }
 
-TEST_F(ToolkitTest, DialogUnitsFollowTheFont) {
-    QFont small;
-    small.setPixelSize(10);
-    QFont large;
-    large.setPixelSize(20);
-    EXPECT_EQ(DialogUnits(small).X(4), DialogUnits(small).BaseX());
-    EXPECT_EQ(DialogUnits(small).Y(8), DialogUnits(small).BaseY());
-    EXPECT_GT(DialogUnits(large).X(100), DialogUnits(small).X(100) * 3 / 2);
-    EXPECT_GT(DialogUnits(large).Y(100), DialogUnits(small).Y(100) * 3 / 2);
-}
-
 TEST_F(ToolkitTest, PostedMessagesWaitForTheRunningCommandAndDieWithTheirWindow) {
     std::vector<int> ran;
     QObject window;

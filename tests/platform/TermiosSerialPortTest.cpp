@@ -28,7 +28,7 @@ TEST(TermiosPort, RefusesMissingDevicesAndFilesThatAreNoTerminal) {
 }
 
 // One real-time pass over a pseudo-terminal: raw 9600 8N1, exclusivity, bounded writes, and a
-// dropped far end. The link's exchange over it is tests/link/PhoneLinkPtyTest.cpp.
+// dropped far end.
 TEST(TermiosPort, DrivesAPseudoTerminal) {
     PtyMaster master;
     ASSERT_TRUE(master.Ok());

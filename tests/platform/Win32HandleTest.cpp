@@ -57,14 +57,6 @@ TEST_F(Win32Handles, NullUnknownClosedAndStaleHandlesFailEveryCall) {
     ExpectEverySerialCallFails(h);
     EXPECT_EQ(port.Written(), "");
     EXPECT_TRUE(CloseHandle(again));
-
-    // A registry key handle is not a port.
-    registry().CreateKey(HKEY_CURRENT_USER, u"Comm");
-    HKEY key = 0;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"Comm", 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
-    DWORD written = 0;
-    EXPECT_FALSE(WriteFile(key, "AT\r", 3, &written, nullptr));
-    EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
 }
 
 }  // namespace

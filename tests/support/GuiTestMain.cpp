@@ -13,9 +13,8 @@ namespace {
 // of its own; neither means anything to the tests.
 void QuietOffscreenNotes(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     if (text.contains(QLatin1String("does not support propagateSizeHints")) ||
-        text.contains(QLatin1String("XDG_RUNTIME_DIR not set"))) {
+        text.contains(QLatin1String("XDG_RUNTIME_DIR not set")))
         return;
-    }
     std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
 }
 
