@@ -181,6 +181,8 @@ void CMainFrame::OnBluetoothNotify(DWORD value) {
     if (m_bConnectionLost) {
         g_pPhoneSession->Disconnect();
         m_bConnectionLost = FALSE;
+        // The tool bar's connect button now connects again; its tip says so.
+        SetConnectTip(TRUE);
         MessageBoxW(self, u"Please Reconnect !", u"Halvex", MB_OK);
     }
     UpdateCommandUI();

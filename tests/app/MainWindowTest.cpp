@@ -215,6 +215,7 @@ TEST_F(MainWindowTest, OutsideNoticesDisableTheWindowAndEndAConnectionTheRestart
     EXPECT_TRUE(frame().isEnabled());
     EXPECT_EQ(ui().CursorDepth(), 0);
     EXPECT_FALSE(session().IsConnected());
+    EXPECT_EQ(frame().GetToolTips()[1], u"Connect");
 
     // Down and up again while disconnected: nothing to tell.
     ASSERT_TRUE(Notify(0xFFFFFFFFu));
