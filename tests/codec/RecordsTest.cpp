@@ -57,15 +57,18 @@ TEST(CodecDeliver, AlphabetComesFromDcsBitsTwoAndThree) {
 
 TEST(CodecSubmit, EveryValidityFormatKeepsTheFieldsAfterItInStep) {
     // First octets 01 (none), 09 (enhanced), 11 (relative), 19 (absolute); message reference 7.
-    const std::pair<const char*, const char*> cases[] = {
-        {"01", ""}, {"09", "01020304050607"}, {"11", "A7"}, {"19", "30102040506048"}};
-    for (const auto& [first, vp] : cases) {
+    const std::tuple<const char*, const char*, int> cases[] = {
+        {"01", "", kValidityNone},
+        {"09", "01020304050607", kValidityEnhanced},
+        {"11", "A7", kValidityRelative},
+        {"19", "30102040506048", kValidityAbsolute}};
+    for (const auto& [first, vp, format] : cases) {
         const std::u16string pdu =
             U("00") + U(first) + U("0705912143F50000") + U(vp) + U("05E8329BFD06");
         const CSmsSubmit m(pdu);
         EXPECT_EQ(std::tuple(m.GetMessageReference(), m.GetDestination().number, m.GetText(),
-                             m.GetValidity().format, m.Encode()),
-                  std::tuple(7, u"12345", u"hello", m.GetValidityPeriodFormat(), pdu))
+                             m.GetValidity().format, m.GetValidityPeriodFormat(), m.Encode()),
+                  std::tuple(7, u"12345", u"hello", format, format, pdu))
             << first;
     }
     const CSmsSubmit absolute(U("00190705912143F50000") + U("30102040506048") + U("05E8329BFD06"));

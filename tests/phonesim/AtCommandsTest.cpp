@@ -212,12 +212,13 @@ TEST(HostileInput, RandomCommandLinesLeaveThePhoneWorking) {
         h.now += 100;
         h.phone.Read(h.now);
     }
-    // Whatever state it was left in (even at a prompt), Esc and a fresh line bring it back.
-    h.Send("\x1b\r");
-    h.phone.State().echo = false;
-    h.phone.State().quiet = false;
-    h.phone.State().verbose = true;
-    EXPECT_EQ(h.At("AT"), Ok());
+    // Whatever state it was left in, then echoing, quiet, terse and in the middle of a message's
+    // text: Esc and a fresh line bring it back, and its own commands set it as a client wants it.
+    for (const char* state : {"", "ATE1Q1V0+CMGF=0;+CMGS=20\r0011"}) {
+        h.Send(state);
+        h.Send("\x1b\rATE0Q0V1\r");
+        EXPECT_EQ(h.At("AT"), Ok()) << state;
+    }
 }
 
 }  // namespace
