@@ -1,11 +1,17 @@
 // Any reply to a phone book read: cut into records, each parsed, merged into a book by name.
-// Nothing is read outside the reply, and every contact of the book keeps to its kinds.
+// The records cover the reply from their first marker on, in order; the merged book has each
+// name once; each number it holds sits at the index of the last complete record of that name and
+// kind, and every index a record names stays taken.
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <map>
+#include <set>
 #include <string>
+#include <utility>
 
+#include "phonebook/NumberKind.h"
 #include "phonebook/PhoneBookEngine.h"
 #include "phonebook/PhoneSession.h"
 
@@ -19,18 +25,52 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CPhoneBookEngine& engine = *session->GetEngine();
     CContactBook book;
     engine.SplitRecords(reply);
+    std::size_t covered = engine.GetRecords().empty()
+                              ? reply.size()
+                              : static_cast<std::size_t>(engine.GetRecords()[0]->position);
+    std::map<std::pair<std::u16string, int>, int> lastIndex;  // (name, kind): index
+    std::set<std::u16string> names;
     for (const auto& record : engine.GetRecords()) {
-        CPhoneBookEngine::ParseRecord(*record);
-        if (record->complete && record->index <= 0) {
+        if (static_cast<std::size_t>(record->position) != covered ||
+            reply.compare(covered, record->line.size(), record->line) != 0) {
+            std::abort();
+        }
+        covered += record->line.size();
+        if (CPhoneBookEngine::ParseRecord(*record) && record->index < 1) {
+            std::abort();
+        }
+        if (record->complete) {
+            names.insert(record->name);
+            if (NumberKind::Of(record->kind) != nullptr) {
+                lastIndex[{record->name, record->kind}] = record->index;
+            }
+        }
+    }
+    if (covered != reply.size()) {
+        std::abort();
+    }
+    engine.MergeRecords(book);
+    for (const auto& record : engine.GetRecords()) {
+        if (record->index > 0 && !book.IsIndexTaken(record->index)) {
             std::abort();
         }
     }
-    engine.MergeRecords(book);
     engine.ClearRecords();
+    std::set<std::u16string> seen;
     for (int i = 0; i < book.GetSize(); ++i) {
-        if (book.GetAt(i) == nullptr || book.Find(book.GetAt(i)->name) > i) {
+        const CContactEntry& contact = *book.GetAt(i);
+        if (!seen.insert(contact.name).second || names.count(contact.name) == 0) {
             std::abort();
         }
+        for (const NumberKind& kind : NumberKind::All()) {
+            const auto last = lastIndex.find({contact.name, kind.kind});
+            if (contact.*kind.index != (last == lastIndex.end() ? 0 : last->second)) {
+                std::abort();
+            }
+        }
+    }
+    if (seen != names) {
+        std::abort();
     }
     return 0;
 }
