@@ -11,20 +11,20 @@ namespace app {
 
 namespace {
 
-constexpr qint64 kMaxLine = 32;
+constexpr qint64 kMaxLine = 32;  // with its end of line
 
-// Whether the process at the other end of the socket runs as this user.
-bool SameUser(const QLocalSocket& socket) {
+// Whether the process at the other end of the socket runs as `user`.
+bool RunsAs(const QLocalSocket& socket, uid_t user) {
     ucred peer{};
     socklen_t size = sizeof(peer);
     return getsockopt(static_cast<int>(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer,
                       &size) == 0 &&
-           peer.uid == getuid();
+           peer.uid == user;
 }
 
 }  // namespace
 
-NoticeServer::NoticeServer(QObject* parent) : QObject(parent) {
+NoticeServer::NoticeServer(QObject* parent) : QObject(parent), user_(getuid()) {
     connect(&server_, &QLocalServer::newConnection, this, [this] { OnConnection(); });
 }
 
@@ -40,7 +40,7 @@ bool NoticeServer::Listen(const QString& path) {
 void NoticeServer::OnConnection() {
     while (QLocalSocket* socket = server_.nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        if (!SameUser(*socket)) {
+        if (!RunsAs(*socket, user_)) {
             socket->abort();
             continue;
         }
@@ -51,7 +51,13 @@ void NoticeServer::OnConnection() {
                 }
                 return;
             }
-            const QByteArray line = socket->readLine(kMaxLine).trimmed();
+            // A line longer than a notice is dropped whole, never cut to a value.
+            QByteArray line = socket->readLine(kMaxLine + 1);
+            if (!line.endsWith('\n')) {
+                socket->abort();
+                return;
+            }
+            line = line.trimmed();
             const std::optional<std::uint32_t> value = ParseNoticeValue(line.toStdString());
             socket->write(value ? "OK\n" : "ERROR\n");
             socket->flush();

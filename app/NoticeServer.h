@@ -3,6 +3,8 @@
 // A notice from another user's process is refused; a value that is not a number is answered
 // "ERROR"; a good one "OK", and then handed on.
 
+#include <sys/types.h>
+
 #include <QLocalServer>
 #include <QObject>
 #include <QString>
@@ -19,6 +21,8 @@ public:
     // be made. A socket left behind by a Halvex that ended is taken over.
     bool Listen(const QString& path);
     bool IsListening() const { return server_.isListening(); }
+    // Whose processes are heard: the user this program runs as, unless another is named.
+    void ServeUser(uid_t user) { user_ = user; }
 
 signals:
     void noticeReceived(std::uint32_t value);
@@ -27,6 +31,7 @@ private:
     void OnConnection();
 
     QLocalServer server_;
+    uid_t user_;
 };
 
 }  // namespace app
