@@ -33,18 +33,23 @@ class StoreTarget {
 public:
     StoreTarget(CSmsEngine& engine) : engine_(engine) {}
 
-    // Selects "SM" for a message that came from the SIM card, "ME" for any other.
-    void Select(bool sim) {
+    // Selects "SM" for a message that came from the SIM card, "ME" for any other. False when the
+    // phone refused: a store would then go to whatever storage was selected before.
+    bool Select(bool sim) {
         if (known_ && sim == sim_) {
-            return;
+            return true;
         }
         const std::u16string first = sim ? u"SM" : u"ME";
-        engine_.SelectStorage(first, first, u"ME");
+        if (!engine_.SelectStorage(first, first, u"ME")) {
+            known_ = false;
+            return false;
+        }
         engine_.QueryStorage();
         used_ = CSmsEngine::DecimalValue(engine_.GetStorageUsed());
         total_ = CSmsEngine::DecimalValue(engine_.GetStorageTotal());
         sim_ = sim;
         known_ = true;
+        return true;
     }
     // The compose dialog's check before it stores.
     bool Full() const { return total_ > 0 && used_ >= total_; }
@@ -151,8 +156,10 @@ int ImportMessages(Context& c) {
                 continue;
             }
             const backup::ArchivedMessage& message = messages[i];
-            target.Select(message.storage == u"SM");
-            if (target.Full()) {
+            const bool sim = message.storage == u"SM";
+            if (!target.Select(sim)) {
+                results[i] = std::string("the phone refused its storage ") + (sim ? "SM" : "ME");
+            } else if (target.Full()) {
                 results[i] = "the storage is full";
             } else if (c.engine.StorePdu(message.tpduLength, message.pdu, 3)) {
                 target.Stored();

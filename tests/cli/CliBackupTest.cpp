@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
 #include <regex>
 
@@ -169,6 +170,79 @@ TEST(CliBackup, TheOutboxRoundTripsButForTheIndices) {
     EXPECT_EQ(twice.status, 0) << twice.err;
     EXPECT_EQ(twice.Writes(), Lines{});
     EXPECT_EQ(json::parse(twice.out).at("stored"), 0);
+}
+
+// What the phone does not take is told, line by line, with the counts and exit status 1.
+TEST(CliBackup, TheOutboxRestoreTellsWhatThePhoneDidNotTake) {
+    const Lines pdus = {
+        "079144872000302311000C914477000920130000AA094F37A89D07DDC379",
+        "079144872000302311000C914477000910300000AA115474D8BD9E83CC6F39885D778FD121"};
+    // Line i of the file; `lower` writes the PDU's hex digits in lower case.
+    const auto line = [&](std::size_t i, const char* storage, bool lower = false) {
+        std::string pdu = pdus[i];
+        if (lower) {
+            std::transform(pdu.begin(), pdu.end(), pdu.begin(), ::tolower);
+        }
+        return R"({"box":"outbox","storage":")" + std::string(storage) + R"(","pdu":")" + pdu +
+               "\"}\n";
+    };
+    const auto sms = [](const std::string& storages) {
+        return R"({"sms": {"storages": [)" + storages + "]}}";
+    };
+    std::string full;
+    for (int i = 1; i <= 65; ++i) {
+        full += (i > 1 ? "," : "") + std::string(R"({"index": )") + std::to_string(i) +
+                R"(, "status": 3, "pdu": ")" + pdus[0] + "\"}";
+    }
+    const struct {
+        std::string profile, file;
+        int status;
+        Lines writes;
+        std::string tail;
+    } cases[] = {
+        // Each message on the phone answers for one line, whatever the case of its hex digits.
+        {"default",
+         line(0, "ME") + line(0, "ME") + line(1, "ME", true),
+         0,
+         {"AT+CMGW=22,3"},
+         "1 to store, 2 already on the phone.\nThe phone stored 1 message and refused 0.\n"},
+        {ProfileWith("empty", sms(R"({"name": "ME", "capacity": 1, "messages": []})")),
+         line(0, "ME") + line(1, "ME"),
+         1,
+         {"AT+CMGW=22,3"},
+         "The phone stored 1 message and refused 1:\n  line 2: the storage is full\n"},
+        {ProfileWith("empty",
+                     R"({"faults": [{"action": "error", "command": "AT+CMGW=", "skip": 1}]})"),
+         line(0, "ME") + line(1, "ME") + line(0, "ME"),
+         1,
+         {"AT+CMGW=22,3", "AT+CMGW=29,3", "AT+CMGW=22,3"},
+         "The phone stored 2 messages and refused 1:\n  line 2: the phone did not store it\n"},
+        {ProfileWith(
+             "empty",
+             R"({"faults": [{"action": "error", "command": "AT+CPMS=\"SM\"", "skip": 1}]})"),
+         line(0, "SM") + line(1, "ME"),
+         1,
+         {"AT+CMGW=29,3"},
+         "The phone stored 1 message and refused 1:\n  line 1: the phone refused its storage SM\n"},
+        {ProfileWith("empty",
+                     sms(R"({"name": "ME", "capacity": 150, "messages": [)" + full + "]}")),
+         line(1, "ME"),
+         1,
+         {},
+         "halvex-cli: the outbox already lists as many messages as Halvex keeps; nothing was "
+         "stored, so that none is stored twice\n"}};
+    for (const auto& c : cases) {
+        const CliRun run = RunCli({"--simulate=" + c.profile, "--transcript", "sms", "import",
+                                   "outbox", Write("restore.jsonl", c.file)});
+        // What was told last: the summary, or the refusal on standard error.
+        const Lines messages = run.Messages();
+        const std::string told =
+            run.out.empty() && !messages.empty() ? messages.back() + "\n" : run.out;
+        EXPECT_EQ(std::tuple(run.status, run.Writes(),
+                             told.substr(told.size() - std::min(told.size(), c.tail.size()))),
+                  std::tuple(c.status, c.writes, c.tail))
+            << c.file << run.out << run.err;
+    }
 }
 
 }  // namespace
