@@ -105,8 +105,10 @@ void CPhoneBookEngine::ReadEntries(CContactBook& book, int first, int last) {
         std::u16string reply;
         // Only a reply the phone ended with OK holds every entry of its range: one that is
         // refused, silent or cut short would leave a book that looks complete and is not (and
-        // an index it missed could be handed to a new number).
-        if (ReadResponse(reply) <= 0 || !phonebook::IsConfirmed(reply)) {
+        // an index it missed could be handed to a new number). Bytes that were not UTF-8 (each
+        // read as U+FFFD) are as bad: they may have broken a marker or changed a name.
+        if (ReadResponse(reply) <= 0 || !phonebook::IsConfirmed(reply) ||
+            reply.find(u'\uFFFD') != std::u16string::npos) {
             ShowConnectionLost();
             m_session.Disconnect();
             return;
