@@ -20,12 +20,14 @@ namespace {
 
 using halvex::test::TempDir;
 
-int ConnectTo(const std::string& path) {
+// A socket of ours at `path`: connected (true) or only bound, as a Halvex that ended leaves it.
+int SocketAt(const std::string& path, bool connected) {
     const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     path.copy(address.sun_path, sizeof address.sun_path - 1);
-    if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+    const auto* at = reinterpret_cast<const sockaddr*>(&address);
+    if ((connected ? connect(fd, at, sizeof address) : bind(fd, at, sizeof address)) != 0) {
         close(fd);
         return -1;
     }
@@ -43,7 +45,7 @@ protected:
     std::string Exchange(const std::string& bytes) {
         auto answer = std::async(std::launch::async, [this, bytes] {
             std::string got;
-            const int fd = ConnectTo(path_);
+            const int fd = SocketAt(path_, true);
             if (fd >= 0 && send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL) >= 0) {
                 halvex::test::ReadUntil(fd, got, "", 5000);
             }
@@ -88,12 +90,8 @@ TEST_F(NoticeServerTest, OnlyAWholeGoodLineFromThisUserIsTaken) {
 }
 
 TEST_F(NoticeServerTest, ASecondHalvexCannotTakeTheSocketButALeftOverOneIsTakenOver) {
-    // What a Halvex that ended without removing its socket leaves behind.
-    const int left = socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    path_.copy(address.sun_path, sizeof address.sun_path - 1);
-    ASSERT_EQ(bind(left, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    const int left = SocketAt(path_, false);
+    ASSERT_GE(left, 0);
     close(left);
 
     ASSERT_TRUE(server_.Listen(QString::fromStdString(path_)));

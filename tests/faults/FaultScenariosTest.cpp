@@ -88,11 +88,6 @@ class FaultScenarios : public halvex::test::SessionTest {
 protected:
     FaultScenarios() : SessionTest("default") {}
 
-    void SetUp() override {
-        SessionTest::SetUp();
-        ui().Clear();
-    }
-
     // What the boxes since the last Clear told the user. The operations are driven below the
     // pages, so no question may come: the script's made-up answer would steer them.
     struct Told {

@@ -50,12 +50,12 @@ TEST_F(PhoneBookRead, EntriesMergeIntoContactsAcrossReplies) {
     EXPECT_EQ(book.GetAt(1)->otherIndex, 202);
 }
 
-// Refused, cut off, silent, or not ended with OK: the book is not taken as read, and the
-// session disconnects.
+// Refused, cut off, silent, not ended with OK, or with bytes that are not UTF-8 (a name or a
+// marker may be broken): the book is not taken as read, and the session disconnects.
 TEST_F(PhoneBookRead, ARangeThePhoneDoesNotEndWithOkEndsTheReadWithADisconnect) {
     for (const phonesim::Fault& fault :
          {phonesim::Fault::ErrorReply("AT+CPBR=26,"), phonesim::Fault::DropOn("AT+CPBR=26,"),
-          phonesim::Fault::NoReply("AT+CPBR=26,"),
+          phonesim::Fault::NoReply("AT+CPBR=26,"), phonesim::Fault::CorruptReply("AT+CPBR=26,"),
           phonesim::Fault::RawReply("AT+CPBR=26,", "\r\n+CPBR: 30,\"130\",129,\"Zed/M\"\r\n")}) {
         SCOPED_TRACE(static_cast<int>(fault.action));
         UseProfile("empty");
