@@ -45,6 +45,12 @@ int CPduReader::ReadBit() {
 }
 
 std::uint32_t CPduReader::ReadBits(int n) {
+    if (n > 0 && n < 8 - m_bit && !AtEnd()) {
+        // The common case of the first-octet and type-octet fields: inside the current octet.
+        const std::uint32_t value = (m_octets[m_pos] >> m_bit) & ((1u << n) - 1u);
+        m_bit += n;
+        return value;
+    }
     n = std::clamp(n, 0, 32);
     std::uint32_t value = 0;
     int got = 0;
