@@ -1,6 +1,8 @@
 #include "sms/codec/HexText.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 
 namespace {
 
@@ -65,20 +67,21 @@ bool HexToOctets(std::u16string_view text, std::span<std::uint8_t> out) {
 }
 
 std::u16string OctetsToHex(std::span<const std::uint8_t> octets) {
-    static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
-    std::u16string hex;
-    hex.reserve(octets.size() * 2);
-    // Through a stack buffer: appending whole chunks beats filling a sized string first.
-    char16_t chunk[256];
-    std::size_t used = 0;
-    for (std::uint8_t octet : octets) {
-        chunk[used++] = kDigits[octet >> 4];
-        chunk[used++] = kDigits[octet & 0x0F];
-        if (used == std::size(chunk)) {
-            hex.append(chunk, used);
-            used = 0;
+    // Both characters of each octet from one table, into a string sized once.
+    using Pair = std::array<char16_t, 2>;
+    static constexpr std::array<Pair, 256> kPairs = [] {
+        constexpr char16_t kDigits[] = u"0123456789ABCDEF";
+        std::array<Pair, 256> table{};
+        for (std::size_t octet = 0; octet < table.size(); ++octet) {
+            table[octet] = {kDigits[octet >> 4], kDigits[octet & 0x0F]};
         }
+        return table;
+    }();
+    std::u16string hex(2 * octets.size(), u'\0');
+    char16_t* out = hex.data();
+    for (std::uint8_t octet : octets) {
+        std::memcpy(out, kPairs[octet].data(), sizeof(Pair));
+        out += 2;
     }
-    hex.append(chunk, used);
     return hex;
 }
