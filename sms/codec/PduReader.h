@@ -21,6 +21,7 @@ public:
     // TP-MTI of the whole PDU, as ReadAddress (true) and ReadMessageType from the first octet
     // would give it; the reader does not move.
     int MessageTypeAfterServiceCentre() const;
+
     void AlignToOctet();
     int ReadBit();
     // Up to 32 bits, the first one read becoming bit 0.
