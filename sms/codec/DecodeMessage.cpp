@@ -13,9 +13,7 @@ std::unique_ptr<CShortMessage> DecodeMessage(std::u16string_view pdu, bool incom
     try {
         // One reader for both the look at TP-MTI and the decoding itself.
         CPduReader reader(pdu);
-        reader.ReadAddress(true);
-        const int messageType = reader.ReadMessageType();
-        reader.Rewind();
+        const int messageType = reader.MessageTypeAfterServiceCentre();
         switch (messageType) {
             case 0:
                 return incoming ? std::unique_ptr<CShortMessage>(new CSmsDeliver(reader))

@@ -1,72 +1,144 @@
 #include "sms/codec/GsmAlphabet.h"
 
-#include <utility>
+#include <bit>
+#include <cstring>
 
 namespace {
 
-constexpr char16_t kEscape = 0x1B;
+constexpr std::uint8_t kEscape = 0x1B;
 
-// The default alphabet's codes 0x10 to 0x1A that ISO 8859-1 lacks: the Greek capitals (0 where
-// the Latin-1 table holds the character, 0x11 '_').
-constexpr char16_t kGreek[] = {u'\u0394', 0,         u'\u03A6', u'\u0393', u'\u039B', u'\u03A9',
-                               u'\u03A0', u'\u03A8', u'\u03A3', u'\u0398', u'\u039E'};
-
-// The extension table, reached through the escape code.
-constexpr std::pair<char16_t, char16_t> kExtension[] = {
-    {0x0A, u'\f'}, {0x14, u'^'}, {0x28, u'{'}, {0x29, u'}'}, {0x2F, u'\\'},
-    {0x3C, u'['},  {0x3D, u'~'}, {0x3E, u']'}, {0x40, u'|'}, {0x65, u'\u20AC'}};
-
-char16_t Greek(char16_t code) {
-    return code >= 0x10 && code <= 0x1A ? kGreek[code - 0x10] : 0;
-}
-
-char16_t Extension(char16_t code) {
-    for (const auto& [gsm, text] : kExtension) {
-        if (gsm == code) {
-            return text;
-        }
+// Every default-alphabet code to its character: the ISO 8859-1 table with the Greek capitals
+// (0x10, 0x12 to 0x1A) put in; the escape stays U+00AC.
+constexpr std::array<char16_t, 128> kDefault = [] {
+    std::array<char16_t, 128> table{};
+    for (std::size_t code = 0; code < table.size(); ++code) {
+        table[code] = sms::kGsmToLatin1[code];
     }
-    return 0;
-}
+    constexpr char16_t kGreek[] = {u'\u0394', u'_',      u'\u03A6', u'\u0393', u'\u039B', u'\u03A9',
+                                   u'\u03A0', u'\u03A8', u'\u03A3', u'\u0398', u'\u039E'};
+    for (std::size_t i = 0; i < std::size(kGreek); ++i) {
+        table[0x10 + i] = kGreek[i];
+    }
+    return table;
+}();
 
+// The extension table, reached through the escape: 0 where it has no character.
+constexpr std::array<char16_t, 128> kExtension = [] {
+    std::array<char16_t, 128> table{};
+    table[0x0A] = u'\f';
+    table[0x14] = u'^';
+    table[0x28] = u'{';
+    table[0x29] = u'}';
+    table[0x2F] = u'\\';
+    table[0x3C] = u'[';
+    table[0x3D] = u'~';
+    table[0x3E] = u']';
+    table[0x40] = u'|';
+    table[0x65] = u'\u20AC';
+    return table;
+}();
+
+// Any code unit, as the codes of a text hand them in: above 127 is no GSM code.
 char16_t Default(char16_t code) {
-    if (code >= sms::kGsmToLatin1.size()) {
-        return sms::kNoLatin1;
+    return code < kDefault.size() ? kDefault[code] : sms::kNoLatin1;
+}
+
+// The character of the code after an escape.
+char16_t Escaped(char16_t code) {
+    if (code == kEscape) {
+        return u' ';  // reserved for a further table
     }
-    if (const char16_t greek = Greek(code)) {
-        return greek;
+    if (code < kExtension.size() && kExtension[code] != 0) {
+        return kExtension[code];
     }
-    return sms::kGsmToLatin1[code];
+    return Default(code);
 }
 
 }  // namespace
 
 std::u16string GsmToText(std::u16string_view codes) {
-    std::u16string text;
-    text.reserve(codes.size());
+    std::u16string text(codes.size(), u'\0');
+    char16_t* out = text.data();
     for (std::size_t i = 0; i < codes.size(); ++i) {
         if (codes[i] != kEscape) {
-            text.push_back(Default(codes[i]));
-            continue;
+            *out++ = Default(codes[i]);
+        } else if (++i < codes.size()) {
+            *out++ = Escaped(codes[i]);
+        }  // a final escape gives nothing
+    }
+    text.resize(static_cast<std::size_t>(out - text.data()));
+    return text;
+}
+
+std::u16string SeptetsToText(std::span<const std::uint8_t> octets, std::size_t firstBit,
+                             std::size_t count) {
+    const std::uint8_t* data = octets.data();
+    // The seven bits from `bit` on, with the octet after when there is one.
+    const auto septet = [data, size = octets.size()](std::size_t bit) {
+        const std::size_t octet = bit / 8;
+        unsigned window = data[octet];
+        if (octet + 1 < size) {
+            window |= static_cast<unsigned>(data[octet + 1]) << 8;
         }
-        if (++i == codes.size()) {
-            break;
+        return static_cast<std::uint8_t>((window >> (bit % 8)) & 0x7Fu);
+    };
+    std::u16string text(count, u'\0');
+    char16_t* out = text.data();
+    std::size_t bit = firstBit;
+    const std::size_t end = firstBit + 7 * count;
+    // Eight septets at a time from eight octets read at once, while a ninth septet follows (the
+    // one after an escape) and the eight octets lie inside the span.
+    while (end - bit >= 9 * 7 && bit / 8 + 8 <= octets.size()) {
+        std::uint64_t window;
+        std::memcpy(&window, data + bit / 8, sizeof window);
+        if constexpr (std::endian::native == std::endian::big) {
+            window = __builtin_bswap64(window);
         }
-        if (codes[i] == kEscape) {
-            text.push_back(u' ');  // reserved for a further table
-        } else if (const char16_t extended = Extension(codes[i])) {
-            text.push_back(extended);
-        } else {
-            text.push_back(Default(codes[i]));
+        window >>= bit % 8;
+        std::size_t k = 0;
+        for (; k < 8; ++k) {
+            const auto code = static_cast<std::uint8_t>((window >> (7 * k)) & 0x7Fu);
+            if (code == kEscape) {
+                break;
+            }
+            *out++ = kDefault[code];
+        }
+        bit += 7 * k;
+        if (k < 8) {
+            *out++ = Escaped(septet(bit + 7));
+            bit += 14;
         }
     }
+    // Every septet but the last is followed by another, so the octet after its first one is
+    // there to be read.
+    const std::size_t last = bit == end ? end : end - 7;
+    while (bit < last) {
+        const std::size_t octet = bit / 8;
+        const unsigned window = data[octet] | static_cast<unsigned>(data[octet + 1]) << 8;
+        const std::uint8_t code = (window >> (bit % 8)) & 0x7Fu;
+        bit += 7;
+        if (code != kEscape) {
+            *out++ = kDefault[code];
+        } else {
+            *out++ = Escaped(septet(bit));
+            bit += 7;
+        }
+    }
+    if (bit < end) {
+        const std::uint8_t code = septet(bit);
+        if (code != kEscape) {
+            *out++ = kDefault[code];  // a final escape gives nothing
+        }
+    }
+    text.resize(static_cast<std::size_t>(out - text.data()));
     return text;
 }
 
 std::u16string TextToGsm(std::u16string_view text) {
     std::u16string codes(text.size(), u'\0');
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        codes[i] = sms::kLatin1ToGsm[text[i] & 0xFFu];
+    char16_t* out = codes.data();
+    for (char16_t c : text) {
+        *out++ = sms::kLatin1ToGsm[c & 0xFFu];
     }
     return codes;
 }

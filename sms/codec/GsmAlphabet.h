@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -45,5 +46,9 @@ inline constexpr std::array<std::uint8_t, 256> kLatin1ToGsm = [] {
 // extension table; an escape before a code the table does not have gives the default character
 // of that code, two escapes a blank, a final one nothing. A code above 127 becomes U+00AC.
 std::u16string GsmToText(std::u16string_view codes);
+// The same for `count` septets packed from bit `firstBit` of `octets` (least significant bit
+// first), which must hold them all.
+std::u16string SeptetsToText(std::span<const std::uint8_t> octets, std::size_t firstBit,
+                             std::size_t count);
 // Text to GSM codes, one per character, by the low 8 bits of each character.
 std::u16string TextToGsm(std::u16string_view text);

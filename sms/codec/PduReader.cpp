@@ -1,20 +1,23 @@
 #include "sms/codec/PduReader.h"
 
 #include <algorithm>
+#include <array>
+#include <span>
 
 #include "sms/codec/GsmAlphabet.h"
 #include "sms/codec/HexText.h"
-#include "sms/codec/StringBuild.h"
 
 CPduReader::CPduReader(std::u16string_view hex) : m_octets(hex.size() / 2) {
     // A bad or odd text leaves zeros behind; decoding goes on with whatever was converted.
     (void)HexToOctets(hex, m_octets);
 }
 
-void CPduReader::Rewind() {
-    m_pos = 0;
-    m_bit = 0;
-    m_septetOrigin = kNoOrigin;
+int CPduReader::MessageTypeAfterServiceCentre() const {
+    // The service-centre field is its length octet and that many more; past the end both bits
+    // of TP-MTI read as 1.
+    const std::size_t centre = m_octets.empty() ? 0 : m_octets[0];
+    const std::size_t first = 1 + centre;
+    return first < m_octets.size() ? m_octets[first] & 0x03 : 3;
 }
 
 std::size_t CPduReader::BitsLeft() const {
@@ -42,6 +45,12 @@ int CPduReader::ReadBit() {
 }
 
 std::uint32_t CPduReader::ReadBits(int n) {
+    if (n > 0 && n < 8 - m_bit && !AtEnd()) {
+        // The common case of the first-octet and type-octet fields: inside the current octet.
+        const std::uint32_t value = (m_octets[m_pos] >> m_bit) & ((1u << n) - 1u);
+        m_bit += n;
+        return value;
+    }
     n = std::clamp(n, 0, 32);
     std::uint32_t value = 0;
     int got = 0;
@@ -88,37 +97,43 @@ std::u16string CPduReader::ReadOctets(std::size_t n) {
 
 std::u16string CPduReader::ReadUcs2(std::size_t n) {
     AlignToOctet();
-    std::u16string out;
-    out.reserve(n / 2);
-    for (std::size_t taken = 0; taken + 2 <= n && m_pos + 2 <= m_octets.size(); taken += 2) {
-        out.push_back(static_cast<char16_t>(m_octets[m_pos] << 8 | m_octets[m_pos + 1]));
-        m_pos += 2;
+    const std::size_t available = AtEnd() ? 0 : m_octets.size() - m_pos;
+    const std::size_t count = std::min(n, available) / 2;
+    std::u16string out(count, u'\0');
+    const std::uint8_t* pair = m_octets.data() + m_pos;
+    for (char16_t& c : out) {
+        c = static_cast<char16_t>(pair[0] << 8 | pair[1]);
+        pair += 2;
     }
+    m_pos += 2 * count;
     return out;
 }
 
 std::u16string CPduReader::ReadSemiOctetDigits(std::size_t count) {
     AlignToOctet();
-    std::u16string digits;
-    digits.reserve(std::min<std::size_t>(count, 64));
-    for (std::size_t i = 0; i < count && !AtEnd(); ++i) {
-        if (m_bit == 0) {
-            // 0xF is a filler wherever it stands: as a digit it could not be written back.
-            const int nibble = m_octets[m_pos] & 0x0F;
-            if (nibble != 0x0F) {
-                digits.push_back(static_cast<char16_t>(u'0' + nibble));
-            }
-            m_bit = 4;
-        } else {
-            const int nibble = m_octets[m_pos] >> 4;
-            if (nibble != 0x0F) {
-                digits.push_back(static_cast<char16_t>(u'0' + nibble));
-            }
-            m_bit = 0;
-            ++m_pos;
-        }
+    // At most two digits an octet up to the end; one sized write, cut to what was read.
+    const std::size_t available = AtEnd() ? 0 : 2 * (m_octets.size() - m_pos);
+    count = std::min(count, available);
+    std::u16string digits(count, u'\0');
+    char16_t* out = digits.data();
+    const std::uint8_t* octet = m_octets.data() + m_pos;
+    // 0xF is a filler wherever it stands: as a digit it could not be written back.
+    for (std::size_t i = 0; i + 1 < count; i += 2, ++octet) {
+        const unsigned low = *octet & 0x0Fu;
+        const unsigned high = *octet >> 4;
+        *out = static_cast<char16_t>(u'0' + low);
+        out += low != 0x0F;
+        *out = static_cast<char16_t>(u'0' + high);
+        out += high != 0x0F;
     }
-    AlignToOctet();
+    if (count % 2 != 0) {
+        const unsigned low = *octet & 0x0Fu;
+        *out = static_cast<char16_t>(u'0' + low);
+        out += low != 0x0F;
+    }
+    // An odd count ends inside an octet, whose rest is skipped.
+    m_pos += (count + 1) / 2;
+    digits.resize(static_cast<std::size_t>(out - digits.data()));
     return digits;
 }
 
@@ -150,14 +165,38 @@ std::uint16_t CPduReader::ReadTimeZone(std::uint8_t& sign) {
     return static_cast<std::uint16_t>((tens * 10 + units) * 15);
 }
 
+namespace {
+
+// Two semi-octets as a number, low nibble first; a 0xF high nibble is a filler.
+constexpr std::array<std::uint8_t, 256> kSemiOctetNumber = [] {
+    std::array<std::uint8_t, 256> table{};
+    for (unsigned octet = 0; octet < table.size(); ++octet) {
+        const unsigned low = octet & 0x0Fu;
+        const unsigned high = octet >> 4;
+        table[octet] = static_cast<std::uint8_t>(high == 0x0F ? low : low * 10 + high);
+    }
+    return table;
+}();
+
+}  // namespace
+
 SmsDateTime CPduReader::ReadTimeStamp() {
+    AlignToOctet();
+    // Six octets of two semi-octets each (ReadSemiOctetNumber (2)), 0 past the end.
+    std::uint16_t fields[6] = {};
+    for (std::uint16_t& field : fields) {
+        if (AtEnd()) {
+            break;
+        }
+        field = kSemiOctetNumber[m_octets[m_pos++]];
+    }
     SmsDateTime t;
-    t.year = static_cast<std::uint16_t>(ReadSemiOctetNumber(2));
-    t.month = static_cast<std::uint16_t>(ReadSemiOctetNumber(2));
-    t.day = static_cast<std::uint16_t>(ReadSemiOctetNumber(2));
-    t.hour = static_cast<std::uint16_t>(ReadSemiOctetNumber(2));
-    t.minute = static_cast<std::uint16_t>(ReadSemiOctetNumber(2));
-    t.second = static_cast<std::uint16_t>(ReadSemiOctetNumber(2));
+    t.year = fields[0];
+    t.month = fields[1];
+    t.day = fields[2];
+    t.hour = fields[3];
+    t.minute = fields[4];
+    t.second = fields[5];
     t.zone = ReadTimeZone(t.zoneSign);
     return t;
 }
@@ -173,17 +212,13 @@ SmsAddress CPduReader::ReadAddress(bool isServiceCentre) {
     if (!isServiceCentre && address.IsAlphanumeric()) {
         // A name in 7-bit GSM codes; the length counts the semi-octets they fill.
         AlignToOctet();
+        const std::size_t start = std::min(m_pos, m_octets.size());
         const std::size_t end = std::min(m_pos + (length + 1) / 2, m_octets.size());
-        std::u16string codes;
-        for (std::size_t septets = length * 4 / 7; septets > 0; --septets) {
-            if (m_pos * 8 + static_cast<std::size_t>(m_bit) + 7 > end * 8) {
-                break;
-            }
-            codes.push_back(static_cast<char16_t>(ReadBits(7)));
-        }
+        const std::size_t septets = std::min(length * 4 / 7, (end - start) * 8 / 7);
+        address.number = SeptetsToText(
+            std::span<const std::uint8_t>(m_octets.data() + start, end - start), 0, septets);
         m_pos = end;
         m_bit = 0;
-        address.number = GsmToText(codes);
         return address;
     }
     // The service-centre length counts the type octet and the digit octets, a TP length digits.
@@ -205,12 +240,23 @@ void CPduReader::AlignToSeptet() {
     }
 }
 
-std::u16string CPduReader::ReadSeptets(std::size_t n) {
+std::size_t CPduReader::SeptetsAhead(std::size_t n) {
     AlignToSeptet();
     // Missing septets are not invented: a cut-off text ends where its bits end.
-    const std::size_t count = std::min(n, BitsLeft() / 7);
+    return std::min(n, BitsLeft() / 7);
+}
+
+void CPduReader::SkipSeptets(std::size_t count) {
+    const std::size_t bit = m_pos * 8 + static_cast<std::size_t>(m_bit) + 7 * count;
+    m_pos = bit / 8;
+    m_bit = static_cast<int>(bit % 8);
+}
+
+std::u16string CPduReader::ReadSeptets(std::size_t n) {
+    const std::size_t count = SeptetsAhead(n);
     const std::size_t first = m_pos * 8 + static_cast<std::size_t>(m_bit);
-    std::u16string codes = sms::BuildString(count, [&](std::size_t i) {
+    std::u16string codes(count, u'\0');
+    for (std::size_t i = 0; i < count; ++i) {
         const std::size_t bit = first + 7 * i;
         const std::size_t octet = bit / 8;
         // A septet that crosses into the next octet has that octet before the end.
@@ -218,12 +264,18 @@ std::u16string CPduReader::ReadSeptets(std::size_t n) {
         if (octet + 1 < m_octets.size()) {
             window |= static_cast<unsigned>(m_octets[octet + 1]) << 8;
         }
-        return static_cast<char16_t>((window >> (bit % 8)) & 0x7Fu);
-    });
-    const std::size_t bit = first + 7 * count;
-    m_pos = bit / 8;
-    m_bit = static_cast<int>(bit % 8);
+        codes[i] = static_cast<char16_t>((window >> (bit % 8)) & 0x7Fu);
+    }
+    SkipSeptets(count);
     return codes;
+}
+
+std::u16string CPduReader::ReadSeptetText(std::size_t n) {
+    const std::size_t count = SeptetsAhead(n);
+    std::u16string text =
+        SeptetsToText(m_octets, m_pos * 8 + static_cast<std::size_t>(m_bit), count);
+    SkipSeptets(count);
+    return text;
 }
 
 std::u16string CPduReader::ReadUserDataHeader() {

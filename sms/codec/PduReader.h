@@ -18,8 +18,9 @@ public:
     CPduReader(const CPduReader&) = delete;
     CPduReader& operator=(const CPduReader&) = delete;
 
-    // Back to the first octet, septet origin cleared.
-    void Rewind();
+    // TP-MTI of the whole PDU, as ReadAddress (true) and ReadMessageType from the first octet
+    // would give it; the reader does not move.
+    int MessageTypeAfterServiceCentre() const;
 
     void AlignToOctet();
     int ReadBit();
@@ -47,6 +48,8 @@ public:
     void AlignToSeptet();
     // GSM codes, one character each; stops where fewer than 7 bits remain.
     std::u16string ReadSeptets(std::size_t n);
+    // The same septets as text: GsmToText (ReadSeptets (n)).
+    std::u16string ReadSeptetText(std::size_t n);
     // UDHL, then that many octets, one character each.
     std::u16string ReadUserDataHeader();
     SmsValidity ReadValidity(int format);
@@ -58,6 +61,9 @@ public:
 
 private:
     std::size_t BitsLeft() const;
+    // After AlignToSeptet, how many of n septets are there; SkipSeptets moves past them.
+    std::size_t SeptetsAhead(std::size_t n);
+    void SkipSeptets(std::size_t count);
 
     std::vector<std::uint8_t> m_octets;
     std::size_t m_pos = 0;

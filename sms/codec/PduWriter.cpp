@@ -113,12 +113,7 @@ void CPduWriter::WriteNumber2(int value) {
     // Two semi-octets hold two digits: a field read from a malformed PDU can be larger, and a
     // third digit would shift every field after it.
     value = (value % 100 + 100) % 100;
-    const std::string text = std::to_string(value);
-    std::u16string digits(text.begin(), text.end());
-    while (digits.size() < 2) {
-        digits.insert(digits.begin(), u'0');
-    }
-    WriteSemiOctetDigits(digits);
+    WriteOctet(static_cast<std::uint8_t>(value / 10 | value % 10 << 4));  // tens in the low nibble
 }
 
 void CPduWriter::WriteTimeZone(int sign, unsigned minutes) {

@@ -21,7 +21,7 @@ void ReadUserData(CPduReader& reader, std::uint8_t dcs, bool withHeader, std::u1
     // A TP-UDL shorter than its own header wraps; the reads below stop at the end of the data.
     count %= 256;
     if (alphabet == kAlphabet7Bit) {
-        text = GsmToText(reader.ReadSeptets(count));
+        text = reader.ReadSeptetText(count);
     } else if (alphabet == kAlphabetUcs2) {
         text = reader.ReadUcs2(count);
     } else {

@@ -67,4 +67,33 @@ TEST(CodecAlphabet, GsmToTextKnowsTheGreekCapitalsAndTheExtensionTable) {
     }
 }
 
+// Packed user data is turned into text straight from the octets, several septets at a time: an
+// escape anywhere in such a run, after a header's fill bits or not, and one at the very end
+// give what the codes one by one give.
+TEST(CodecAlphabet, SeptetTextIsTheTextOfTheCodesWhereverAnEscapeFalls) {
+    const std::u16string header(u"\x00\x03\x5A\x02\x01", 5);
+    for (const bool withHeader : {false, true}) {
+        for (std::size_t escape = 0; escape < 24; ++escape) {
+            std::u16string codes(24, u'A');
+            codes[escape] = 0x1B;
+            if (escape + 1 < codes.size()) {
+                codes[escape + 1] = 0x28;  // '{'
+            }
+            CPduWriter writer;
+            writer.SetSeptetOrigin();
+            if (withHeader) {
+                writer.WriteUserDataHeader(header);
+            }
+            writer.WriteSeptets(codes);
+            CPduReader reader(writer.ToHex());
+            reader.SetSeptetOrigin();
+            if (withHeader) {
+                reader.ReadUserDataHeader();
+            }
+            EXPECT_EQ(reader.ReadSeptetText(codes.size()), GsmToText(codes))
+                << withHeader << " " << escape;
+        }
+    }
+}
+
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 
 #include "sms/codec/HexText.h"
@@ -23,6 +24,28 @@ TEST(CodecHexText, ConvertsPairsInEitherCaseByTheLowEightBitsNeverPastTheOutput)
     EXPECT_TRUE(HexToOctets(u"A1B2C3D4", std::span<std::uint8_t>(out.data(), 2)));
     EXPECT_EQ(out, (std::array<std::uint8_t, 3>{0xA1, 0xB2, 0xEE}));
     EXPECT_FALSE(HexToOctets(u"-1", out));
+}
+
+// Long texts go a block of pairs at a time: a bad pair in a later block still leaves the octets
+// before it converted and those from it onward as they were.
+TEST(CodecHexText, ABadPairDeepInALongTextStopsTheConversionThere) {
+    std::u16string hex;
+    for (int i = 0; i < 70; ++i) {
+        hex += u"5a";
+    }
+    for (const std::size_t bad : {0, 31, 40, 69}) {
+        std::u16string text = hex;
+        text[2 * bad + 1] = u'g';
+        std::array<std::uint8_t, 70> out;
+        out.fill(0xEE);
+        EXPECT_FALSE(HexToOctets(text, out));
+        for (std::size_t i = 0; i < out.size(); ++i) {
+            EXPECT_EQ(out[i], i < bad ? 0x5A : 0xEE) << bad << " " << i;
+        }
+    }
+    std::array<std::uint8_t, 70> out{};
+    EXPECT_TRUE(HexToOctets(hex, out));
+    EXPECT_EQ(std::count(out.begin(), out.end(), 0x5A), 70);
 }
 
 // Past the end a bit reads 1 (so nothing to read is message type 3), an octet 0, and longer
