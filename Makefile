@@ -65,6 +65,16 @@ screenshots: configure
 install: build
 	@cmake --install $(BUILD) --prefix $(PREFIX)
 
+# The Debian packages halvex and halvex-phonesim (halvex_*.deb here; the tests are left to
+# make test), and lintian, AppStream and desktop-entry checks on them.
+.PHONY: deb deb-check
+deb:
+	@scripts/install-deps deb
+	@scripts/make-deb
+
+deb-check: deb
+	@scripts/check-deb
+
 bench: build
 	@for b in $(BUILD)/bench/halvex_bench_*; do [ -x "$$b" ] && "$$b"; done
 

@@ -5,9 +5,11 @@
 #include <QIcon>
 #include <QPixmap>
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/HalvexOptions.h"
@@ -68,6 +70,30 @@ int TakeScreenshots(QApplication& qt, COrvGSMApp& application, const QString& di
     return 0;
 }
 
+// Qt ends the program with abort() when it finds no display, after advice that does not fit
+// ("Reinstalling the application may fix this problem"). While the application object is made,
+// its messages are held back; a fatal one becomes advice of our own and status 1.
+std::string g_heldQtMessages;
+
+void HoldQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type != QtFatalMsg) {
+        g_heldQtMessages += message.toStdString() + '\n';
+        return;
+    }
+    const bool noneSet = qEnvironmentVariableIsEmpty("DISPLAY") &&
+                         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+                         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+    const std::string first = g_heldQtMessages.substr(0, g_heldQtMessages.find('\n'));
+    std::cerr << "halvex: no display found ("
+              << (noneSet         ? "DISPLAY and WAYLAND_DISPLAY are not set"
+                  : first.empty() ? message.toStdString()
+                                  : first)
+              << ").\nThe window needs one. Without a display, halvex-cli does the same from a "
+                 "terminal,\nor QT_QPA_PLATFORM=offscreen draws the window without a screen.\n"
+              << std::flush;
+    std::_Exit(1);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -86,7 +112,10 @@ int main(int argc, char** argv) {
         return Notify(*options.notify);
     }
 
+    const QtMessageHandler qtMessages = qInstallMessageHandler(HoldQtMessages);
     QApplication qt(argc, argv);
+    qInstallMessageHandler(qtMessages);
+    std::cerr << std::exchange(g_heldQtMessages, {}) << std::flush;
     QApplication::setApplicationName(QStringLiteral("Halvex"));
     QApplication::setDesktopFileName(QStringLiteral("halvex"));
     QApplication::setWindowIcon(QIcon(QPixmap(res::IconImage(res::IDR_MAINFRAME))));
