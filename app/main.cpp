@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QIcon>
 #include <QPixmap>
+#include <QStringList>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -73,21 +74,22 @@ int TakeScreenshots(QApplication& qt, COrvGSMApp& application, const QString& di
 // Qt ends the program with abort() when it finds no display, after advice that does not fit
 // ("Reinstalling the application may fix this problem"). While the application object is made,
 // its messages are held back; a fatal one becomes advice of our own and status 1.
-std::string g_heldQtMessages;
+QStringList g_heldQtMessages;
 
 void HoldQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type != QtFatalMsg) {
-        g_heldQtMessages += message.toStdString() + '\n';
+        g_heldQtMessages.append(message);
         return;
     }
-    const bool noneSet = qEnvironmentVariableIsEmpty("DISPLAY") &&
-                         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
-                         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
-    const std::string first = g_heldQtMessages.substr(0, g_heldQtMessages.find('\n'));
-    std::cerr << "halvex: no display found ("
-              << (noneSet         ? "DISPLAY and WAYLAND_DISPLAY are not set"
-                  : first.empty() ? message.toStdString()
-                                  : first)
+    QString reason = message;
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        reason = QStringLiteral("DISPLAY and WAYLAND_DISPLAY are not set");
+    } else if (const QStringList said = g_heldQtMessages.filter(QStringLiteral("display"));
+               !said.isEmpty()) {
+        reason = said.first();  // "could not connect to display :1"
+    }
+    std::cerr << "halvex: no display found (" << reason.trimmed().toStdString()
               << ").\nThe window needs one. Without a display, halvex-cli does the same from a "
                  "terminal,\nor QT_QPA_PLATFORM=offscreen draws the window without a screen.\n"
               << std::flush;
@@ -115,7 +117,9 @@ int main(int argc, char** argv) {
     const QtMessageHandler qtMessages = qInstallMessageHandler(HoldQtMessages);
     QApplication qt(argc, argv);
     qInstallMessageHandler(qtMessages);
-    std::cerr << std::exchange(g_heldQtMessages, {}) << std::flush;
+    for (const QString& message : std::exchange(g_heldQtMessages, {})) {
+        std::cerr << message.toStdString() << '\n';
+    }
     QApplication::setApplicationName(QStringLiteral("Halvex"));
     QApplication::setDesktopFileName(QStringLiteral("halvex"));
     QApplication::setWindowIcon(QIcon(QPixmap(res::IconImage(res::IDR_MAINFRAME))));
