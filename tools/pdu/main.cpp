@@ -229,12 +229,14 @@ int main(int argc, char** argv) {
         if (all.empty()) {
             throw BadArguments{"missing command: decode or submit (see --help)"};
         }
+        for (std::string_view arg : all) {
+            if (arg == "--help" || arg == "-h") {
+                std::cout << kUsage;
+                return 0;
+            }
+        }
         const std::string_view command = all.front();
         const std::vector<std::string_view> rest(all.begin() + 1, all.end());
-        if (command == "--help" || command == "-h") {
-            std::cout << kUsage;
-            return 0;
-        }
         if (command == "decode") {
             return Decode(rest);
         }
