@@ -65,6 +65,16 @@ screenshots: configure
 install: build
 	@cmake --install $(BUILD) --prefix $(PREFIX)
 
+# The Debian packages halvex and halvex-phonesim (halvex_*.deb here; the tests are left to
+# make test), and lintian, AppStream and desktop-entry checks on them.
+.PHONY: deb deb-check
+deb:
+	@scripts/install-deps deb
+	@scripts/make-deb
+
+deb-check: deb
+	@scripts/check-deb
+
 # libgammu's headers first, so that the decode benchmark has its peer (found at configure time).
 bench:
 	@scripts/install-deps --bench

@@ -6,7 +6,9 @@ namespace app {
 
 const char* HalvexUsage() {
     return "usage: halvex [--port NAME | --simulate[=PROFILE] [--simulate-save FILE]] [--fast]\n"
+           "              [--screenshots DIR]\n"
            "       halvex --notify VALUE\n"
+           "       halvex --help\n"
            "\n"
            "The handset manager: the phone book, the SIM and the short messages of a phone\n"
            "on a Bluetooth or USB serial port.\n"
@@ -23,7 +25,13 @@ const char* HalvexUsage() {
            "                         number it could not come back; exit 0 when Halvex took\n"
            "                         it, 1 when none is running\n"
            "  --screenshots DIR      read every page and write a picture of each into DIR\n"
-           "  --help                 this text\n";
+           "  --help, -h             this text\n"
+           "\n"
+           "The window needs a display ($DISPLAY or $WAYLAND_DISPLAY). Without one, use\n"
+           "halvex-cli, or draw the window offscreen with QT_QPA_PLATFORM=offscreen.\n"
+           "Registry file: $HALVEX_REGISTRY, else $XDG_CONFIG_HOME/halvex/registry.reg, else\n"
+           "~/.config/halvex/registry.reg. Exit status: 0 done, 1 failed, 2 bad arguments.\n"
+           "More, with examples: man halvex.\n";
 }
 
 HalvexParse ParseHalvexArguments(const std::vector<std::string>& args) {

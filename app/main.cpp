@@ -4,10 +4,13 @@
 #include <QDir>
 #include <QIcon>
 #include <QPixmap>
+#include <QStringList>
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/HalvexOptions.h"
@@ -68,6 +71,31 @@ int TakeScreenshots(QApplication& qt, COrvGSMApp& application, const QString& di
     return 0;
 }
 
+// Qt ends the program with abort() when it finds no display, after advice that does not fit
+// ("Reinstalling the application may fix this problem"). While the application object is made,
+// its messages are held back; a fatal one becomes advice of our own and status 1.
+QStringList g_heldQtMessages;
+
+void HoldQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type != QtFatalMsg) {
+        g_heldQtMessages.append(message);
+        return;
+    }
+    QString reason = message;
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        reason = QStringLiteral("DISPLAY and WAYLAND_DISPLAY are not set");
+    } else if (const QStringList said = g_heldQtMessages.filter(QStringLiteral("display"));
+               !said.isEmpty()) {
+        reason = said.first();  // "could not connect to display :1"
+    }
+    std::cerr << "halvex: no display found (" << reason.trimmed().toStdString()
+              << ").\nThe window needs one. Without a display, halvex-cli does the same from a "
+                 "terminal,\nor QT_QPA_PLATFORM=offscreen draws the window without a screen.\n"
+              << std::flush;
+    std::_Exit(1);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -86,7 +114,12 @@ int main(int argc, char** argv) {
         return Notify(*options.notify);
     }
 
+    const QtMessageHandler qtMessages = qInstallMessageHandler(HoldQtMessages);
     QApplication qt(argc, argv);
+    qInstallMessageHandler(qtMessages);
+    for (const QString& message : std::exchange(g_heldQtMessages, {})) {
+        std::cerr << message.toStdString() << '\n';
+    }
     QApplication::setApplicationName(QStringLiteral("Halvex"));
     QApplication::setDesktopFileName(QStringLiteral("halvex"));
     QApplication::setWindowIcon(QIcon(QPixmap(res::IconImage(res::IDR_MAINFRAME))));

@@ -19,13 +19,40 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: halvex-phonesim [--profile FILE|NAME] [--save FILE] [--register] [--baud N]\n"
-    "                       [--latency MS] [--echo on|off] [--stats]\n";
+    "                       [--latency MS] [--echo on|off] [--stats]\n"
+    "       halvex-phonesim --help\n";
+
+constexpr const char* kHelp =
+    "\n"
+    "A simulated GSM phone on a pseudo-terminal, to try Halvex and other AT programs without\n"
+    "a phone. The first line of standard output is \"port: /dev/pts/N\", the terminal to point\n"
+    "them at (halvex --port pts/N); it then answers AT commands until SIGINT (Ctrl+C) or\n"
+    "SIGTERM.\n"
+    "\n"
+    "  --profile FILE|NAME  the phone: a shipped profile (default, nokia, small-sim, empty,\n"
+    "                       full) or a JSON profile file; default when left out\n"
+    "  --save FILE          at the end, write the phone's state to FILE (a profile again)\n"
+    "  --register           write the port (pts/N) as \"Port\" into the registry file before\n"
+    "                       the port line, so halvex and halvex-cli find it without --port\n"
+    "  --baud N             the line speed of the answers (0: unpaced; the profile's, 9600\n"
+    "                       in the shipped ones, when left out)\n"
+    "  --latency MS         milliseconds before each answer (the profile's when left out)\n"
+    "  --echo on|off        echo the commands or not (the profile's when left out)\n"
+    "  --stats              at the end, print the bytes that crossed the line each way\n"
+    "  --help, -h           this text\n"
+    "\n"
+    "Registry file: $HALVEX_REGISTRY, else $XDG_CONFIG_HOME/halvex/registry.reg, else\n"
+    "~/.config/halvex/registry.reg.\n"
+    "Exit status: 0 after SIGINT or SIGTERM, 1 the profile, the terminal or the registry file\n"
+    "failed, 2 bad arguments.\n"
+    "More, with examples: man halvex-phonesim.\n";
 
 struct Options {
     std::string profile = "default";
     std::optional<std::string> save;
     bool registerPort = false;
     bool stats = false;  // at the end, the bytes that crossed the line
+    bool help = false;
     std::optional<std::uint32_t> baud;
     std::optional<std::uint32_t> latency;
     std::optional<bool> echo;
@@ -54,6 +81,10 @@ std::string Parse(int argc, char** argv, Options& o) {
         }
         if (arg == "--stats") {
             o.stats = true;
+            continue;
+        }
+        if (arg == "--help" || arg == "-h") {
+            o.help = true;
             continue;
         }
         if (arg != "--profile" && arg != "--save" && arg != "--baud" && arg != "--latency" &&
@@ -105,6 +136,10 @@ std::string RegisterPort(const std::string& slavePath) {
 int main(int argc, char** argv) {
     Options options;
     const std::string error = Parse(argc, argv, options);
+    if (options.help) {
+        std::cout << kUsage << kHelp;
+        return 0;
+    }
     if (!error.empty())
         return Fail(error + "\n" + kUsage, 2);
 

@@ -118,7 +118,7 @@ public:
         o.yes = Take("yes");
         o.json = Take("json");
         if (words_.empty()) {
-            throw Failure{"no command given"};
+            throw Failure{"no command given (halvex-cli --help lists them)"};
         }
         const std::string command = words_[0];
         const std::string action = words_.size() > 1 ? words_[1] : "";
@@ -347,20 +347,67 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
 const char* Usage() {
     return "usage: halvex-cli [--port NAME | --simulate[=PROFILE]] [--simulate-save FILE]\n"
            "                  [--fast] [--transcript] [--yes] [--json] COMMAND ARGS\n"
-           "commands:\n"
+           "       halvex-cli --help\n"
+           "\n"
+           "The phone book and the short messages of a GSM phone, from a terminal or a script.\n"
+           "\n"
+           "Commands:\n"
            "  identify\n"
+           "      connect, and say the phone's maker (nokia, other or unknown)\n"
            "  phonebook list [ME|SM]\n"
+           "      the contacts of the phone memory (ME, the default) or of the SIM (SM)\n"
            "  phonebook add NAME [--home N] [--work N] [--mobile N] [--fax N] [--other N]"
            " [--memory ME|SM]\n"
+           "      a new contact, with at least one number\n"
            "  phonebook edit NAME [--rename NEW] [--home N] ... [--memory ME|SM]\n"
+           "      rename a contact or change its numbers (an empty number clears it)\n"
            "  phonebook delete NAME [--memory ME|SM]\n"
+           "      delete a contact with all its numbers (needs --yes)\n"
            "  phonebook export [--memory ME|SM] [--format vcard|csv] [FILE]\n"
+           "      write the contacts to FILE (standard output without one)\n"
            "  phonebook import [--memory ME|SM] [--dry-run] [--replace] FILE\n"
+           "      add the contacts of a vCard or CSV file, after showing the plan\n"
            "  sms list inbox|outbox\n"
+           "      the received messages, or the sent ones the phone stored\n"
            "  sms send NUMBER TEXT [--save] [--report] [--reply-path]\n"
+           "      send TEXT (at most 70 characters) to NUMBER\n"
            "  sms delete inbox|outbox ID...\n"
+           "      delete messages by the ids sms list shows (needs --yes)\n"
            "  sms export inbox|outbox [FILE]\n"
-           "  sms import outbox [--dry-run] FILE\n";
+           "      write the messages as JSON lines to FILE (standard output without one)\n"
+           "  sms import outbox [--dry-run] FILE\n"
+           "      store the messages of an export in the phone's outbox, after the plan\n"
+           "\n"
+           "Options (they may stand anywhere; after \"--\" every word is an argument):\n"
+           "  --port NAME           the phone's port below /dev (rfcomm0, ttyUSB0, ...), kept in\n"
+           "                        the registry file for later runs\n"
+           "  --simulate[=PROFILE]  a simulated phone in virtual time: default, nokia, small-sim,\n"
+           "                        empty, full, or a profile file\n"
+           "  --simulate-save FILE  write the simulated phone's state to FILE at the end\n"
+           "  --fast                read each reply as soon as the phone has ended it, instead of\n"
+           "                        the fixed waits (also: registry value FastLink = 1)\n"
+           "  --transcript          after the output, every line sent to the phone with its time,\n"
+           "                        on standard error\n"
+           "  --yes                 answer Yes to the questions (deleting needs it)\n"
+           "  --json                print the results as JSON\n"
+           "  --help, -h            this text\n"
+           "  --home N, --work N, --mobile N, --fax N, --other N\n"
+           "                        the contact's number of that kind: digits, ( ) * # and a\n"
+           "                        leading +, at most 20\n"
+           "  --memory ME|SM        the phone memory (the default) or the SIM\n"
+           "  --rename NEW          the contact's new name\n"
+           "  --format vcard|csv    the export's format (vcard when left out)\n"
+           "  --dry-run             show the import's plan and change nothing\n"
+           "  --replace             a contact of the same name takes the file's numbers\n"
+           "  --save                keep a copy of the sent message in the phone's outbox\n"
+           "  --report              ask the network for a status report\n"
+           "  --reply-path          ask for a reply path\n"
+           "\n"
+           "Without --port or --simulate, the port named in the registry file is used:\n"
+           "$HALVEX_REGISTRY, else $XDG_CONFIG_HOME/halvex/registry.reg, else\n"
+           "~/.config/halvex/registry.reg.\n"
+           "Exit status: 0 done, 1 the phone or the link failed, 2 bad arguments.\n"
+           "More, with examples: man halvex-cli.\n";
 }
 
 }  // namespace cli

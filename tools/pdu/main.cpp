@@ -27,7 +27,29 @@ constexpr std::size_t kMaxUserDataOctets = 140;
 
 constexpr const char* kUsage =
     "usage: halvex-pdu decode [--outgoing] HEX\n"
-    "       halvex-pdu submit --to DIAL --text TEXT [--smsc DIAL] [--dcs N] [--srr] [--rp]\n";
+    "       halvex-pdu submit --to DIAL --text TEXT [--smsc DIAL] [--dcs N] [--srr] [--rp]\n"
+    "       halvex-pdu --help\n"
+    "\n"
+    "A PDU inspector: short messages as the hex text of AT+CMGL, AT+CMGR and AT+CMGS carry\n"
+    "them, in JSON.\n"
+    "\n"
+    "  decode HEX     the message of a PDU hex text (blanks between octets are allowed) as\n"
+    "                 one JSON object with its TP fields; null when the PDU holds no message\n"
+    "  --outgoing     decode HEX as a message to the network (SMS-SUBMIT, SMS-COMMAND), not\n"
+    "                 one from it (SMS-DELIVER, SMS-STATUS-REPORT)\n"
+    "  submit         the PDU of one SMS-SUBMIT, as {\"pdu\": HEX, \"length\": N}, N being\n"
+    "                 the length AT+CMGS takes\n"
+    "  --to DIAL      the recipient: up to 20 digits, with an optional leading +\n"
+    "  --text TEXT    the message; it must fit one message (70 characters in UCS2)\n"
+    "  --smsc DIAL    the service centre (left out: the phone's own)\n"
+    "  --dcs N        the data coding scheme, 0 to 255 or 0x..: 0 GSM 7-bit, 4 8-bit,\n"
+    "                 8 UCS2 (the default)\n"
+    "  --srr          ask for a status report\n"
+    "  --rp           ask for a reply path\n"
+    "  --help, -h     this text\n"
+    "\n"
+    "Exit status: 0 done, 1 the PDU holds no message, 2 bad arguments.\n"
+    "More, with examples: man halvex-pdu.\n";
 
 struct BadArguments {
     std::string message;
@@ -207,12 +229,14 @@ int main(int argc, char** argv) {
         if (all.empty()) {
             throw BadArguments{"missing command: decode or submit (see --help)"};
         }
+        for (std::string_view arg : all) {
+            if (arg == "--help" || arg == "-h") {
+                std::cout << kUsage;
+                return 0;
+            }
+        }
         const std::string_view command = all.front();
         const std::vector<std::string_view> rest(all.begin() + 1, all.end());
-        if (command == "--help" || command == "-h") {
-            std::cout << kUsage;
-            return 0;
-        }
         if (command == "decode") {
             return Decode(rest);
         }

@@ -1,0 +1,118 @@
+// The bash completion of halvex-cli, run by bash as a completion would be: what it offers where,
+// and that it offers every command and option --help explains and every shipped profile.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/dist/DistText.h"
+#include "tests/support/Process.h"
+
+namespace {
+
+using Words = std::vector<std::string>;
+
+std::string Source() {
+    const char* source = std::getenv("HALVEX_SOURCE_DIR");
+    return source ? source : ".";
+}
+
+// What the completion offers for the command line "halvex-cli WORDS...", the last word being
+// the one to complete, in a directory that holds only contacts.vcf.
+std::set<std::string> Complete(const Words& words) {
+    static const std::string dir = [] {
+        const std::string d = halvex::test::TempDir();
+        halvex::test::WriteFile(d + "/contacts.vcf", "");
+        return d;
+    }();
+    Words argv = {"bash",
+                  "--norc",
+                  "--noprofile",
+                  "-c",
+                  "source \"$1\" && cd \"$2\" && shift 2 && COMP_WORDS=(halvex-cli \"$@\") && "
+                  "COMP_CWORD=$#; COMP_WORDBREAKS=$' \\t\\n\"\\'><=;|&(:'; _halvex_cli; "
+                  "printf '%s\\n' \"${COMPREPLY[@]}\"",
+                  "bash",
+                  Source() + "/dist/bash-completion/halvex-cli",
+                  dir};
+    argv.insert(argv.end(), words.begin(), words.end());
+    const auto run = halvex::test::RunProgram(argv, 10000);
+    EXPECT_EQ(run.status, 0) << run.output;
+    std::set<std::string> offered;
+    for (const std::string& line : halvex::test::Lines(run.output))
+        if (!line.empty())
+            offered.insert(line);
+    return offered;
+}
+
+TEST(Completion, OffersTheWordsThatFitWhereTheCursorIs) {
+    struct Case {
+        Words words;
+        std::set<std::string> offered;
+    };
+    const Case cases[] = {
+        {{""}, {"identify", "phonebook", "sms", "help"}},
+        {{"--fast", "ph"}, {"phonebook"}},
+        {{"phonebook", ""}, {"list", "add", "edit", "delete", "export", "import"}},
+        {{"--port", "rfcomm0", "sms", ""}, {"list", "send", "delete", "export", "import"}},
+        {{"phonebook", "list", ""}, {"ME", "SM"}},
+        {{"phonebook", "export", "--memory", ""}, {"ME", "SM"}},
+        {{"phonebook", "export", "--format", "c"}, {"csv"}},
+        {{"phonebook", "import", ""}, {"contacts.vcf"}},
+        {{"sms", "delete", "i"}, {"inbox"}},
+        {{"sms", "import", ""}, {"outbox"}},
+        {{"sms", "export", "inbox", "c"}, {"contacts.vcf"}},
+        {{"sms", "send", "+44", "hi", "--re"}, {"--report", "--reply-path"}},
+        {{"--simulate", "=", "n"}, {"nokia"}},
+        {{"--simulate-save", ""}, {"contacts.vcf"}},
+        {{"phonebook", "add", "Ann", "--home", ""}, {}},
+        {{"--", "-"}, {}},
+    };
+    for (const Case& c : cases) {
+        std::string line;
+        for (const std::string& word : c.words)
+            line += " [" + word + "]";
+        SCOPED_TRACE(line);
+        EXPECT_EQ(Complete(c.words), c.offered);
+    }
+}
+
+TEST(Completion, OffersEveryCommandAndOptionOfTheHelpAndEveryShippedProfile) {
+    const auto help = halvex::test::RunProgram({HALVEX_CLI_COMMAND, "--help"}, 10000);
+    std::set<std::string> options;
+    bool inCommands = false;
+    for (const std::string& line : halvex::test::Lines(help.output)) {
+        if (line == "Commands:" || line.empty()) {
+            inCommands = line == "Commands:";
+            continue;
+        }
+        if (!inCommands || line.rfind("  ", 0) != 0 || line[2] == ' ')
+            continue;
+        std::istringstream command(halvex::test::CommandWords(line));
+        Words words;
+        for (std::string word; command >> word;)
+            words.push_back(word);
+        const std::string last = words.back();
+        words.back().pop_back();
+        EXPECT_EQ(Complete(words).count(last), 1u) << line;
+        words.back() = last;
+        words.push_back("--");
+        options.merge(Complete(words));
+    }
+    options.erase("--simulate=");
+    std::set<std::string> helped = halvex::test::HelpOptions(help.output);
+    helped.erase("-h");
+    EXPECT_EQ(options, helped);
+
+    std::set<std::string> profiles = {"contacts.vcf"};
+    for (const auto& file : std::filesystem::directory_iterator(Source() + "/phonesim/profiles"))
+        profiles.insert(file.path().stem().string());
+    EXPECT_EQ(Complete({"--simulate", "=", ""}), profiles);
+}
+
+}  // namespace

@@ -1,0 +1,82 @@
+#pragma once
+// Reading the programs' --help and their manual pages: the options each explains, and the
+// commands of halvex-cli.
+
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace halvex::test {
+
+inline std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// "--port", "-h", ...: the options named in `text`, not the dashes inside words.
+inline std::set<std::string> OptionsIn(const std::string& text) {
+    static const std::regex option("(^|[^A-Za-z0-9-])(--?[a-z][a-z0-9-]*)");
+    std::set<std::string> options;
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), option);
+         it != std::sregex_iterator(); ++it)
+        options.insert((*it)[2]);
+    return options;
+}
+
+// The roff of a manual page as plain words: no font changes, "\-" as "-".
+inline std::string PlainRoff(std::string line) {
+    line = std::regex_replace(line, std::regex(R"(\\f[A-Z])"), "");
+    line = std::regex_replace(line, std::regex(R"(\\-)"), "-");
+    return std::regex_replace(line, std::regex(R"(\\[&c])"), "");
+}
+
+// The tag lines (after .TP or .TQ) of one section of a manual page, in plain words.
+inline std::vector<std::string> ManTags(const std::string& page, const std::string& section) {
+    std::vector<std::string> tags;
+    bool inSection = false;
+    bool tagNext = false;
+    for (const std::string& line : Lines(page)) {
+        if (line.rfind(".SH ", 0) == 0) {
+            inSection = line == ".SH " + section;
+            continue;
+        }
+        if (inSection && tagNext)
+            tags.push_back(PlainRoff(line));
+        tagNext = line == ".TP" || line == ".TQ";
+    }
+    return tags;
+}
+
+// The options --help explains: those at the head of a line that starts with a dash, before the
+// explanation ("  --help, -h       this text").
+inline std::set<std::string> HelpOptions(const std::string& help) {
+    std::set<std::string> options;
+    for (const std::string& line : Lines(help)) {
+        const std::size_t start = line.find_first_not_of(' ');
+        if (start == std::string::npos || line[start] != '-')
+            continue;
+        const std::size_t gap = line.find("  ", start);
+        options.merge(OptionsIn(line.substr(start, gap - start)));
+    }
+    return options;
+}
+
+// "phonebook list", "sms import outbox", ...: the leading words of a command's line, up to its
+// first argument.
+inline std::string CommandWords(const std::string& line) {
+    std::istringstream in(line);
+    std::string command;
+    for (std::string word; in >> word;) {
+        if (!std::regex_match(word, std::regex("[a-z]+")))
+            break;
+        command += (command.empty() ? "" : " ") + word;
+    }
+    return command;
+}
+
+}  // namespace halvex::test
