@@ -13,7 +13,7 @@ namespace {
 const std::set<std::string> kValueOptions = {"port", "simulate-save", "home",   "work",   "mobile",
                                              "fax",  "other",         "memory", "rename", "format"};
 const std::set<std::string> kFlagOptions = {"transcript", "yes",     "json",    "save", "report",
-                                            "reply-path", "dry-run", "replace", "fast"};
+                                            "reply-path", "dry-run", "replace", "fast", "probe"};
 
 struct Failure {
     std::string message;
@@ -129,8 +129,17 @@ public:
             ParsePhonebook(o, action);
         } else if (command == "sms") {
             ParseSms(o, action);
+        } else if (command == "ports") {
+            o.action = Action::Ports;
+            o.probe = Take("probe");
+            o.paths.assign(words_.begin() + 1, words_.end());
+            if (o.connection != Connection::Registry) {
+                throw Failure{
+                    "ports looks at this computer's ports: give them as arguments, "
+                    "without --port or --simulate"};
+            }
         } else {
-            throw Failure{"unknown command \"" + command + "\" (identify, phonebook, sms)"};
+            throw Failure{"unknown command \"" + command + "\" (identify, phonebook, sms, ports)"};
         }
         if (!options_.empty()) {
             throw Failure{"--" + options_.begin()->first + " does not go with this command"};
@@ -360,7 +369,8 @@ const char* Usage() {
            "  sms send NUMBER TEXT [--save] [--report] [--reply-path]\n"
            "  sms delete inbox|outbox ID...\n"
            "  sms export inbox|outbox [FILE]\n"
-           "  sms import outbox [--dry-run] FILE\n";
+           "  sms import outbox [--dry-run] FILE\n"
+           "  ports [--probe] [PORT...]\n";
 }
 
 }  // namespace cli
