@@ -3,6 +3,8 @@
 #include <QVBoxLayout>
 
 #include "app/MainFrame.h"
+#include "app/PortChooserDlg.h"
+#include "link/PortOpening.h"
 #include "link/RegSettings.h"
 #include "platform/Win32.h"
 #include "platform/qt/Commands.h"
@@ -48,6 +50,8 @@ bool CPropPgFormView::IsCommandEnabled(int id) const {
         case ID_TB_CONNECT:
         case ID_APP_EXIT:
             return true;
+        case ID_CHOOSE_PHONE:
+            return !connected;
         case ID_GET_DATA:
         case ID_TB_GET_DATA:
         case ID_TB_DELETE:
@@ -86,6 +90,9 @@ void CPropPgFormView::OnCommand(int id) {
             break;
         case ID_APP_EXIT:
             OnExit();
+            break;
+        case ID_CHOOSE_PHONE:
+            OnChoosePhone();
             break;
         case ID_GET_DATA:
         case ID_TB_GET_DATA:
@@ -144,11 +151,39 @@ void CPropPgFormView::AfterConnect() {
     ShellWindowState(platform::qt::HandleOf(window()), 1);
 }
 
+bool CPropPgFormView::ChoosePort(const QString& reason) {
+    CPortChooserDlg chooser(this, reason);
+    return chooser.exec() == QDialog::Accepted;
+}
+
+void CPropPgFormView::ConnectOrChoose() {
+    if (m_bChooseFirst || ports::ReadPortName().empty()) {
+        const QString reason = m_bChooseFirst ? QStringLiteral("The port did not open.")
+                                              : QStringLiteral("No port is set for the phone.");
+        m_bChooseFirst = false;
+        if (!ChoosePort(reason)) {
+            return;
+        }
+    }
+    // A port that will not open has said why; another may be chosen until one opens.
+    while (!m_pSession->Connect() && m_pSession->GetEngine() != nullptr &&
+           m_pSession->GetEngine()->PortOpenFailed() &&
+           ChoosePort(QStringLiteral("The port did not open."))) {
+    }
+}
+
+void CPropPgFormView::OnChoosePhone() {
+    if (m_pSession->IsConnected() || !ChoosePort(QString())) {
+        return;
+    }
+    OnConnect();
+}
+
 void CPropPgFormView::OnConnect() {
     if (m_pSession->IsConnected()) {
         return;
     }
-    m_pSession->Connect();
+    ConnectOrChoose();
     // A view that started without a phone gets its pages once one answers.
     if (m_pSession->IsConnected() && m_sheet.GetPageCount() == 0) {
         static_cast<CMyFormView*>(this)->AddPagesForThePhone();
@@ -219,7 +254,11 @@ void CMyFormView::AddPagesForThePhone() {
 }
 
 BOOL CMyFormView::Create() {
-    m_pSession->Connect();
+    // Without a port there is nothing to report yet: the first Connect offers the chooser.
+    if (!ports::ReadPortName().empty()) {
+        m_bChooseFirst = !m_pSession->Connect() && m_pSession->GetEngine() != nullptr &&
+                         m_pSession->GetEngine()->PortOpenFailed();
+    }
     AddPagesForThePhone();
     g_bStartup = TRUE;
     return m_sheet.Create(this);

@@ -116,6 +116,7 @@ BOOL CPhoneLink::Open() {
     bool cursorOn = true;
     platform::PortFailure why;
     m_hPort = ports::OpenPort(name, why);
+    m_bPortOpenFailed = m_hPort == INVALID_HANDLE_VALUE;
     if (m_hPort == INVALID_HANDLE_VALUE) {
         const std::u16string text = u"Open port error\n\n" + ports::ExplainFailure(name, why);
         Notice(text.c_str());
