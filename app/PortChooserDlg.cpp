@@ -113,7 +113,7 @@ CPortChooserDlg::CPortChooserDlg(QWidget* parent, const QString& reason) : QDial
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     Refresh();
-    resize(620, 340);
+    resize(760, 320);
     m_pList->setFocus();
 }
 
@@ -165,6 +165,8 @@ void CPortChooserDlg::Probe() {
                       : "not opened: " + ports::Narrow(ports::ExplainFailure(name, result.failure));
     m_pList->item(row, kAnswer)->setText(Text(answer));
     m_pList->item(row, kAnswer)->setToolTip(Text(result.identity));
+    m_pList->resizeColumnsToContents();
+    m_pList->selectRow(row);
 }
 
 void CPortChooserDlg::accept() {

@@ -130,8 +130,7 @@ std::string StateText(const SerialPortInfo& port) {
     const bool pseudo = port.device.rfind("/dev/pts/", 0) == 0;
     std::string held;
     for (const PortHolder& h : port.holders)
-        held +=
-            (held.empty() ? (pseudo ? "pseudo-terminal of " : "held by ") : ", ") + HolderText(h);
+        held += (held.empty() ? (pseudo ? "made by " : "held by ") : ", ") + HolderText(h);
     if (!held.empty())
         return held;
     if (!port.mayOpen)
@@ -148,6 +147,8 @@ std::string DeviceText(const SerialPortInfo& port) {
         text += (text.empty() ? "" : " ") + ("(" + port.interfaceName + ")");
     if (text.empty() && port.bluetooth)
         text = "Bluetooth";
+    if (text.empty() && port.device.rfind("/dev/pts/", 0) == 0)
+        text = "pseudo-terminal";
     return text;
 }
 

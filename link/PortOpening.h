@@ -29,9 +29,10 @@ std::u16string ExplainFailure(const std::u16string& name, const platform::PortFa
 // One holder as a user knows it: "ModemManager (process 712)", "another Halvex (process 9)".
 std::string HolderText(const platform::PortHolder& holder);
 // A port's state in a few words: "free", "held by ModemManager (process 712)", "no permission
-// (group dialout)", "not a serial device", "missing".
+// (group dialout)", "not a serial device", "missing"; a pseudo-terminal is "made by" the program
+// that keeps its other end.
 std::string StateText(const platform::SerialPortInfo& port);
-// "Quectel EG25 (if02)", "Bluetooth", or "".
+// "Quectel EG25 (if02)", "Bluetooth", "pseudo-terminal", or "".
 std::string DeviceText(const platform::SerialPortInfo& port);
 // Whether a holder is ModemManager.
 bool IsModemManager(const platform::PortHolder& holder);
