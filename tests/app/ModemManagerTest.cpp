@@ -1,0 +1,159 @@
+// Working beside ModemManager, against a stand-in that offers ModemManager's interface on a
+// private bus started here, with the system bus address pointed at it: which modem has a port,
+// the pause asked for and ended, in that order, and a refusal.
+
+#include <gtest/gtest.h>
+
+#include <QDBusConnection>
+#include <QDBusContext>
+#include <QDBusMessage>
+#include <QObject>
+#include <QThread>
+#include <cstdlib>
+#include <mutex>
+
+#include "app/ModemManager.h"
+#include "tests/support/Process.h"
+
+namespace {
+
+// org.freedesktop.ModemManager1: InhibitDevice(s uid, b inhibit).
+class FakeManager : public QObject, protected QDBusContext {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.ModemManager1")
+public:
+    std::vector<std::string> Calls() {
+        std::lock_guard lock(mutex_);
+        return calls_;
+    }
+public slots:
+    void InhibitDevice(const QString& uid, bool inhibit) {
+        std::lock_guard lock(mutex_);
+        calls_.push_back("InhibitDevice " + uid.toStdString() + (inhibit ? " true" : " false"));
+        if (uid.endsWith(QStringLiteral("refused")))
+            sendErrorReply(QStringLiteral("org.freedesktop.ModemManager1.Error.Core.Unauthorized"),
+                           QStringLiteral("Not authorized"));
+    }
+
+private:
+    std::mutex mutex_;
+    std::vector<std::string> calls_;
+};
+
+// org.freedesktop.ModemManager1.Modem, the properties that name its device and ports.
+class FakeModem : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.ModemManager1.Modem")
+    Q_PROPERTY(QString Device READ Device)
+    Q_PROPERTY(QString PrimaryPort READ PrimaryPort)
+public:
+    FakeModem(QString device, QString primary) : device_(device), primary_(primary) {}
+    QString Device() const { return device_; }
+    QString PrimaryPort() const { return primary_; }
+
+private:
+    QString device_, primary_;
+};
+
+class ModemManagerTest : public ::testing::Test {
+protected:
+    // One private bus for the whole run: the program's system bus connection is made once.
+    static void SetUpTestSuite() {
+        bus_ = new halvex::test::ChildProcess(
+            {"dbus-daemon", "--session", "--nofork", "--print-address=1"});
+        address_ = bus_->ReadLine(5000);
+        setenv("DBUS_SYSTEM_BUS_ADDRESS", address_.c_str(), 1);
+    }
+    static void TearDownTestSuite() {
+        delete bus_;
+        bus_ = nullptr;
+    }
+    void SetUp() override { ASSERT_FALSE(address_.empty()); }
+    // ModemManager's stand-in, answering from a thread of its own.
+    void StartModemManager() {
+        thread_.start();
+        manager_.moveToThread(&thread_);
+        modems_[0].moveToThread(&thread_);
+        modems_[1].moveToThread(&thread_);
+        QDBusConnection bus =
+            QDBusConnection::connectToBus(QString::fromStdString(address_), QStringLiteral("mm"));
+        ASSERT_TRUE(bus.registerObject(QStringLiteral("/org/freedesktop/ModemManager1"), &manager_,
+                                       QDBusConnection::ExportAllSlots));
+        for (int i = 0; i < 2; ++i)
+            ASSERT_TRUE(
+                bus.registerObject(QStringLiteral("/org/freedesktop/ModemManager1/Modem/%1").arg(i),
+                                   &modems_[i], QDBusConnection::ExportAllProperties));
+        ASSERT_TRUE(bus.registerService(QStringLiteral("org.freedesktop.ModemManager1")));
+    }
+    void TearDown() override {
+        {
+            QDBusConnection bus(QStringLiteral("mm"));
+            if (bus.isConnected())
+                bus.unregisterService(QStringLiteral("org.freedesktop.ModemManager1"));
+        }
+        QDBusConnection::disconnectFromBus(QStringLiteral("mm"));
+        thread_.quit();
+        thread_.wait();
+    }
+
+    static inline halvex::test::ChildProcess* bus_ = nullptr;
+    static inline std::string address_;
+    QThread thread_;
+    FakeManager manager_;
+    FakeModem modems_[2] = {{"/sys/devices/pci0000:00/usb1/1-2", "cdc-wdm0"},
+                            {"/sys/devices/pci0000:00/usb1/1-4-refused", "ttyACM0"}};
+};
+
+platform::SerialPortInfo Port(const std::string& device, const std::string& usb) {
+    platform::SerialPortInfo port;
+    port.path = port.device = device;
+    port.usbDevice = usb;
+    return port;
+}
+
+TEST_F(ModemManagerTest, FindsTheModemOfAPortPausesItAndReleasesIt) {
+    StartModemManager();
+    app::ModemManager mm;
+    ASSERT_TRUE(mm.Running());
+    // By the USB device, by the primary port; a port of neither is no modem's.
+    EXPECT_EQ(mm.ManagingDevice(Port("/dev/ttyUSB2", "/sys/devices/pci0000:00/usb1/1-2")),
+              "/sys/devices/pci0000:00/usb1/1-2");
+    EXPECT_EQ(mm.ManagingDevice(Port("/dev/ttyACM0", "")),
+              "/sys/devices/pci0000:00/usb1/1-4-refused");
+    EXPECT_EQ(mm.ManagingDevice(Port("/dev/rfcomm0", "")), "");
+
+    QString error;
+    ASSERT_TRUE(mm.Pause("/sys/devices/pci0000:00/usb1/1-2", error));
+    mm.Release();
+    mm.Release();
+    EXPECT_EQ(manager_.Calls(),
+              (std::vector<std::string>{"InhibitDevice /sys/devices/pci0000:00/usb1/1-2 true",
+                                        "InhibitDevice /sys/devices/pci0000:00/usb1/1-2 false"}));
+}
+
+TEST_F(ModemManagerTest, ARefusalIsToldAndNothingIsReleased) {
+    StartModemManager();
+    {
+        app::ModemManager mm;
+        QString error;
+        EXPECT_FALSE(mm.Pause("/sys/devices/pci0000:00/usb1/1-4-refused", error));
+        EXPECT_EQ(error, "Not authorized");
+        EXPECT_FALSE(mm.Paused());
+    }
+    EXPECT_EQ(
+        manager_.Calls(),
+        (std::vector<std::string>{"InhibitDevice /sys/devices/pci0000:00/usb1/1-4-refused true"}));
+}
+
+TEST_F(ModemManagerTest, WithoutModemManagerEveryAnswerIsNoQuietly) {
+    app::ModemManager onBus;
+    EXPECT_FALSE(onBus.Running());
+    EXPECT_EQ(onBus.ManagingDevice(Port("/dev/ttyUSB0", "/sys/x")), "");
+    app::ModemManager noBus(QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent"),
+                                                          QStringLiteral("none")));
+    EXPECT_FALSE(noBus.Running());
+}
+
+}  // namespace
+
+#include "ModemManagerTest.moc"
