@@ -6,8 +6,10 @@
 #include "app/PortChooserDlg.h"
 #include "link/PortOpening.h"
 #include "link/RegSettings.h"
+#include "platform/TermiosSerialPort.h"
 #include "platform/Win32.h"
 #include "platform/qt/Commands.h"
+#include "platform/qt/Windows.h"
 #include "res/Resource.h"
 #include "res/Strings.h"
 
@@ -166,9 +168,49 @@ void CPropPgFormView::ConnectOrChoose() {
         }
     }
     // A port that will not open has said why; another may be chosen until one opens.
-    while (!m_pSession->Connect() && m_pSession->GetEngine() != nullptr &&
-           m_pSession->GetEngine()->PortOpenFailed() &&
-           ChoosePort(QStringLiteral("The port did not open."))) {
+    do {
+        OfferModemManagerPause();
+    } while (!m_pSession->Connect() && m_pSession->GetEngine() != nullptr &&
+             m_pSession->GetEngine()->PortOpenFailed() &&
+             ChoosePort(QStringLiteral("The port did not open.")));
+    if (!m_pSession->IsConnected() && m_pModemManager) {
+        m_pModemManager->Release();
+    }
+}
+
+void CPropPgFormView::OfferModemManagerPause() {
+    if (!m_pModemManager) {
+        m_pModemManager = std::make_unique<app::ModemManager>();
+    }
+    if (m_pModemManager->Paused() || !m_pModemManager->Running()) {
+        return;
+    }
+    const std::string path = TermiosSerialPorts::DevicePath(ports::ReadPortName());
+    if (path.empty()) {
+        return;
+    }
+    const QString device = m_pModemManager->ManagingDevice(PortSurvey().Inspect(path));
+    if (device.isEmpty()) {
+        return;
+    }
+    const HWND self = platform::qt::HandleOf(this);
+    const std::u16string question =
+        u"ModemManager manages the phone on " + ports::Widen(path) +
+        u" and may keep Halvex from it. Pause ModemManager for this phone while Halvex is "
+        u"connected?";
+    if (!Ask(question.c_str())) {
+        MessageBoxW(self,
+                    u"ModemManager keeps the phone. To use it with Halvex, stop ModemManager "
+                    u"(sudo systemctl stop ModemManager), then Connect again.",
+                    u"Halvex", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    QString error;
+    if (!m_pModemManager->Pause(device, error)) {
+        const std::u16string text =
+            u"ModemManager did not pause (" + error.toStdU16String() +
+            u"). Stop it with: sudo systemctl stop ModemManager, then Connect again.";
+        MessageBoxW(self, text.c_str(), u"Halvex", MB_OK | MB_ICONEXCLAMATION);
     }
 }
 
@@ -201,6 +243,9 @@ void CPropPgFormView::OnDisconnect() {
         }
     }
     m_pSession->Disconnect();
+    if (m_pModemManager) {
+        m_pModemManager->Release();
+    }
     SetConnectTip(TRUE);
 }
 

@@ -6,7 +6,10 @@
 
 #include <QWidget>
 
+#include <memory>
+
 #include "app/GsmAbout.h"
+#include "app/ModemManager.h"
 #include "app/ViewPropertySheet.h"
 #include "phonebook/PhoneBookDlg.h"
 #include "phonebook/PhoneBookNokiaDlg.h"
@@ -61,6 +64,9 @@ protected:
     // The session's Connect, offering the chooser while no port is set or the port will not
     // open, until a connection is made or the user cancels.
     void ConnectOrChoose();
+    // When ModemManager manages the port's device: says so and offers to pause it for that
+    // device while connected; declined or refused, says what to do instead.
+    void OfferModemManagerPause();
     // Connect's steps after the session's own: the phone book page made empty, the tool tip,
     // the shell call.
     void AfterConnect();
@@ -83,6 +89,8 @@ protected:
     // The start-up's connection failed at the port (and said why): the next Connect offers the
     // chooser first rather than the same message again.
     bool m_bChooseFirst = false;
+    // Made at the first Connect; its pause ends at Disconnect and with the view.
+    std::unique_ptr<app::ModemManager> m_pModemManager;
 };
 
 class CMyFormView : public CPropPgFormView {
