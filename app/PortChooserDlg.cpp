@@ -9,6 +9,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "app/ModemManager.h"
 #include "link/PortOpening.h"
 #include "link/PortProbe.h"
 #include "platform/TermiosSerialPort.h"
@@ -44,7 +45,12 @@ void CPortChooserDlg::SetSurvey(Lister lister, Inspector inspector) {
     g_inspector = std::move(inspector);
 }
 
-CPortChooserDlg::CPortChooserDlg(QWidget* parent, const QString& reason) : QDialog(parent) {
+CPortChooserDlg::CPortChooserDlg(QWidget* parent, const QString& reason,
+                                 app::ModemManager* modemManager)
+    : QDialog(parent) {
+    if (modemManager != nullptr && modemManager->Running()) {
+        m_pModemManager = modemManager;
+    }
     setObjectName(QString::number(res::IDD_PORT_CHOOSER));
     setWindowTitle(QStringLiteral("Choose phone"));
     setAccessibleName(windowTitle());
@@ -56,10 +62,14 @@ CPortChooserDlg::CPortChooserDlg(QWidget* parent, const QString& reason) : QDial
     m_pNote = Named(new QLabel(note, this), res::IDC_PORT_NOTE, QStringLiteral("About ports"));
     m_pNote->setWordWrap(true);
 
-    m_pList = Named(new QTableWidget(0, kColumns, this), res::IDC_PORT_LIST,
-                    QStringLiteral("Serial ports"));
-    m_pList->setHorizontalHeaderLabels({QStringLiteral("Port"), QStringLiteral("Device"),
-                                        QStringLiteral("State"), QStringLiteral("Answer")});
+    m_pList = Named(new QTableWidget(0, m_pModemManager ? kColumns + 1 : kColumns, this),
+                    res::IDC_PORT_LIST, QStringLiteral("Serial ports"));
+    QStringList headers = {QStringLiteral("Port"), QStringLiteral("Device"),
+                           QStringLiteral("State"), QStringLiteral("Answer")};
+    if (m_pModemManager) {
+        headers << QStringLiteral("ModemManager");
+    }
+    m_pList->setHorizontalHeaderLabels(headers);
     m_pList->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
     m_pList->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -125,6 +135,11 @@ void CPortChooserDlg::AddRow(const SerialPortInfo& port) {
         Text(ports::DeviceText(port)), Text(ports::StateText(port)), QString()};
     for (int column = 0; column < kColumns; ++column)
         m_pList->setItem(row, column, new QTableWidgetItem(cells[column]));
+    if (m_pModemManager) {
+        const bool managed = !m_pModemManager->ManagingDevice(port).isEmpty();
+        m_pList->setItem(row, kColumns,
+                         new QTableWidgetItem(managed ? QStringLiteral("manages it") : QString()));
+    }
     m_ports.push_back(port);
 }
 

@@ -14,6 +14,10 @@ class QLineEdit;
 class QPushButton;
 class QTableWidget;
 
+namespace app {
+class ModemManager;
+}
+
 class CPortChooserDlg : public QDialog {
     Q_OBJECT
 public:
@@ -21,7 +25,9 @@ public:
     using Inspector = std::function<platform::SerialPortInfo(const std::string&)>;
 
     // `reason` (may be empty) says why the dialog came up: no port set, or why it would not open.
-    explicit CPortChooserDlg(QWidget* parent, const QString& reason = QString());
+    // With a running ModemManager, a column says which ports it manages.
+    explicit CPortChooserDlg(QWidget* parent, const QString& reason = QString(),
+                             app::ModemManager* modemManager = nullptr);
 
     // Where the ports come from; the system's when not set (tests give a made-up tree).
     static void SetSurvey(Lister lister, Inspector inspector);
@@ -48,4 +54,5 @@ private:
     QPushButton* m_pProbe = nullptr;
     QPushButton* m_pRefresh = nullptr;
     std::vector<platform::SerialPortInfo> m_ports;
+    app::ModemManager* m_pModemManager = nullptr;
 };

@@ -154,7 +154,10 @@ void CPropPgFormView::AfterConnect() {
 }
 
 bool CPropPgFormView::ChoosePort(const QString& reason) {
-    CPortChooserDlg chooser(this, reason);
+    if (!m_pModemManager) {
+        m_pModemManager = std::make_unique<app::ModemManager>();
+    }
+    CPortChooserDlg chooser(this, reason, m_pModemManager.get());
     return chooser.exec() == QDialog::Accepted;
 }
 

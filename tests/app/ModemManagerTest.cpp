@@ -8,11 +8,13 @@
 #include <QDBusContext>
 #include <QDBusMessage>
 #include <QObject>
+#include <QTableWidget>
 #include <QThread>
 #include <cstdlib>
 #include <mutex>
 
 #include "app/ModemManager.h"
+#include "app/PortChooserDlg.h"
 #include "tests/support/Process.h"
 
 namespace {
@@ -131,6 +133,25 @@ TEST_F(ModemManagerTest, FindsTheModemOfAPortPausesItAndReleasesIt) {
                                         "InhibitDevice /sys/devices/pci0000:00/usb1/1-2 false"}));
 }
 
+// The chooser shows which ports ModemManager manages, in a column of their own.
+TEST_F(ModemManagerTest, TheChooserNamesThePortsModemManagerManages) {
+    StartModemManager();
+    CPortChooserDlg::SetSurvey(
+        [] {
+            return std::vector<platform::SerialPortInfo>{
+                Port("/dev/ttyUSB2", "/sys/devices/pci0000:00/usb1/1-2"), Port("/dev/rfcomm0", "")};
+        },
+        nullptr);
+    app::ModemManager mm;
+    CPortChooserDlg chooser(nullptr, QString(), &mm);
+    QTableWidget* list = chooser.List();
+    ASSERT_EQ(list->columnCount(), 5);
+    EXPECT_EQ(list->horizontalHeaderItem(4)->text(), "ModemManager");
+    EXPECT_EQ(std::pair(list->item(0, 4)->text(), list->item(1, 4)->text()),
+              std::pair(QString("manages it"), QString()));
+    CPortChooserDlg::SetSurvey(nullptr, nullptr);
+}
+
 TEST_F(ModemManagerTest, ARefusalIsToldAndNothingIsReleased) {
     StartModemManager();
     {
@@ -152,6 +173,10 @@ TEST_F(ModemManagerTest, WithoutModemManagerEveryAnswerIsNoQuietly) {
     app::ModemManager noBus(QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent"),
                                                           QStringLiteral("none")));
     EXPECT_FALSE(noBus.Running());
+    // The chooser goes without the column.
+    CPortChooserDlg::SetSurvey([] { return std::vector<platform::SerialPortInfo>{}; }, nullptr);
+    EXPECT_EQ(CPortChooserDlg(nullptr, QString(), &noBus).List()->columnCount(), 4);
+    CPortChooserDlg::SetSurvey(nullptr, nullptr);
 }
 
 }  // namespace
