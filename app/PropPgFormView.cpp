@@ -304,6 +304,7 @@ void CMyFormView::AddPagesForThePhone() {
 BOOL CMyFormView::Create() {
     // Without a port there is nothing to report yet: the first Connect offers the chooser.
     if (!ports::ReadPortName().empty()) {
+        OfferModemManagerPause();
         m_bChooseFirst = !m_pSession->Connect() && m_pSession->GetEngine() != nullptr &&
                          m_pSession->GetEngine()->PortOpenFailed();
     }

@@ -14,8 +14,14 @@
 #include <mutex>
 
 #include "app/ModemManager.h"
+#include "app/OrvGSMApp.h"
 #include "app/PortChooserDlg.h"
+#include "app/PropPgFormView.h"
+#include "res/Resource.h"
+#include "sms/SmsEngine.h"
 #include "tests/support/Process.h"
+#include "tests/support/SimPhoneFixture.h"
+#include "tests/support/WindowFixture.h"
 
 namespace {
 
@@ -57,31 +63,36 @@ private:
     QString device_, primary_;
 };
 
+// One private bus for the whole run, as the system bus: the program's connection to it is made
+// once.
+const std::string& PrivateBus() {
+    static halvex::test::ChildProcess* bus = new halvex::test::ChildProcess(
+        {"dbus-daemon", "--session", "--nofork", "--print-address=1"});
+    static const std::string address = [] {
+        const std::string line = bus->ReadLine(5000);
+        setenv("DBUS_SYSTEM_BUS_ADDRESS", line.c_str(), 1);
+        return line;
+    }();
+    return address;
+}
+
 class ModemManagerTest : public ::testing::Test {
-protected:
-    // One private bus for the whole run: the program's system bus connection is made once.
-    static void SetUpTestSuite() {
-        bus_ = new halvex::test::ChildProcess(
-            {"dbus-daemon", "--session", "--nofork", "--print-address=1"});
-        address_ = bus_->ReadLine(5000);
-        setenv("DBUS_SYSTEM_BUS_ADDRESS", address_.c_str(), 1);
+public:
+    void SetUp() override {
+        address_ = PrivateBus();
+        ASSERT_FALSE(address_.empty());
     }
-    static void TearDownTestSuite() {
-        delete bus_;
-        bus_ = nullptr;
-    }
-    void SetUp() override { ASSERT_FALSE(address_.empty()); }
     // ModemManager's stand-in, answering from a thread of its own.
     void StartModemManager() {
         thread_.start();
         manager_.moveToThread(&thread_);
-        modems_[0].moveToThread(&thread_);
-        modems_[1].moveToThread(&thread_);
+        for (FakeModem& modem : modems_)
+            modem.moveToThread(&thread_);
         QDBusConnection bus =
             QDBusConnection::connectToBus(QString::fromStdString(address_), QStringLiteral("mm"));
         ASSERT_TRUE(bus.registerObject(QStringLiteral("/org/freedesktop/ModemManager1"), &manager_,
                                        QDBusConnection::ExportAllSlots));
-        for (int i = 0; i < 2; ++i)
+        for (int i = 0; i < 3; ++i)
             ASSERT_TRUE(
                 bus.registerObject(QStringLiteral("/org/freedesktop/ModemManager1/Modem/%1").arg(i),
                                    &modems_[i], QDBusConnection::ExportAllProperties));
@@ -98,12 +109,18 @@ protected:
         thread_.wait();
     }
 
-    static inline halvex::test::ChildProcess* bus_ = nullptr;
-    static inline std::string address_;
+public:
+    // For the window's test, which borrows this stand-in.
+    void TestBody() override {}
+    std::vector<std::string> Calls() { return manager_.Calls(); }
+
+protected:
+    std::string address_;
     QThread thread_;
     FakeManager manager_;
-    FakeModem modems_[2] = {{"/sys/devices/pci0000:00/usb1/1-2", "cdc-wdm0"},
-                            {"/sys/devices/pci0000:00/usb1/1-4-refused", "ttyACM0"}};
+    FakeModem modems_[3] = {{"/sys/devices/pci0000:00/usb1/1-2", "cdc-wdm0"},
+                            {"/sys/devices/pci0000:00/usb1/1-4-refused", "ttyACM0"},
+                            {"/sys/devices/virtual/sim", "sim0"}};
 };
 
 platform::SerialPortInfo Port(const std::string& device, const std::string& usb) {
@@ -177,6 +194,51 @@ TEST_F(ModemManagerTest, WithoutModemManagerEveryAnswerIsNoQuietly) {
     CPortChooserDlg::SetSurvey([] { return std::vector<platform::SerialPortInfo>{}; }, nullptr);
     EXPECT_EQ(CPortChooserDlg(nullptr, QString(), &noBus).List()->columnCount(), 4);
     CPortChooserDlg::SetSurvey(nullptr, nullptr);
+}
+
+// The window: a port ModemManager manages is named, the pause asked for before the port is
+// opened, and ended at Disconnect.
+class ModemManagerWindowTest : public halvex::test::WindowTest<halvex::test::SimPhoneTest> {
+protected:
+    ModemManagerWindowTest() : WindowTest("default") {
+        PrivateBus();
+        registry().CreateKey(platform::HKEY_CURRENT_USER, u"Comm");
+        g_SmsEngine.ClearInbox();
+        g_SmsEngine.ClearOutbox();
+    }
+    void TearDown() override {
+        app_.ExitInstance();
+        WindowTest::TearDown();
+    }
+    COrvGSMApp app_;
+};
+
+TEST_F(ModemManagerWindowTest, ConnectPausesModemManagerForThePhoneUntilDisconnect) {
+    ModemManagerTest service;  // the stand-in, as above
+    service.SetUp();
+    service.StartModemManager();
+    using platform::ExpectedBox;
+    const platform::UINT question =
+        platform::MB_YESNO | platform::MB_ICONQUESTION | platform::MB_DEFBUTTON2;
+    ui().Expect(
+        ExpectedBox{u"ModemManager manages the phone on /dev/sim0 and may keep Halvex "
+                    u"from it. Pause ModemManager for this phone while Halvex is "
+                    u"connected?",
+                    platform::IDYES,
+                    question,
+                    {},
+                    {},
+                    {}});
+    ASSERT_TRUE(app_.InitInstance());
+    halvex::test::Settle();
+    EXPECT_TRUE(g_pPhoneSession->IsConnected());
+    EXPECT_EQ(service.Calls(),
+              (std::vector<std::string>{"InhibitDevice /sys/devices/virtual/sim true"}));
+    app_.GetView()->OnCommand(res::ID_DISCONNECT);
+    EXPECT_EQ(service.Calls(),
+              (std::vector<std::string>{"InhibitDevice /sys/devices/virtual/sim true",
+                                        "InhibitDevice /sys/devices/virtual/sim false"}));
+    service.TearDown();
 }
 
 }  // namespace
