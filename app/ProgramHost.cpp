@@ -42,9 +42,8 @@ std::string ReadConnectionOptions(const std::optional<std::optional<std::string>
         if (!name) {
             return "the port name is not UTF-8 text";
         }
-        // The registry value holds nine characters and its null.
-        if (name->empty() || name->size() > 9) {
-            return "the port name must have 1 to 9 characters (rfcomm0, ttyUSB0, ...)";
+        if (name->empty()) {
+            return "--port needs a port name (rfcomm0, ttyUSB0, /dev/serial/by-id/...)";
         }
         options.connection = Connection::Port;
         options.port = *name;
@@ -100,8 +99,9 @@ std::unique_ptr<ProgramHost> ProgramHost::Create(const HostOptions& options, con
                      << "; going on with an empty registry\n";
         }
         if (options.connection == Connection::Port) {
-            if (TermiosSerialPorts::DevicePath(options.port).empty()) {
-                error = "\"" + ToUtf8(options.port) + "\" is not a device name";
+            std::string why;
+            if (TermiosSerialPorts::DevicePath(options.port, &why).empty()) {
+                error = "\"" + Printable(ToUtf8(options.port)) + "\" is not a port name: " + why;
                 status = 2;
                 return nullptr;
             }

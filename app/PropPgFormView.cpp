@@ -3,9 +3,13 @@
 #include <QVBoxLayout>
 
 #include "app/MainFrame.h"
+#include "app/PortChooserDlg.h"
+#include "link/PortOpening.h"
 #include "link/RegSettings.h"
+#include "platform/TermiosSerialPort.h"
 #include "platform/Win32.h"
 #include "platform/qt/Commands.h"
+#include "platform/qt/Windows.h"
 #include "res/Resource.h"
 #include "res/Strings.h"
 
@@ -48,6 +52,8 @@ bool CPropPgFormView::IsCommandEnabled(int id) const {
         case ID_TB_CONNECT:
         case ID_APP_EXIT:
             return true;
+        case ID_CHOOSE_PHONE:
+            return !connected;
         case ID_GET_DATA:
         case ID_TB_GET_DATA:
         case ID_TB_DELETE:
@@ -86,6 +92,9 @@ void CPropPgFormView::OnCommand(int id) {
             break;
         case ID_APP_EXIT:
             OnExit();
+            break;
+        case ID_CHOOSE_PHONE:
+            OnChoosePhone();
             break;
         case ID_GET_DATA:
         case ID_TB_GET_DATA:
@@ -144,11 +153,82 @@ void CPropPgFormView::AfterConnect() {
     ShellWindowState(platform::qt::HandleOf(window()), 1);
 }
 
+bool CPropPgFormView::ChoosePort(const QString& reason) {
+    if (!m_pModemManager) {
+        m_pModemManager = std::make_unique<app::ModemManager>();
+    }
+    CPortChooserDlg chooser(this, reason, m_pModemManager.get());
+    return chooser.exec() == QDialog::Accepted;
+}
+
+void CPropPgFormView::ConnectOrChoose() {
+    if (m_bChooseFirst || ports::ReadPortName().empty()) {
+        const QString reason = m_bChooseFirst ? QStringLiteral("The port did not open.")
+                                              : QStringLiteral("No port is set for the phone.");
+        m_bChooseFirst = false;
+        if (!ChoosePort(reason)) {
+            return;
+        }
+    }
+    // A port that will not open has said why; another may be chosen until one opens.
+    do {
+        OfferModemManagerPause();
+    } while (!m_pSession->Connect() && m_pSession->GetEngine() != nullptr &&
+             m_pSession->GetEngine()->PortOpenFailed() &&
+             ChoosePort(QStringLiteral("The port did not open.")));
+    if (!m_pSession->IsConnected() && m_pModemManager) {
+        m_pModemManager->Release();
+    }
+}
+
+void CPropPgFormView::OfferModemManagerPause() {
+    if (!m_pModemManager) {
+        m_pModemManager = std::make_unique<app::ModemManager>();
+    }
+    if (m_pModemManager->Paused() || !m_pModemManager->Running()) {
+        return;
+    }
+    const std::string path = TermiosSerialPorts::DevicePath(ports::ReadPortName());
+    if (path.empty()) {
+        return;
+    }
+    const QString device = m_pModemManager->ManagingDevice(PortSurvey().Inspect(path));
+    if (device.isEmpty()) {
+        return;
+    }
+    const HWND self = platform::qt::HandleOf(this);
+    const std::u16string question =
+        u"ModemManager manages the phone on " + ports::Widen(path) +
+        u" and may keep Halvex from it. Pause ModemManager for this phone while Halvex is "
+        u"connected?";
+    if (!Ask(question.c_str())) {
+        MessageBoxW(self,
+                    u"ModemManager keeps the phone. To use it with Halvex, stop ModemManager "
+                    u"(sudo systemctl stop ModemManager), then Connect again.",
+                    u"Halvex", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    QString error;
+    if (!m_pModemManager->Pause(device, error)) {
+        const std::u16string text =
+            u"ModemManager did not pause (" + error.toStdU16String() +
+            u"). Stop it with: sudo systemctl stop ModemManager, then Connect again.";
+        MessageBoxW(self, text.c_str(), u"Halvex", MB_OK | MB_ICONEXCLAMATION);
+    }
+}
+
+void CPropPgFormView::OnChoosePhone() {
+    if (m_pSession->IsConnected() || !ChoosePort(QString())) {
+        return;
+    }
+    OnConnect();
+}
+
 void CPropPgFormView::OnConnect() {
     if (m_pSession->IsConnected()) {
         return;
     }
-    m_pSession->Connect();
+    ConnectOrChoose();
     // A view that started without a phone gets its pages once one answers.
     if (m_pSession->IsConnected() && m_sheet.GetPageCount() == 0) {
         static_cast<CMyFormView*>(this)->AddPagesForThePhone();
@@ -166,6 +246,9 @@ void CPropPgFormView::OnDisconnect() {
         }
     }
     m_pSession->Disconnect();
+    if (m_pModemManager) {
+        m_pModemManager->Release();
+    }
     SetConnectTip(TRUE);
 }
 
@@ -219,7 +302,12 @@ void CMyFormView::AddPagesForThePhone() {
 }
 
 BOOL CMyFormView::Create() {
-    m_pSession->Connect();
+    // Without a port there is nothing to report yet: the first Connect offers the chooser.
+    if (!ports::ReadPortName().empty()) {
+        OfferModemManagerPause();
+        m_bChooseFirst = !m_pSession->Connect() && m_pSession->GetEngine() != nullptr &&
+                         m_pSession->GetEngine()->PortOpenFailed();
+    }
     AddPagesForThePhone();
     g_bStartup = TRUE;
     return m_sheet.Create(this);

@@ -6,7 +6,10 @@
 
 #include <QWidget>
 
+#include <memory>
+
 #include "app/GsmAbout.h"
+#include "app/ModemManager.h"
 #include "app/ViewPropertySheet.h"
 #include "phonebook/PhoneBookDlg.h"
 #include "phonebook/PhoneBookNokiaDlg.h"
@@ -54,6 +57,16 @@ protected:
     void OnDisconnect();
     void OnConnectToggle();
     void OnExit();
+    // "Choose phone...": the port chooser, then Connect to the port chosen.
+    void OnChoosePhone();
+    // Shows the port chooser; true when a port was chosen and stored. `reason` says why it came.
+    bool ChoosePort(const QString& reason);
+    // The session's Connect, offering the chooser while no port is set or the port will not
+    // open, until a connection is made or the user cancels.
+    void ConnectOrChoose();
+    // When ModemManager manages the port's device: says so and offers to pause it for that
+    // device while connected; declined or refused, says what to do instead.
+    void OfferModemManagerPause();
     // Connect's steps after the session's own: the phone book page made empty, the tool tip,
     // the shell call.
     void AfterConnect();
@@ -73,6 +86,11 @@ protected:
     COutboxPage m_outbox;
     CViewPropertySheet m_sheet;
     CMainFrame* m_pFrame = nullptr;
+    // The start-up's connection failed at the port (and said why): the next Connect offers the
+    // chooser first rather than the same message again.
+    bool m_bChooseFirst = false;
+    // Made at the first Connect; its pause ends at Disconnect and with the view.
+    std::unique_ptr<app::ModemManager> m_pModemManager;
 };
 
 class CMyFormView : public CPropPgFormView {

@@ -17,6 +17,7 @@
 #include "app/MainFrame.h"
 #include "app/Notices.h"
 #include "app/OrvGSMApp.h"
+#include "app/PortChooserDlg.h"
 #include "app/ProgramHost.h"
 #include "app/PropPgFormView.h"
 #include "platform/qt/Commands.h"
@@ -41,7 +42,9 @@ int Notify(std::uint32_t value) {
 }
 
 // Every page read from the phone and drawn into DIR, as the README shows them.
-int TakeScreenshots(QApplication& qt, COrvGSMApp& application, const QString& directory) {
+// On a real port, the port chooser too (chooser.png).
+int TakeScreenshots(QApplication& qt, COrvGSMApp& application, const QString& directory,
+                    bool withChooser) {
     if (!QDir().mkpath(directory)) {
         std::cerr << "halvex: cannot make " << directory.toStdString() << '\n';
         return 1;
@@ -67,6 +70,22 @@ int TakeScreenshots(QApplication& qt, COrvGSMApp& application, const QString& di
             std::cerr << "halvex: cannot write " << path.toStdString() << '\n';
             return 1;
         }
+    }
+    if (!withChooser) {
+        return 0;
+    }
+    // The port chooser as a user finds the phone's port with it: asked, and answering.
+    if (g_pPhoneSession != nullptr) {
+        g_pPhoneSession->Disconnect();
+    }
+    CPortChooserDlg chooser(frame);
+    chooser.show();
+    chooser.Probe();
+    qt.processEvents();
+    const QString path = directory + QStringLiteral("/chooser.png");
+    if (!chooser.grab().save(path)) {
+        std::cerr << "halvex: cannot write " << path.toStdString() << '\n';
+        return 1;
     }
     return 0;
 }
@@ -145,7 +164,8 @@ int main(int argc, char** argv) {
             return 1;
         }
         result = options.screenshots ? TakeScreenshots(qt, application,
-                                                       QString::fromStdString(*options.screenshots))
+                                                       QString::fromStdString(*options.screenshots),
+                                                       !host->IsSimulated())
                                      : QApplication::exec();
         application.ExitInstance();
     }

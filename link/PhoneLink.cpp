@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "link/PortOpening.h"
 #include "link/Utf8Converter.h"
 #include "platform/Win32.h"
 
@@ -107,27 +108,18 @@ CPhoneLink::~CPhoneLink() {
 }
 
 BOOL CPhoneLink::Open() {
-    // "Port" is queried with 20 bytes; the eleventh unit keeps the name terminated whatever the
-    // stored value holds.
-    char16_t name[11] = {};
-    HKEY key = NULL_HANDLE;
-    const bool keyOpen = RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", 0,
-                                       KEY_ALL_ACCESS, &key) == ERROR_SUCCESS;
-    if (keyOpen) {
-        DWORD size = 20;
-        DWORD type = REG_NONE;
-        RegQueryValueExW(key, u"Port", nullptr, &type, reinterpret_cast<BYTE*>(name), &size);
-        // Ten characters without a null are no name of at most nine: none at all.
-        if (name[9] != 0)
-            name[0] = 0;
-    }
+    // "Port" is taken whole and as it stands now: a port chosen or fixed since the last
+    // connection is the one used.
+    const std::u16string name = ports::ReadPortName();
 
     BeginWaitCursor();
     bool cursorOn = true;
-    m_hPort = CreateFileW(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                          FILE_ATTRIBUTE_NORMAL, NULL_HANDLE);
+    platform::PortFailure why;
+    m_hPort = ports::OpenPort(name, why);
+    m_bPortOpenFailed = m_hPort == INVALID_HANDLE_VALUE;
     if (m_hPort == INVALID_HANDLE_VALUE) {
-        Notice(u"Open port error");
+        const std::u16string text = u"Open port error\n\n" + ports::ExplainFailure(name, why);
+        Notice(text.c_str());
         Close();
         m_bOpenResult = FALSE;
     } else {
@@ -164,8 +156,6 @@ BOOL CPhoneLink::Open() {
 
     if (cursorOn)
         EndWaitCursor();
-    if (keyOpen)
-        RegCloseKey(key);
     return m_bOpenResult;
 }
 

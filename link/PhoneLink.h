@@ -23,6 +23,9 @@ public:
     // 1 when the port is open, configured and took the probe; shows its own message boxes.
     platform::BOOL Open();
     platform::BOOL Close();
+    // The last Open failed at the port itself (none set, or it would not open), not at the
+    // phone: choosing another port is what helps.
+    bool PortOpenFailed() const { return m_bPortOpenFailed; }
     platform::HANDLE GetPortHandle() const { return m_hPort; }
     // Borrows a handle (the SMS engine takes the session's); the old one is not closed.
     void SetPortHandle(platform::HANDLE handle) { m_hPort = handle; }
@@ -61,6 +64,7 @@ private:
     // The reply's bytes as text (see ReadResponse for the result).
     static int Decode(std::vector<platform::BYTE>& received, std::u16string& text);
 
+    bool m_bPortOpenFailed = false;
     // The reply under way: bytes taken from the port so far.
     std::vector<platform::BYTE> m_received;
     // The last command written is one the phone answers (an AT command, Ctrl-Z or Esc; not the

@@ -124,10 +124,6 @@ std::string RegisterPort(const std::string& slavePath) {
         registry.SaveResult() != platform::ERROR_SUCCESS) {
         return "cannot write the registry " + registry.Path();
     }
-    if (name.size() > 9) {
-        std::cerr << "halvex-phonesim: warning: port name " << name
-                  << " is longer than the 9 characters the program reads\n";
-    }
     return "";
 }
 

@@ -23,7 +23,12 @@ public:
     void Remove(const std::u16string& name);
     bool Has(const std::u16string& name) const;
 
+    // The port then fails to open for this reason (until Add or Remove).
+    void FailWith(const std::u16string& name, PortFailure failure);
+
+    // An unknown name is missing (the known ones exist); a factory's null is a held port.
     std::unique_ptr<SerialDevice> Open(const std::u16string& name) override;
+    PortFailure LastFailure() const override;
 
     // Every name asked for, in order, whether it opened or not.
     std::vector<std::u16string> OpenLog() const;
@@ -31,6 +36,8 @@ public:
 private:
     mutable std::mutex mutex_;
     std::map<std::u16string, Factory> factories_;
+    std::map<std::u16string, PortFailure> failures_;
+    PortFailure lastFailure_;
     std::vector<std::u16string> openLog_;
 };
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/Win32Types.h"
 
@@ -32,12 +33,42 @@ public:
     virtual bool Read(BYTE* buffer, DWORD capacity, DWORD& read) = 0;
 };
 
+// A program that has a port open.
+struct PortHolder {
+    int pid = 0;
+    std::string program;  // its command name ("ModemManager", "halvex", ...)
+    bool self = false;    // this very process
+};
+
+// Why a port did not open, with what a user needs to put it right.
+struct PortFailure {
+    enum class Kind {
+        Unknown,    // nothing more is known
+        BadName,    // not a name a port can have (detail says why); never tried
+        Missing,    // no such device (existing: the ports there are)
+        Denied,     // no permission (group: the device's group)
+        Held,       // another program has it (holders, where they can be seen)
+        NotSerial,  // not a serial device; never opened, or closed again at once
+        Other,      // detail: the system's words
+    };
+    Kind kind = Kind::Unknown;
+    std::string path;  // the device as tried
+    std::string detail;
+    std::string group;
+    // The user is listed in the group, but this login began before that.
+    bool groupJoinedLater = false;
+    std::vector<PortHolder> holders;
+    std::vector<std::string> existing;
+};
+
 // Opens serial ports by device name (as held in the registry value "Port").
 class SerialPorts {
 public:
     virtual ~SerialPorts() = default;
     // nullptr when the port does not exist, is busy or cannot be opened.
     virtual std::unique_ptr<SerialDevice> Open(const std::u16string& name) = 0;
+    // Why the last Open that returned nullptr failed.
+    virtual PortFailure LastFailure() const { return {}; }
 };
 
 // Milliseconds. The real clock sleeps; a virtual clock only advances.

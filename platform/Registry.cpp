@@ -97,6 +97,40 @@ LONG Registry::Load() {
     return loadResult_;
 }
 
+void Registry::Refresh(HKEY root, const std::u16string& key, const std::u16string& name) {
+    if (path_.empty() || !ValidRoot(root))
+        return;
+    Registry now(path_);
+    if (now.LoadResult() != ERROR_SUCCESS)
+        return;
+    const Value* fresh = nullptr;
+    if (const Key* k = now.Find(root, key)) {
+        for (const Value& v : k->values) {
+            if (SameName(v.name, name))
+                fresh = &v;
+        }
+    }
+    // Memory and file agree after every save, so nothing needs writing back.
+    Key* mine = Find(root, key);
+    if (!fresh) {
+        if (mine) {
+            std::erase_if(mine->values, [&](const Value& v) { return SameName(v.name, name); });
+        }
+        return;
+    }
+    if (!mine) {
+        const Key* theirs = now.Find(root, key);
+        mine = &Ensure(root, Normalize(theirs->path), nullptr);
+    }
+    for (Value& v : mine->values) {
+        if (SameName(v.name, name)) {
+            v = *fresh;
+            return;
+        }
+    }
+    mine->values.push_back(*fresh);
+}
+
 bool Registry::ValidRoot(HKEY root) {
     return root == HKEY_LOCAL_MACHINE || root == HKEY_CURRENT_USER || root == HKEY_CLASSES_ROOT ||
            root == HKEY_USERS;

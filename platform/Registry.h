@@ -42,6 +42,10 @@ public:
     // ERROR_CANTREAD, or ERROR_BADDB (the registry is then empty).
     LONG Load();
     LONG LoadResult() const { return loadResult_; }
+    // Takes one value as the file holds it now (another program may have changed it since),
+    // or its absence; the rest stays as it is. Nothing changes when the file cannot be read or
+    // is damaged, or for an in-memory registry.
+    void Refresh(HKEY root, const std::u16string& key, const std::u16string& name);
     // Result of the last save; ERROR_SUCCESS for an in-memory registry.
     LONG SaveResult() const { return saveResult_; }
     const std::string& Path() const { return path_; }

@@ -1,13 +1,17 @@
 #include "platform/TermiosSerialPort.h"
 
+#include "platform/PortSurvey.h"
+
 #include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <thread>
 
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
@@ -38,11 +42,18 @@ bool ModemLines(int fd, unsigned long request, int bits) {
 
 }  // namespace
 
-std::string TermiosSerialPorts::DevicePath(const std::u16string& name) {
+std::string TermiosSerialPorts::DevicePath(const std::u16string& name, std::string* why) {
+    const auto refuse = [why](const char* reason) {
+        if (why)
+            *why = reason;
+        return std::string();
+    };
     std::string utf8;
     for (char16_t c : name) {
-        if (c < 0x20 || c == 0x7F || c >= 0xD800)
-            return "";  // odd names are not ports
+        if (c < 0x20 || c == 0x7F)
+            return refuse("it holds a control character");
+        if (c >= 0xD800)
+            return refuse("it holds a character no device name has");
         if (c < 0x80) {
             utf8 += char(c);
         } else if (c < 0x800) {
@@ -55,26 +66,91 @@ std::string TermiosSerialPorts::DevicePath(const std::u16string& name) {
         }
     }
     if (utf8.empty())
-        return "";
+        return refuse("it is empty");
     // "pts/3" is a device below /dev; "../" would leave it.
     std::string padded = "/" + utf8 + "/";
     if (padded.find("/../") != std::string::npos)
-        return "";
+        return refuse("it holds \"..\"");
     return utf8.front() == '/' ? utf8 : "/dev/" + utf8;
 }
 
+void TermiosSerialPorts::Fail(PortFailure::Kind kind, const std::string& path, int error) {
+    failure_ = PortFailure{};
+    failure_.kind = kind;
+    failure_.path = path;
+    const PortSurvey survey;
+    switch (kind) {
+        case PortFailure::Kind::Missing:
+            failure_.existing = survey.Names();
+            break;
+        case PortFailure::Kind::Denied: {
+            const SerialPortInfo info = survey.Inspect(path);
+            failure_.group = info.group;
+            failure_.groupJoinedLater = info.groupJoinedLater;
+            break;
+        }
+        case PortFailure::Kind::Held: {
+            const std::vector<PortHolder> holders = survey.Holders(survey.Inspect(path).device);
+            // This process's own descriptor, opened a moment ago, is no holder.
+            for (const PortHolder& h : holders) {
+                if (!h.self)
+                    failure_.holders.push_back(h);
+            }
+            break;
+        }
+        case PortFailure::Kind::Other:
+            failure_.detail = std::strerror(error);
+            break;
+        default:
+            break;
+    }
+}
+
 std::unique_ptr<SerialDevice> TermiosSerialPorts::Open(const std::u16string& name) {
-    const std::string path = DevicePath(name);
-    if (path.empty())
+    failure_ = PortFailure{};
+    std::string why;
+    const std::string path = DevicePath(name, &why);
+    if (path.empty()) {
+        failure_.kind = PortFailure::Kind::BadName;
+        failure_.detail = why;
         return nullptr;
+    }
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        const int error = errno;
+        Fail(error == ENOENT || error == ENOTDIR ? PortFailure::Kind::Missing
+             : error == EACCES                   ? PortFailure::Kind::Denied
+                                                 : PortFailure::Kind::Other,
+             path, error);
+        return nullptr;
+    }
+    // A disk or a file is never opened read-write on a user's say-so.
+    if (!S_ISCHR(st.st_mode)) {
+        Fail(PortFailure::Kind::NotSerial, path, 0);
+        return nullptr;
+    }
     int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
+    if (fd < 0) {
+        const int error = errno;
+        Fail(error == EACCES || error == EPERM                      ? PortFailure::Kind::Denied
+             : error == EBUSY                                       ? PortFailure::Kind::Held
+             : error == ENOENT || error == ENXIO || error == ENODEV ? PortFailure::Kind::Missing
+                                                                    : PortFailure::Kind::Other,
+             path, error);
         return nullptr;
+    }
     termios tio{};
-    // Not a terminal, or another program holds it: TIOCEXCL keeps out other openers (not root),
-    // the lock keeps out a second Halvex whoever runs it.
-    if (!::isatty(fd) || ::tcgetattr(fd, &tio) != 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0 ||
-        ::ioctl(fd, TIOCEXCL) != 0) {
+    if (!::isatty(fd) || ::tcgetattr(fd, &tio) != 0) {
+        ::close(fd);
+        Fail(PortFailure::Kind::NotSerial, path, 0);
+        return nullptr;
+    }
+    // TIOCEXCL keeps out other openers (not root), the lock keeps out a second Halvex whoever
+    // runs it.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::ioctl(fd, TIOCEXCL) != 0) {
+        const int error = errno;
+        Fail(error == EWOULDBLOCK ? PortFailure::Kind::Held : PortFailure::Kind::Other, path,
+             error);
         ::close(fd);
         return nullptr;
     }
@@ -83,7 +159,9 @@ std::unique_ptr<SerialDevice> TermiosSerialPorts::Open(const std::u16string& nam
     tio.c_cc[VMIN] = 0;
     tio.c_cc[VTIME] = 0;
     if (::tcsetattr(fd, TCSANOW, &tio) != 0) {
+        const int error = errno;
         ::close(fd);
+        Fail(PortFailure::Kind::Other, path, error);
         return nullptr;
     }
     return std::make_unique<TermiosSerialDevice>(fd);

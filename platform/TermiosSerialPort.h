@@ -14,10 +14,19 @@ namespace platform {
 
 class TermiosSerialPorts : public SerialPorts {
 public:
+    // Only a character device is opened; anything else is refused before open() sees it.
     std::unique_ptr<SerialDevice> Open(const std::u16string& name) override;
+    PortFailure LastFailure() const override { return failure_; }
     // "/dev/NAME", or NAME itself when it starts with '/'; "" for a name that is not a plain
-    // device name (empty, a ".." component, a control character, not UTF-16 text).
-    static std::string DevicePath(const std::u16string& name);
+    // device name (empty, a ".." component, a control character, not UTF-16 text), with the
+    // reason in `why` when given.
+    static std::string DevicePath(const std::u16string& name, std::string* why = nullptr);
+
+private:
+    // Records why `path` failed, with the survey's details for the user.
+    void Fail(PortFailure::Kind kind, const std::string& path, int error);
+
+    PortFailure failure_;
 };
 
 class TermiosSerialDevice : public SerialDevice {

@@ -67,6 +67,17 @@ inline constexpr int IDC_VALIDITY_GROUP = 1042;
 // About page.
 inline constexpr int IDC_ABOUT_TITLE = 1007;
 
+// Port chooser.
+inline constexpr int IDD_PORT_CHOOSER = 150;
+inline constexpr int IDC_PORT_LIST = 1050;
+inline constexpr int IDC_PORT_PATH = 1051;
+inline constexpr int IDC_PORT_PROBE = 1052;
+inline constexpr int IDC_PORT_REFRESH = 1053;
+inline constexpr int IDC_PORT_PATH_LABEL = 1054;
+inline constexpr int IDC_PORT_NOTE = 1055;
+inline constexpr int IDC_PORT_OK = 1;      // IDOK
+inline constexpr int IDC_PORT_CANCEL = 2;  // IDCANCEL
+
 // Commands of the menu, the tool bar and the accelerators.
 inline constexpr int ID_CONNECT = 32771;
 inline constexpr int ID_DISCONNECT = 32772;
@@ -76,6 +87,7 @@ inline constexpr int ID_GET_DATA = 32778;
 inline constexpr int ID_SAVE_DATA = 32785;
 inline constexpr int ID_SEND_MESSAGE = 32786;
 inline constexpr int ID_APP_EXIT = 57665;
+inline constexpr int ID_CHOOSE_PHONE = 32790;
 // The tool bar's own commands.
 inline constexpr int ID_TB_CONNECT = 32780;
 inline constexpr int ID_TB_SAVE_DATA = 32779;

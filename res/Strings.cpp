@@ -29,6 +29,7 @@ constexpr MenuItem kPhoneMenu[] = {
     {0, u"", 0},
     {ID_CONNECT, u"Connect", u'C'},
     {ID_DISCONNECT, u"Disconnect", u'i'},
+    {ID_CHOOSE_PHONE, u"Choose phone...", u'h'},
     {0, u"", 0},
     {ID_APP_EXIT, u"Exit", u'x'},
 };

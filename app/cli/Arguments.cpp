@@ -13,7 +13,7 @@ namespace {
 const std::set<std::string> kValueOptions = {"port", "simulate-save", "home",   "work",   "mobile",
                                              "fax",  "other",         "memory", "rename", "format"};
 const std::set<std::string> kFlagOptions = {"transcript", "yes",     "json",    "save", "report",
-                                            "reply-path", "dry-run", "replace", "fast"};
+                                            "reply-path", "dry-run", "replace", "fast", "probe"};
 
 struct Failure {
     std::string message;
@@ -129,8 +129,17 @@ public:
             ParsePhonebook(o, action);
         } else if (command == "sms") {
             ParseSms(o, action);
+        } else if (command == "ports") {
+            o.action = Action::Ports;
+            o.probe = Take("probe");
+            o.paths.assign(words_.begin() + 1, words_.end());
+            if (o.connection != Connection::Registry) {
+                throw Failure{
+                    "ports looks at this computer's ports: give them as arguments, "
+                    "without --port or --simulate"};
+            }
         } else {
-            throw Failure{"unknown command \"" + command + "\" (identify, phonebook, sms)"};
+            throw Failure{"unknown command \"" + command + "\" (identify, phonebook, sms, ports)"};
         }
         if (!options_.empty()) {
             throw Failure{"--" + options_.begin()->first + " does not go with this command"};
@@ -377,10 +386,12 @@ const char* Usage() {
            "      write the messages as JSON lines to FILE (standard output without one)\n"
            "  sms import outbox [--dry-run] FILE\n"
            "      store the messages of an export in the phone's outbox, after the plan\n"
+           "  ports [--probe] [PORT...]\n"
+           "      the serial ports a phone can be on, who may open them and who holds them\n"
            "\n"
            "Options (they may stand anywhere; after \"--\" every word is an argument):\n"
-           "  --port NAME           the phone's port below /dev (rfcomm0, ttyUSB0, ...), kept in\n"
-           "                        the registry file for later runs\n"
+           "  --port NAME           the phone's port: a name below /dev (rfcomm0, ttyUSB0, ...) or\n"
+           "                        a full path; kept in the registry file for later runs\n"
            "  --simulate[=PROFILE]  a simulated phone in virtual time: default, nokia, small-sim,\n"
            "                        empty, full, or a profile file\n"
            "  --simulate-save FILE  write the simulated phone's state to FILE at the end\n"
@@ -402,6 +413,8 @@ const char* Usage() {
            "  --save                keep a copy of the sent message in the phone's outbox\n"
            "  --report              ask the network for a status report\n"
            "  --reply-path          ask for a reply path\n"
+           "  --probe               ask each port's phone who made it (AT, ATI, AT+CGMI; never\n"
+           "                        changes the phone)\n"
            "\n"
            "Without --port or --simulate, the port named in the registry file is used:\n"
            "$HALVEX_REGISTRY, else $XDG_CONFIG_HOME/halvex/registry.reg, else\n"

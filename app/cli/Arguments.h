@@ -31,6 +31,7 @@ enum class Action {
     SmsDelete,
     SmsExport,
     SmsImport,
+    Ports,  // the serial ports here; no phone is connected
 };
 
 struct Options {
@@ -64,6 +65,9 @@ struct Options {
     bool csv = false;
     bool dryRun = false;
     bool replace = false;
+    // ports: ask each port for a phone, and ports to look at besides those found.
+    bool probe = false;
+    std::vector<std::string> paths;
 };
 
 // The five kinds of number by kind - 1, as their options and their keys in the output name them.

@@ -31,6 +31,8 @@ struct Context {
 };
 
 int RunIdentify(Context& context);
+// The serial ports here (and those given), with --probe what answers on each; no session.
+int RunPorts(const Options& options, std::ostream& out, std::ostream& err);
 int RunPhonebook(Context& context);
 int RunSms(Context& context);
 // The compose dialog's checks of `sms send`, made before connecting; false after its message.

@@ -30,6 +30,9 @@ bool StartUp(CPhoneSession& session, int& maker) {
 
 int RunCommand(const Options& options, CPhoneSession& session, std::ostream& out,
                std::ostream& err) {
+    if (options.action == Action::Ports) {
+        return RunPorts(options, out, err);
+    }
     // Refused before anything is sent, as the dialog refuses before it connects.
     if (options.action == Action::SmsSend && !SendAccepted(options, session)) {
         return kExitBadArguments;

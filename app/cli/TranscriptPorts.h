@@ -40,6 +40,7 @@ public:
         : inner_(inner), transcript_(transcript) {}
 
     std::unique_ptr<platform::SerialDevice> Open(const std::u16string& name) override;
+    platform::PortFailure LastFailure() const override { return inner_.LastFailure(); }
 
 private:
     platform::SerialPorts& inner_;

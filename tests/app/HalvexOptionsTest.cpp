@@ -24,6 +24,9 @@ TEST(HalvexOptions, TakeTheConnectionOfTheCliAndANoticeAlone) {
     // --simulate, --screenshots and --help the program itself shows (HalvexBinaryTest).
     EXPECT_EQ(parse({}).options->host.connection, Connection::Registry);
     EXPECT_EQ(parse({"--port=rfcomm0"}).options->host.port, u"rfcomm0");
+    // A stable name is taken whole, however long.
+    EXPECT_EQ(parse({"--port=/dev/serial/by-id/usb-Quectel_EG25-if02-port0"}).options->host.port,
+              u"/dev/serial/by-id/usb-Quectel_EG25-if02-port0");
     EXPECT_TRUE(parse({"--fast", "--simulate"}).options->fast);
 
     const std::pair<const char*, std::uint32_t> notices[] = {
@@ -34,8 +37,7 @@ TEST(HalvexOptions, TakeTheConnectionOfTheCliAndANoticeAlone) {
     const std::pair<Args, const char*> refused[] = {
         {{"--port", "rfcomm0", "--simulate"}, "--port and --simulate exclude each other"},
         {{"--simulate-save", "x"}, "--simulate-save goes with --simulate only"},
-        {{"--port", "rfcomm0123"},
-         "the port name must have 1 to 9 characters (rfcomm0, ttyUSB0, ...)"},
+        {{"--port="}, "--port needs a port name (rfcomm0, ttyUSB0, /dev/serial/by-id/...)"},
         {{"--notify", "4294967296"},
          "\"4294967296\" is not a notice value (a number, 0x... or -1)"},
         {{"--notify", "-2"}, "\"-2\" is not a notice value (a number, 0x... or -1)"},

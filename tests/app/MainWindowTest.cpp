@@ -5,7 +5,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QMenu>
+#include <QTableWidget>
 #include <QTest>
 #include <cstdlib>
 #include <filesystem>
@@ -16,6 +18,7 @@
 #include "app/MainFrame.h"
 #include "app/Notices.h"
 #include "app/OrvGSMApp.h"
+#include "app/PortChooserDlg.h"
 #include "app/PropPgFormView.h"
 #include "link/RegSettings.h"
 #include "res/Resource.h"
@@ -27,6 +30,7 @@
 namespace {
 
 using namespace platform;
+using platform::SerialPortInfo;
 using namespace res;
 using halvex::test::Settle;
 using halvex::test::WhenModal;
@@ -47,6 +51,7 @@ protected:
         g_SmsEngine.ClearOutbox();
     }
     void TearDown() override {
+        CPortChooserDlg::SetSurvey(nullptr, nullptr);
         app_.ExitInstance();
         WindowTest::TearDown();
     }
@@ -114,8 +119,9 @@ TEST_F(MainWindowTest, StartUpOnAnOrdinaryPhoneShowsFourPagesAndAcknowledgesTheC
     std::vector<QString> items;
     for (QAction* action : frame().GetPhoneMenu()->actions())
         items.push_back(action->isSeparator() ? "-" : action->objectName());
+    // "Choose phone..." follows Disconnect; the others keep their places.
     EXPECT_EQ(items, (std::vector<QString>{"32775", "32786", "32777", "-", "32778", "32785", "-",
-                                           "32771", "32772", "-", "57665"}));
+                                           "32771", "32772", "32790", "-", "57665"}));
     EXPECT_EQ(frame().GetAction(ID_APP_EXIT)->shortcut(), QKeySequence("Ctrl+Q"));
 }
 
@@ -127,7 +133,7 @@ TEST_F(MainWindowTest, EachCommandIsOpenOnThePagesItsRuleNames) {
         {ID_GET_DATA, "1110"},     {ID_TB_GET_DATA, "1110"}, {ID_SAVE_DATA, "1000"},
         {ID_TB_SAVE_DATA, "1000"}, {ID_ADD_USER, "1000"},    {ID_TB_ADD_USER, "1010"},
         {ID_DELETE, "1000"},       {ID_TB_DELETE, "1110"},   {ID_SEND_MESSAGE, "0010"},
-        {ID_APP_EXIT, "1111"}};
+        {ID_APP_EXIT, "1111"},     {ID_CHOOSE_PHONE, "0000"}};
     std::map<int, std::string> seen;
     for (int page = 0; page < 4; ++page) {
         sheet().SetActivePage(page);
@@ -138,7 +144,9 @@ TEST_F(MainWindowTest, EachCommandIsOpenOnThePagesItsRuleNames) {
     // Disconnected, only connecting and leaving.
     session().Disconnect();
     for (const auto& [id, pages] : rules)
-        EXPECT_EQ(Enabled(id), id == ID_CONNECT || id == ID_TB_CONNECT || id == ID_APP_EXIT) << id;
+        EXPECT_EQ(Enabled(id), id == ID_CONNECT || id == ID_TB_CONNECT || id == ID_APP_EXIT ||
+                                   id == ID_CHOOSE_PHONE)
+            << id;
 }
 
 TEST_F(MainWindowTest, CommandsWorkOnThePageInFront) {
@@ -240,11 +248,18 @@ TEST_F(MainWindowTest, OutsideNoticesDisableTheWindowAndEndAConnectionTheRestart
     EXPECT_EQ(shell().QuitsPosted(), 1);
 }
 
+// A fresh start without a port: no message at all, the chooser comes up; cancelled, the sheet
+// stays empty until a connection succeeds.
 TEST_F(MainWindowTest, WithoutAPhoneTheSheetIsEmptyUntilAConnectionSucceeds) {
     registry().DeleteValue(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", u"Port");
-    for (int i = 0; i < 2; ++i)
-        ui().Expect(ExpectedBox{u"Open port error", IDOK, MB_OK | MB_ICONEXCLAMATION, {}, {}, {}});
+    CPortChooserDlg::SetSurvey([] { return std::vector<SerialPortInfo>{}; }, nullptr);
+    bool offered = false;
+    WhenModal([&](QWidget* dialog) {
+        offered = dialog->objectName() == QString::number(IDD_PORT_CHOOSER);
+        static_cast<QDialog*>(dialog)->reject();
+    });
     Start();
+    EXPECT_TRUE(offered);
     EXPECT_EQ(sheet().GetPageCount(), 0);
     EXPECT_EQ(MemoryType(), 0xFFFFFFFFu);
     EXPECT_TRUE(Enabled(ID_CONNECT));
@@ -258,6 +273,71 @@ TEST_F(MainWindowTest, WithoutAPhoneTheSheetIsEmptyUntilAConnectionSucceeds) {
     ASSERT_EQ(sheet().GetPageCount(), 4);
     EXPECT_EQ(sheet().GetPage(0), &view().GetNokiaPage());
     EXPECT_EQ(MemoryType(), 1u);
+}
+
+// From a fresh start, the keyboard alone reaches the phone through the chooser: arrow to the
+// port, Enter. Every control is named for tools and screen readers.
+TEST_F(MainWindowTest, TheChooserLeadsAFreshStartToThePhoneByKeyboard) {
+    registry().DeleteValue(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", u"Port");
+    SerialPortInfo held;
+    held.path = held.device = "/dev/ttyUSB0";
+    held.maker = "Quectel";
+    held.exists = held.serial = held.mayOpen = true;
+    held.holders = {{712, "ModemManager", false}};
+    SerialPortInfo sim;
+    sim.path = sim.device = "sim0";
+    sim.exists = sim.serial = sim.mayOpen = true;
+    CPortChooserDlg::SetSurvey([=] { return std::vector<SerialPortInfo>{held, sim}; }, nullptr);
+    std::vector<QString> unnamed;
+    QString state;
+    WhenModal([&](QWidget* dialog) {
+        for (QWidget* w : dialog->findChildren<QWidget*>()) {
+            if (w->focusPolicy() != Qt::NoFocus && w->isVisible() &&
+                (w->objectName().isEmpty() || w->accessibleName().isEmpty()))
+                unnamed.push_back(w->metaObject()->className());
+        }
+        auto* chooser = static_cast<CPortChooserDlg*>(dialog);
+        state = chooser->List()->item(0, 2)->text();
+        QTest::keyClick(chooser->List(), Qt::Key_Down);
+        QTest::keyClick(chooser->List(), Qt::Key_Return);
+    });
+    Start();
+    EXPECT_EQ(unnamed, std::vector<QString>{});
+    EXPECT_EQ(state, "held by ModemManager (process 712)");
+    std::u16string port;
+    registry().GetString(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", u"Port", port);
+    EXPECT_EQ(std::tuple(port, bool(session().IsConnected()), sheet().GetPageCount()),
+              std::tuple(std::u16string(u"sim0"), true, 4));
+}
+
+// A port that will not open says why once at start-up, and the next Connect offers the chooser
+// rather than the same message again; a bad typed name is refused there and never opened.
+TEST_F(MainWindowTest, AFailedStartUpSaysWhyOnceThenOffersTheChooser) {
+    SetPortName(u"ttyUSB9");
+    CPortChooserDlg::SetSurvey([] { return std::vector<SerialPortInfo>{}; }, nullptr);
+    ui().Expect(ExpectedBox{u"Open port error\n\nttyUSB9 does not exist. Ports there are: sim0",
+                            IDOK,
+                            MB_OK | MB_ICONEXCLAMATION,
+                            {},
+                            {},
+                            {}});
+    ui().Expect(ExpectedBox{u"\"../sda\" is not a port name: it holds \"..\".",
+                            IDOK,
+                            MB_OK | MB_ICONEXCLAMATION,
+                            {},
+                            {},
+                            {}});
+    WhenModal([&](QWidget* dialog) {
+        auto* chooser = static_cast<CPortChooserDlg*>(dialog);
+        chooser->PathBox()->setText("../sda");
+        chooser->accept();
+        EXPECT_TRUE(chooser->isVisible());
+        chooser->PathBox()->setText("sim0");
+        chooser->accept();
+    });
+    Start();
+    EXPECT_TRUE(session().IsConnected());
+    EXPECT_EQ(ports().OpenLog(), (std::vector<std::u16string>{u"ttyUSB9", u"sim0"}));
 }
 
 TEST_F(MainWindowTest, TheSheetSwallowsEnterRestoresTheInputPanelOnceAndItsOkSettlesThePage) {

@@ -4,9 +4,11 @@
 
 #include "link/PhoneLink.h"
 #include "platform/HandleTable.h"
+#include "platform/Registry.h"
 #include "platform/ScriptedPort.h"
 #include "platform/Win32.h"
 #include "tests/support/PlatformFixture.h"
+#include "tests/support/Process.h"
 
 using namespace platform;
 
@@ -45,32 +47,74 @@ protected:
     std::u16string reply;
 };
 
-// Every way of not having a usable port ends in "Open port error", under the wait cursor, with
-// no handle and the registry key closed again: no "Port", no such port, or ten characters, with
-// their null or (exactly the 20 bytes the link reads) without.
-TEST_F(PhoneLinkTest, NoUsablePortIsOpenPortError) {
-    ports().Add(u"rfcomm1234", port.Factory());
-    const std::pair<std::u16string, DWORD> cases[] = {
-        {u"", 0}, {u"rfcomm7", 16}, {u"rfcomm1234", 22}, {u"rfcomm1234", 20}};
+// Every way of not having a usable port ends in "Open port error" with the port's name and what
+// to do, once, under the wait cursor, with no handle left open. An odd name never reaches the
+// ports at all.
+TEST_F(PhoneLinkTest, NoUsablePortIsOpenPortErrorWithItsReason) {
+    ports().Add(u"ttyUSB0", port.Factory());
+    PortFailure denied{PortFailure::Kind::Denied, "/dev/ttyACM0", "", "dialout", false, {}, {}};
+    PortFailure held{
+        PortFailure::Kind::Held, "/dev/ttyACM1", "", "", false, {{712, "ModemManager", false}}, {}};
+    ports().FailWith(u"ttyACM0", denied);
+    ports().FailWith(u"ttyACM1", held);
+    const std::pair<std::u16string, std::u16string> cases[] = {
+        {u"",
+         u"No port is set for the phone. Choose it with \"Choose phone...\" in the Phone menu "
+         u"(halvex-cli: --port NAME; \"halvex-cli ports\" lists them)."},
+        {u"../sda", u"\"../sda\" is not a port name: it holds \"..\"."},
+        {u"tty\x1b[2J", u"\"tty\x1b[2J\" is not a port name: it holds a control character."},
+        {u"rfcomm7", u"rfcomm7 does not exist. Ports there are: rfcomm0 ttyUSB0"},
+        {u"ttyACM0",
+         u"/dev/ttyACM0: permission denied. Its group is \"dialout\" and you are not in it. Join "
+         u"it with: sudo usermod -aG dialout $USER (then log out and in again)."},
+        {u"ttyACM1",
+         u"/dev/ttyACM1 is held by another program: ModemManager (process 712). ModemManager "
+         u"manages the phone: let Halvex pause it when the window asks, or stop it with: sudo "
+         u"systemctl stop ModemManager"},
+    };
     const std::size_t handles = HandleTable::Instance().OpenCount();
-    for (const auto& [name, bytes] : cases) {
-        SCOPED_TRACE(bytes);
-        const auto* value = reinterpret_cast<const BYTE*>(name.c_str());
-        if (bytes == 0)
+    for (const auto& [name, reason] : cases) {
+        SCOPED_TRACE(std::string(name.begin(), name.end()));
+        if (name.empty())
             registry().DeleteValue(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", u"Port");
         else
-            registry().SetValue(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", u"Port", REG_SZ, value,
-                                bytes);
-        ui().Expect(Box(u"Open port error", MB_OK | MB_ICONEXCLAMATION));
+            SetPortName(name);
+        ui().Expect(Box(u"Open port error\n\n" + reason, MB_OK | MB_ICONEXCLAMATION));
         const int opened = link.Open();
         EXPECT_EQ(std::tuple(opened, link.GetPortHandle(), ui().Boxes().back().cursorDepth,
                              ui().CursorDepth(), HandleTable::Instance().OpenCount()),
                   std::tuple(0, NULL_HANDLE, 1, 0, handles));
     }
-    // Nine characters still fit the 20-byte buffer with the null.
-    ports().Add(u"rfcomm123", port.Factory());
-    SetPortName(u"rfcomm123");
+    const auto tried = ports().OpenLog();
+    EXPECT_EQ(tried, (std::vector<std::u16string>{u"rfcomm7", u"ttyACM0", u"ttyACM1"}));
+}
+
+// The name is read whole: a stable by-id name of any length is the port, as it stands.
+TEST_F(PhoneLinkTest, ALongPortNameIsUsedWhole) {
+    const std::u16string stable = u"/dev/serial/by-id/usb-Quectel_EG25-if02-port0";
+    ports().Add(stable, port.Factory());
+    ports().Add(stable.substr(0, 9), port.Factory());
+    SetPortName(stable);
     EXPECT_EQ(link.Open(), 1);
+    EXPECT_EQ(ports().OpenLog(), (std::vector<std::u16string>{stable}));
+}
+
+// The port is read from the settings file at every opening: one chosen or fixed by another
+// program (halvex-phonesim --register, an editor) while Halvex runs is used without a restart.
+TEST_F(PhoneLinkTest, EachOpeningReadsThePortTheSettingsFileHoldsNow) {
+    const std::string path = halvex::test::TempDir() + "/registry.reg";
+    Registry settings(path);
+    ASSERT_EQ(settings.SetString(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", u"Port", u"rfcomm0"),
+              ERROR_SUCCESS);
+    ScopedHost withFile(Host{&ports(), &settings, &clock(), &ui()});
+    ports().Add(u"ttyUSB0", port.Factory());
+    ASSERT_EQ(link.Open(), 1);
+    link.Close();
+
+    Registry elsewhere(path);
+    elsewhere.SetString(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", u"Port", u"ttyUSB0");
+    ASSERT_EQ(link.Open(), 1);
+    EXPECT_EQ(ports().OpenLog(), (std::vector<std::u16string>{u"rfcomm0", u"ttyUSB0"}));
 }
 
 // 9600 8N1 without flow control, reads that return at once with what has arrived, both modem

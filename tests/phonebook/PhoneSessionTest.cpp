@@ -14,7 +14,7 @@ TEST_F(PhoneSessionTest, ConnectEmptiesBothBooksEvenWhenThePortFails) {
     session().GetPhoneBook().Add(u"Ann");
     session().GetSimBook().Add(u"Sue");
     SetPortName(u"nowhere");
-    ExpectNotice(u"Open port error");
+    ExpectNotice(u"Open port error\n\nnowhere does not exist. Ports there are: sim0");
     const bool connected = session().Connect();
     EXPECT_EQ(std::tuple(connected, session().IsConnected(), session().GetPhoneBook().IsEmpty(),
                          session().GetSimBook().IsEmpty()),

@@ -25,6 +25,7 @@ public:
     PtyMaster& operator=(const PtyMaster&) = delete;
 
     bool Ok() const { return fd_ >= 0; }
+    int Descriptor() const { return fd_; }
     // "/dev/pts/N" and the registry form "pts/N".
     const std::string& SlavePath() const { return slavePath_; }
     std::u16string PortName() const {

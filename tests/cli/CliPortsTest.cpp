@@ -1,0 +1,52 @@
+// halvex-cli ports: a real simulated phone on its pseudo-terminal, found and asked when given;
+// what is no port name is refused before anything is opened.
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "tests/cli/CliRunner.h"
+#include "tests/support/Process.h"
+
+namespace halvex::test {
+namespace {
+
+TEST(CliPorts, ProbeFindsTheSimulatedPhoneOnItsPseudoTerminal) {
+    for (const std::string profile : {"nokia", "default"}) {
+        SCOPED_TRACE(profile);
+        ChildProcess sim({HALVEX_PHONESIM_COMMAND, "--profile", profile, "--baud", "0"});
+        const std::string first = sim.ReadLine(5000);
+        ASSERT_EQ(first.rfind("port: /dev/pts/", 0), 0u) << first;
+        const std::string slave = first.substr(6);
+
+        const CliRun run = RunCli({"ports", "--probe", "--json", slave.substr(5)});
+        ASSERT_EQ(run.status, 0) << run.err;
+        const nlohmann::json ports = nlohmann::json::parse(run.out);
+        const nlohmann::json* found = nullptr;
+        for (const auto& port : ports) {
+            if (port["path"] == slave)
+                found = &port;
+        }
+        ASSERT_NE(found, nullptr) << run.out;
+        EXPECT_EQ(std::tuple((*found)["serial"], (*found)["probe"]["answered"],
+                             (*found)["probe"]["nokia"]),
+                  std::tuple(true, true, profile == "nokia"));
+        EXPECT_EQ((*found)["state"].get<std::string>().rfind("made by halvex-phonesim", 0), 0u);
+        EXPECT_FALSE((*found)["probe"]["maker"].get<std::string>().empty());
+    }
+}
+
+TEST(CliPorts, RefusesWhatIsNoPortName) {
+    const std::pair<Lines, std::string> cases[] = {
+        {{"ports", "../etc/passwd"},
+         "halvex-cli: \"../etc/passwd\" is not a port name: it holds \"..\"\n"},
+        {{"--simulate", "ports"},
+         "halvex-cli: ports looks at this computer's ports: give them as arguments, without "
+         "--port or --simulate\n"},
+    };
+    for (const auto& [args, error] : cases)
+        EXPECT_EQ(RunCli(args).Whole(), (Lines{"2", "", error}));
+}
+
+}  // namespace
+}  // namespace halvex::test
