@@ -56,7 +56,7 @@ TEST(Completion, OffersTheWordsThatFitWhereTheCursorIs) {
         std::set<std::string> offered;
     };
     const Case cases[] = {
-        {{""}, {"identify", "phonebook", "sms", "help"}},
+        {{""}, {"identify", "phonebook", "sms", "ports", "help"}},
         {{"--fast", "ph"}, {"phonebook"}},
         {{"phonebook", ""}, {"list", "add", "edit", "delete", "export", "import"}},
         {{"--port", "rfcomm0", "sms", ""}, {"list", "send", "delete", "export", "import"}},
