@@ -66,7 +66,11 @@ private:
 
     // Combo item 0 is the phone's memory, item 1 the SIM; stores the selection.
     int GetSelectedMemory();
-    // The list's label of the contact being edited and the boxes' texts, into the editor.
+    // Ends an open name edit as Enter would, except that an unchanged name is taken without a
+    // check and a refused one is not offered for editing again (the user is going elsewhere).
+    void EndLabelEdit();
+    // The list's label of the contact being edited and the boxes' texts, into the editor, after
+    // ending an open name edit.
     void PullEdits();
     // The editor's numbers into the boxes.
     void ShowNumbers();
