@@ -201,7 +201,7 @@ protected:
                  session().LoadBook(CPhoneSession::MemoryPhone);
                  return session().IsPhoneRead() && session().IsConnected();
              },
-             [this] { return true; }},
+             [] { return true; }},
             {"save a contact with three numbers",
              {u"Zed"},
              [this] { return SaveNumbers(u"Zed", u"111", u"222", u"333"); },
