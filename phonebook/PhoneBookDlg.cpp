@@ -166,12 +166,13 @@ void CPhoneBookDlg::Settle(Operation operation) {
 }
 
 void CPhoneBookDlg::ResetForConnect() {
-    if (!m_pSession->IsConnected()) {
-        return;
-    }
+    // Every attempt to connect empties both books, one that failed too: the list follows them.
     m_list.TakeLabelEdit();
     m_list.DeleteAllItems();
     ClearEdits();
+    if (!m_pSession->IsConnected()) {
+        return;
+    }
     if (CContactBook* book = m_pSession->GetCurrentBook()) {
         m_pSession->ClearBook(*book);
     }

@@ -24,7 +24,8 @@ public:
     ~CPhoneBookDlg() override;
 
     // The main view's commands.
-    // After connecting: an empty list and boxes, and no contacts in the memory in use.
+    // After connecting: an empty list and boxes, and no contacts in the memory in use. After a
+    // failed attempt (which emptied the books) the list and boxes are emptied all the same.
     void ResetForConnect();
     // Before disconnecting: offers to save the contact being edited.
     void SaveBeforeDisconnect();

@@ -268,6 +268,17 @@ TEST_F(MainWindowTest, WithoutAPhoneTheSheetIsEmptyUntilAConnectionSucceeds) {
     Command(ID_TB_CONNECT);
 }
 
+TEST_F(MainWindowTest, AConnectionThatFailsEmptiesThePhoneBookListWithTheBooks) {
+    Start();
+    Command(ID_GET_DATA);
+    Command(ID_DISCONNECT);
+    registry().DeleteValue(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", u"Port");
+    ui().Expect(ExpectedBox{u"Open port error", IDOK, MB_OK | MB_ICONEXCLAMATION, {}, {}, {}});
+    Command(ID_CONNECT);
+    EXPECT_EQ(view().GetPhoneBookPage().GetList().GetItemCount(), 0);
+    EXPECT_TRUE(session().GetPhoneBook().IsEmpty());
+}
+
 TEST_F(MainWindowTest, ADeviceThatCannotComeBackShowsBothRealBoxesInOrderThenEndsWithZero) {
     Start();
     platform::qt::QtUi boxes;

@@ -94,7 +94,7 @@ protected:
         };
         const int rows = page().GetList().GetItemCount();
         const bool onBook = view().GetSheet().GetActiveIndex() == 0;
-        switch (pick(13)) {
+        switch (pick(14)) {
             case 0:
             case 1:
                 if (rows > 0 && onBook) {
@@ -175,8 +175,17 @@ protected:
                 return Command(ID_GET_DATA, "Get data");
             case 11:
                 return Command(ID_SAVE_DATA, "Save data");
-            default:
+            case 12:
                 return Command(ID_TB_CONNECT, "Connect/Disconnect");
+            default:
+                // The phone goes out of reach (its port is gone) or comes back.
+                reachable_ = !reachable_;
+                if (reachable_) {
+                    SetPortName(kPortName);
+                } else {
+                    registry().DeleteValue(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", u"Port");
+                }
+                return reachable_ ? "phone back" : "phone out of reach";
         }
     }
 
@@ -268,6 +277,7 @@ protected:
     // Walks `steps` steps from `seed`; the first fault found, or empty.
     std::string Walk(unsigned seed, unsigned steps) {
         std::mt19937 random(seed);
+        reachable_ = true;
         RandomUi ui(random);
         platform::Host host = platform::CurrentHost();
         host.ui = &ui;
@@ -326,6 +336,7 @@ protected:
 
     std::unique_ptr<COrvGSMApp> app_;
     bool typed_ = false;
+    bool reachable_ = true;
     int deleting_ = -1;
 };
 
@@ -337,6 +348,7 @@ TEST_F(PhoneBookWalkTest, ListBoxesBookAndPhoneAgreeAfterEveryStep) {
         g_SmsEngine.ClearInbox();
         g_SmsEngine.ClearOutbox();
         UseProfile("empty");
+        SetPortName(kPortName);
         const std::string fault = Walk(seed, steps);
         ASSERT_EQ(fault, "") << "HALVEX_WALK_SEED=" << seed << " reproduces it";
     }
