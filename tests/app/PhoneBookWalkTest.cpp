@@ -213,7 +213,13 @@ protected:
         if (current < 0 && !selected.empty()) {
             out << "row " << selected.front() << " is highlighted but no contact is shown; ";
         }
-        if (current >= 0 && !typed_) {
+        // Leaving the page settles the contact: nothing typed outlives it.
+        const bool away = view().GetSheet().GetActiveIndex() != 0;
+        if (away && current >= 0 && current < rows.GetItemCount() &&
+            rows.GetItemText(current, 0) != book->GetAt(current)->name) {
+            out << "row " << current << " keeps a name its contact does not have; ";
+        }
+        if (current >= 0 && (!typed_ || away)) {
             const CContactEntry* contact = book->GetAt(current);
             for (const NumberKind& kind : NumberKind::All()) {
                 if (contact != nullptr && page().Box(kind.kind)->text() !=
@@ -292,6 +298,8 @@ protected:
         if (!app_->InitInstance()) {
             return "no start";
         }
+        // Focus moves as on a desktop only in the active window.
+        QApplication::setActiveWindow(app_->GetMainFrame());
         Settle();
         std::string trail;
         for (unsigned step = 0; step < steps; ++step) {
