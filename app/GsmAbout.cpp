@@ -8,14 +8,10 @@ using namespace platform;
 
 namespace {
 
-int g_fontsMade = 0;
-
 // Arial, 15 pixels, bold: one font object for every About page of the run.
 const QFont& TitleFont() {
-    static const QFont* font = [] {
-        ++g_fontsMade;
-        return new QFont(platform::qt::CreateFont({-15, 700, QStringLiteral("Arial")}));
-    }();
+    static const QFont* font =
+        new QFont(platform::qt::CreateFont({-15, 700, QStringLiteral("Arial")}));
     return *font;
 }
 
@@ -23,10 +19,6 @@ const QFont& TitleFont() {
 
 CGSM_About::CGSM_About(QWidget* parent) : CPropertyPage(res::IDD_ABOUT, parent) {
     setObjectName(QStringLiteral("CGSM_About"));
-}
-
-int CGSM_About::TitleFontsMade() {
-    return g_fontsMade;
 }
 
 BOOL CGSM_About::OnInitDialog() {

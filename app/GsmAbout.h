@@ -8,9 +8,6 @@ class CGSM_About : public platform::qt::CPropertyPage {
 public:
     explicit CGSM_About(QWidget* parent = nullptr);
 
-    // How many times the title font was made in this run (it is made once and shared).
-    static int TitleFontsMade();
-
 protected:
     platform::BOOL OnInitDialog() override;
 };

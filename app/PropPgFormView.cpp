@@ -232,6 +232,8 @@ void CPropPgFormView::OnConnect() {
     // A view that started without a phone gets its pages once one answers.
     if (m_pSession->IsConnected() && m_sheet.GetPageCount() == 0) {
         static_cast<CMyFormView*>(this)->AddPagesForThePhone();
+        // This connection is acknowledged here; the button's next press asks to disconnect.
+        g_bStartup = FALSE;
     }
     AfterConnect();
 }

@@ -108,7 +108,20 @@ int CPhoneBookDlg::GetSelectedMemory() {
     return m_nMemoryIndex == 1 ? CPhoneSession::MemorySim : CPhoneSession::MemoryPhone;
 }
 
+void CPhoneBookDlg::EndLabelEdit() {
+    const auto edit = m_list.TakeLabelEdit();
+    if (!edit) {
+        return;
+    }
+    const auto& [row, text] = *edit;
+    // The contact's own name would be refused as already used; it is no new name anyway.
+    if (text != m_list.GetItemText(row, 0) && m_editor.CheckName(text)) {
+        m_list.SetItemText(row, 0, text);
+    }
+}
+
 void CPhoneBookDlg::PullEdits() {
+    EndLabelEdit();
     const int current = m_editor.GetCurrent();
     if (current >= 0 && current < m_list.GetItemCount()) {
         m_editor.SetLabel(m_list.GetItemText(current, 0));
@@ -136,14 +149,14 @@ void CPhoneBookDlg::Settle(Operation operation) {
     PullEdits();
     CContactBook* book = m_pSession->GetCurrentBook();
     const int before = m_editor.GetCurrent();
-    const bool wasNew = m_editor.IsNewContact();
-    const int sizeBefore = book != nullptr ? book->GetSize() : 0;
+    m_editor.TakeDropped();
     operation();
-    if (book == nullptr || before < 0) {
+    // Asked by the editor, not judged by the book's size: Add User drops one and appends one.
+    if (const int dropped = m_editor.TakeDropped(); dropped >= 0) {
+        m_list.DeleteItem(dropped);
         return;
     }
-    if (wasNew && book->GetSize() < sizeBefore) {
-        m_list.DeleteItem(before);
+    if (book == nullptr || before < 0) {
         return;
     }
     // Saved, reverted or unchanged: the row shows the name the contact holds.
@@ -153,11 +166,13 @@ void CPhoneBookDlg::Settle(Operation operation) {
 }
 
 void CPhoneBookDlg::ResetForConnect() {
+    // Every attempt to connect empties both books, one that failed too: the list follows them.
+    m_list.TakeLabelEdit();
+    m_list.DeleteAllItems();
+    ClearEdits();
     if (!m_pSession->IsConnected()) {
         return;
     }
-    m_list.DeleteAllItems();
-    ClearEdits();
     if (CContactBook* book = m_pSession->GetCurrentBook()) {
         m_pSession->ClearBook(*book);
     }
@@ -211,6 +226,7 @@ void CPhoneBookDlg::DeleteUser() {
     if (m_list.GetItemCount() == 0) {
         return;
     }
+    EndLabelEdit();
     const int position = m_editor.GetCurrent();
     if (m_editor.DeleteUser() <= 0) {
         // Not asked, declined, or the phone did not confirm it (its box said so): the contact and

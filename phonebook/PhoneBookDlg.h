@@ -24,7 +24,8 @@ public:
     ~CPhoneBookDlg() override;
 
     // The main view's commands.
-    // After connecting: an empty list and boxes, and no contacts in the memory in use.
+    // After connecting: an empty list and boxes, and no contacts in the memory in use. After a
+    // failed attempt (which emptied the books) the list and boxes are emptied all the same.
     void ResetForConnect();
     // Before disconnecting: offers to save the contact being edited.
     void SaveBeforeDisconnect();
@@ -66,7 +67,11 @@ private:
 
     // Combo item 0 is the phone's memory, item 1 the SIM; stores the selection.
     int GetSelectedMemory();
-    // The list's label of the contact being edited and the boxes' texts, into the editor.
+    // Ends an open name edit as Enter would, except that an unchanged name is taken without a
+    // check and a refused one is not offered for editing again (the user is going elsewhere).
+    void EndLabelEdit();
+    // The list's label of the contact being edited and the boxes' texts, into the editor, after
+    // ending an open name edit.
     void PullEdits();
     // The editor's numbers into the boxes.
     void ShowNumbers();

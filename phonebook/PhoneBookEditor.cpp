@@ -169,6 +169,7 @@ void CPhoneBookEditor::CommitCurrent(bool reload) {
     }
     if (m_bNewContact) {
         book->RemoveAt(m_nCurrent);
+        m_nDropped = m_nCurrent;
         // No contact is shown in its place until the user selects one.
         Deselect();
         return;

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 
 #include "phonebook/PhoneSession.h"
 #include "platform/Win32Types.h"
@@ -66,6 +67,9 @@ public:
     // dropped, an existing one gets its stored name back; with `reload` the boxes show its
     // stored numbers again.
     void CommitCurrent(bool reload);
+    // The position of the new contact the last CommitCurrent dropped from the book, once; -1
+    // when none was dropped since the last call.
+    int TakeDropped() { return std::exchange(m_nDropped, -1); }
 
     // Add User: needs the memory read since connecting, then appends a contact named by
     // MakeUniqueName and makes it the current, new contact with empty boxes. Its position, or
@@ -88,6 +92,7 @@ private:
     platform::HWND m_hOwner = 0;
     int m_nCurrent = -1;
     bool m_bNewContact = false;
+    int m_nDropped = -1;
     std::u16string m_label;
     std::array<std::u16string, kKinds> m_strings;  // as last loaded or stored, by kind - 1
     std::array<std::u16string, kKinds> m_boxes;    // as the user typed them

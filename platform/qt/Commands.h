@@ -28,17 +28,24 @@ public:
     static bool Active();
 };
 
+// Runs `handler` as a command, with the arguments when it takes them.
+template <typename F, typename... Args>
+void RunAsCommand(const F& handler, Args&&... args) {
+    CommandScope scope;
+    if constexpr (std::is_invocable_v<const F&, Args...>) {
+        handler(std::forward<Args>(args)...);
+    } else {
+        handler();
+    }
+}
+
 // A handler that runs as a command, for connecting to a widget's signal; it gets the signal's
-// arguments when it takes them.
+// arguments when it takes them. (The choice is made outside the lambda: clang 14 checks both
+// branches of an `if constexpr` inside a generic lambda of a template.)
 template <typename F>
 auto AsCommand(F handler) {
     return [handler = std::move(handler)](auto&&... args) {
-        CommandScope scope;
-        if constexpr (std::is_invocable_v<const F&, decltype(args)...>) {
-            handler(std::forward<decltype(args)>(args)...);
-        } else {
-            handler();
-        }
+        RunAsCommand(handler, std::forward<decltype(args)>(args)...);
     };
 }
 

@@ -91,6 +91,19 @@ bool ListView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event
     return true;
 }
 
+std::optional<std::pair<int, QString>> ListView::TakeLabelEdit() {
+    const int row = std::exchange(editingRow_, -1);  // closing it now notifies nobody
+    committed_.reset();
+    auto* editor =
+        row >= 0 ? qobject_cast<QLineEdit*>(indexWidget(model()->index(row, 0))) : nullptr;
+    if (editor == nullptr) {
+        return std::nullopt;
+    }
+    const QString text = editor->text();
+    QTableWidget::closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+    return std::pair(row, text);
+}
+
 void ListView::commitData(QWidget* editor) {
     // The text goes to the page, which decides whether the row takes it.
     if (auto* line = qobject_cast<QLineEdit*>(editor)) {
@@ -238,6 +251,14 @@ BOOL CListCtrl::SelectItem(int item) {
 
 BOOL CListCtrl::EditLabel(int item) {
     return list_ != nullptr && list_->EditLabel(item) ? TRUE : FALSE;
+}
+
+std::optional<std::pair<int, std::u16string>> CListCtrl::TakeLabelEdit() {
+    const auto edit = list_ != nullptr ? list_->TakeLabelEdit() : std::nullopt;
+    if (!edit) {
+        return std::nullopt;
+    }
+    return std::pair(edit->first, FromQString(edit->second));
 }
 
 BOOL CListCtrl::EnsureVisible(int item, BOOL) {

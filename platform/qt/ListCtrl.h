@@ -12,6 +12,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Win32Types.h"
@@ -30,6 +31,9 @@ public:
     bool EditLabel(int row);
     // The row being edited, -1 when none.
     int EditingRow() const { return editingRow_; }
+    // Closes the label editor at once, without a notification, for a caller that must know now
+    // what the user typed: the row and the editor's text, or nothing when no editor was open.
+    std::optional<std::pair<int, QString>> TakeLabelEdit();
 
 signals:
     // A row became selected (by the user or by the program).
@@ -94,6 +98,8 @@ public:
     BOOL SelectItem(int item);
     // Opens the label editor on the row.
     BOOL EditLabel(int item);
+    // Closes an open label editor without a notification: the row and the text it held.
+    std::optional<std::pair<int, std::u16string>> TakeLabelEdit();
     // Scrolls the row into view.
     BOOL EnsureVisible(int item, BOOL partialOk);
     void SetFocus();

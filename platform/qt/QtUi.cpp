@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "platform/qt/Commands.h"
 #include "platform/qt/InputPanel.h"
 #include "platform/qt/Text.h"
 #include "platform/qt/Windows.h"
@@ -143,8 +144,9 @@ void QtShell::WindowState(HWND window, DWORD value) {
 }
 
 void QtShell::PostQuit(int exitCode) {
-    QMetaObject::invokeMethod(
-        qApp, [exitCode] { QCoreApplication::exit(exitCode); }, Qt::QueuedConnection);
+    // A posted message, so it waits for the command that posted it: ending the loops at once
+    // would also end a message box that command shows next, unanswered.
+    PostMessage(qApp, [exitCode] { QCoreApplication::exit(exitCode); });
 }
 
 InputPanelEvents& InputPanelEvents::Instance() {

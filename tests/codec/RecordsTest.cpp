@@ -84,7 +84,8 @@ TEST(CodecDecodeMessage, MessageTypeAndDirectionPickTheClass) {
         for (const auto& [first, incoming, type] : cases) {
             const auto m = DecodeMessage(U(centre) + U(first) + std::u16string(60, u'0'), incoming);
             ASSERT_NE(m, nullptr) << first << incoming;
-            EXPECT_EQ(typeid(*m), *type) << centre << " " << first;
+            const CShortMessage& record = *m;
+            EXPECT_EQ(typeid(record), *type) << centre << " " << first;
         }
         EXPECT_EQ(DecodeMessage(U(centre) + U("03"), true), nullptr);
         EXPECT_EQ(DecodeMessage(U(centre) + U("FF"), false), nullptr);

@@ -93,7 +93,7 @@ protected:
         QTest::keyClicks(box(kind), text);
     }
     // Types a new name into the name editor, opened on the selected row with F2 unless it is
-    // open already.
+    // open already, and ends the edit with `end` (Key_unknown: leaves it open).
     void Rename(const QString& name, Qt::Key end = Qt::Key_Return) {
         if (!Editing()) {
             list()->setFocus();
@@ -104,7 +104,9 @@ protected:
         editor->selectAll();
         QTest::keyClick(editor, Qt::Key_Backspace);
         QTest::keyClicks(editor, name);
-        QTest::keyClick(editor, end);
+        if (end != Qt::Key_unknown) {
+            QTest::keyClick(editor, end);
+        }
         Settle();
     }
     bool Editing() { return list()->EditingRow() >= 0; }
@@ -213,6 +215,36 @@ TEST_F(PhoneBookPageTest, AddUserOpensTheEditorOnANewUserThatNoDropsAndYesWrites
     page().CommitCurrent(TRUE);
     EXPECT_EQ(commands(), std::vector<std::string>{R"(AT+CPBW=250,"015",129 ,"Dan/M")"});
     EXPECT_EQ(ListRows().back(), u"Dan");
+}
+
+TEST_F(PhoneBookPageTest, AddUserOverADeclinedNewUserKeepsOneRowPerContact) {
+    PutThree();
+    Open();
+    page().AddUser();
+    Settle();
+    QTest::keyClick(list()->findChild<QLineEdit*>("labelEditor"), Qt::Key_Escape);
+    ExpectSaveQuestion(IDNO);
+    page().AddUser();
+    Settle();
+    EXPECT_EQ(ListRows(), (Rows{u"Ann", u"Ben", u"Cat", u"New User"}));
+    EXPECT_EQ(session().GetPhoneBook().GetSize(), 4);
+}
+
+TEST_F(PhoneBookPageTest, LeavingThePageEndsTheNameEditBeforeAskingAboutTheContact) {
+    PutThree();
+    Open();
+    Rename("Anna", Qt::Key_unknown);
+    ExpectSaveQuestion(IDYES);
+    sheet_->SetActivePage(1);
+    Settle();
+    EXPECT_EQ(std::pair(Entry(1).name, Editing()), std::pair(std::u16string(u"Anna/H"), false));
+
+    // The name left as it was: nothing asked, nothing refused.
+    sheet_->SetActivePage(0);
+    Rename("Anna", Qt::Key_unknown);
+    sheet_->SetActivePage(1);
+    Settle();
+    EXPECT_EQ(ListRows()[0], u"Anna");
 }
 
 TEST_F(PhoneBookPageTest, DeleteTakesTheNextContactOrTheLastAndAFailedOneKeepsIt) {
