@@ -61,10 +61,12 @@ CSmsEngine::~CSmsEngine() {
 
 void CSmsEngine::ClearInbox() {
     m_inbox.Clear();
+    m_fullShown[kInbox] = false;
 }
 
 void CSmsEngine::ClearOutbox() {
     m_outbox.Clear();
+    m_fullShown[kOutbox] = false;
 }
 
 bool CSmsEngine::SendAndWait(std::u16string command, float seconds) {
@@ -97,9 +99,37 @@ std::optional<BOOL> CSmsEngine::Query(std::u16string command, float seconds,
     return std::nullopt;
 }
 
-void CSmsEngine::WritePdu(const std::u16string& pdu) {
+DWORD CSmsEngine::WritePdu(const std::u16string& pdu) {
     SendAndWait(pdu, kSendWait);
+    const DWORD sent = GetTickCount();
     SendAndWait(std::u16string(1, kCtrlZ), kSendWait);
+    return sent;
+}
+
+int CSmsEngine::AwaitSendResult(DWORD since) {
+    // The answer may come in pieces: "+CMGS: 7" now, "OK" later.
+    std::u16string answer;
+    for (;;) {
+        std::u16string part;
+        const int length = ReadResponse(part);
+        if (length < 0) {
+            // The link failed after the text went out: the phone may have sent it.
+            return kSendUnconfirmed;
+        }
+        if (length >= 2) {
+            answer += sms::UpToNull(part);
+            if (sms::Contains(answer, u"ERROR")) {
+                return FALSE;
+            }
+            if (sms::Contains(answer, u"+CMGS:") || sms::Contains(answer, u"OK")) {
+                return TRUE;
+            }
+        }
+        if (GetTickCount() - since >= kSendResultLimitMs) {
+            return kSendUnconfirmed;
+        }
+        Wait(kReadLoopPause);
+    }
 }
 
 int CSmsEngine::ReadUntil(std::initializer_list<std::u16string_view> texts, std::u16string& reply) {
@@ -128,7 +158,12 @@ int CSmsEngine::ReadUntil(std::initializer_list<std::u16string_view> texts, std:
     }
 }
 
-void CSmsEngine::ShowMessageFull() {
+void CSmsEngine::ShowMessageFull(int box, bool oncePerLoad) {
+    bool& shown = m_fullShown[box == kInbox ? kInbox : kOutbox];
+    if (oncePerLoad && shown) {
+        return;
+    }
+    shown = true;
     MessageBoxW(0, u"Message full!", u"Halvex", MB_OK);
 }
 
@@ -181,7 +216,8 @@ BOOL CSmsEngine::ListMessages(int status, int box) {
     sms::MessageList& list = Box(box);
     for (sms::ListedMessage& entry : sms::ParseMessageList(reply)) {
         if (list.IsFull()) {
-            ShowMessageFull();
+            // A load lists several times into the one box: the user hears of it once.
+            ShowMessageFull(box, true);
             return FALSE;
         }
         // The same message listed from both storages is shown once in the inbox.
@@ -204,7 +240,7 @@ BOOL CSmsEngine::ReadMessage(int index, int box) {
     sms::MessageList& list = Box(box);
     for (std::u16string& line : sms::ParseReadReply(reply)) {
         if (list.IsFull()) {
-            ShowMessageFull();
+            ShowMessageFull(box, false);
             return FALSE;
         }
         list.AppendPdu(std::move(line));
@@ -212,7 +248,7 @@ BOOL CSmsEngine::ReadMessage(int index, int box) {
     return TRUE;
 }
 
-BOOL CSmsEngine::SendPdu(int length, std::u16string pdu) {
+int CSmsEngine::SendPdu(int length, std::u16string pdu) {
     // Only hex reaches the line after the prompt, so the text cannot end the message early.
     if (!sms::IsPduText(pdu)) {
         return FALSE;
@@ -230,13 +266,9 @@ BOOL CSmsEngine::SendPdu(int length, std::u16string pdu) {
     if (pdu.size() > 2 && pdu.compare(0, 2, u"00") != 0) {
         pdu[2] = u'9';
     }
-    WritePdu(pdu);
-    // Sent only when the phone says so (its message reference, or OK): silence or a broken
-    // link may well mean the message never left.
-    if (!ReadReply(reply) || sms::Contains(reply, u"ERROR")) {
-        return FALSE;
-    }
-    return sms::Contains(reply, u"+CMGS:") || sms::Contains(reply, u"OK") ? TRUE : FALSE;
+    // Sent only when the phone says so (its message reference, or OK), refused when it says
+    // ERROR; a phone that stays silent may have sent the message or not.
+    return AwaitSendResult(WritePdu(pdu));
 }
 
 BOOL CSmsEngine::StorePdu(int length, std::u16string pdu, int status) {
@@ -272,7 +304,7 @@ BOOL CSmsEngine::StorePdu(int length, std::u16string pdu, int status) {
     }
     if (m_outbox.IsFull()) {
         // The message is on the phone; only the list has no room for it.
-        ShowMessageFull();
+        ShowMessageFull(kOutbox, false);
         return TRUE;
     }
     m_outbox.Append(std::move(pdu), std::move(index), m_storage.codes[1]);
