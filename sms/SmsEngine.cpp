@@ -20,10 +20,12 @@ constexpr float kServiceCentreWait = 3.0f;
 constexpr float kListWait = 2.0f;
 constexpr float kReadWait = 3.0f;
 constexpr float kSendWait = 3.0f;  // every wait of a send, a store, a stored send and a delete
-// A phone that never finishes a store or a stored send must not hold the program forever.
+// A phone that never finishes a store, a stored send or a delete must not hold the program
+// forever.
 constexpr DWORD kReadLoopLimitMs = 30000;
 constexpr float kReadLoopPause = 0.1f;
 constexpr char16_t kCtrlZ = 26;
+constexpr char16_t kEsc = 27;
 
 std::u16string Number(int value) {
     const std::string digits = std::to_string(value);
@@ -106,6 +108,10 @@ DWORD CSmsEngine::WritePdu(const std::u16string& pdu) {
     return sent;
 }
 
+void CSmsEngine::CancelText() {
+    SendAndWait(std::u16string(1, kEsc), kStorageWait);
+}
+
 int CSmsEngine::AwaitSendResult(DWORD since) {
     // The answer may come in pieces: "+CMGS: 7" now, "OK" later.
     std::u16string answer;
@@ -134,15 +140,17 @@ int CSmsEngine::AwaitSendResult(DWORD since) {
 
 int CSmsEngine::ReadUntil(std::initializer_list<std::u16string_view> texts, std::u16string& reply) {
     const DWORD start = GetTickCount();
+    reply.clear();
     for (;;) {
-        reply.clear();
-        const int length = ReadResponse(reply);
+        std::u16string part;
+        const int length = ReadResponse(part);
         if (length < 0) {
             // The port failed and said so; reading on would only repeat the message.
-            return -1;
+            return kPortFailed;
         }
         if (length >= 2) {
-            reply.resize(sms::UpToNull(reply).size());
+            // An answer may come in pieces ("+CMGW: 5" now, "OK" later).
+            reply += sms::UpToNull(part);
             int found = 0;
             for (std::u16string_view wanted : texts) {
                 if (sms::Contains(reply, wanted)) {
@@ -259,6 +267,7 @@ int CSmsEngine::SendPdu(int length, std::u16string pdu) {
     std::u16string reply;
     ReadReply(reply);
     if (!sms::Contains(reply, u">")) {
+        CancelText();
         return FALSE;
     }
     // The service centre always goes out as international (type 91). Without one ("00") the
@@ -288,6 +297,9 @@ BOOL CSmsEngine::StorePdu(int length, std::u16string pdu, int status) {
             break;
         case 1:
             return TRUE;  // the phone took it without a prompt; nothing to add
+        case -1:
+            CancelText();
+            return FALSE;
         default:
             return FALSE;
     }
@@ -328,11 +340,9 @@ BOOL CSmsEngine::DeleteMessage(int index, int position, int box) {
     if (!SendAndWait(u"AT+CMGD=" + Number(index), kSendWait)) {
         return FALSE;
     }
+    // A phone that answers late has still deleted the message: the entry must go with it.
     std::u16string reply;
-    if (!ReadReply(reply)) {
-        return FALSE;
-    }
-    if (sms::Contains(reply, u"ERROR") || !sms::Contains(reply, u"OK")) {
+    if (ReadUntil({u"ERROR", u"OK"}, reply) != 1) {
         return FALSE;
     }
     list.Remove(position);

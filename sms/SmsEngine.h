@@ -72,12 +72,16 @@ private:
                                         std::u16string& reply);
     // The PDU line after the prompt, then Ctrl-Z, each with its wait. The tick when Ctrl-Z went.
     platform::DWORD WritePdu(const std::u16string& pdu);
+    // Esc, for a prompt that did not come in time: a phone that gives it late would otherwise
+    // take the next commands as the message's text.
+    void CancelText();
     // After a send's Ctrl-Z (written at `since`): reads until the phone's final answer, as
     // SendPdu's result.
     int AwaitSendResult(platform::DWORD since);
-    // Reads until a reply holds one of `texts`; the position of the first one found (in the
-    // order given), or -1 when none came within the time limit or the port failed. `reply`
-    // holds the last text read.
+    // Reads until the answer holds one of `texts`; the position of the first one found (in the
+    // order given), -1 when none came within the time limit, kPortFailed when the port failed.
+    // `reply` holds the answer read, every piece of it.
+    static constexpr int kPortFailed = -2;
     int ReadUntil(std::initializer_list<std::u16string_view> texts, std::u16string& reply);
     // "Message full!" for a box; a listing shows it once per load (until the box is cleared).
     void ShowMessageFull(int box, bool oncePerLoad);

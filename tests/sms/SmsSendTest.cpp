@@ -126,16 +126,18 @@ TEST_F(SmsSendTest, ServiceCentreGoesOutInternationalButIsStoredAsGiven) {
     EXPECT_EQ(sent().back().pdu, Ascii(bare));
 }
 
-// Without the prompt no PDU is written. After it the phone has a minute to answer, whichever
-// way replies are read: its reference or OK is sent, ERROR is refused, and silence is neither
-// (a message confirmed after the minute did go out).
+// Without the prompt no PDU is written, and Esc ends a prompt that comes late (or the phone would
+// take the next command for the text). After the text the phone has a minute to answer, whichever
+// way replies are read: its reference or OK is sent, ERROR is refused, and silence is neither (a
+// message confirmed after the minute did go out).
 TEST_F(SmsSendTest, SendWaitsAMinuteForThePhonesVerdict) {
     const std::u16string pdu = U16(Submit("+447700900123", u"Result"));
     constexpr int kUnsure = CSmsEngine::kSendUnconfirmed;
     // Fault, result, writes, whether the phone sent it.
     const std::tuple<Fault, int, std::size_t, bool> cases[] = {
-        {Fault::ErrorReply("AT+CMGS"), 0, 1, false},
-        {Fault::NoReply("AT+CMGS"), 0, 1, false},
+        {Fault::ErrorReply("AT+CMGS"), 0, 2, false},
+        {Fault::NoReply("AT+CMGS"), 0, 2, false},
+        {Fault::PausedReply("AT+CMGS", 5000, 0), 0, 2, false},
         {AfterPdu(Fault::ErrorReply("AT+CMGS")), 0, 3, false},
         {AfterPdu(Fault::RawReply("AT+CMGS", "\r\n+CMS ERROR: 500\r\n")), 0, 3, false},
         {AfterPdu(Fault::RawReply("AT+CMGS", "\r\n+CMGS: 7\r\n")), 1, 3, false},
@@ -160,6 +162,8 @@ TEST_F(SmsSendTest, SendWaitsAMinuteForThePhonesVerdict) {
                 EXPECT_NEAR(double(clock().NowMs() - transcript().back().timeMs), 61000, 2000);
             }
             clock().Advance(80000);  // the late answer is over before the next case
+            engine.QueryStorage();
+            EXPECT_EQ(commands().back(), "AT+CPMS?") << "the phone is left taking text";
         }
     }
     CPhoneLink::SetExchangeMode(ExchangeMode::Timed);
@@ -174,7 +178,8 @@ TEST_F(SmsSendTest, OnlyHexPduTextReachesTheLine) {
 }
 
 // "OK" without a prompt is taken as stored; stored after the PDU without an index to delete it
-// by later, the message is not listed; no prompt ever is given up after thirty seconds of reading.
+// by later, the message is not listed; no prompt ever is given up after thirty seconds of reading,
+// with Esc in case it comes later still.
 TEST_F(SmsSendTest, StoreAnswersBeforeAndAfterThePduOrSilence) {
     const std::u16string pdu = U16(Submit("+447700900123", u"Answers"));
     const std::tuple<Fault, int, std::size_t> cases[] = {
@@ -182,7 +187,7 @@ TEST_F(SmsSendTest, StoreAnswersBeforeAndAfterThePduOrSilence) {
         {Fault::ErrorReply("AT+CMGW"), 0, 1},
         {AfterPdu(Fault::ErrorReply("AT+CMGW")), 0, 3},
         {AfterPdu(Fault::RawReply("AT+CMGW", "\r\nOK\r\n")), 1, 3},
-        {Fault::NoReply("AT+CMGW"), 0, 1}};
+        {Fault::NoReply("AT+CMGW"), 0, 2}};
     for (const auto& [fault, result, writes] : cases) {
         Forget();
         phone().AddFault(fault);
