@@ -565,11 +565,6 @@ protected:
 
 TEST_F(MessageWalk, RandomUserStepsKeepWhatTheUserSeesTrue) {
     Run(static_cast<int>(FromEnvironment("HALVEX_WALK_STEPS", 300)));
-    std::map<std::string, int> h;
-    for (auto& b : answers_.boxes)
-        h[Utf8(b.text).substr(0, 40) + (b.answer == IDYES ? " Y" : b.answer == IDNO ? " N" : "")]++;
-    for (auto& [k, v] : h)
-        std::printf("STAT %5d %s\n", v, k.c_str());
 }
 
 }  // namespace

@@ -157,13 +157,14 @@ TEST_F(SmsSendTest, SendWaitsAMinuteForThePhonesVerdict) {
             EXPECT_EQ(engine.SendPdu(sms::TpduLength(pdu), pdu), result);
             EXPECT_EQ(Writes().size(), writes);
             EXPECT_EQ(sent().size() - sentBefore, went ? 1u : 0u);
-            if (result == kUnsure) {
+            if (result == kUnsure && !transcript().empty()) {
                 // Given up a minute after Ctrl-Z, give or take a read.
                 EXPECT_NEAR(double(clock().NowMs() - transcript().back().timeMs), 61000, 2000);
             }
             clock().Advance(80000);  // the late answer is over before the next case
             engine.QueryStorage();
-            EXPECT_EQ(commands().back(), "AT+CPMS?") << "the phone is left taking text";
+            EXPECT_EQ(commands().empty() ? "" : commands().back(), "AT+CPMS?")
+                << "the phone is left taking text";
         }
     }
     CPhoneLink::SetExchangeMode(ExchangeMode::Timed);
