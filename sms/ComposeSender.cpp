@@ -86,6 +86,8 @@ std::u16string CComposeSender::OutcomeText(SendOutcome outcome) {
             return u"Phone storage full!!";
         case SendOutcome::SaveError:
             return u"Message saved error!!!";
+        case SendOutcome::Unconfirmed:
+            return kUnconfirmedText;
         default:
             return u"";
     }
@@ -110,25 +112,27 @@ SendOutcome CComposeSender::Send(const ComposeFields& fields, bool save) {
     const std::u16string pdu = message.Encode();
     const int length = TpduLength(pdu);
 
-    SendOutcome outcome = SendOutcome::SendError;
     // An empty or malformed PDU never reaches the phone: the engine refuses it.
-    if (length >= 0 && m_engine.SendPdu(length, pdu)) {
-        outcome = SendOutcome::Sent;
-        if (save) {
-            m_engine.QueryStorage();
-            if (CSmsEngine::DecimalValue(m_engine.GetStorageUsed()) <
-                CSmsEngine::DecimalValue(m_engine.GetStorageTotal())) {
-                if (!m_engine.StorePdu(length, pdu, kStatusStoredSent)) {
-                    outcome = SendOutcome::SaveError;
-                }
-            } else {
-                outcome = SendOutcome::StorageFull;
+    const int result = length >= 0 ? m_engine.SendPdu(length, pdu) : FALSE;
+    SendOutcome outcome = result == CSmsEngine::kSendUnconfirmed ? SendOutcome::Unconfirmed
+                          : result == TRUE                       ? SendOutcome::Sent
+                                                                 : SendOutcome::SendError;
+    // A copy is stored only of a message the phone confirmed.
+    if (outcome == SendOutcome::Sent && save) {
+        m_engine.QueryStorage();
+        if (CSmsEngine::DecimalValue(m_engine.GetStorageUsed()) <
+            CSmsEngine::DecimalValue(m_engine.GetStorageTotal())) {
+            if (!m_engine.StorePdu(length, pdu, kStatusStoredSent)) {
+                outcome = SendOutcome::SaveError;
             }
+        } else {
+            outcome = SendOutcome::StorageFull;
         }
     }
     EndWaitCursor();
     const std::u16string text = OutcomeText(outcome);
-    MessageBoxW(m_hOwner, text.c_str(), u"Halvex", MB_OK);
+    MessageBoxW(m_hOwner, text.c_str(), u"Halvex",
+                outcome == SendOutcome::Unconfirmed ? MB_OK | MB_ICONEXCLAMATION : MB_OK);
     return outcome;
 }
 

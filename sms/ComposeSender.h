@@ -24,6 +24,7 @@ enum class SendOutcome {
     NotConnected,  // nothing happened
     Sent,          // "Message sent ok!" (and stored, for Save&Send)
     SendError,     // "Message sent error!"
+    Unconfirmed,   // the phone never answered the message: it may have gone (kUnconfirmedText)
     StorageFull,   // "Phone storage full!!": sent, but the phone had no room for the copy
     SaveError,     // "Message saved error!!!": sent, but the copy was not stored
 };
@@ -45,6 +46,14 @@ public:
 
     // Send (1035) and, with `save`, Save&Send (1036). Shows the outcome box.
     SendOutcome Send(const ComposeFields& fields, bool save);
+
+    // What the user is told when the phone took the text but never confirmed or refused it.
+    static constexpr const char16_t* kUnconfirmedText =
+        u"The phone did not confirm the message. It may have been sent: check with the recipient "
+        u"before you send it again.";
+    // What Send is told when the phone is not connected (the dialog keeps the text).
+    static constexpr const char16_t* kNotConnectedText =
+        u"The phone is not connected. Connect to it, then send the message again.";
 
     // The text of the outcome box; empty for Refused and NotConnected.
     static std::u16string OutcomeText(SendOutcome outcome);

@@ -40,8 +40,8 @@ void CInboxMessageDlg::ShowMessage(const CShortMessage* message, int row, std::u
     const SmsAddress address = message->GetAddress();
     const SmsDateTime stamp = message->GetTimeStamp();
     const std::u16string text = message->GetText();
-    m_strMessage = StripMessagePrefix(text);
-    m_strSender = ExtractSender(text);
+    m_strMessage = sms::ShownText(text);
+    m_strSender = sms::ShownSender(text);
     const auto* deliver = dynamic_cast<const CSmsDeliver*>(message);
     m_bMoreMessages = deliver != nullptr && deliver->GetMoreMessages() != 0;
     m_bReplyPath = deliver != nullptr && deliver->GetReplyPath() != 0;

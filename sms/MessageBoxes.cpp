@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <string>
 
 #include "platform/Win32.h"
 
@@ -48,20 +49,30 @@ bool Load(CSmsEngine& engine, CPhoneSession& session, int box, std::initializer_
 }  // namespace
 
 bool LoadInbox(CSmsEngine& engine, CPhoneSession& session, bool* complete) {
-    // Unread messages on the SIM card are not listed.
-    return Load(engine, session, CSmsEngine::kInbox, {1}, {0, 1}, complete);
+    // Unread and read, on the SIM card as in the phone: a message the user has not read yet must
+    // show wherever it lies.
+    return Load(engine, session, CSmsEngine::kInbox, {0, 1}, {0, 1}, complete);
 }
 
 bool LoadOutbox(CSmsEngine& engine, CPhoneSession& session, bool* complete) {
     return Load(engine, session, CSmsEngine::kOutbox, {3}, {3}, complete);
 }
 
-bool ConfirmDelete(bool anySelected, HWND owner) {
-    if (!anySelected) {
+std::u16string DeleteQuestion(int count) {
+    if (count <= 1) {
+        return u"Do you want to delete this message?";
+    }
+    const std::string digits = std::to_string(count);
+    return u"Do you want to delete these " + std::u16string(digits.begin(), digits.end()) +
+           u" messages?";
+}
+
+bool ConfirmDelete(int count, HWND owner) {
+    if (count <= 0) {
         MessageBoxW(owner, u"Please select a message first!", u"Halvex", MB_OK);
         return false;
     }
-    return MessageBoxW(owner, u"Do you want to delete this message?", u"Halvex",
+    return MessageBoxW(owner, DeleteQuestion(count).c_str(), u"Halvex",
                        MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 
@@ -113,14 +124,12 @@ std::vector<bool> DeleteRows(CSmsEngine& engine, CPhoneSession& session, int box
 
 int DeleteSelected(CSmsEngine& engine, CPhoneSession& session, int box,
                    const std::vector<int>& selected, HWND owner) {
-    if (!ConfirmDelete(!selected.empty(), owner)) {
-        return 0;
-    }
     std::vector<int> rows = selected;
     std::sort(rows.begin(), rows.end());
-    // The inbox page deletes the first selected message only.
-    if (box == CSmsEngine::kInbox) {
-        rows.resize(1);
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    // Every selected message goes, on both pages: the question names how many.
+    if (!ConfirmDelete(static_cast<int>(rows.size()), owner)) {
+        return 0;
     }
     const std::vector<bool> deleted = DeleteRows(engine, session, box, rows);
     return static_cast<int>(std::count(deleted.begin(), deleted.end(), true));

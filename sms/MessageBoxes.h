@@ -3,6 +3,7 @@
 // SMS engine's lists from both storages, and the delete sequence of selected rows. Rows are the
 // engine's entries in the same order (see sms/MessageRows.h).
 
+#include <string>
 #include <vector>
 
 #include "phonebook/PhoneSession.h"
@@ -11,17 +12,19 @@
 
 namespace sms {
 
-// "Get data" of the inbox page: the read messages on the SIM card, then the unread and the read
-// ones in the phone memory. False, and nothing read, when the phone is not connected. The page
+// "Get data" of the inbox page: the unread and the read messages on the SIM card, then those in
+// the phone memory. False, and nothing read, when the phone is not connected. The page
 // shows what it got; `complete`, when given, tells whether every listing succeeded (a backup
 // must know that it holds every message).
 bool LoadInbox(CSmsEngine& engine, CPhoneSession& session, bool* complete = nullptr);
 // "Get data" of the outbox page: the stored sent messages on the SIM card, then in the phone.
 bool LoadOutbox(CSmsEngine& engine, CPhoneSession& session, bool* complete = nullptr);
 
-// The pages' delete question: "Please select a message first!" when nothing is selected, else
-// "Do you want to delete this message?" (No by default). True on Yes.
-bool ConfirmDelete(bool anySelected, platform::HWND owner = 0);
+// The pages' delete question for `count` selected messages (No by default): "Please select a
+// message first!" for none, DeleteQuestion otherwise. True on Yes.
+bool ConfirmDelete(int count, platform::HWND owner = 0);
+// "Do you want to delete this message?" for one, or the question naming how many.
+std::u16string DeleteQuestion(int count);
 
 // Deletes the messages of the given rows (positions in the engine's list of `box` when the rows
 // were taken) under the wait cursor, each addressing its own entry wherever the deletions before
@@ -31,9 +34,8 @@ bool ConfirmDelete(bool anySelected, platform::HWND owner = 0);
 std::vector<bool> DeleteRows(CSmsEngine& engine, CPhoneSession& session, int box,
                              const std::vector<int>& rows);
 
-// Delete of a page, after ConfirmDelete: the inbox deletes its first selected row only, the
-// outbox every selected row. The number of messages deleted (the page rebuilds its rows when it
-// is above 0).
+// Delete of a page: ConfirmDelete for the selected rows, then every one of them. The number of
+// messages deleted (the page rebuilds its rows when it is above 0).
 int DeleteSelected(CSmsEngine& engine, CPhoneSession& session, int box,
                    const std::vector<int>& selected, platform::HWND owner = 0);
 

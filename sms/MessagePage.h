@@ -16,7 +16,7 @@ public:
     // Get data: reads the messages of the page's box from the phone and rebuilds the rows.
     // Nothing happens while the phone is not connected.
     void LoadMessages();
-    // Delete: the selected messages after one question (the inbox takes only the first).
+    // Delete: every selected message after one question that names how many.
     void DeleteSelected();
     // The rows again from the engine's list.
     void RefreshList();

@@ -38,6 +38,22 @@ std::u16string DialBackNumber(const SmsAddress& address) {
                                                                              : address.number;
 }
 
+namespace {
+
+bool HasSenderPrefix(std::u16string_view text) {
+    return text.starts_with(u"FM:");
+}
+
+}  // namespace
+
+std::u16string ShownText(std::u16string_view text) {
+    return HasSenderPrefix(text) ? StripMessagePrefix(text) : std::u16string(text);
+}
+
+std::u16string ShownSender(std::u16string_view text) {
+    return HasSenderPrefix(text) ? ExtractSender(text) : u"Unknown";
+}
+
 std::u16string ListText(std::u16string_view text) {
     std::u16string copy(text);
     for (char16_t& c : copy) {
@@ -45,7 +61,7 @@ std::u16string ListText(std::u16string_view text) {
             c = u' ';
         }
     }
-    return StripMessagePrefix(copy);
+    return ShownText(copy);
 }
 
 std::u16string StorageName(int code) {
@@ -77,7 +93,7 @@ MessageRow BuildRow(const MessageList& list, int position, bool incoming) {
     // A sender's name is shown as it is; numbers get their "+", whatever their type.
     row.number = address.IsAlphanumeric() ? address.number : u"+" + address.number;
     row.text = ListText(text);
-    row.sender = ExtractSender(text);
+    row.sender = ShownSender(text);
     row.decoded = true;
     row.message = std::move(message);
     return row;

@@ -1,8 +1,8 @@
 #pragma once
 // The rows of the inbox and outbox pages, built from the SMS engine's lists as the pages build
-// them: an id from 1, the date as MM/DD/YY, the other party as "+" and its digits, the text after
-// any "MSG:" prefix with its line breaks as blanks; plus what the message view shows besides
-// (the sender named after "FM:") and the storage the message was listed from.
+// them: an id from 1, the date as MM/DD/YY, the other party as "+" and its digits, the text (after
+// its "FM: name MSG: " prefix) with its line breaks as blanks; plus what the message view shows
+// besides (the sender named after "FM:") and the storage the message was listed from.
 
 #include <memory>
 #include <string>
@@ -25,7 +25,7 @@ struct MessageRow {
     // "+" and the digits, whatever the type of number; a sender's name ("BANK") as it is.
     std::u16string number;
     std::u16string text;    // for the list: no prefix, CR and LF as blanks
-    std::u16string sender;  // ExtractSender of the text as it came ("Unknown" without markers)
+    std::u16string sender;  // ShownSender of the text as it came
     int storage = kStorageNone;
     // False when the PDU text could not be decoded: the row keeps its place (rows and the
     // engine's entries share positions) and its id and storage, with empty texts.
@@ -47,7 +47,12 @@ std::u16string TimeText(const SmsDateTime& stamp);
 // number is international (digits alone would go out as a number of unknown type, which the
 // network reads as a national one); empty for a sender that is a name.
 std::u16string DialBackNumber(const SmsAddress& address);
-// StripMessagePrefix of the text with every CR and LF replaced by a blank.
+// The text as the pages show it: without the "FM: name MSG: " prefix of a text that starts with
+// "FM:", any other text whole ("Reply MSG: STOP" is part of what was written).
+std::u16string ShownText(std::u16string_view text);
+// The name of that prefix; "Unknown" for a text without it.
+std::u16string ShownSender(std::u16string_view text);
+// ShownText with every CR and LF replaced by a blank.
 std::u16string ListText(std::u16string_view text);
 // "ME", "SM", "TL", or "" for any other code.
 std::u16string StorageName(int code);

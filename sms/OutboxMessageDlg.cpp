@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -10,6 +11,7 @@
 #include <QTextCursor>
 #include <algorithm>
 
+#include "platform/Win32.h"
 #include "platform/qt/Commands.h"
 #include "platform/qt/Fonts.h"
 #include "platform/qt/Text.h"
@@ -99,7 +101,7 @@ void COutboxMessageDlg::LoadFromMessage(const CShortMessage* message, int index)
     const auto* submit = dynamic_cast<const CSmsSubmit*>(message);
     const SmsValidity validity = submit != nullptr ? submit->GetValidity() : SmsValidity{};
     m_nValidity = validity.format == kValidityRelative ? 0 : 1;
-    m_strMessage = StripMessagePrefix(message->GetText());
+    m_strMessage = sms::ShownText(message->GetText());
     m_strRecipient = sms::DialBackNumber(message->GetAddress());
     m_nReplyPath = submit != nullptr && submit->GetReplyPath() ? 1 : 0;
     m_nDeliverReport = submit != nullptr && submit->GetStatusReportRequest() ? 1 : 0;
@@ -142,8 +144,51 @@ BOOL COutboxMessageDlg::OnInitDialog() {
                 AsCommand([this] { OnValidityChoice(1); }));
     }
     DoDataExchange(false);
+    KeepAsShown();
     GetDlgItem(res::IDC_RECIPIENT)->setFocus();
     return TRUE;
+}
+
+void COutboxMessageDlg::KeepAsShown() {
+    m_strShownRecipient = FromQString(GetItem<QLineEdit>(res::IDC_RECIPIENT)->text());
+    m_strShownMessage = FromQString(GetItem<QPlainTextEdit>(res::IDC_MESSAGE)->toPlainText());
+}
+
+bool COutboxMessageDlg::HasUnsentText() {
+    const std::u16string recipient = FromQString(GetItem<QLineEdit>(res::IDC_RECIPIENT)->text());
+    const std::u16string message =
+        FromQString(GetItem<QPlainTextEdit>(res::IDC_MESSAGE)->toPlainText());
+    if (recipient.empty() && message.empty()) {
+        return false;
+    }
+    return recipient != m_strShownRecipient || message != m_strShownMessage;
+}
+
+bool COutboxMessageDlg::MayClose() {
+    return !HasUnsentText() || MessageBoxW(GetSafeHwnd(), kDiscardQuestion, u"Halvex",
+                                           MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
+void COutboxMessageDlg::OnOK() {
+    if (MayClose()) {
+        CDialog::OnOK();
+    }
+}
+
+void COutboxMessageDlg::OnCancel() {
+    if (MayClose()) {
+        CDialog::OnCancel();
+    }
+}
+
+void COutboxMessageDlg::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (qobject_cast<QLineEdit*>(focusWidget()) != nullptr ||
+                  qobject_cast<QComboBox*>(focusWidget()) != nullptr)) {
+        focusNextChild();
+        return;
+    }
+    CDialog::keyPressEvent(event);
 }
 
 void COutboxMessageDlg::EnableValidityControls() {
@@ -209,5 +254,20 @@ void COutboxMessageDlg::OnSend(bool save) {
     DoDataExchange(true);
     sms::CComposeSender sender(g_SmsEngine, *m_pSession);
     sender.SetOwner(GetSafeHwnd());
-    sender.Send({m_strRecipient, m_strMessage, m_nDeliverReport == 1, m_nReplyPath == 1}, save);
+    const sms::SendOutcome outcome =
+        sender.Send({m_strRecipient, m_strMessage, m_nDeliverReport == 1, m_nReplyPath == 1}, save);
+    switch (outcome) {
+        case sms::SendOutcome::NotConnected:
+            MessageBoxW(GetSafeHwnd(), sms::CComposeSender::kNotConnectedText, u"Halvex",
+                        MB_OK | MB_ICONEXCLAMATION);
+            break;
+        case sms::SendOutcome::Sent:
+        case sms::SendOutcome::StorageFull:
+        case sms::SendOutcome::SaveError:
+            // The message went: closing loses nothing.
+            KeepAsShown();
+            break;
+        default:
+            break;
+    }
 }

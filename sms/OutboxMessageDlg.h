@@ -36,10 +36,25 @@ public:
     bool GetReplyPath() const { return m_nReplyPath == 1; }
     int GetSourceIndex() const { return m_nSourceIndex; }
 
+    // Asked before the dialog closes over text the user typed and has not sent.
+    static constexpr const char16_t* kDiscardQuestion =
+        u"Close without sending? The text you typed will be lost.";
+
 protected:
     platform::BOOL OnInitDialog() override;
+    // Exit and Cancel (Escape, the window's close button) ask first when typed text would go.
+    void OnOK() override;
+    void OnCancel() override;
+    // Enter in a one-line box moves on to the next control instead of closing the dialog.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // The recipient or the text differs from what the dialog was filled with or sent last.
+    bool HasUnsentText();
+    // Remembers what the controls hold now as nothing to lose.
+    void KeepAsShown();
+    // True when the dialog may close: nothing to lose, or the user said so.
+    bool MayClose();
     // Fields into the controls, or (save) the controls into the fields.
     void DoDataExchange(bool save);
     void OnValidityChoice(int choice);
@@ -58,4 +73,7 @@ private:
     int m_nSourceIndex = -1;
     CPhoneSession* m_pSession;
     bool m_bConnected = false;  // the controls' signals are connected
+    // The recipient and the text as filled in or last sent.
+    std::u16string m_strShownRecipient;
+    std::u16string m_strShownMessage;
 };

@@ -20,10 +20,12 @@ constexpr float kServiceCentreWait = 3.0f;
 constexpr float kListWait = 2.0f;
 constexpr float kReadWait = 3.0f;
 constexpr float kSendWait = 3.0f;  // every wait of a send, a store, a stored send and a delete
-// A phone that never finishes a store or a stored send must not hold the program forever.
+// A phone that never finishes a store, a stored send or a delete must not hold the program
+// forever.
 constexpr DWORD kReadLoopLimitMs = 30000;
 constexpr float kReadLoopPause = 0.1f;
 constexpr char16_t kCtrlZ = 26;
+constexpr char16_t kEsc = 27;
 
 std::u16string Number(int value) {
     const std::string digits = std::to_string(value);
@@ -61,10 +63,12 @@ CSmsEngine::~CSmsEngine() {
 
 void CSmsEngine::ClearInbox() {
     m_inbox.Clear();
+    m_fullShown[kInbox] = false;
 }
 
 void CSmsEngine::ClearOutbox() {
     m_outbox.Clear();
+    m_fullShown[kOutbox] = false;
 }
 
 bool CSmsEngine::SendAndWait(std::u16string command, float seconds) {
@@ -97,22 +101,56 @@ std::optional<BOOL> CSmsEngine::Query(std::u16string command, float seconds,
     return std::nullopt;
 }
 
-void CSmsEngine::WritePdu(const std::u16string& pdu) {
+DWORD CSmsEngine::WritePdu(const std::u16string& pdu) {
     SendAndWait(pdu, kSendWait);
+    const DWORD sent = GetTickCount();
     SendAndWait(std::u16string(1, kCtrlZ), kSendWait);
+    return sent;
+}
+
+void CSmsEngine::CancelText() {
+    SendAndWait(std::u16string(1, kEsc), kStorageWait);
+}
+
+int CSmsEngine::AwaitSendResult(DWORD since) {
+    // The answer may come in pieces: "+CMGS: 7" now, "OK" later.
+    std::u16string answer;
+    for (;;) {
+        std::u16string part;
+        const int length = ReadResponse(part);
+        if (length < 0) {
+            // The link failed after the text went out: the phone may have sent it.
+            return kSendUnconfirmed;
+        }
+        if (length >= 2) {
+            answer += sms::UpToNull(part);
+            if (sms::Contains(answer, u"ERROR")) {
+                return FALSE;
+            }
+            if (sms::Contains(answer, u"+CMGS:") || sms::Contains(answer, u"OK")) {
+                return TRUE;
+            }
+        }
+        if (GetTickCount() - since >= kSendResultLimitMs) {
+            return kSendUnconfirmed;
+        }
+        Wait(kReadLoopPause);
+    }
 }
 
 int CSmsEngine::ReadUntil(std::initializer_list<std::u16string_view> texts, std::u16string& reply) {
     const DWORD start = GetTickCount();
+    reply.clear();
     for (;;) {
-        reply.clear();
-        const int length = ReadResponse(reply);
+        std::u16string part;
+        const int length = ReadResponse(part);
         if (length < 0) {
             // The port failed and said so; reading on would only repeat the message.
-            return -1;
+            return kPortFailed;
         }
         if (length >= 2) {
-            reply.resize(sms::UpToNull(reply).size());
+            // An answer may come in pieces ("+CMGW: 5" now, "OK" later).
+            reply += sms::UpToNull(part);
             int found = 0;
             for (std::u16string_view wanted : texts) {
                 if (sms::Contains(reply, wanted)) {
@@ -128,7 +166,12 @@ int CSmsEngine::ReadUntil(std::initializer_list<std::u16string_view> texts, std:
     }
 }
 
-void CSmsEngine::ShowMessageFull() {
+void CSmsEngine::ShowMessageFull(int box, bool oncePerLoad) {
+    bool& shown = m_fullShown[box == kInbox ? kInbox : kOutbox];
+    if (oncePerLoad && shown) {
+        return;
+    }
+    shown = true;
     MessageBoxW(0, u"Message full!", u"Halvex", MB_OK);
 }
 
@@ -181,7 +224,8 @@ BOOL CSmsEngine::ListMessages(int status, int box) {
     sms::MessageList& list = Box(box);
     for (sms::ListedMessage& entry : sms::ParseMessageList(reply)) {
         if (list.IsFull()) {
-            ShowMessageFull();
+            // A load lists several times into the one box: the user hears of it once.
+            ShowMessageFull(box, true);
             return FALSE;
         }
         // The same message listed from both storages is shown once in the inbox.
@@ -204,7 +248,7 @@ BOOL CSmsEngine::ReadMessage(int index, int box) {
     sms::MessageList& list = Box(box);
     for (std::u16string& line : sms::ParseReadReply(reply)) {
         if (list.IsFull()) {
-            ShowMessageFull();
+            ShowMessageFull(box, false);
             return FALSE;
         }
         list.AppendPdu(std::move(line));
@@ -212,7 +256,7 @@ BOOL CSmsEngine::ReadMessage(int index, int box) {
     return TRUE;
 }
 
-BOOL CSmsEngine::SendPdu(int length, std::u16string pdu) {
+int CSmsEngine::SendPdu(int length, std::u16string pdu) {
     // Only hex reaches the line after the prompt, so the text cannot end the message early.
     if (!sms::IsPduText(pdu)) {
         return FALSE;
@@ -223,6 +267,7 @@ BOOL CSmsEngine::SendPdu(int length, std::u16string pdu) {
     std::u16string reply;
     ReadReply(reply);
     if (!sms::Contains(reply, u">")) {
+        CancelText();
         return FALSE;
     }
     // The service centre always goes out as international (type 91). Without one ("00") the
@@ -230,13 +275,9 @@ BOOL CSmsEngine::SendPdu(int length, std::u16string pdu) {
     if (pdu.size() > 2 && pdu.compare(0, 2, u"00") != 0) {
         pdu[2] = u'9';
     }
-    WritePdu(pdu);
-    // Sent only when the phone says so (its message reference, or OK): silence or a broken
-    // link may well mean the message never left.
-    if (!ReadReply(reply) || sms::Contains(reply, u"ERROR")) {
-        return FALSE;
-    }
-    return sms::Contains(reply, u"+CMGS:") || sms::Contains(reply, u"OK") ? TRUE : FALSE;
+    // Sent only when the phone says so (its message reference, or OK), refused when it says
+    // ERROR; a phone that stays silent may have sent the message or not.
+    return AwaitSendResult(WritePdu(pdu));
 }
 
 BOOL CSmsEngine::StorePdu(int length, std::u16string pdu, int status) {
@@ -256,6 +297,9 @@ BOOL CSmsEngine::StorePdu(int length, std::u16string pdu, int status) {
             break;
         case 1:
             return TRUE;  // the phone took it without a prompt; nothing to add
+        case -1:
+            CancelText();
+            return FALSE;
         default:
             return FALSE;
     }
@@ -272,7 +316,7 @@ BOOL CSmsEngine::StorePdu(int length, std::u16string pdu, int status) {
     }
     if (m_outbox.IsFull()) {
         // The message is on the phone; only the list has no room for it.
-        ShowMessageFull();
+        ShowMessageFull(kOutbox, false);
         return TRUE;
     }
     m_outbox.Append(std::move(pdu), std::move(index), m_storage.codes[1]);
@@ -296,11 +340,9 @@ BOOL CSmsEngine::DeleteMessage(int index, int position, int box) {
     if (!SendAndWait(u"AT+CMGD=" + Number(index), kSendWait)) {
         return FALSE;
     }
+    // A phone that answers late has still deleted the message: the entry must go with it.
     std::u16string reply;
-    if (!ReadReply(reply)) {
-        return FALSE;
-    }
-    if (sms::Contains(reply, u"ERROR") || !sms::Contains(reply, u"OK")) {
+    if (ReadUntil({u"ERROR", u"OK"}, reply) != 1) {
         return FALSE;
     }
     list.Remove(position);

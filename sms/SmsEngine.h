@@ -16,6 +16,10 @@ class CSmsEngine : public CPhoneLink {
 public:
     static constexpr int kInbox = 0;
     static constexpr int kOutbox = 1;  // any value other than 0 means the outbox
+    static constexpr int kSendUnconfirmed = -1;
+    // How long a send waits for the phone's answer after the message text: the network may take
+    // tens of seconds to take a message.
+    static constexpr platform::DWORD kSendResultLimitMs = 60000;
 
     CSmsEngine();
     ~CSmsEngine() override;
@@ -36,7 +40,10 @@ public:
     platform::BOOL ListMessages(int status, int box);
     platform::BOOL ReadMessage(int index, int box);
 
-    platform::BOOL SendPdu(int length, std::u16string pdu);
+    // 1 when the phone confirmed the message (its reference or OK), 0 when it refused it or never
+    // took the text, kSendUnconfirmed when the text went out and no final answer came within
+    // kSendResultLimitMs: the message may or may not have gone.
+    int SendPdu(int length, std::u16string pdu);
     platform::BOOL StorePdu(int length, std::u16string pdu, int status);
     platform::BOOL SendStored(int index);
     platform::BOOL DeleteMessage(int index, int position, int box);
@@ -63,19 +70,28 @@ private:
     // no answer came (silence is no failure); nothing when `reply` holds an answer to read.
     std::optional<platform::BOOL> Query(std::u16string command, float seconds,
                                         std::u16string& reply);
-    // The PDU line after the prompt, then Ctrl-Z, each with its wait.
-    void WritePdu(const std::u16string& pdu);
-    // Reads until a reply holds one of `texts`; the position of the first one found (in the
-    // order given), or -1 when none came within the time limit or the port failed. `reply`
-    // holds the last text read.
+    // The PDU line after the prompt, then Ctrl-Z, each with its wait. The tick when Ctrl-Z went.
+    platform::DWORD WritePdu(const std::u16string& pdu);
+    // Esc, for a prompt that did not come in time: a phone that gives it late would otherwise
+    // take the next commands as the message's text.
+    void CancelText();
+    // After a send's Ctrl-Z (written at `since`): reads until the phone's final answer, as
+    // SendPdu's result.
+    int AwaitSendResult(platform::DWORD since);
+    // Reads until the answer holds one of `texts`; the position of the first one found (in the
+    // order given), -1 when none came within the time limit, kPortFailed when the port failed.
+    // `reply` holds the answer read, every piece of it.
+    static constexpr int kPortFailed = -2;
     int ReadUntil(std::initializer_list<std::u16string_view> texts, std::u16string& reply);
-    void ShowMessageFull();
+    // "Message full!" for a box; a listing shows it once per load (until the box is cleared).
+    void ShowMessageFull(int box, bool oncePerLoad);
 
     sms::MessageList m_inbox;
     sms::MessageList m_outbox;
     sms::StorageState m_storage;
     std::u16string m_serviceCentre;
     int m_confirmedStorage = sms::kStorageNone;
+    bool m_fullShown[2] = {false, false};  // inbox, outbox: since the box was last cleared
 };
 
 // The one SMS engine of the program.

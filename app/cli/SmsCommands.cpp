@@ -92,7 +92,8 @@ int Send(Context& c) {
         Complain(c.err, "the phone is not connected");
         return kExitFailed;
     }
-    const bool sent = outcome != sms::SendOutcome::SendError;
+    const bool sent =
+        outcome != sms::SendOutcome::SendError && outcome != sms::SendOutcome::Unconfirmed;
     const bool saved = c.options.save && outcome == sms::SendOutcome::Sent;
     if (c.options.json) {
         nlohmann::ordered_json result = {

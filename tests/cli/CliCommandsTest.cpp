@@ -66,8 +66,9 @@ TEST(CliPhonebook, DeleteAsksAndOnlyYesDeletes) {
 TEST(CliSms, InboxListShowsTheRowsOfThePageWithSenderAndStorage) {
     const CliRun run = RunCli({"--simulate", "--json", "sms", "list", "inbox"});
     const json rows = json::parse(run.out);
-    ASSERT_EQ(rows.size(), 12u) << run.err;
-    EXPECT_EQ(rows[0], json::parse(R"({"id": 1, "date": "03/01/24", "number": "+447700900103",
+    // The SIM's unread message first, then its read ones.
+    ASSERT_EQ(rows.size(), 13u) << run.err;
+    EXPECT_EQ(rows[1], json::parse(R"({"id": 2, "date": "03/01/24", "number": "+447700900103",
         "text": "Morning! Are we still on for lunch today?", "sender": "Unknown", "storage": "SM",
         "decoded": true})"));
     EXPECT_EQ(rows[7].at("storage"), "ME");

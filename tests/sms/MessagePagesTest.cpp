@@ -6,14 +6,18 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <functional>
 #include <memory>
 
+#include "phonesim/PduBuilder.h"
+#include "platform/qt/DialogBuilder.h"
 #include "platform/qt/PropertySheet.h"
 #include "res/Resource.h"
+#include "sms/ComposeSender.h"
 #include "sms/InboxPage.h"
 #include "sms/OutboxPage.h"
 #include "sms/SmsEngine.h"
@@ -37,6 +41,11 @@ void Click(QWidget* dialog, int id) {
 QString Text(QWidget* dialog, int id) {
     auto* box = Control<QPlainTextEdit>(dialog, id);
     return box ? box->toPlainText() : Control<QWidget>(dialog, id)->property("text").toString();
+}
+
+// Ends a dialog whatever it would ask, so that a test that fails cannot leave it open.
+void Finish(QWidget* dialog) {
+    static_cast<QDialog*>(dialog)->done(0);
 }
 
 // What the compose dialog holds: the recipient and the text.
@@ -99,8 +108,8 @@ protected:
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, below);
         Settle();
     }
-    void ExpectDeleteQuestion(CMessagePage& page, int answer) {
-        ui().Expect({u"Do you want to delete this message?",
+    void ExpectDeleteQuestion(CMessagePage& page, int answer, const std::u16string& question) {
+        ui().Expect({question,
                      answer,
                      MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2,
                      u"Halvex",
@@ -122,16 +131,16 @@ TEST_F(MessagePagesTest, TheInboxShowsEachMessagesDateNumberAndText) {
     EXPECT_FALSE(Control<QWidget>(&inbox(), res::IDC_INBOX_IMPORT)->isEnabled());
 
     // The rows are those the command line lists, and one for the entry that cannot be read.
-    ASSERT_EQ(inbox().GetList().GetItemCount(), 13);
-    EXPECT_EQ((Texts{Column(inbox(), 1)[0], Column(inbox(), 2)[1], Column(inbox(), 3)[7]}),
+    ASSERT_EQ(inbox().GetList().GetItemCount(), 14);
+    EXPECT_EQ((Texts{Column(inbox(), 1)[1], Column(inbox(), 2)[2], Column(inbox(), 3)[8]}),
               (Texts{u"03/01/24", u"BANK", u"Meeting moved to 3pm, room 4B"}));
-    EXPECT_EQ(Column(inbox(), 0)[12] + u" " + Column(inbox(), 3)[12],
-              u"13 (message cannot be read)");
+    EXPECT_EQ(Column(inbox(), 0)[13] + u" " + Column(inbox(), 3)[13],
+              u"14 (message cannot be read)");
 }
 
 TEST_F(MessagePagesTest, TheViewShowsAMessageAndReplyAndForwardOpenTheComposeDialog) {
     inbox().LoadMessages();
-    Select(inbox(), {0});
+    Select(inbox(), {1});
     const QString text = "Morning! Are we still on for lunch today?";
     std::vector<QStringList> composed;
     WhenModal([&](QWidget* view) {
@@ -159,8 +168,10 @@ TEST_F(MessagePagesTest, TheViewShowsAMessageAndReplyAndForwardOpenTheComposeDia
 TEST_F(MessagePagesTest, ANameCannotBeRepliedTo) {
     inbox().LoadMessages();
     phone().ClearTranscript();
-    Select(inbox(), {1});
+    Select(inbox(), {2});
+    bool shown = false;
     WhenModal([&](QWidget* view) {
+        shown = true;
         EXPECT_EQ(Text(view, res::IDC_VIEW_NUMBER), "BANK");
         const std::u16string refusal =
             u"This message came from \"BANK\", a name and not a number: it cannot be answered.";
@@ -171,13 +182,14 @@ TEST_F(MessagePagesTest, ANameCannotBeRepliedTo) {
         view->close();
     });
     DoubleClick(inbox());
+    EXPECT_TRUE(shown);
     EXPECT_TRUE(commands().empty());
 }
 
 // Double clicks are the other tests'.
 TEST_F(MessagePagesTest, SelectedMessagesOpenOneAfterTheOtherOnEnter) {
     inbox().LoadMessages();
-    Select(inbox(), {4, 0, 2});
+    Select(inbox(), {5, 1, 3});
     std::vector<QString> opened;
     std::function<void(QWidget*)> next = [&](QWidget* view) {
         opened.push_back(Text(view, res::IDC_VIEW_NUMBER));
@@ -192,28 +204,29 @@ TEST_F(MessagePagesTest, SelectedMessagesOpenOneAfterTheOtherOnEnter) {
     EXPECT_EQ(opened, (std::vector<QString>{"447700900103", "447700900111", "447700900341"}));
 }
 
-TEST_F(MessagePagesTest, InboxDeleteTakesTheFirstSelectedWithinTheSimsStorageSelection) {
+// One question names how many; every selected message goes, each from its own storage.
+TEST_F(MessagePagesTest, DeleteTakesEverySelectedMessageAfterOneQuestion) {
     inbox().LoadMessages();
     phone().ClearTranscript();
-    Select(inbox(), {2, 0});
-    ExpectDeleteQuestion(inbox(), IDNO);
+    Select(inbox(), {6, 3, 1});
+    ExpectDeleteQuestion(inbox(), IDNO, u"Do you want to delete these 3 messages?");
     inbox().DeleteSelected();
     EXPECT_TRUE(commands().empty());
-    ExpectDeleteQuestion(inbox(), IDYES);
+    ExpectDeleteQuestion(inbox(), IDYES, u"Do you want to delete these 3 messages?");
     inbox().DeleteSelected();
+    const Lines sim = {R"(AT+CPMS="SM","SM","ME")", R"(AT+CPMS="ME","ME","ME")"};
     EXPECT_EQ(commands(),
-              (Lines{R"(AT+CPMS="SM","SM","ME")", "AT+CMGD=1", R"(AT+CPMS="ME","ME","ME")"}));
-    EXPECT_EQ(inbox().GetList().GetItemCount(), 11);
-    EXPECT_EQ(Column(inbox(), 1)[0], u"03/02/24");
-}
+              (Lines{sim[0], "AT+CMGD=1", sim[1], sim[0], "AT+CMGD=4", sim[1], "AT+CMGD=1"}));
+    const Texts left = Column(inbox(), 2);
+    ASSERT_EQ(left.size(), 10u);
+    EXPECT_EQ((Texts{left[0], left[1], left[2]}),
+              (Texts{u"+30690000431", u"BANK", u"+8613800000451"}));
 
-TEST_F(MessagePagesTest, OutboxDeletesEverySelectedMessageAfterOneQuestion) {
     outbox().LoadMessages();
     EXPECT_EQ(Column(outbox(), 1), (Texts{u"+447700900231", u"+447700900103", u"+48500000251"}));
     phone().ClearTranscript();
-
     Select(outbox(), {0, 2});
-    ExpectDeleteQuestion(outbox(), IDYES);
+    ExpectDeleteQuestion(outbox(), IDYES, u"Do you want to delete these 2 messages?");
     outbox().DeleteSelected();
     EXPECT_EQ(commands(), (Lines{"AT+CMGD=9", "AT+CMGD=11"}));
     EXPECT_EQ(Column(outbox(), 2), Texts{u"Thanks for lunch!"});
@@ -252,7 +265,9 @@ TEST_F(MessagePagesTest, AStoredMessageOpensInTheComposeDialogAndSaveAndSendAdds
 TEST_F(MessagePagesTest,
        TheComposeDialogTakesSeventyCharactersAndKeepsItsHiddenControlsOutOfReach) {
     COutboxMessageDlg& compose = outbox().GetComposeDialog();
+    bool shown = false;
     WhenModal([&](QWidget* dialog) {
+        shown = true;
         auto* message = Control<QPlainTextEdit>(dialog, res::IDC_MESSAGE);
         message->setFocus();
         QTest::keyClicks(message, QString(68, QLatin1Char('a')));
@@ -272,14 +287,88 @@ TEST_F(MessagePagesTest,
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             order.push_back(QApplication::focusWidget()->objectName());
         }
-        EXPECT_EQ(order, (std::vector<QString>{"1014", "1035", "1036", "1030"}));
+        using platform::qt::ControlName;
+        EXPECT_EQ(order, (std::vector<QString>{
+                             ControlName(res::IDC_MESSAGE), ControlName(res::IDC_SEND),
+                             ControlName(res::IDC_SAVE_SEND), ControlName(res::IDC_RECIPIENT)}));
         EXPECT_FALSE(dialog->rect().intersects(
             Control<QWidget>(dialog, res::IDC_DELIVER_REPORT)->geometry()));
-        dialog->close();
+        Finish(dialog);
     });
     outbox().ComposeNew();
+    EXPECT_TRUE(shown);
     EXPECT_TRUE(commands().empty());
     EXPECT_EQ(compose.GetSourceIndex(), -1);
+}
+
+// Enter in the recipient box moves on to the text; closing over typed text asks first (No keeps
+// the dialog), and closing after the text went does not. Sending while the phone is not
+// connected says so and keeps the text.
+TEST_F(MessagePagesTest, TypedTextIsNeverLostWithoutAQuestion) {
+    bool shown = false;
+    WhenModal([&](QWidget* dialog) {
+        shown = true;
+        QApplication::setActiveWindow(dialog);
+        auto* recipient = Control<QLineEdit>(dialog, res::IDC_RECIPIENT);
+        recipient->setFocus();
+        QTest::keyClicks(recipient, "+447700900555");
+        QTest::keyClick(recipient, Qt::Key_Return);
+        ASSERT_TRUE(dialog->isVisible());
+        EXPECT_EQ(QApplication::focusWidget(), Control<QWidget>(dialog, res::IDC_MESSAGE));
+        QTest::keyClicks(QApplication::focusWidget(), "Typed");
+
+        const HWND owner = outbox().GetComposeDialog().GetSafeHwnd();
+        const UINT question = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2;
+        ui().Expect({COutboxMessageDlg::kDiscardQuestion, IDNO, question, u"Halvex", owner, {}});
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        ASSERT_TRUE(dialog->isVisible());
+
+        session().Disconnect();
+        ui().Expect({sms::CComposeSender::kNotConnectedText,
+                     IDOK,
+                     MB_OK | MB_ICONEXCLAMATION,
+                     u"Halvex",
+                     owner,
+                     {}});
+        Click(dialog, res::IDC_SEND);
+        EXPECT_EQ(Composed(dialog), (QStringList{"+447700900555", "Typed"}));
+
+        Connect();
+        ui().Expect({u"Message sent ok!", IDOK, MB_OK, u"Halvex", owner, {}});
+        Click(dialog, res::IDC_SEND);
+        dialog->close();
+        if (dialog->isVisible()) {
+            ADD_FAILURE() << "closing after the send did not close";
+            Finish(dialog);
+        }
+    });
+    outbox().ComposeNew();
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(sent().size(), 1u);
+}
+
+// "MSG:" inside a text is part of it: the list, the view and a forward show it whole.
+TEST_F(MessagePagesTest, MsgInsideATextIsShownWhole) {
+    const std::u16string text = u"Your code is 4471. Reply MSG: STOP to opt out";
+    phone().Storage("ME").messages[30] = {
+        1, phonesim::BuildDeliver({.from = "+447700900600", .time = {}, .text = text}).value()};
+    inbox().LoadMessages();
+    const int last = inbox().GetList().GetItemCount() - 1;
+    EXPECT_EQ(Column(inbox(), 3)[static_cast<std::size_t>(last)], text);
+    Select(inbox(), {last});
+    QStringList seen;
+    WhenModal([&](QWidget* view) {
+        seen << Text(view, res::IDC_VIEW_TEXT) << Text(view, res::IDC_VIEW_SENDER);
+        WhenModal([&](QWidget* compose) {
+            seen << Text(compose, res::IDC_MESSAGE);
+            Finish(compose);
+        });
+        Click(view, res::IDC_FORWARD);
+        Finish(view);
+    });
+    DoubleClick(inbox());
+    const QString whole = QString::fromStdU16String(text);
+    EXPECT_EQ(seen, (QStringList{whole, "Unknown", whole}));
 }
 
 }  // namespace

@@ -28,6 +28,22 @@ TEST(MessageRows, InboxRowShowsDateAsMonthDayYearTheNumberWithPlusAndLinesAsBlan
     EXPECT_EQ(sms::TimeText({3, 1, 9, 8, 5, 0, 0}), u"08:05:00");
 }
 
+// Only a text that starts with "FM:" loses its "FM: name MSG: " prefix; "MSG:" anywhere else is
+// part of what was written.
+TEST(MessageRows, OnlyALeadingSenderPrefixIsTakenOff) {
+    const std::tuple<const char16_t*, const char16_t*, const char16_t*> cases[] = {
+        {u"FM: Alice Smith MSG: Meeting at 3", u"Meeting at 3", u"Alice Smith"},
+        {u"Your code is 4471. Reply MSG: STOP to opt out",
+         u"Your code is 4471. Reply MSG: STOP to opt out", u"Unknown"},
+        {u"MSG: hello", u"MSG: hello", u"Unknown"},
+        {u"Re FM: Bob MSG: hi", u"Re FM: Bob MSG: hi", u"Unknown"}};
+    for (const auto& [text, shown, sender] : cases) {
+        EXPECT_EQ(sms::ShownText(text), shown);
+        EXPECT_EQ(sms::ShownSender(text), sender);
+        EXPECT_EQ(InboxRow(Deliver("123", text)).text, shown);
+    }
+}
+
 TEST(MessageRows, ANameSendsNothingBackAndANumberKeepsItsForm) {
     EXPECT_EQ(sms::DialBackNumber(InboxRow(Deliver("BANK", u"x")).message->GetAddress()), u"");
     EXPECT_EQ(sms::DialBackNumber(InboxRow(Deliver("0777", u"x")).message->GetAddress()), u"0777");

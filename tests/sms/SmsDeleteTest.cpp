@@ -33,7 +33,7 @@ protected:
     }
 };
 
-TEST_F(SmsDeleteTest, RefusedOrUnansweredDeleteKeepsTheList) {
+TEST_F(SmsDeleteTest, RefusedOrUnansweredDeleteKeepsTheListALateAnswerDoesNot) {
     LoadFourSent();
     phone().AddFault(Fault::ErrorReply("AT+CMGD"));
     phone().AddFault(Fault::NoReply("AT+CMGD"));
@@ -42,6 +42,8 @@ TEST_F(SmsDeleteTest, RefusedOrUnansweredDeleteKeepsTheList) {
         EXPECT_EQ(engine.DeleteMessage(5, 1, CSmsEngine::kOutbox), 0) << attempt;
     }
     EXPECT_EQ(engine.GetOutbox().Count(), 4);
+    // An answer ten seconds late still confirms the delete the phone did.
+    phone().AddFault(Fault::PausedReply("AT+CMGD", 10000, 0));
     EXPECT_EQ(engine.DeleteMessage(5, 1, CSmsEngine::kOutbox), 1);
     EXPECT_EQ(Slots(engine.GetOutbox()), (Strings{"2@2", "7@1", "9@1"}));
 }

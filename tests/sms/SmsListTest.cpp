@@ -27,8 +27,8 @@ std::string ListLine(int index, const std::string& pdu, bool blank = true) {
            std::to_string(pdu.size() / 2 - 8) + "\r\n" + pdu + "\r\n";
 }
 
-// The inbox loader: read messages of the SIM, then unread and read ones of the phone memory,
-// under the wait cursor.
+// The inbox loader: unread, then read messages of the SIM, then of the phone memory, under the
+// wait cursor. An unread message on the SIM is listed too.
 // (The outbox loader's storages and order are the delete tests' set-up.)
 TEST_F(SmsListTest, InboxLoaderCommandsAndEntries) {
     Put("SM", 1, kReceivedRead, Deliver("+447700900001", u"On the SIM"));
@@ -39,11 +39,11 @@ TEST_F(SmsListTest, InboxLoaderCommandsAndEntries) {
     ASSERT_TRUE(sms::LoadInbox(engine, session()));
 
     EXPECT_EQ(commands(),
-              (Strings{"AT+CPMS=\"SM\",\"SM\",\"ME\"", "AT+CPMS?", "AT+CMGL=1",
+              (Strings{"AT+CPMS=\"SM\",\"SM\",\"ME\"", "AT+CPMS?", "AT+CMGL=0", "AT+CMGL=1",
                        "AT+CPMS=\"ME\",\"ME\",\"ME\"", "AT+CPMS?", "AT+CMGL=0", "AT+CMGL=1"}));
     EXPECT_EQ(ui().Log(), (Strings{"cursor on", "cursor off"}));
 
-    EXPECT_EQ(Slots(engine.GetInbox()), (Strings{"1@2", "1@1", "2@1"}));
+    EXPECT_EQ(Slots(engine.GetInbox()), (Strings{"2@2", "1@2", "1@1", "2@1"}));
 }
 
 TEST_F(SmsListTest, InboxKeepsTheFirstListingOfADuplicateWhateverItsCase) {
@@ -124,18 +124,19 @@ TEST_F(SmsListTest, SelectStorageSaysWhetherThePhoneTookItAndRefusesQuotesInName
 }
 
 // Each box holds 65 messages; the one that does not fit ends the listing with "Message full!",
-// and so does a message stored into a full outbox.
+// told once however many listings of the load meet the full box, and so does a message stored
+// into a full outbox.
 TEST_F(SmsListTest, BoxesHoldSixtyFiveMessages) {
-    for (int i = 1; i <= 50; ++i) {
-        if (i <= 20) {
-            Put("SM", i, kReceivedRead, Deliver("+447700900001", u"SIM " + U16(std::to_string(i))));
+    for (int i = 1; i <= 70; ++i) {
+        Put("SM", i, kReceivedUnread, Deliver("+447700900001", u"SIM " + U16(std::to_string(i))));
+        if (i <= 5) {
+            Put("ME", i, i % 2, Deliver("+447700900002", u"Phone " + U16(std::to_string(i))));
         }
-        Put("ME", i, kReceivedRead, Deliver("+447700900002", u"Phone " + U16(std::to_string(i))));
     }
     ExpectMessageFull();
     sms::LoadInbox(engine, session());
     ASSERT_EQ(engine.GetInbox().Count(), 65);
-    EXPECT_EQ(Slots(engine.GetInbox())[19] + " " + Slots(engine.GetInbox())[64], "20@2 45@1");
+    EXPECT_EQ(Slots(engine.GetInbox())[64], "65@2");
 
     // The outbox keeps no duplicate check: the same message 70 times fills it. A message stored
     // into the full list is on the phone: a success the user is told the list cannot show.

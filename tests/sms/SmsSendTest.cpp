@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -125,24 +126,48 @@ TEST_F(SmsSendTest, ServiceCentreGoesOutInternationalButIsStoredAsGiven) {
     EXPECT_EQ(sent().back().pdu, Ascii(bare));
 }
 
-// Without the prompt no PDU is written; after it, only the phone's message reference or OK
-// makes it sent: an error or silence does not.
-TEST_F(SmsSendTest, SendNeedsThePromptAndThePhonesConfirmation) {
+// Without the prompt no PDU is written, and Esc ends a prompt that comes late (or the phone would
+// take the next command for the text). After the text the phone has a minute to answer, whichever
+// way replies are read: its reference or OK is sent, ERROR is refused, and silence is neither (a
+// message confirmed after the minute did go out).
+TEST_F(SmsSendTest, SendWaitsAMinuteForThePhonesVerdict) {
     const std::u16string pdu = U16(Submit("+447700900123", u"Result"));
-    const std::tuple<Fault, int, std::size_t> cases[] = {
-        {Fault::ErrorReply("AT+CMGS"), 0, 1},
-        {Fault::NoReply("AT+CMGS"), 0, 1},
-        {AfterPdu(Fault::ErrorReply("AT+CMGS")), 0, 3},
-        {AfterPdu(Fault::NoReply("AT+CMGS")), 0, 3},
-        {AfterPdu(Fault::RawReply("AT+CMGS", "\r\n+CMGS: 7\r\n")), 1, 3}};
-    for (const auto& [fault, result, writes] : cases) {
-        Forget();
-        phone().AddFault(fault);
-        SCOPED_TRACE(testing::Message() << int(fault.action) << " after the PDU " << fault.pdu);
-        EXPECT_EQ(engine.SendPdu(sms::TpduLength(pdu), pdu), result);
-        EXPECT_EQ(Writes().size(), writes);
+    constexpr int kUnsure = CSmsEngine::kSendUnconfirmed;
+    // Fault, result, writes, whether the phone sent it.
+    const std::tuple<Fault, int, std::size_t, bool> cases[] = {
+        {Fault::ErrorReply("AT+CMGS"), 0, 2, false},
+        {Fault::NoReply("AT+CMGS"), 0, 2, false},
+        {Fault::PausedReply("AT+CMGS", 5000, 0), 0, 2, false},
+        {AfterPdu(Fault::ErrorReply("AT+CMGS")), 0, 3, false},
+        {AfterPdu(Fault::RawReply("AT+CMGS", "\r\n+CMS ERROR: 500\r\n")), 0, 3, false},
+        {AfterPdu(Fault::RawReply("AT+CMGS", "\r\n+CMGS: 7\r\n")), 1, 3, false},
+        {AfterPdu(Fault::PausedReply("AT+CMGS", 4000, 0)), 1, 3, true},
+        {AfterPdu(Fault::PausedReply("AT+CMGS", 55000, 0)), 1, 3, true},
+        {AfterPdu(Fault::PausedReply("AT+CMGS", 70000, 0)), kUnsure, 3, true},
+        {AfterPdu(Fault::NoReply("AT+CMGS")), kUnsure, 3, false}};
+    for (ExchangeMode mode : {ExchangeMode::Timed, ExchangeMode::Fast}) {
+        CPhoneLink::SetExchangeMode(mode);
+        for (const auto& [fault, result, writes, went] : cases) {
+            Forget();
+            const std::size_t sentBefore = sent().size();
+            phone().AddFault(fault);
+            SCOPED_TRACE(testing::Message()
+                         << "fast " << (mode == ExchangeMode::Fast) << ", " << int(fault.action)
+                         << " after the PDU " << fault.pdu << " " << fault.pauseMs);
+            EXPECT_EQ(engine.SendPdu(sms::TpduLength(pdu), pdu), result);
+            EXPECT_EQ(Writes().size(), writes);
+            EXPECT_EQ(sent().size() - sentBefore, went ? 1u : 0u);
+            if (result == kUnsure && !transcript().empty()) {
+                // Given up a minute after Ctrl-Z, give or take a read.
+                EXPECT_NEAR(double(clock().NowMs() - transcript().back().timeMs), 61000, 2000);
+            }
+            clock().Advance(80000);  // the late answer is over before the next case
+            engine.QueryStorage();
+            EXPECT_EQ(commands().empty() ? "" : commands().back(), "AT+CPMS?")
+                << "the phone is left taking text";
+        }
     }
-    EXPECT_TRUE(sent().empty());
+    CPhoneLink::SetExchangeMode(ExchangeMode::Timed);
 }
 
 TEST_F(SmsSendTest, OnlyHexPduTextReachesTheLine) {
@@ -154,7 +179,8 @@ TEST_F(SmsSendTest, OnlyHexPduTextReachesTheLine) {
 }
 
 // "OK" without a prompt is taken as stored; stored after the PDU without an index to delete it
-// by later, the message is not listed; no prompt ever is given up after thirty seconds of reading.
+// by later, the message is not listed; no prompt ever is given up after thirty seconds of reading,
+// with Esc in case it comes later still.
 TEST_F(SmsSendTest, StoreAnswersBeforeAndAfterThePduOrSilence) {
     const std::u16string pdu = U16(Submit("+447700900123", u"Answers"));
     const std::tuple<Fault, int, std::size_t> cases[] = {
@@ -162,7 +188,7 @@ TEST_F(SmsSendTest, StoreAnswersBeforeAndAfterThePduOrSilence) {
         {Fault::ErrorReply("AT+CMGW"), 0, 1},
         {AfterPdu(Fault::ErrorReply("AT+CMGW")), 0, 3},
         {AfterPdu(Fault::RawReply("AT+CMGW", "\r\nOK\r\n")), 1, 3},
-        {Fault::NoReply("AT+CMGW"), 0, 1}};
+        {Fault::NoReply("AT+CMGW"), 0, 2}};
     for (const auto& [fault, result, writes] : cases) {
         Forget();
         phone().AddFault(fault);
@@ -200,6 +226,21 @@ TEST_F(SmsSendTest, TheComposeChecksComeFirst) {
         EXPECT_EQ(Send({recipient, text, false, false}, false, box), SendOutcome::Refused);
     }
     EXPECT_TRUE(commands().empty());
+}
+
+// A confirmation that comes late is a send; none at all is told as such, with nothing stored.
+TEST_F(SmsSendTest, TheComposeDialogTellsAnUnconfirmedSendApart) {
+    const ComposeFields fields{u"+447700900123", u"Late", false, false};
+    phone().AddFault(AfterPdu(Fault::PausedReply("AT+CMGS", 4000, 0)));
+    EXPECT_EQ(Send(fields, false, u"Message sent ok!"), SendOutcome::Sent);
+    phone().AddFault(AfterPdu(Fault::NoReply("AT+CMGS")));
+    ExpectBox(sms::CComposeSender::kUnconfirmedText,
+              platform::MB_OK | platform::MB_ICONEXCLAMATION);
+    EXPECT_EQ(sms::CComposeSender(engine, session()).Send(fields, true), SendOutcome::Unconfirmed);
+    EXPECT_EQ(engine.GetOutbox().Count(), 0);
+    EXPECT_EQ(std::ranges::count_if(
+                  commands(), [](const std::string& line) { return line.starts_with("AT+CMGW"); }),
+              0);
 }
 
 // Save&Send stores the copy only while the second storage's used count is below its total,
