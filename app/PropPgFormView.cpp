@@ -161,13 +161,13 @@ bool CPropPgFormView::ChoosePort(const QString& reason) {
     return chooser.exec() == QDialog::Accepted;
 }
 
-void CPropPgFormView::ConnectOrChoose() {
+bool CPropPgFormView::ConnectOrChoose() {
     if (m_bChooseFirst || ports::ReadPortName().empty()) {
         const QString reason = m_bChooseFirst ? QStringLiteral("The port did not open.")
                                               : QStringLiteral("No port is set for the phone.");
         m_bChooseFirst = false;
         if (!ChoosePort(reason)) {
-            return;
+            return false;  // no attempt was made: the books and the pages stay as they are
         }
     }
     // A port that will not open has said why; another may be chosen until one opens.
@@ -179,6 +179,7 @@ void CPropPgFormView::ConnectOrChoose() {
     if (!m_pSession->IsConnected() && m_pModemManager) {
         m_pModemManager->Release();
     }
+    return true;
 }
 
 void CPropPgFormView::OfferModemManagerPause() {
@@ -228,7 +229,9 @@ void CPropPgFormView::OnConnect() {
     if (m_pSession->IsConnected()) {
         return;
     }
-    ConnectOrChoose();
+    if (!ConnectOrChoose()) {
+        return;
+    }
     // A view that started without a phone gets its pages once one answers.
     if (m_pSession->IsConnected() && m_sheet.GetPageCount() == 0) {
         static_cast<CMyFormView*>(this)->AddPagesForThePhone();

@@ -63,7 +63,7 @@ protected:
     bool ChoosePort(const QString& reason);
     // The session's Connect, offering the chooser while no port is set or the port will not
     // open, until a connection is made or the user cancels.
-    void ConnectOrChoose();
+    bool ConnectOrChoose();
     // When ModemManager manages the port's device: says so and offers to pause it for that
     // device while connected; declined or refused, says what to do instead.
     void OfferModemManagerPause();

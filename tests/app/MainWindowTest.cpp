@@ -287,9 +287,20 @@ TEST_F(MainWindowTest, AConnectionThatFailsEmptiesThePhoneBookListWithTheBooks) 
     Start();
     Command(ID_GET_DATA);
     Command(ID_DISCONNECT);
-    registry().DeleteValue(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", u"Port");
-    ui().Expect(ExpectedBox{u"Open port error", IDOK, MB_OK | MB_ICONEXCLAMATION, {}, {}, {}});
+    SetPortName(u"ttyUSB9");
+    ui().Expect(ExpectedBox{u"Open port error\n\nttyUSB9 does not exist. Ports there are: sim0",
+                            IDOK,
+                            MB_OK | MB_ICONEXCLAMATION,
+                            {},
+                            {},
+                            {}});
+    bool offered = false;
+    WhenModal([&](QWidget* chooser) {
+        offered = true;
+        static_cast<QDialog*>(chooser)->reject();
+    });
     Command(ID_CONNECT);
+    EXPECT_TRUE(offered);
     EXPECT_EQ(view().GetPhoneBookPage().GetList().GetItemCount(), 0);
     EXPECT_TRUE(session().GetPhoneBook().IsEmpty());
 }

@@ -13,12 +13,14 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 #include <cstdlib>
 #include <random>
 #include <sstream>
 
 #include "app/MainFrame.h"
 #include "app/OrvGSMApp.h"
+#include "app/PortChooserDlg.h"
 #include "app/PropPgFormView.h"
 #include "phonebook/NumberKind.h"
 #include "platform/qt/Text.h"
@@ -348,7 +350,22 @@ protected:
     int deleting_ = -1;
 };
 
+// A Connect while the phone is out of reach offers the port chooser: the walker cancels it.
+class CancelsThePortChooser : public QObject {
+public:
+    CancelsThePortChooser() { qApp->installEventFilter(this); }
+    ~CancelsThePortChooser() override { qApp->removeEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (auto* chooser = qobject_cast<CPortChooserDlg*>(watched);
+            chooser != nullptr && event->type() == QEvent::Show) {
+            QTimer::singleShot(0, chooser, [chooser] { chooser->reject(); });
+        }
+        return false;
+    }
+};
+
 TEST_F(PhoneBookWalkTest, ListBoxesBookAndPhoneAgreeAfterEveryStep) {
+    CancelsThePortChooser cancels;
     const unsigned first = EnvOr("HALVEX_WALK_SEED", 1);
     const unsigned seeds = EnvOr("HALVEX_WALK_SEEDS", 3);
     const unsigned steps = EnvOr("HALVEX_WALK_STEPS", 150);

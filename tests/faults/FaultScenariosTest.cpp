@@ -96,8 +96,10 @@ protected:
     Told WhatWasTold() {
         const std::set<std::u16string> linkLost = {u"Read port error",
                                                    u"Connection lost, Please Connect again"};
+        // A send the phone never confirmed is told as such: not sent, maybe gone.
         const std::set<std::u16string> failures = {u"Message sent error!", u"Phone storage full!!",
-                                                   u"Message saved error!!!"};
+                                                   u"Message saved error!!!",
+                                                   sms::CComposeSender::kUnconfirmedText};
         Told told;
         for (const MessageBoxRecord& box : ui().Boxes()) {
             told.question |= (box.type & MB_TYPEMASK) != MB_OK;
