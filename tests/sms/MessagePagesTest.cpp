@@ -4,25 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QClipboard>
-#include <QDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
-#include <functional>
-#include <memory>
 
 #include "phonesim/PduBuilder.h"
-#include "platform/qt/DialogBuilder.h"
-#include "platform/qt/PropertySheet.h"
 #include "res/Resource.h"
 #include "sms/ComposeSender.h"
-#include "sms/InboxPage.h"
-#include "sms/OutboxPage.h"
-#include "sms/SmsEngine.h"
-#include "tests/support/SessionFixture.h"
-#include "tests/support/WindowFixture.h"
+#include "tests/sms/MessagePagesFixture.h"
 
 namespace {
 
@@ -53,33 +43,8 @@ QStringList Composed(QWidget* compose) {
     return {Text(compose, res::IDC_RECIPIENT), Text(compose, res::IDC_MESSAGE)};
 }
 
-class MessagePagesTest : public halvex::test::WindowTest<halvex::test::SessionTest> {
+class MessagePagesTest : public halvex::test::MessagePagesTestBase {
 protected:
-    MessagePagesTest() : WindowTest("default") {}
-
-    void SetUp() override {
-        WindowTest::SetUp();
-        g_SmsEngine.ClearInbox();
-        g_SmsEngine.ClearOutbox();
-        inbox_ = std::make_unique<CInboxPage>();
-        outbox_ = std::make_unique<COutboxPage>();
-        sheet_ = new platform::qt::CPropertySheet(&window_);
-        sheet_->AddPage(inbox_.get());
-        sheet_->AddPage(outbox_.get());
-        ASSERT_TRUE(sheet_->Create(&window_));
-        window_.resize(400, 400);
-        window_.show();
-        QApplication::setActiveWindow(&window_);
-        Connect();
-        Settle();
-    }
-    void TearDown() override {
-        delete sheet_;
-        inbox_.reset();
-        outbox_.reset();
-        WindowTest::TearDown();
-    }
-
     CInboxPage& inbox() { return *inbox_; }
     COutboxPage& outbox() { return *outbox_; }
     Texts Column(CMessagePage& page, int column) {
@@ -89,17 +54,6 @@ protected:
         }
         return texts;
     }
-    void Select(CMessagePage& page, std::initializer_list<int> rows) {
-        page.GetList().GetWidget()->clearSelection();
-        for (int row : rows) {
-            page.GetList().SelectItem(row);
-        }
-    }
-    // The list's double click, with the rows selected as they are.
-    void DoubleClick(CMessagePage& page) {
-        emit page.GetList().GetWidget()->listDoubleClicked();
-        Settle();
-    }
     // A double click with the mouse below the last row.
     void DoubleClickBelowTheRows(CMessagePage& page) {
         auto* list = page.GetList().GetWidget();
@@ -108,19 +62,11 @@ protected:
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, below);
         Settle();
     }
-    void ExpectDeleteQuestion(CMessagePage& page, int answer, const std::u16string& question) {
-        ui().Expect({question,
-                     answer,
-                     MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2,
-                     u"Halvex",
-                     page.GetSafeHwnd(),
-                     {}});
+    // A box of `owner` captioned "Halvex", answered with `answer`.
+    void ExpectOwned(HWND owner, const std::u16string& text, UINT type, int answer = IDOK) {
+        ui().Expect({text, answer, type, u"Halvex", owner, {}});
     }
-
-    QWidget window_;
-    platform::qt::CPropertySheet* sheet_ = nullptr;
-    std::unique_ptr<CInboxPage> inbox_;
-    std::unique_ptr<COutboxPage> outbox_;
+    static constexpr UINT kQuestion = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2;
 };
 
 TEST_F(MessagePagesTest, TheInboxShowsEachMessagesDateNumberAndText) {
@@ -175,8 +121,7 @@ TEST_F(MessagePagesTest, ANameCannotBeRepliedTo) {
         EXPECT_EQ(Text(view, res::IDC_VIEW_NUMBER), "BANK");
         const std::u16string refusal =
             u"This message came from \"BANK\", a name and not a number: it cannot be answered.";
-        ui().Expect(
-            {refusal, IDOK, MB_OK | MB_ICONEXCLAMATION, {}, inbox().GetView().GetSafeHwnd(), {}});
+        ExpectOwned(inbox().GetView().GetSafeHwnd(), refusal, MB_OK | MB_ICONEXCLAMATION);
         Click(view, res::IDC_REPLY);
         EXPECT_EQ(QApplication::activeModalWidget(), view) << "no compose dialog";
         view->close();
@@ -209,10 +154,11 @@ TEST_F(MessagePagesTest, DeleteTakesEverySelectedMessageAfterOneQuestion) {
     inbox().LoadMessages();
     phone().ClearTranscript();
     Select(inbox(), {6, 3, 1});
-    ExpectDeleteQuestion(inbox(), IDNO, u"Do you want to delete these 3 messages?");
+    const std::u16string kDeleteThree = u"Do you want to delete these 3 messages?";
+    ExpectOwned(inbox().GetSafeHwnd(), kDeleteThree, kQuestion, IDNO);
     inbox().DeleteSelected();
     EXPECT_TRUE(commands().empty());
-    ExpectDeleteQuestion(inbox(), IDYES, u"Do you want to delete these 3 messages?");
+    ExpectOwned(inbox().GetSafeHwnd(), kDeleteThree, kQuestion, IDYES);
     inbox().DeleteSelected();
     const Lines sim = {R"(AT+CPMS="SM","SM","ME")", R"(AT+CPMS="ME","ME","ME")"};
     EXPECT_EQ(commands(),
@@ -226,7 +172,8 @@ TEST_F(MessagePagesTest, DeleteTakesEverySelectedMessageAfterOneQuestion) {
     EXPECT_EQ(Column(outbox(), 1), (Texts{u"+447700900231", u"+447700900103", u"+48500000251"}));
     phone().ClearTranscript();
     Select(outbox(), {0, 2});
-    ExpectDeleteQuestion(outbox(), IDYES, u"Do you want to delete these 2 messages?");
+    ExpectOwned(outbox().GetSafeHwnd(), u"Do you want to delete these 2 messages?", kQuestion,
+                IDYES);
     outbox().DeleteSelected();
     EXPECT_EQ(commands(), (Lines{"AT+CMGD=9", "AT+CMGD=11"}));
     EXPECT_EQ(Column(outbox(), 2), Texts{u"Thanks for lunch!"});
@@ -250,8 +197,7 @@ TEST_F(MessagePagesTest, AStoredMessageOpensInTheComposeDialogAndSaveAndSendAdds
         EXPECT_EQ(Composed(compose), (QStringList{"", ""}));
         QTest::keyClicks(Control<QLineEdit>(compose, res::IDC_RECIPIENT), "+447700900555");
         QTest::keyClicks(Control<QPlainTextEdit>(compose, res::IDC_MESSAGE), "See you");
-        ui().Expect(
-            {u"Message sent ok!", IDOK, MB_OK, {}, outbox().GetComposeDialog().GetSafeHwnd(), {}});
+        ExpectOwned(outbox().GetComposeDialog().GetSafeHwnd(), u"Message sent ok!", MB_OK);
         Click(compose, res::IDC_SAVE_SEND);
         EXPECT_TRUE(compose->isVisible()) << "the dialog stays open after a send";
         compose->close();
@@ -318,23 +264,17 @@ TEST_F(MessagePagesTest, TypedTextIsNeverLostWithoutAQuestion) {
         QTest::keyClicks(QApplication::focusWidget(), "Typed");
 
         const HWND owner = outbox().GetComposeDialog().GetSafeHwnd();
-        const UINT question = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2;
-        ui().Expect({COutboxMessageDlg::kDiscardQuestion, IDNO, question, u"Halvex", owner, {}});
+        ExpectOwned(owner, COutboxMessageDlg::kDiscardQuestion, kQuestion, IDNO);
         QTest::keyClick(dialog, Qt::Key_Escape);
         ASSERT_TRUE(dialog->isVisible());
 
         session().Disconnect();
-        ui().Expect({sms::CComposeSender::kNotConnectedText,
-                     IDOK,
-                     MB_OK | MB_ICONEXCLAMATION,
-                     u"Halvex",
-                     owner,
-                     {}});
+        ExpectOwned(owner, sms::CComposeSender::kNotConnectedText, MB_OK | MB_ICONEXCLAMATION);
         Click(dialog, res::IDC_SEND);
         EXPECT_EQ(Composed(dialog), (QStringList{"+447700900555", "Typed"}));
 
         Connect();
-        ui().Expect({u"Message sent ok!", IDOK, MB_OK, u"Halvex", owner, {}});
+        ExpectOwned(owner, u"Message sent ok!", MB_OK);
         Click(dialog, res::IDC_SEND);
         dialog->close();
         if (dialog->isVisible()) {

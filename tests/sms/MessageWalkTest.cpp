@@ -9,29 +9,19 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QApplication>
-#include <QDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <cstdlib>
 #include <map>
-#include <memory>
 #include <random>
 #include <set>
-#include <string>
-#include <vector>
 
-#include "platform/qt/PropertySheet.h"
 #include "res/Resource.h"
 #include "sms/ComposeSender.h"
-#include "sms/InboxPage.h"
 #include "sms/MessageBoxes.h"
-#include "sms/OutboxPage.h"
-#include "sms/SmsEngine.h"
 #include "sms/codec/ShortMessage.h"
-#include "tests/support/SessionFixture.h"
-#include "tests/support/WindowFixture.h"
+#include "tests/sms/MessagePagesFixture.h"
 
 namespace {
 
@@ -64,30 +54,24 @@ public:
     explicit RandomAnswers(std::mt19937& random) : random_(random) {}
     int MessageBox(HWND, const std::u16string& text, const std::u16string&, UINT type) override {
         const UINT buttons = type & 0x0F;
-        const int answer = buttons == MB_YESNO         ? (random_() % 2 ? IDYES : IDNO)
-                           : buttons == MB_RETRYCANCEL ? IDCANCEL
-                                                       : IDOK;
-        boxes.push_back({text, answer});
-        return answer;
+        boxes.emplace_back(text, buttons == MB_YESNO         ? (random_() % 2 ? IDYES : IDNO)
+                                 : buttons == MB_RETRYCANCEL ? IDCANCEL
+                                                             : IDOK);
+        return boxes.back().second;
     }
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}
 
-    struct Box {
-        std::u16string text;
-        int answer;
-    };
-    std::vector<Box> boxes;
+    std::vector<std::pair<std::u16string, int>> boxes;  // text, answer
 
 private:
     std::mt19937& random_;
 };
 
-class MessageWalk : public halvex::test::WindowTest<halvex::test::SessionTest> {
+class MessageWalk : public halvex::test::MessagePagesTestBase {
 protected:
     MessageWalk()
-        : WindowTest("default"),
-          seed_(FromEnvironment("HALVEX_WALK_SEED", 20261207u)),
+        : seed_(FromEnvironment("HALVEX_WALK_SEED", 20261207u)),
           random_(seed_),
           answers_(random_),
           host_([this] {
@@ -95,29 +79,6 @@ protected:
               host.ui = &answers_;
               return host;
           }()) {}
-
-    void SetUp() override {
-        WindowTest::SetUp();
-        g_SmsEngine.ClearInbox();
-        g_SmsEngine.ClearOutbox();
-        inbox_ = std::make_unique<CInboxPage>();
-        outbox_ = std::make_unique<COutboxPage>();
-        sheet_ = new platform::qt::CPropertySheet(&window_);
-        sheet_->AddPage(inbox_.get());
-        sheet_->AddPage(outbox_.get());
-        ASSERT_TRUE(sheet_->Create(&window_));
-        window_.resize(400, 400);
-        window_.show();
-        QApplication::setActiveWindow(&window_);
-        Connect();
-        Settle();
-    }
-    void TearDown() override {
-        delete sheet_;
-        inbox_.reset();
-        outbox_.reset();
-        WindowTest::TearDown();
-    }
 
     int Pick(int n) { return static_cast<int>(random_() % static_cast<unsigned>(n)); }
     CMessagePage& Page(int box) {
@@ -142,13 +103,17 @@ protected:
     std::vector<std::u16string> BoxesFrom(std::size_t from) const {
         std::vector<std::u16string> texts;
         for (std::size_t i = from; i < answers_.boxes.size(); ++i) {
-            texts.push_back(answers_.boxes[i].text);
+            texts.push_back(answers_.boxes[i].first);
         }
         return texts;
     }
-    bool Shown(std::size_t from, const std::u16string& text) const {
-        const std::vector<std::u16string> texts = BoxesFrom(from);
-        return std::find(texts.begin(), texts.end(), text) != texts.end();
+    // The keys of a box's list entries, in order.
+    static std::vector<Key> Listed(int box) {
+        std::vector<Key> keys;
+        for (int i = 0; i < List(box).Count(); ++i) {
+            keys.push_back(KeyOf(List(box), i));
+        }
+        return keys;
     }
 
     // Every entry of both lists is a message the phone holds, of the box's statuses, and every
@@ -161,11 +126,11 @@ protected:
             for (int i = 0; i < list.Count(); ++i) {
                 const auto it = stored.find(KeyOf(list, i));
                 ASSERT_NE(it, stored.end())
-                    << "box " << box << " entry " << i << " is not on the phone";
-                EXPECT_TRUE(SameHex(it->second.pdu, list.Pdu(i)))
-                    << "box " << box << " entry " << i;
+                    << "box " << box << " entry " << i << " not on the phone";
                 const int status = it->second.status;
-                EXPECT_TRUE(box == CSmsEngine::kInbox ? status <= 1 : status == 3) << status;
+                EXPECT_TRUE(SameHex(it->second.pdu, list.Pdu(i)) &&
+                            (box == CSmsEngine::kInbox ? status <= 1 : status == 3))
+                    << "box " << box << " entry " << i << " status " << status;
             }
             CMessagePage& page = Page(box);
             const int rows = page.GetList().GetItemCount();
@@ -193,16 +158,12 @@ protected:
         for (const char* name : {"SM", "ME"}) {
             for (int status : statuses) {
                 for (const auto& [key, message] : stored) {
-                    if (key.first != name || message.status != status) {
-                        continue;
-                    }
-                    const bool twice = std::any_of(pdus.begin(), pdus.end(), [&](const auto& p) {
-                        return SameHex(p, std::u16string(message.pdu.begin(), message.pdu.end()));
-                    });
-                    if (box == CSmsEngine::kInbox && twice) {
-                        continue;
-                    }
-                    if (keys.size() < sms::MessageList::kCapacity) {
+                    const std::u16string pdu(message.pdu.begin(), message.pdu.end());
+                    if (key.first == name && message.status == status &&
+                        keys.size() < sms::MessageList::kCapacity &&
+                        !(box == CSmsEngine::kInbox &&
+                          std::ranges::any_of(pdus,
+                                              [&](const auto& p) { return SameHex(p, pdu); }))) {
                         keys.push_back(key);
                         pdus.push_back(message.pdu);
                     }
@@ -218,11 +179,7 @@ protected:
         if (!session().IsConnected()) {
             return;
         }
-        std::vector<Key> listed;
-        for (int i = 0; i < List(box).Count(); ++i) {
-            listed.push_back(KeyOf(List(box), i));
-        }
-        EXPECT_EQ(listed, Expected(before, box)) << "box " << box;
+        EXPECT_EQ(Listed(box), Expected(before, box)) << "box " << box;
         EXPECT_EQ(Page(box).GetList().GetItemCount(), List(box).Count());
     }
 
@@ -233,27 +190,22 @@ protected:
         for (int n = Pick(8) == 0 ? 0 : 1 + Pick(3); n > 0 && rows > 0; --n) {
             chosen.insert(Pick(rows));
         }
-        page.GetList().GetWidget()->clearSelection();
+        Select(page, {chosen.begin(), chosen.end()});
         std::set<Key> selected;
         for (int row : chosen) {
-            page.GetList().SelectItem(row);
             selected.insert(KeyOf(List(box), row));
         }
         const int fault = Pick(5);
-        const Fault faults[] = {Fault::ErrorReply("AT+CMGD"), Fault::NoReply("AT+CMGD"),
-                                Fault::PausedReply("AT+CMGD", 2000 + 1000 * Pick(20), 0)};
+        Fault faults[] = {Fault::ErrorReply("AT+CMGD"), Fault::NoReply("AT+CMGD"),
+                          Fault::PausedReply("AT+CMGD", 2000 + 1000 * Pick(20), 0)};
         if (fault < 3) {
-            Fault f = faults[fault];
-            f.skip = Pick(2);
-            phone().AddFault(f);
+            faults[fault].skip = Pick(2);
+            phone().AddFault(faults[fault]);
         }
         SCOPED_TRACE("delete " + std::to_string(chosen.size()) + " rows, fault " +
                      std::to_string(fault));
         const Stored before = Phone();
-        std::multiset<Key> listedBefore;
-        for (int i = 0; i < List(box).Count(); ++i) {
-            listedBefore.insert(KeyOf(List(box), i));
-        }
+        std::vector<Key> listedBefore = Listed(box), listedAfter;
         const std::size_t boxes = answers_.boxes.size();
         page.DeleteSelected();
         const Stored after = Phone();
@@ -263,32 +215,29 @@ protected:
                 gone.insert(key);
             }
         }
-        for (const Key& key : gone) {
-            EXPECT_EQ(selected.count(key), 1u) << key.first << key.second << " was not selected";
-        }
-        std::multiset<Key> listedAfter;
-        for (int i = 0; i < List(box).Count(); ++i) {
-            listedAfter.insert(KeyOf(List(box), i));
-        }
-        std::set<Key> dropped;
-        for (const Key& key : listedBefore) {
-            if (listedAfter.count(key) < listedBefore.count(key)) {
-                dropped.insert(key);
-            }
-        }
+        EXPECT_TRUE(std::ranges::includes(selected, gone)) << "a message not selected went";
+        listedAfter = Listed(box);
+        std::ranges::sort(listedBefore);
+        std::ranges::sort(listedAfter);
+        std::set<Key> dropped;  // fewer times listed than before
+        std::ranges::set_difference(listedBefore, listedAfter,
+                                    std::inserter(dropped, dropped.end()));
         EXPECT_EQ(dropped, gone) << "the list and the phone disagree on what went";
-        const bool yes = answers_.boxes.size() > boxes && answers_.boxes[boxes].answer == IDYES;
-        if (yes && fault >= 3 && session().IsConnected()) {
-            EXPECT_EQ(gone, selected);
-        }
+        const bool yes = answers_.boxes.size() > boxes && answers_.boxes[boxes].second == IDYES;
+        EXPECT_TRUE(!yes || fault < 3 || !session().IsConnected() || gone == selected);
         if (chosen.size() > 1 && answers_.boxes.size() > boxes) {
-            EXPECT_EQ(answers_.boxes[boxes].text,
+            EXPECT_EQ(answers_.boxes[boxes].first,
                       sms::DeleteQuestion(static_cast<int>(chosen.size())));
         }
         phone().ClearFaults();
         clock().Advance(30000);  // a late answer is over before the next step
     }
 
+    // The compose dialog's recipient and text, as "recipient|text".
+    static QString Fields(QWidget* dialog) {
+        return Control<QLineEdit>(dialog, res::IDC_RECIPIENT)->text() + "|" +
+               Control<QPlainTextEdit>(dialog, res::IDC_MESSAGE)->toPlainText();
+    }
     // Sets a one-line or a text box to `text`, as typed.
     static void Type(QWidget* box, const QString& text) {
         if (auto* line = qobject_cast<QLineEdit*>(box)) {
@@ -313,40 +262,26 @@ protected:
         if (textBox->toPlainText().isEmpty() && Pick(4) != 0) {
             Type(textBox, "Hello " + QString::number(Pick(100)));
         }
-        const std::uint32_t late = mood == 2 ? 70000 : 1000 * (2 + Pick(50));
-        switch (mood) {
-            case 1:
-            case 2:
-                phone().AddFault([&] {
-                    Fault f = Fault::PausedReply("AT+CMGS", late, 0);
-                    f.pdu = true;
-                    return f;
-                }());
-                break;
-            case 3:
-                phone().AddFault([] {
-                    Fault f = Fault::NoReply("AT+CMGS");
-                    f.pdu = true;
-                    return f;
-                }());
-                break;
-            case 4: {
-                Fault f = Fault::ErrorReply("AT+CMGS");
-                f.pdu = Pick(2) == 0;  // refused before the prompt, or after the text
-                phone().AddFault(f);
-                break;
-            }
-            case 5:
-                phone().AddFault(Fault::ErrorReply("AT+CMGW"));
-                break;
-            case 6:  // the prompt itself comes late
-                phone().SetCommandLatency("AT+CMGS", 1000 * (2 + Pick(5)));
-                break;
-            default:
-                break;
+        // 1, 2: the verdict comes late (2: after the minute); 3: never; 4: refused before the
+        // prompt or after the text; 5: the store refused; 6: the prompt itself comes late.
+        Fault fault = Fault::PausedReply("AT+CMGS", mood == 2 ? 70000 : 1000 * (2 + Pick(50)), 0);
+        fault.pdu = true;
+        if (mood == 3) {
+            fault = Fault::NoReply("AT+CMGS");
+            fault.pdu = true;
+        } else if (mood == 4) {
+            fault = Fault::ErrorReply("AT+CMGS");
+            fault.pdu = Pick(2) == 0;
+        } else if (mood == 5) {
+            fault = Fault::ErrorReply("AT+CMGW");
         }
-        const QString recipient = Control<QLineEdit>(dialog, res::IDC_RECIPIENT)->text();
-        const QString text = Control<QPlainTextEdit>(dialog, res::IDC_MESSAGE)->toPlainText();
+        if (mood >= 1 && mood <= 5) {
+            phone().AddFault(fault);
+        } else if (mood == 6) {
+            phone().SetCommandLatency("AT+CMGS", 1000 * (2 + Pick(5)));
+        }
+        const QString recipient = recipientBox->text();
+        const QString text = textBox->toPlainText();
         SCOPED_TRACE("send to \"" + recipient.toStdString() + "\" of \"" + text.toStdString() +
                      "\", save " + std::to_string(save) + ", mood " + std::to_string(mood));
         const std::size_t sentBefore = sent().size();
@@ -356,8 +291,7 @@ protected:
         Control<QAbstractButton>(dialog, save ? res::IDC_SAVE_SEND : res::IDC_SEND)->click();
 
         ASSERT_TRUE(dialog->isVisible()) << "a send closed the dialog";
-        EXPECT_EQ(Control<QLineEdit>(dialog, res::IDC_RECIPIENT)->text(), recipient);
-        EXPECT_EQ(Control<QPlainTextEdit>(dialog, res::IDC_MESSAGE)->toPlainText(), text);
+        EXPECT_EQ(Fields(dialog), recipient + "|" + text);
         std::vector<std::u16string> told = BoxesFrom(boxes);
         std::erase(told, u"Message full!");  // a stored copy the outbox list has no room for
         ASSERT_EQ(told.size(), 1u) << "one box for one send";
@@ -374,9 +308,7 @@ protected:
             QString digits = recipient;
             digits.remove(QLatin1Char(' ')).remove(QLatin1Char('+'));
             EXPECT_EQ(QString::fromStdU16String(message->GetAddress().number), digits);
-            // What went is nothing to lose.
-            shownRecipient_ = recipient;
-            shownText_ = text;
+            shown_ = Fields(dialog);  // what went is nothing to lose
         } else if (outcome != sms::CComposeSender::kUnconfirmedText) {
             EXPECT_EQ(sent().size(), sentBefore) << Utf8(outcome) << " but the message went";
         }
@@ -387,22 +319,18 @@ protected:
             EXPECT_FALSE(went || outcome == sms::CComposeSender::kUnconfirmedText) << Utf8(outcome);
         }
         // Stored: one new stored-sent message on the phone, and at the end of the outbox list.
+        Stored added = Phone();
+        std::erase_if(added, [&](const auto& entry) { return before.count(entry.first) != 0; });
+        const int listed = g_SmsEngine.GetOutbox().Count() - outboxBefore;
         if (save && outcome == u"Message sent ok!") {
-            const Stored after = Phone();
-            std::vector<Key> added;
-            for (const auto& [key, message] : after) {
-                if (before.count(key) == 0) {
-                    added.push_back(key);
-                    EXPECT_EQ(message.status, 3);
-                }
-            }
             ASSERT_EQ(added.size(), 1u);
+            EXPECT_EQ(added.begin()->second.status, 3);
             if (outboxBefore < sms::MessageList::kCapacity) {
-                EXPECT_EQ(g_SmsEngine.GetOutbox().Count(), outboxBefore + 1);
-                EXPECT_EQ(KeyOf(g_SmsEngine.GetOutbox(), outboxBefore), added[0]);
+                ASSERT_EQ(listed, 1);
+                EXPECT_EQ(KeyOf(g_SmsEngine.GetOutbox(), outboxBefore), added.begin()->first);
             }
         } else {
-            EXPECT_EQ(g_SmsEngine.GetOutbox().Count(), outboxBefore);
+            EXPECT_EQ(listed, 0);
         }
         phone().ClearFaults();
         phone().SetCommandLatency("AT+CMGS", phone().GetTiming().latencyMs);
@@ -415,8 +343,7 @@ protected:
         auto* recipientBox = Control<QLineEdit>(dialog, res::IDC_RECIPIENT);
         auto* textBox = Control<QPlainTextEdit>(dialog, res::IDC_MESSAGE);
         // Typed text is what differs from what the dialog opened with or sent last.
-        shownRecipient_ = recipientBox->text();
-        shownText_ = textBox->toPlainText();
+        shown_ = Fields(dialog);
         for (int n = 1 + Pick(4); n > 0 && !HasFailure(); --n) {
             switch (Pick(5)) {
                 case 0: {
@@ -433,13 +360,11 @@ protected:
                     break;
                 }
                 case 2: {
-                    const QString recipient = recipientBox->text();
-                    const QString text = textBox->toPlainText();
+                    const QString before = Fields(dialog);
                     recipientBox->setFocus();
                     QTest::keyClick(recipientBox, Qt::Key_Return);
                     ASSERT_TRUE(dialog->isVisible()) << "Enter in the recipient box closed it";
-                    EXPECT_EQ(recipientBox->text() + "|" + textBox->toPlainText(),
-                              recipient + "|" + text);
+                    EXPECT_EQ(Fields(dialog), before);
                     break;
                 }
                 default:
@@ -447,18 +372,12 @@ protected:
                     break;
             }
         }
-        if (HasFailure()) {
-            static_cast<QDialog*>(dialog)->done(0);
-            return;
-        }
-        const QString recipient = recipientBox->text();
-        const QString text = textBox->toPlainText();
-        const bool losing = !(recipient.isEmpty() && text.isEmpty()) &&
-                            (recipient != shownRecipient_ || text != shownText_);
+        const bool losing = Fields(dialog) != "|" && Fields(dialog) != shown_;
         const std::size_t boxes = answers_.boxes.size();
-        QTest::keyClick(dialog, Qt::Key_Escape);
-        if (!dialog->isVisible() && losing) {
-            EXPECT_TRUE(Shown(boxes, COutboxMessageDlg::kDiscardQuestion))
+        if (!HasFailure()) {
+            QTest::keyClick(dialog, Qt::Key_Escape);
+            EXPECT_TRUE(dialog->isVisible() || !losing ||
+                        std::ranges::count(BoxesFrom(boxes), COutboxMessageDlg::kDiscardQuestion))
                 << "typed text closed without a question";
         }
         if (dialog->isVisible()) {
@@ -466,48 +385,38 @@ protected:
         }
     }
 
-    void OpenInboxMessage() {
-        const int rows = inbox_->GetList().GetItemCount();
-        if (rows == 0) {
+    // Opens the selected inbox message (to reply, forward or only read it), or the compose
+    // dialog from the outbox with or without a stored message selected.
+    void Open(int box) {
+        CMessagePage& page = Page(box);
+        const bool inbox = box == CSmsEngine::kInbox;
+        const int rows = page.GetList().GetItemCount();
+        if (inbox && rows == 0) {
             return;
         }
-        inbox_->GetList().GetWidget()->clearSelection();
-        const int row = Pick(rows);
-        inbox_->GetList().SelectItem(row);
-        int choice = Pick(3);
+        const int row = rows > 0 && (inbox || Pick(2) == 0) ? Pick(rows) : -1;
+        Select(page, row < 0 ? std::vector<int>{} : std::vector<int>{row});
+        int choice = inbox ? Pick(3) : 2;
         // A name cannot be answered (the view says so): forward it instead.
-        if (choice == 0 && !inbox_->GetList().GetItemText(row, 2).starts_with(u"+")) {
+        if (choice == 0 && !page.GetList().GetItemText(row, 2).starts_with(u"+")) {
             choice = 1;
         }
         bool shown = false;
-        WhenModal([&](QWidget* view) {
+        WhenModal([&](QWidget* dialog) {
             shown = true;
-            if (choice < 2) {
+            if (!inbox) {
+                WorkCompose(dialog);
+            } else if (choice < 2) {
                 WhenModal([&](QWidget* compose) { WorkCompose(compose); });
-                Control<QAbstractButton>(view, choice == 0 ? res::IDC_REPLY : res::IDC_FORWARD)
+                Control<QAbstractButton>(dialog, choice == 0 ? res::IDC_REPLY : res::IDC_FORWARD)
                     ->click();
                 Settle();
             }
-            static_cast<QDialog*>(view)->done(0);
+            if (inbox) {
+                static_cast<QDialog*>(dialog)->done(0);
+            }
         });
-        emit inbox_->GetList().GetWidget()->listDoubleClicked();
-        Settle();
-        EXPECT_TRUE(shown);
-    }
-
-    void Compose() {
-        const int rows = outbox_->GetList().GetItemCount();
-        outbox_->GetList().GetWidget()->clearSelection();
-        if (rows > 0 && Pick(2) == 0) {
-            outbox_->GetList().SelectItem(Pick(rows));
-        }
-        bool shown = false;
-        WhenModal([&](QWidget* compose) {
-            shown = true;
-            WorkCompose(compose);
-        });
-        emit outbox_->GetList().GetWidget()->listDoubleClicked();
-        Settle();
+        DoubleClick(page);
         EXPECT_TRUE(shown);
     }
 
@@ -516,51 +425,30 @@ protected:
         for (int step = 0; step < steps && !HasFailure(); ++step) {
             const int action = Pick(10);
             SCOPED_TRACE("step " + std::to_string(step) + ", action " + std::to_string(action));
-            switch (action) {
-                case 0:
-                case 1:
-                    Load(action);
-                    break;
-                case 2:
-                case 3:
-                    Delete(action - 2);
-                    break;
-                case 4:
-                case 5:
-                    OpenInboxMessage();
-                    break;
-                case 6:
-                case 7:
-                    Compose();
-                    break;
-                default:
-                    if (session().IsConnected()) {
-                        if (Pick(3) == 0) {
-                            session().Disconnect();
-                        }
-                    } else {
-                        session().Connect();
-                        // The user acts a moment later: the answer to the connection's probe has
-                        // arrived, and the next command's purge drops it.
-                        clock().Advance(1000);
-                    }
-                    break;
+            if (action < 2) {
+                Load(action);
+            } else if (action < 4) {
+                Delete(action - 2);
+            } else if (action < 8) {
+                Open((action - 4) / 2);
+            } else if (!session().IsConnected()) {
+                session().Connect();
+                // The user acts a moment later: the answer to the connection's probe has arrived,
+                // and the next command's purge drops it.
+                clock().Advance(1000);
+            } else if (Pick(3) == 0) {
+                session().Disconnect();
             }
             Settle();
             CheckListsShowThePhone();
         }
     }
 
-    QString shownRecipient_;
-    QString shownText_;
+    QString shown_;
     unsigned seed_;
     std::mt19937 random_;
     RandomAnswers answers_;
     ScopedHost host_;
-    QWidget window_;
-    platform::qt::CPropertySheet* sheet_ = nullptr;
-    std::unique_ptr<CInboxPage> inbox_;
-    std::unique_ptr<COutboxPage> outbox_;
 };
 
 TEST_F(MessageWalk, RandomUserStepsKeepWhatTheUserSeesTrue) {
