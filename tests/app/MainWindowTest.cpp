@@ -88,6 +88,17 @@ protected:
     void ExpectFrameBox(const std::u16string& text) {
         ui().Expect(ExpectedBox{text, IDOK, MB_OK, {}, platform::qt::HandleOf(&frame()), {}});
     }
+    void ExpectWarning(const std::u16string& text) {
+        ui().Expect(ExpectedBox{text, IDOK, MB_OK | MB_ICONEXCLAMATION, {}, {}, {}});
+    }
+    // Cancels the next dialog shown; `shown` tells whether it was the port chooser.
+    void ThenCancel(bool* shown = nullptr) {
+        WhenModal([shown](QWidget* dialog) {
+            if (shown != nullptr)
+                *shown = dialog->objectName() == QString::number(IDD_PORT_CHOOSER);
+            static_cast<QDialog*>(dialog)->reject();
+        });
+    }
     // Sends a notice the way "halvex --notify" does, from another thread, letting the window
     // take it and settle; whether it was delivered.
     bool Notify(std::uint32_t value) {
@@ -116,9 +127,9 @@ TEST_F(MainWindowTest, StartUpOnAnOrdinaryPhoneShowsFourPagesAndAcknowledgesTheC
     EXPECT_EQ(MemoryType(), 0u);
     ASSERT_EQ(sheet().GetPageCount(), 4);
     EXPECT_EQ(sheet().GetPage(0), &view().GetPhoneBookPage());
-    const std::u16string labels[] = {u"Phone Book", u"SMS Inbox", u"SMS Outbox", u"About"};
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(sheet().GetTabLabel(i), labels[i]);
+    EXPECT_EQ((std::vector{sheet().GetTabLabel(0), sheet().GetTabLabel(1), sheet().GetTabLabel(2),
+                           sheet().GetTabLabel(3)}),
+              (std::vector<std::u16string>{u"Phone Book", u"SMS Inbox", u"SMS Outbox", u"About"}));
     // The menu "Phone" and its items, in order.
     std::vector<int> items;
     for (QAction* action : frame().GetPhoneMenu()->actions())
@@ -259,10 +270,7 @@ TEST_F(MainWindowTest, WithoutAPhoneTheSheetIsEmptyUntilAConnectionSucceeds) {
     registry().DeleteValue(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", u"Port");
     CPortChooserDlg::SetSurvey([] { return std::vector<SerialPortInfo>{}; }, nullptr);
     bool offered = false;
-    WhenModal([&](QWidget* dialog) {
-        offered = dialog->objectName() == QString::number(IDD_PORT_CHOOSER);
-        static_cast<QDialog*>(dialog)->reject();
-    });
+    ThenCancel(&offered);
     Start();
     EXPECT_TRUE(offered);
     EXPECT_EQ(sheet().GetPageCount(), 0);
@@ -288,17 +296,9 @@ TEST_F(MainWindowTest, AConnectionThatFailsEmptiesThePhoneBookListWithTheBooks) 
     Command(ID_GET_DATA);
     Command(ID_DISCONNECT);
     SetPortName(u"ttyUSB9");
-    ui().Expect(ExpectedBox{u"Open port error\n\nttyUSB9 does not exist. Ports there are: sim0",
-                            IDOK,
-                            MB_OK | MB_ICONEXCLAMATION,
-                            {},
-                            {},
-                            {}});
+    ExpectWarning(u"Open port error\n\nttyUSB9 does not exist. Ports there are: sim0");
     bool offered = false;
-    WhenModal([&](QWidget* chooser) {
-        offered = true;
-        static_cast<QDialog*>(chooser)->reject();
-    });
+    ThenCancel(&offered);
     Command(ID_CONNECT);
     EXPECT_TRUE(offered);
     EXPECT_EQ(view().GetPhoneBookPage().GetList().GetItemCount(), 0);
@@ -330,7 +330,6 @@ TEST_F(MainWindowTest, ADeviceThatCannotComeBackShowsBothRealBoxesInOrderThenEnd
     frame().OnBluetoothNotify(0xFFFFFFFFu);
     platform::qt::PostMessage(&frame(), [&] { frame().OnBluetoothNotify(5); });
     QTimer guard;  // a quit that never comes fails the test instead of hanging it
-    guard.setSingleShot(true);
     QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(99); });
     guard.start(10000);
     const int status = QApplication::exec();
@@ -344,23 +343,19 @@ TEST_F(MainWindowTest, ADeviceThatCannotComeBackShowsBothRealBoxesInOrderThenEnd
 // port, Enter. Every control is named for tools and screen readers.
 TEST_F(MainWindowTest, TheChooserLeadsAFreshStartToThePhoneByKeyboard) {
     registry().DeleteValue(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", u"Port");
-    SerialPortInfo held;
+    SerialPortInfo held, sim;
     held.path = held.device = "/dev/ttyUSB0";
-    held.maker = "Quectel";
-    held.exists = held.serial = held.mayOpen = true;
-    held.holders = {{712, "ModemManager", false}};
-    SerialPortInfo sim;
     sim.path = sim.device = "sim0";
-    sim.exists = sim.serial = sim.mayOpen = true;
-    CPortChooserDlg::SetSurvey([=] { return std::vector<SerialPortInfo>{held, sim}; }, nullptr);
+    held.exists = held.serial = held.mayOpen = sim.exists = sim.serial = sim.mayOpen = true;
+    held.holders = {{712, "ModemManager", false}};
+    CPortChooserDlg::SetSurvey([=] { return std::vector{held, sim}; }, nullptr);
     std::vector<QString> unnamed;
     QString state;
     WhenModal([&](QWidget* dialog) {
-        for (QWidget* w : dialog->findChildren<QWidget*>()) {
+        for (QWidget* w : dialog->findChildren<QWidget*>())
             if (w->focusPolicy() != Qt::NoFocus && w->isVisible() &&
                 (w->objectName().isEmpty() || w->accessibleName().isEmpty()))
                 unnamed.push_back(w->metaObject()->className());
-        }
         auto* chooser = static_cast<CPortChooserDlg*>(dialog);
         state = chooser->List()->item(0, 2)->text();
         QTest::keyClick(chooser->List(), Qt::Key_Down);
@@ -380,18 +375,8 @@ TEST_F(MainWindowTest, TheChooserLeadsAFreshStartToThePhoneByKeyboard) {
 TEST_F(MainWindowTest, AFailedStartUpSaysWhyOnceThenOffersTheChooser) {
     SetPortName(u"ttyUSB9");
     CPortChooserDlg::SetSurvey([] { return std::vector<SerialPortInfo>{}; }, nullptr);
-    ui().Expect(ExpectedBox{u"Open port error\n\nttyUSB9 does not exist. Ports there are: sim0",
-                            IDOK,
-                            MB_OK | MB_ICONEXCLAMATION,
-                            {},
-                            {},
-                            {}});
-    ui().Expect(ExpectedBox{u"\"../sda\" is not a port name: it holds \"..\".",
-                            IDOK,
-                            MB_OK | MB_ICONEXCLAMATION,
-                            {},
-                            {},
-                            {}});
+    ExpectWarning(u"Open port error\n\nttyUSB9 does not exist. Ports there are: sim0");
+    ExpectWarning(u"\"../sda\" is not a port name: it holds \"..\".");
     WhenModal([&](QWidget* dialog) {
         auto* chooser = static_cast<CPortChooserDlg*>(dialog);
         chooser->PathBox()->setText("../sda");

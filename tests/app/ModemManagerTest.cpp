@@ -52,20 +52,16 @@ private:
 class FakeModem : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.ModemManager1.Modem")
-    Q_PROPERTY(QString Device READ Device)
-    Q_PROPERTY(QString PrimaryPort READ PrimaryPort)
+    Q_PROPERTY(QString Device MEMBER device)
+    Q_PROPERTY(QString PrimaryPort MEMBER primary)
 public:
-    FakeModem(QString device, QString primary) : device_(device), primary_(primary) {}
-    QString Device() const { return device_; }
-    QString PrimaryPort() const { return primary_; }
-
-private:
-    QString device_, primary_;
+    FakeModem(QString d, QString p) : device(d), primary(p) {}
+    QString device, primary;
 };
 
 // One private bus for the whole run, as the system bus: the program's connection to it is made
 // once.
-const std::string& PrivateBus() {
+QString PrivateBus() {
     static halvex::test::ChildProcess* bus = new halvex::test::ChildProcess(
         {"dbus-daemon", "--session", "--nofork", "--print-address=1"});
     static const std::string address = [] {
@@ -73,54 +69,37 @@ const std::string& PrivateBus() {
         setenv("DBUS_SYSTEM_BUS_ADDRESS", line.c_str(), 1);
         return line;
     }();
-    return address;
+    return QString::fromStdString(address);
 }
 
-class ModemManagerTest : public ::testing::Test {
-public:
-    void SetUp() override {
-        address_ = PrivateBus();
-        ASSERT_FALSE(address_.empty());
-    }
-    // ModemManager's stand-in, answering from a thread of its own.
-    void StartModemManager() {
-        thread_.start();
-        manager_.moveToThread(&thread_);
-        for (FakeModem& modem : modems_)
-            modem.moveToThread(&thread_);
-        QDBusConnection bus =
-            QDBusConnection::connectToBus(QString::fromStdString(address_), QStringLiteral("mm"));
-        ASSERT_TRUE(bus.registerObject(QStringLiteral("/org/freedesktop/ModemManager1"), &manager_,
+// ModemManager's stand-in on that bus, answering from a thread of its own.
+struct StandIn {
+    StandIn() {
+        thread.start();
+        QDBusConnection bus = QDBusConnection::connectToBus(PrivateBus(), QStringLiteral("mm"));
+        manager.moveToThread(&thread);
+        EXPECT_TRUE(bus.registerObject(QStringLiteral("/org/freedesktop/ModemManager1"), &manager,
                                        QDBusConnection::ExportAllSlots));
-        for (int i = 0; i < 3; ++i)
-            ASSERT_TRUE(
+        for (int i = 0; i < 3; ++i) {
+            modems[i].moveToThread(&thread);
+            EXPECT_TRUE(
                 bus.registerObject(QStringLiteral("/org/freedesktop/ModemManager1/Modem/%1").arg(i),
-                                   &modems_[i], QDBusConnection::ExportAllProperties));
-        ASSERT_TRUE(bus.registerService(QStringLiteral("org.freedesktop.ModemManager1")));
-    }
-    void TearDown() override {
-        {
-            QDBusConnection bus(QStringLiteral("mm"));
-            if (bus.isConnected())
-                bus.unregisterService(QStringLiteral("org.freedesktop.ModemManager1"));
+                                   &modems[i], QDBusConnection::ExportAllProperties));
         }
-        QDBusConnection::disconnectFromBus(QStringLiteral("mm"));
-        thread_.quit();
-        thread_.wait();
+        EXPECT_TRUE(bus.registerService(QStringLiteral("org.freedesktop.ModemManager1")));
     }
-
-public:
-    // For the window's test, which borrows this stand-in.
-    void TestBody() override {}
-    std::vector<std::string> Calls() { return manager_.Calls(); }
-
-protected:
-    std::string address_;
-    QThread thread_;
-    FakeManager manager_;
-    FakeModem modems_[3] = {{"/sys/devices/pci0000:00/usb1/1-2", "cdc-wdm0"},
-                            {"/sys/devices/pci0000:00/usb1/1-4-refused", "ttyACM0"},
-                            {"/sys/devices/virtual/sim", "sim0"}};
+    ~StandIn() {
+        QDBusConnection(QStringLiteral("mm"))
+            .unregisterService(QStringLiteral("org.freedesktop.ModemManager1"));
+        QDBusConnection::disconnectFromBus(QStringLiteral("mm"));
+        thread.quit();
+        thread.wait();
+    }
+    QThread thread;
+    FakeManager manager;
+    FakeModem modems[3] = {{"/sys/devices/pci0000:00/usb1/1-2", "cdc-wdm0"},
+                           {"/sys/devices/pci0000:00/usb1/1-4-refused", "ttyACM0"},
+                           {"/sys/devices/virtual/sim", "sim0"}};
 };
 
 platform::SerialPortInfo Port(const std::string& device, const std::string& usb) {
@@ -130,68 +109,57 @@ platform::SerialPortInfo Port(const std::string& device, const std::string& usb)
     return port;
 }
 
-TEST_F(ModemManagerTest, FindsTheModemOfAPortPausesItAndReleasesIt) {
-    StartModemManager();
+using Calls = std::vector<std::string>;
+const std::string kUsb = "/sys/devices/pci0000:00/usb1/1-2",
+                  kRefused = "/sys/devices/pci0000:00/usb1/1-4-refused";
+
+TEST(ModemManagerTest, FindsTheModemOfAPortPausesItReleasesItAndTellsARefusal) {
+    StandIn service;
+    QString error;
+    {
+        app::ModemManager refused;
+        EXPECT_FALSE(refused.Pause(QString::fromStdString(kRefused), error));
+        EXPECT_EQ(std::pair(error, refused.Paused()), std::pair(QString("Not authorized"), false));
+    }
     app::ModemManager mm;
     ASSERT_TRUE(mm.Running());
     // By the USB device, by the primary port; a port of neither is no modem's.
-    EXPECT_EQ(mm.ManagingDevice(Port("/dev/ttyUSB2", "/sys/devices/pci0000:00/usb1/1-2")),
-              "/sys/devices/pci0000:00/usb1/1-2");
-    EXPECT_EQ(mm.ManagingDevice(Port("/dev/ttyACM0", "")),
-              "/sys/devices/pci0000:00/usb1/1-4-refused");
+    EXPECT_EQ(mm.ManagingDevice(Port("/dev/ttyUSB2", kUsb)), QString::fromStdString(kUsb));
+    EXPECT_EQ(mm.ManagingDevice(Port("/dev/ttyACM0", "")), QString::fromStdString(kRefused));
     EXPECT_EQ(mm.ManagingDevice(Port("/dev/rfcomm0", "")), "");
-
-    QString error;
-    ASSERT_TRUE(mm.Pause("/sys/devices/pci0000:00/usb1/1-2", error));
+    ASSERT_TRUE(mm.Pause(QString::fromStdString(kUsb), error));
     mm.Release();
     mm.Release();
-    EXPECT_EQ(manager_.Calls(),
-              (std::vector<std::string>{"InhibitDevice /sys/devices/pci0000:00/usb1/1-2 true",
-                                        "InhibitDevice /sys/devices/pci0000:00/usb1/1-2 false"}));
+    // Nothing released after the refusal; the pause ended once.
+    EXPECT_EQ(service.manager.Calls(),
+              (Calls{"InhibitDevice " + kRefused + " true", "InhibitDevice " + kUsb + " true",
+                     "InhibitDevice " + kUsb + " false"}));
 }
 
-// The chooser shows which ports ModemManager manages, in a column of their own.
-TEST_F(ModemManagerTest, TheChooserNamesThePortsModemManagerManages) {
-    StartModemManager();
+// The chooser shows which ports ModemManager manages, in a column of their own, and goes without
+// it when ModemManager is not there.
+TEST(ModemManagerTest, TheChooserNamesThePortsModemManagerManagesWhenItRuns) {
     CPortChooserDlg::SetSurvey(
         [] {
-            return std::vector<platform::SerialPortInfo>{
-                Port("/dev/ttyUSB2", "/sys/devices/pci0000:00/usb1/1-2"), Port("/dev/rfcomm0", "")};
+            return std::vector{Port("/dev/ttyUSB2", kUsb), Port("/dev/rfcomm0", "")};
         },
         nullptr);
-    app::ModemManager mm;
-    CPortChooserDlg chooser(nullptr, QString(), &mm);
-    QTableWidget* list = chooser.List();
-    ASSERT_EQ(list->columnCount(), 5);
-    EXPECT_EQ(list->horizontalHeaderItem(4)->text(), "ModemManager");
-    EXPECT_EQ(std::pair(list->item(0, 4)->text(), list->item(1, 4)->text()),
-              std::pair(QString("manages it"), QString()));
-    CPortChooserDlg::SetSurvey(nullptr, nullptr);
-}
-
-TEST_F(ModemManagerTest, ARefusalIsToldAndNothingIsReleased) {
-    StartModemManager();
     {
+        StandIn service;
         app::ModemManager mm;
-        QString error;
-        EXPECT_FALSE(mm.Pause("/sys/devices/pci0000:00/usb1/1-4-refused", error));
-        EXPECT_EQ(error, "Not authorized");
-        EXPECT_FALSE(mm.Paused());
+        CPortChooserDlg chooser(nullptr, QString(), &mm);
+        QTableWidget* list = chooser.List();
+        ASSERT_EQ(list->columnCount(), 5);
+        EXPECT_EQ(std::tuple(list->horizontalHeaderItem(4)->text(), list->item(0, 4)->text(),
+                             list->item(1, 4)->text()),
+                  std::tuple(QString("ModemManager"), QString("manages it"), QString()));
     }
-    EXPECT_EQ(
-        manager_.Calls(),
-        (std::vector<std::string>{"InhibitDevice /sys/devices/pci0000:00/usb1/1-4-refused true"}));
-}
-
-TEST_F(ModemManagerTest, WithoutModemManagerEveryAnswerIsNoQuietly) {
     app::ModemManager onBus;
     EXPECT_FALSE(onBus.Running());
     EXPECT_EQ(onBus.ManagingDevice(Port("/dev/ttyUSB0", "/sys/x")), "");
     app::ModemManager noBus(QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent"),
                                                           QStringLiteral("none")));
     EXPECT_FALSE(noBus.Running());
-    // The chooser goes without the column.
-    CPortChooserDlg::SetSurvey([] { return std::vector<platform::SerialPortInfo>{}; }, nullptr);
     EXPECT_EQ(CPortChooserDlg(nullptr, QString(), &noBus).List()->columnCount(), 4);
     CPortChooserDlg::SetSurvey(nullptr, nullptr);
 }
@@ -214,31 +182,20 @@ protected:
 };
 
 TEST_F(ModemManagerWindowTest, ConnectPausesModemManagerForThePhoneUntilDisconnect) {
-    ModemManagerTest service;  // the stand-in, as above
-    service.SetUp();
-    service.StartModemManager();
-    using platform::ExpectedBox;
-    const platform::UINT question =
-        platform::MB_YESNO | platform::MB_ICONQUESTION | platform::MB_DEFBUTTON2;
+    StandIn service;
+    const std::u16string question =
+        u"ModemManager manages the phone on /dev/sim0 and may keep Halvex from it. Pause "
+        u"ModemManager for this phone while Halvex is connected?";
+    using namespace platform;
     ui().Expect(
-        ExpectedBox{u"ModemManager manages the phone on /dev/sim0 and may keep Halvex "
-                    u"from it. Pause ModemManager for this phone while Halvex is "
-                    u"connected?",
-                    platform::IDYES,
-                    question,
-                    {},
-                    {},
-                    {}});
+        ExpectedBox{question, IDYES, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, {}, {}, {}});
     ASSERT_TRUE(app_.InitInstance());
     halvex::test::Settle();
     EXPECT_TRUE(g_pPhoneSession->IsConnected());
-    EXPECT_EQ(service.Calls(),
-              (std::vector<std::string>{"InhibitDevice /sys/devices/virtual/sim true"}));
+    const std::string sim = "InhibitDevice /sys/devices/virtual/sim";
+    EXPECT_EQ(service.manager.Calls(), Calls{sim + " true"});
     app_.GetView()->OnCommand(res::ID_DISCONNECT);
-    EXPECT_EQ(service.Calls(),
-              (std::vector<std::string>{"InhibitDevice /sys/devices/virtual/sim true",
-                                        "InhibitDevice /sys/devices/virtual/sim false"}));
-    service.TearDown();
+    EXPECT_EQ(service.manager.Calls(), (Calls{sim + " true", sim + " false"}));
 }
 
 }  // namespace

@@ -27,11 +27,10 @@ int SocketAt(const std::string& path, bool connected) {
     address.sun_family = AF_UNIX;
     path.copy(address.sun_path, sizeof address.sun_path - 1);
     const auto* at = reinterpret_cast<const sockaddr*>(&address);
-    if ((connected ? connect(fd, at, sizeof address) : bind(fd, at, sizeof address)) != 0) {
-        close(fd);
-        return -1;
-    }
-    return fd;
+    if ((connected ? connect(fd, at, sizeof address) : bind(fd, at, sizeof address)) == 0)
+        return fd;
+    close(fd);
+    return -1;
 }
 
 class NoticeServerTest : public ::testing::Test {
@@ -46,17 +45,15 @@ protected:
         auto answer = std::async(std::launch::async, [this, bytes] {
             std::string got;
             const int fd = SocketAt(path_, true);
-            if (fd >= 0 && send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL) >= 0) {
+            if (fd >= 0 && send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL) >= 0)
                 halvex::test::ReadUntil(fd, got, "", 5000);
-            }
             close(fd);
             return got;
         });
         const halvex::test::Deadline deadline = halvex::test::DeadlineIn(6000);
         while (answer.wait_for(std::chrono::seconds(0)) != std::future_status::ready &&
-               halvex::test::MsLeft(deadline) > 0) {
+               halvex::test::MsLeft(deadline) > 0)
             QApplication::processEvents(QEventLoop::AllEvents, 5);
-        }
         QApplication::processEvents();
         return answer.get();
     }
@@ -78,9 +75,8 @@ TEST_F(NoticeServerTest, OnlyAWholeGoodLineFromThisUserIsTaken) {
         {longZeros + "7\n", ""},
         {longZeros, ""},
         {"-1\n", "OK\n"}};
-    for (const auto& [line, answer] : lines) {
+    for (const auto& [line, answer] : lines)
         EXPECT_EQ(Exchange(line), answer) << line;
-    }
     EXPECT_EQ(taken_, (std::vector<std::uint32_t>{0x10, 7, 0xFFFFFFFFu}));
 
     // Seen from a server of another user, this process is a stranger.

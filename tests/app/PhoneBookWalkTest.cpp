@@ -47,39 +47,50 @@ public:
     explicit RandomUi(std::mt19937& random) : random_(random) {}
     int MessageBox(HWND, const std::u16string& text, const std::u16string&, UINT type) override {
         const bool question = (type & MB_TYPEMASK) == MB_YESNO;
-        const int answer = !question ? IDOK : (random_() % 2 != 0 ? IDYES : IDNO);
-        asked.emplace_back(text, answer);
-        return answer;
+        asked.emplace_back(text, !question ? IDOK : (random_() % 2 != 0 ? IDYES : IDNO));
+        return asked.back().second;
     }
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}
-
     std::vector<std::pair<std::u16string, int>> asked;
 
 private:
     std::mt19937& random_;
 };
 
+// A Connect while the phone is out of reach offers the port chooser: the walker cancels it.
+class CancelsThePortChooser : public QObject {
+public:
+    CancelsThePortChooser() { qApp->installEventFilter(this); }
+    ~CancelsThePortChooser() override { qApp->removeEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (auto* chooser = qobject_cast<CPortChooserDlg*>(watched);
+            chooser != nullptr && event->type() == QEvent::Show)
+            QTimer::singleShot(0, chooser, [chooser] { chooser->reject(); });
+        return false;
+    }
+};
+
 class PhoneBookWalkTest : public halvex::test::WindowTest<halvex::test::SimPhoneTest> {
 protected:
     PhoneBookWalkTest() : WindowTest("empty") {}
-
     void SetUp() override {
         WindowTest::SetUp();
-        const std::string dir = halvex::test::TempDir();
-        setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
+        setenv("XDG_RUNTIME_DIR", halvex::test::TempDir().c_str(), 1);
         registry().CreateKey(HKEY_CURRENT_USER, u"Comm");
-    }
-
-    void Put(const std::string& memory, int index, const std::string& number,
-             const std::u16string& name) {
-        phone().Phonebook(memory).entries[index] = phonesim::PhonebookEntry{number, 129, name};
     }
 
     CPropPgFormView& view() { return *app_->GetView(); }
     CPhoneBookDlg& page() { return view().GetPhoneBookPage(); }
     platform::qt::ListView* list() { return page().GetList().GetWidget(); }
     CPhoneSession& session() { return *g_pPhoneSession; }
+    std::vector<std::u16string> Names() {
+        std::vector<std::u16string> names;
+        if (const CContactBook* book = session().GetCurrentBook())
+            for (int i = 0; i < book->GetSize(); ++i)
+                names.push_back(book->GetAt(i)->name);
+        return names;
+    }
 
     // Gives a command as the menu does; what the step was, "(closed)" when its rule kept it
     // from running.
@@ -91,57 +102,50 @@ protected:
 
     // One thing a user does; what it was, for the report.
     std::string Step(std::mt19937& random) {
-        const auto pick = [&](int n) {
-            return static_cast<int>(random() % static_cast<unsigned>(n));
-        };
+        const auto pick = [&](int n) { return int(random() % unsigned(n)); };
         const int rows = page().GetList().GetItemCount();
         const bool onBook = view().GetSheet().GetActiveIndex() == 0;
         switch (pick(14)) {
             case 0:
-            case 1:
-                if (rows > 0 && onBook) {
-                    const int row = pick(rows);
-                    list()->scrollToItem(list()->item(row, 0));
-                    const QRect cell = list()->visualRect(list()->model()->index(row, 0));
-                    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, cell.center());
-                    return "click row " + std::to_string(row);
-                }
-                return "no row to click";
+            case 1: {
+                if (rows == 0 || !onBook)
+                    return "no row to click";
+                const int row = pick(rows);
+                list()->scrollToItem(list()->item(row, 0));
+                const QRect cell = list()->visualRect(list()->model()->index(row, 0));
+                QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, cell.center());
+                return "click row " + std::to_string(row);
+            }
             case 2:
             case 3: {
-                if (!onBook) {
+                if (!onBook)
                     return "no box in sight";
-                }
                 const int kind = 1 + pick(5);
                 const QString digits = QString::number(pick(1000));
-                QLineEdit* box = page().Box(kind);
-                box->setFocus();
-                box->end(false);
-                QTest::keyClicks(box, digits);
+                page().Box(kind)->setFocus();
+                page().Box(kind)->end(false);
+                QTest::keyClicks(page().Box(kind), digits);
                 typed_ = true;
                 return "type " + digits.toStdString() + " in box " + std::to_string(kind);
             }
             case 4: {
                 static const QString names[] = {"Ann", "Bob", "Cy", "Dee", "", "Zoë", "New User"};
                 const QString name = names[pick(7)];
-                if (!onBook || rows == 0) {
+                if (!onBook || rows == 0)
                     return "no name to edit";
-                }
                 if (list()->EditingRow() < 0) {
                     list()->setFocus();
                     QTest::keyClick(list(), Qt::Key_F2);
                 }
                 auto* editor = list()->findChild<QLineEdit*>("labelEditor");
-                if (editor == nullptr) {
+                if (editor == nullptr)
                     return "no name editor";
-                }
                 editor->selectAll();
                 QTest::keyClick(editor, Qt::Key_Backspace);
                 editor->insert(name);  // typed keys are ASCII only
                 const int end = pick(3);
-                if (end < 2) {
+                if (end < 2)
                     QTest::keyClick(editor, end == 0 ? Qt::Key_Return : Qt::Key_Escape);
-                }
                 return "rename to \"" + name.toStdString() + "\"" +
                        (end == 0   ? " Enter"
                         : end == 1 ? " Escape"
@@ -150,16 +154,15 @@ protected:
             case 5:
                 return Command(ID_ADD_USER, "Add User");
             case 6:
-                if (QWidget* focus = QApplication::focusWidget()) {
+                if (QWidget* focus = QApplication::focusWidget())
                     QTest::keyClick(focus, Qt::Key_Escape);
-                }
                 return "Escape";
-            case 7:
-                deleting_ = list()->selectionModel()->selectedRows().size() == 1
-                                ? list()->selectionModel()->selectedRows().front().row()
-                                : -1;
+            case 7: {
+                const auto highlighted = list()->selectionModel()->selectedRows();
+                deleting_ = highlighted.size() == 1 ? highlighted.front().row() : -1;
                 return Command(ID_DELETE,
                                "Delete (row " + std::to_string(deleting_) + " highlighted)");
+            }
             case 8: {
                 QComboBox* memory = halvex::test::Control<QComboBox>(&page(), IDC_MEMORY);
                 const int item = pick(2);
@@ -181,102 +184,67 @@ protected:
                 return Command(ID_TB_CONNECT, "Connect/Disconnect");
             default:
                 // The phone goes out of reach (its port is gone) or comes back.
-                reachable_ = !reachable_;
-                if (reachable_) {
+                if ((reachable_ = !reachable_))
                     SetPortName(kPortName);
-                } else {
+                else
                     registry().DeleteValue(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", u"Port");
-                }
                 return reachable_ ? "phone back" : "phone out of reach";
         }
     }
 
     // What must hold after every step; empty when it does.
-    std::string Check(const std::vector<std::u16string>& namesBefore) {
+    std::string Check(std::vector<std::u16string> namesBefore) {
         std::ostringstream out;
-        CContactBook* book = session().GetCurrentBook();
+        const CContactBook* book = session().GetCurrentBook();
         const CContactListCtrl& rows = page().GetList();
         const int current = page().GetCurrentPosition();
-        if (book == nullptr) {
+        if (book == nullptr)
             return "no book";
-        }
-        if (rows.GetItemCount() != book->GetSize()) {
+        if (rows.GetItemCount() != book->GetSize())
             out << rows.GetItemCount() << " rows for " << book->GetSize() << " contacts; ";
-        }
-        for (int i = 0; i < std::min(rows.GetItemCount(), book->GetSize()); ++i) {
-            if (i != current && rows.GetItemText(i, 0) != book->GetAt(i)->name) {
-                out << "row " << i << " names another contact; ";
-            }
-        }
-        const std::vector<int> selected = rows.GetSelectedItems();
-        if (current >= 0 && selected != std::vector<int>{current}) {
-            out << "contact " << current << " is shown but not the one highlighted; ";
-        }
-        if (current < 0 && !selected.empty()) {
-            out << "row " << selected.front() << " is highlighted but no contact is shown; ";
-        }
         // Leaving the page settles the contact: nothing typed outlives it.
         const bool away = view().GetSheet().GetActiveIndex() != 0;
-        if (away && current >= 0 && current < rows.GetItemCount() &&
-            rows.GetItemText(current, 0) != book->GetAt(current)->name) {
-            out << "row " << current << " keeps a name its contact does not have; ";
-        }
-        if (current >= 0 && (!typed_ || away)) {
-            const CContactEntry* contact = book->GetAt(current);
-            for (const NumberKind& kind : NumberKind::All()) {
-                if (contact != nullptr && page().Box(kind.kind)->text() !=
-                                              platform::qt::ToQString(contact->*kind.number)) {
+        for (int i = 0; i < std::min(rows.GetItemCount(), book->GetSize()); ++i)
+            if ((i != current || away) && rows.GetItemText(i, 0) != book->GetAt(i)->name)
+                out << "row " << i << " names another contact; ";
+        const std::vector<int> selected = rows.GetSelectedItems();
+        if (current >= 0 && selected != std::vector<int>{current})
+            out << "contact " << current << " is shown but not the one highlighted; ";
+        if (current < 0 && !selected.empty())
+            out << "row " << selected.front() << " is highlighted but no contact is shown; ";
+        if (const CContactEntry* shown = book->GetAt(current);
+            shown != nullptr && (!typed_ || away))
+            for (const NumberKind& kind : NumberKind::All())
+                if (page().Box(kind.kind)->text() != platform::qt::ToQString(shown->*kind.number))
                     out << "box " << kind.kind << " is not the contact's number; ";
-                }
-            }
-        }
         // Delete took the highlighted contact, and only it.
-        if (deleting_ >= 0 && book->GetSize() + 1 == static_cast<int>(namesBefore.size())) {
-            std::vector<std::u16string> expected = namesBefore;
-            expected.erase(expected.begin() + deleting_);
-            std::vector<std::u16string> names;
-            for (int i = 0; i < book->GetSize(); ++i) {
-                names.push_back(book->GetAt(i)->name);
-            }
-            if (names != expected) {
-                out << "Delete removed another contact than the highlighted one; ";
-            }
-        }
+        if (deleting_ >= 0 && book->GetSize() + 1 == int(namesBefore.size()) &&
+            (namesBefore.erase(namesBefore.begin() + deleting_), Names() != namesBefore))
+            out << "Delete removed another contact than the highlighted one; ";
         // The phone holds what the confirmed contacts say, and every entry belongs to one.
-        const bool read = session().GetMemoryType() == CPhoneSession::MemoryPhone
-                              ? session().IsPhoneRead()
-                              : session().IsSimRead();
-        if (session().IsConnected() && read) {
-            const std::string memory =
-                session().GetMemoryType() == CPhoneSession::MemoryPhone ? "ME" : "SM";
-            const auto& entries = phone().Phonebook(memory).entries;
-            for (const auto& [index, entry] : entries) {
-                bool held = false;
-                for (int i = 0; i < book->GetSize(); ++i) {
-                    held = held || book->GetAt(i)->HoldsIndex(index);
-                }
-                if (!held) {
-                    out << memory << " entry " << index << " belongs to no contact; ";
-                }
-            }
-            for (int i = 0; i < book->GetSize(); ++i) {
-                const CContactEntry& contact = *book->GetAt(i);
-                if (contact.marks != 0) {
-                    continue;
-                }
-                for (const NumberKind& kind : NumberKind::All()) {
-                    const std::u16string& number = contact.*kind.number;
-                    const auto it = entries.find(contact.*kind.index);
-                    if (number.empty()) {
-                        continue;
-                    }
-                    if (it == entries.end() ||
-                        platform::qt::ToQString(number).toStdString() != it->second.number ||
-                        it->second.name != contact.name + kind.suffix) {
-                        out << "contact " << i << " kind " << kind.kind
-                            << " differs from the phone; ";
-                    }
-                }
+        const bool phoneMemory = session().GetMemoryType() == CPhoneSession::MemoryPhone;
+        if (!session().IsConnected() ||
+            !(phoneMemory ? session().IsPhoneRead() : session().IsSimRead()))
+            return out.str();
+        const std::string memory = phoneMemory ? "ME" : "SM";
+        const auto& entries = phone().Phonebook(memory).entries;
+        for (const auto& [index, entry] : entries) {
+            bool held = false;
+            for (int i = 0; i < book->GetSize(); ++i)
+                held = held || book->GetAt(i)->HoldsIndex(index);
+            if (!held)
+                out << memory << " entry " << index << " belongs to no contact; ";
+        }
+        for (int i = 0; i < book->GetSize(); ++i) {
+            const CContactEntry& contact = *book->GetAt(i);
+            for (const NumberKind& kind : NumberKind::All()) {
+                const std::u16string& number = contact.*kind.number;
+                const auto it = entries.find(contact.*kind.index);
+                if (contact.marks == 0 && !number.empty() &&
+                    (it == entries.end() ||
+                     platform::qt::ToQString(number).toStdString() != it->second.number ||
+                     it->second.name != contact.name + kind.suffix))
+                    out << "contact " << i << " kind " << kind.kind << " differs from the phone; ";
             }
         }
         return out.str();
@@ -290,58 +258,46 @@ protected:
         platform::Host host = platform::CurrentHost();
         host.ui = &ui;
         platform::ScopedHost scoped(host);
-        Put("ME", 1, "111", u"Ann/H");
-        Put("ME", 2, "222", u"Ann/M");
-        Put("ME", 3, "333", u"Ben/W");
-        Put("ME", 5, "444", u"Cat/H");
-        Put("SM", 1, "10", u"Sid/H");
-        Put("SM", 2, "20", u"Sue/O");
+        for (const auto& [memory, index, number, name] : {std::tuple{"ME", 1, "111", u"Ann/H"},
+                                                          {"ME", 2, "222", u"Ann/M"},
+                                                          {"ME", 3, "333", u"Ben/W"},
+                                                          {"ME", 5, "444", u"Cat/H"},
+                                                          {"SM", 1, "10", u"Sid/H"},
+                                                          {"SM", 2, "20", u"Sue/O"}})
+            phone().Phonebook(memory).entries[index] = phonesim::PhonebookEntry{number, 129, name};
         app_ = std::make_unique<COrvGSMApp>();
-        if (!app_->InitInstance()) {
+        if (!app_->InitInstance())
             return "no start";
-        }
         // Focus moves as on a desktop only in the active window.
         QApplication::setActiveWindow(app_->GetMainFrame());
         Settle();
-        std::string trail;
-        for (unsigned step = 0; step < steps; ++step) {
-            std::vector<std::u16string> names;
-            if (CContactBook* book = session().GetCurrentBook()) {
-                for (int i = 0; i < book->GetSize(); ++i) {
-                    names.push_back(book->GetAt(i)->name);
-                }
-            }
+        std::string trail, fault;
+        for (unsigned step = 0; step < steps && fault.empty(); ++step) {
+            const std::vector<std::u16string> names = Names();
             const int before = page().GetCurrentPosition();
             deleting_ = -1;
             ui.asked.clear();
             const std::string did = Step(random);
             Settle();
             trail += "\n  " + std::to_string(step) + ": " + did;
+            // The boxes show the contact again once it is settled or another is shown.
             for (const auto& [text, answer] : ui.asked) {
                 trail += " [" + platform::qt::ToQString(text).toStdString() +
                          (answer == IDYES  ? " Yes]"
                           : answer == IDNO ? " No]"
                                            : "]");
-            }
-            // The boxes show the contact again once it is settled or another is shown.
-            for (const auto& [text, answer] : ui.asked) {
-                if (text == u"Save the Data?" && answer == IDYES) {
-                    typed_ = false;
-                }
+                typed_ = typed_ && !(text == u"Save the Data?" && answer == IDYES);
             }
             if (page().GetCurrentPosition() != before || did == "Get data" ||
-                did.rfind("memory", 0) == 0) {
+                did.rfind("memory", 0) == 0)
                 typed_ = false;
-            }
-            if (const std::string fault = Check(names); !fault.empty()) {
-                app_->ExitInstance();
-                return "seed " + std::to_string(seed) + ", step " + std::to_string(step) + ": " +
-                       fault + "\nsteps:" + trail;
-            }
+            if (fault = Check(names); !fault.empty())
+                fault = "seed " + std::to_string(seed) + ", step " + std::to_string(step) + ": " +
+                        fault + "\nsteps:" + trail;
         }
         app_->ExitInstance();
         app_.reset();
-        return "";
+        return fault;
     }
 
     std::unique_ptr<COrvGSMApp> app_;
@@ -350,32 +306,16 @@ protected:
     int deleting_ = -1;
 };
 
-// A Connect while the phone is out of reach offers the port chooser: the walker cancels it.
-class CancelsThePortChooser : public QObject {
-public:
-    CancelsThePortChooser() { qApp->installEventFilter(this); }
-    ~CancelsThePortChooser() override { qApp->removeEventFilter(this); }
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (auto* chooser = qobject_cast<CPortChooserDlg*>(watched);
-            chooser != nullptr && event->type() == QEvent::Show) {
-            QTimer::singleShot(0, chooser, [chooser] { chooser->reject(); });
-        }
-        return false;
-    }
-};
-
 TEST_F(PhoneBookWalkTest, ListBoxesBookAndPhoneAgreeAfterEveryStep) {
     CancelsThePortChooser cancels;
     const unsigned first = EnvOr("HALVEX_WALK_SEED", 1);
-    const unsigned seeds = EnvOr("HALVEX_WALK_SEEDS", 3);
     const unsigned steps = EnvOr("HALVEX_WALK_STEPS", 150);
-    for (unsigned seed = first; seed < first + seeds; ++seed) {
+    for (unsigned seed = first; seed < first + EnvOr("HALVEX_WALK_SEEDS", 3); ++seed) {
         g_SmsEngine.ClearInbox();
         g_SmsEngine.ClearOutbox();
         UseProfile("empty");
         SetPortName(kPortName);
-        const std::string fault = Walk(seed, steps);
-        ASSERT_EQ(fault, "") << "HALVEX_WALK_SEED=" << seed << " reproduces it";
+        ASSERT_EQ(Walk(seed, steps), "") << "HALVEX_WALK_SEED=" << seed << " reproduces it";
     }
 }
 

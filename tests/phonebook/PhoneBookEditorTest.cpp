@@ -48,16 +48,14 @@ TEST_F(PhoneBookEditorTest, NameCheckRefusesEmptyTakenAndUnstorableNames) {
         {u"A\x1A", unsafe},
         {std::u16string(224, u'x'), u"The name is too long, Please use at most 223 characters."},
     };
-    for (const auto& [name, says] : refused) {
-        ExpectNotice(says);
-        EXPECT_FALSE(editor().CheckName(name)) << testing::PrintToString(name);
-    }
+    for (const auto& [name, says] : refused)
+        EXPECT_FALSE((ExpectNotice(says), editor().CheckName(name)))
+            << testing::PrintToString(name);
     // A quote as the phone gives it in a name must be writable as it was read.
     for (const std::u16string& name :
          {std::u16string(u"ann"), std::u16string(223, u'x'), std::u16string(u"Łukasz, Jr."),
-          std::u16string(u"The \\22Boss\\22")}) {
+          std::u16string(u"The \\22Boss\\22")})
         EXPECT_TRUE(editor().CheckName(name)) << testing::PrintToString(name);
-    }
     // Checking changes nothing: the label follows only when the page sets it.
     EXPECT_EQ(editor().GetLabel(), u"Ann");
     EXPECT_TRUE(commands().empty());

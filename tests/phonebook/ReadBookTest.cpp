@@ -65,9 +65,8 @@ TEST_F(PhoneBookRead, ARangeThePhoneDoesNotEndWithOkEndsTheReadWithADisconnect) 
         Put("ME", 30, "130", u"Zed/M");
         phone().AddFault(fault);
         Connect();
-        if (fault.action == phonesim::Fault::Action::Drop) {
+        if (fault.action == phonesim::Fault::Action::Drop)
             ExpectNotice(u"Read port error");
-        }
         ExpectNotice(u"Connection lost, Please Connect again");
         session().LoadBook(CPhoneSession::MemoryPhone);
 

@@ -16,13 +16,11 @@ TEST(PhoneBookRanges, EveryIndexIsReadExactlyOnce) {
         std::vector<int> seen(static_cast<std::size_t>(last) + 1, 0);
         for (const ReadRange& r : PlanReadRanges(1, last)) {
             ASSERT_TRUE(r.first >= 1 && r.first <= r.last && r.last <= last) << last;
-            for (int i = r.first; i <= r.last; ++i) {
+            for (int i = r.first; i <= r.last; ++i)
                 ++seen[static_cast<std::size_t>(i)];
-            }
         }
-        for (int i = 1; i <= last; ++i) {
+        for (int i = 1; i <= last; ++i)
             ASSERT_EQ(seen[static_cast<std::size_t>(i)], 1) << "index " << i << " of " << last;
-        }
     }
     EXPECT_TRUE(PlanReadRanges(1, 0).empty());
 }

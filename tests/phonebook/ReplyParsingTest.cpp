@@ -17,9 +17,8 @@ TEST(PhoneBookFields, DecimalsReadLikeAtoiWithoutOverflow) {
                                                     {u"99999999999999999999", INT_MAX},
                                                     {u"-99999999999999999999", INT_MIN},
                                                     {std::u16string(30, u' ') + u"42", 4}};
-    for (const auto& [text, value] : cases) {
+    for (const auto& [text, value] : cases)
         EXPECT_EQ(CPhoneBookEngine::ParseDecimal(text), value) << testing::PrintToString(text);
-    }
 }
 
 struct RecordCase {

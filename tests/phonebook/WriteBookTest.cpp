@@ -92,8 +92,8 @@ TEST_F(PhoneBookWrite, DeleteRemovesEveryEntryInItsOrderUnderTheWaitCursor) {
 
     EXPECT_EQ(commands(), (Lines{"AT+CPBW=5", "AT+CPBW=1", "AT+CPBW=3", "AT+CPBW=4", "AT+CPBW=2"}));
     EXPECT_TRUE(phone().Phonebook("ME").entries.empty());
-    EXPECT_EQ(Contact(0).marks, 0u);
-    EXPECT_EQ(Contact(0).faxIndex, 5);  // the page removes the contact itself
+    // The page removes the contact itself.
+    EXPECT_EQ(std::pair(Contact(0).marks, Contact(0).faxIndex), std::pair(0u, 5));
     EXPECT_EQ(ui().Log(), (std::vector<std::string>{"cursor on", "cursor off"}));
 }
 
@@ -193,8 +193,7 @@ TEST_F(PhoneBookWrite, OnlyTheOkOfThePhoneMakesAWriteAndALateOneLeavesNoDuplicat
     phone().SetCommandLatency("AT+CPBW=", 3000);
     EXPECT_FALSE(session().SaveContact(0));
     EXPECT_EQ(Memory(), (Stored{{250, u"777 Zed/H"}}));
-    EXPECT_EQ(zed->marks, CContactEntry::MarkHome);
-    EXPECT_EQ(zed->homeIndex, 250);
+    EXPECT_EQ(std::pair(zed->marks, zed->homeIndex), std::pair(CContactEntry::MarkHome, 250));
 
     // The retry goes to the same index: one entry, however late the answers were.
     phone().SetCommandLatency("AT+CPBW=", 50);
@@ -215,16 +214,14 @@ TEST_F(PhoneBookWrite, AnUnconfirmedDeleteKeepsItsIndexTakenAndMarksWhatIsGone) 
     EXPECT_FALSE(session().DeleteContact(0));
     EXPECT_EQ(Memory(), (Stored{{249, u"2 Ann/M"}}));
     // Home is gone from the phone, so the contact differs from it there; Mobile is still there.
-    EXPECT_EQ(ann.marks, CContactEntry::MarkHome);
-    EXPECT_EQ(ann.mobileIndex, 249);
+    EXPECT_EQ(std::pair(ann.marks, ann.mobileIndex), std::pair(CContactEntry::MarkHome, 249));
 
     // A cleared number whose deletion is refused keeps its entry, index and mark.
     ann.mobile.clear();
     ann.marks = CContactEntry::MarkMobile;
     phone().AddFault(phonesim::Fault::ErrorReply("AT+CPBW=249"));
     EXPECT_FALSE(session().SaveContact(0));
-    EXPECT_EQ(ann.mobileIndex, 249);
-    EXPECT_EQ(ann.marks, CContactEntry::MarkMobile);
+    EXPECT_EQ(std::pair(ann.marks, ann.mobileIndex), std::pair(CContactEntry::MarkMobile, 249));
 
     // Neither index still in doubt is handed to a new number.
     CContactEntry* zed = AddWithHome(u"Zed", u"777");
@@ -253,8 +250,7 @@ TEST_F(PhoneBookWrite, TextThatCouldBreakTheCommandLineNeverReachesThePort) {
         EXPECT_FALSE(session().SaveContact(1)) << testing::PrintToString(name);
         EXPECT_EQ(ann.marks, CContactEntry::MarkHome);
     }
-    EXPECT_TRUE(commands().empty());
-    EXPECT_EQ(Memory(), before);
+    EXPECT_EQ(std::pair(commands().empty(), Memory()), std::pair(true, before));
 }
 
 }  // namespace

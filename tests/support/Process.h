@@ -61,8 +61,7 @@ public:
             return;
         // Everything the child needs is built before fork: other threads may hold locks then.
         // The extra environment entries go first: a name found twice takes its first value.
-        std::vector<char*> args;
-        std::vector<char*> environment;
+        std::vector<char*> args, environment;
         for (const std::string& a : argv)
             args.push_back(const_cast<char*>(a.c_str()));
         for (const std::string& e : env)
@@ -97,10 +96,8 @@ public:
     std::string ReadLine(int timeoutMs) {
         ReadUntil(out_, pending_, "\n", timeoutMs);
         const auto newline = pending_.find('\n');
-        if (newline == std::string::npos)
-            return "";
-        std::string line = pending_.substr(0, newline);
-        pending_.erase(0, newline + 1);
+        const std::string line = newline == std::string::npos ? "" : pending_.substr(0, newline);
+        pending_.erase(0, newline == std::string::npos ? 0 : newline + 1);
         return line;
     }
     // Everything until the child closes its output or `timeoutMs` passes.
@@ -119,20 +116,17 @@ public:
         while (pid_ > 0 && ::waitpid(pid_, &status, WNOHANG) != pid_) {
             if (MsLeft(deadline) == 0) {
                 Signal(SIGKILL);
-                ::waitpid(pid_, nullptr, 0);
-                pid_ = -1;
+                ::waitpid(std::exchange(pid_, -1), nullptr, 0);
                 return -1;
             }
             // Keep taking the output in short slices, so a talkative child never blocks on a
             // full pipe; once it is closed, just wait the slice.
-            if (!ReadUntil(out_, pending_, "", std::min(MsLeft(deadline), 20)) && out_ >= 0) {
-                ::close(out_);
-                out_ = -1;
-            }
+            if (!ReadUntil(out_, pending_, "", std::min(MsLeft(deadline), 20)) && out_ >= 0)
+                ::close(std::exchange(out_, -1));
         }
-        const bool ended = pid_ > 0;
-        pid_ = -1;
-        return !ended ? -1 : WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        return std::exchange(pid_, -1) <= 0 ? -1
+               : WIFEXITED(status)          ? WEXITSTATUS(status)
+                                            : 128 + WTERMSIG(status);
     }
 
 private:
@@ -154,8 +148,7 @@ inline RunResult RunProgram(const std::vector<std::string>& argv, int timeoutMs,
     const Deadline deadline = DeadlineIn(timeoutMs);
     std::FILE* errorFile = error != nullptr ? std::tmpfile() : nullptr;
     ChildProcess child(argv, env, errorFile != nullptr ? ::fileno(errorFile) : -1);
-    RunResult result;
-    result.output = child.ReadAll(timeoutMs);
+    RunResult result{0, child.ReadAll(timeoutMs)};
     result.status = child.Wait(MsLeft(deadline));
     result.output += child.ReadAll(0);
     if (errorFile != nullptr) {

@@ -33,9 +33,8 @@ inline void Settle() {
     for (int round = 0; round < 10; ++round) {
         QApplication::processEvents();
         platform::qt::DispatchPostedMessages();
-        if (platform::qt::PendingMessages() == 0) {
+        if (platform::qt::PendingMessages() == 0)
             break;
-        }
     }
     QApplication::processEvents();
 }
