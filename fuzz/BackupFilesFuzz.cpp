@@ -56,6 +56,8 @@ Contacts Of(const std::vector<ContactCard>& cards) {
 
 }  // namespace
 
+#define CHECK(c) ((c) ? void() : std::abort())
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
 
@@ -64,8 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const ContactCard& card : file.cards) {
             for (const backup::CardNumber& number : card.numbers) {
                 const backup::NumberForm form = backup::PhonebookNumber(number.text);
-                if (form.number.empty() == form.problem.empty() || form.number.size() > 20)
-                    std::abort();
+                CHECK(form.number.empty() != form.problem.empty() && form.number.size() <= 20);
             }
         }
         std::vector<ContactCard> taken;
@@ -78,12 +79,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
         }
         const CardFile vcards = backup::ReadVCards(backup::WriteVCards(taken));
-        if (vcards.Failed() || Of(taken) != Of(vcards.cards))
-            std::abort();
+        CHECK(!vcards.Failed() && Of(taken) == Of(vcards.cards));
         if (const auto byKind = ByKind(taken)) {
             const CardFile csv = backup::ReadCsv(backup::WriteCsv(*byKind));
-            if (csv.Failed() || Of(*byKind) != Of(csv.cards))
-                std::abort();
+            CHECK(!csv.Failed() && Of(*byKind) == Of(csv.cards));
         }
     }
 
