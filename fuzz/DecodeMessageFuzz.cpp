@@ -13,19 +13,12 @@
 namespace {
 
 // Stops the run at a broken promise, saying which.
-void Check(bool ok, const char* what) {
-    if (!ok) {
-        std::fprintf(stderr, "broken: %s\n", what);
-        std::abort();
-    }
-}
-#define CHECK(condition) Check(condition, #condition)
+#define CHECK(c) ((c) ? void() : (std::fprintf(stderr, "broken: %s\n", #c), std::abort()))
 
 void RoundTrip(const std::u16string& pdu, bool incoming) {
     const auto first = DecodeMessage(pdu, incoming);
-    if (!first) {
+    if (!first)
         return;
-    }
     const std::u16string once = first->Encode();
     if (once.empty()) {
         return;  // too long to write: nothing goes out

@@ -15,12 +15,13 @@
 #include "phonebook/PhoneBookEngine.h"
 #include "phonebook/PhoneSession.h"
 
+#define CHECK(c) ((c) ? void() : std::abort())
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // Two bytes a character, so every UTF-16 unit can come.
     std::u16string reply(size / 2, u'\0');
-    for (std::size_t i = 0; i + 1 < size; i += 2) {
+    for (std::size_t i = 0; i + 1 < size; i += 2)
         reply[i / 2] = static_cast<char16_t>(data[i] | data[i + 1] << 8);
-    }
     static CPhoneSession* session = new CPhoneSession;
     CPhoneBookEngine& engine = *session->GetEngine();
     CContactBook book;
@@ -31,46 +32,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::map<std::pair<std::u16string, int>, int> lastIndex;  // (name, kind): index
     std::set<std::u16string> names;
     for (const auto& record : engine.GetRecords()) {
-        if (static_cast<std::size_t>(record->position) != covered ||
-            reply.compare(covered, record->line.size(), record->line) != 0) {
-            std::abort();
-        }
+        CHECK(static_cast<std::size_t>(record->position) == covered &&
+              reply.compare(covered, record->line.size(), record->line) == 0);
         covered += record->line.size();
-        if (CPhoneBookEngine::ParseRecord(*record) && record->index < 1) {
-            std::abort();
-        }
+        CHECK(!CPhoneBookEngine::ParseRecord(*record) || record->index >= 1);
         if (record->complete) {
             names.insert(record->name);
-            if (NumberKind::Of(record->kind) != nullptr) {
+            if (NumberKind::Of(record->kind) != nullptr)
                 lastIndex[{record->name, record->kind}] = record->index;
-            }
         }
     }
-    if (covered != reply.size()) {
-        std::abort();
-    }
+    CHECK(covered == reply.size());
     engine.MergeRecords(book);
-    for (const auto& record : engine.GetRecords()) {
-        if (record->index > 0 && !book.IsIndexTaken(record->index)) {
-            std::abort();
-        }
-    }
+    for (const auto& record : engine.GetRecords())
+        CHECK(record->index <= 0 || book.IsIndexTaken(record->index));
     engine.ClearRecords();
     std::set<std::u16string> seen;
     for (int i = 0; i < book.GetSize(); ++i) {
         const CContactEntry& contact = *book.GetAt(i);
-        if (!seen.insert(contact.name).second || names.count(contact.name) == 0) {
-            std::abort();
-        }
+        CHECK(seen.insert(contact.name).second && names.count(contact.name) != 0);
         for (const NumberKind& kind : NumberKind::All()) {
             const auto last = lastIndex.find({contact.name, kind.kind});
-            if (contact.*kind.index != (last == lastIndex.end() ? 0 : last->second)) {
-                std::abort();
-            }
+            CHECK(contact.*kind.index == (last == lastIndex.end() ? 0 : last->second));
         }
     }
-    if (seen != names) {
-        std::abort();
-    }
+    CHECK(seen == names);
     return 0;
 }

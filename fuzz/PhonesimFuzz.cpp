@@ -11,9 +11,8 @@
 #include "phonesim/Profile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size == 0) {
+    if (size == 0)
         return 0;
-    }
     const std::string_view rest(reinterpret_cast<const char*>(data + 1), size - 1);
     if (data[0] & 1) {
         try {

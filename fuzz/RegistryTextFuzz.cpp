@@ -15,8 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::string written = first.ToRegText();
     platform::Registry second;
-    if (second.FromRegText(written) != platform::ERROR_SUCCESS || second.ToRegText() != written) {
+    if (second.FromRegText(written) != platform::ERROR_SUCCESS || second.ToRegText() != written)
         std::abort();
-    }
     return 0;
 }

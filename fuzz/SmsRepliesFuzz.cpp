@@ -16,9 +16,8 @@ namespace {
 // Where `part` starts in `text` at or after `from`; aborts when it is not there.
 std::size_t After(std::u16string_view text, std::u16string_view part, std::size_t from) {
     const std::size_t at = text.find(part, from);
-    if (at == std::u16string_view::npos) {
+    if (at == std::u16string_view::npos)
         std::abort();
-    }
     return at;
 }
 
@@ -26,9 +25,8 @@ std::size_t After(std::u16string_view text, std::u16string_view part, std::size_
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::u16string reply(size / 2, u'\0');
-    for (std::size_t i = 0; i + 1 < size; i += 2) {
+    for (std::size_t i = 0; i + 1 < size; i += 2)
         reply[i / 2] = static_cast<char16_t>(data[i] | data[i + 1] << 8);
-    }
     const std::u16string_view text = sms::UpToNull(reply);
     std::size_t at = 0;
     for (const sms::ListedMessage& message : sms::ParseMessageList(text)) {
@@ -37,9 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (void)sms::DecimalValue(message.index);
     }
     at = 0;
-    for (const std::u16string& pdu : sms::ParseReadReply(text)) {
+    for (const std::u16string& pdu : sms::ParseReadReply(text))
         at = After(text, pdu, at) + pdu.size();
-    }
     sms::StorageState state;
     const sms::StorageState before = state;
     if (sms::ParseStorageReply(text, state)) {

@@ -16,19 +16,14 @@ using platform::DWORD;
 
 std::vector<BYTE> Convert(bool toUtf8, const BYTE* data, DWORD size, bool& ok) {
     CUtf8Converter converter;
+    const auto convert = toUtf8 ? &CUtf8Converter::ToUtf8 : &CUtf8Converter::FromUtf8;
     DWORD needed = 0;
-    if (toUtf8) {
-        converter.ToUtf8(data, size, nullptr, 0, &needed);
-    } else {
-        converter.FromUtf8(data, size, nullptr, 0, &needed);
-    }
+    (converter.*convert)(data, size, nullptr, 0, &needed);
     std::vector<BYTE> out(needed);
     DWORD written = 0;
-    ok = toUtf8 ? converter.ToUtf8(data, size, out.data(), needed, &written)
-                : converter.FromUtf8(data, size, out.data(), needed, &written);
-    if (written > needed) {
+    ok = (converter.*convert)(data, size, out.data(), needed, &written);
+    if (written > needed)
         std::abort();
-    }
     out.resize(written);
     return out;
 }
@@ -42,20 +37,17 @@ bool WellFormed(const BYTE* s, std::size_t n) {
                           : (b >> 4) == 14 ? 3
                           : (b >> 3) == 30 ? 4
                                            : 0;
-        if (len == 0 || i + len > n) {
+        if (len == 0 || i + len > n)
             return false;
-        }
         char32_t cp = len == 1 ? b : b & (0x7F >> len);
         for (std::size_t k = 1; k < len; ++k) {
-            if ((s[i + k] & 0xC0) != 0x80) {
+            if ((s[i + k] & 0xC0) != 0x80)
                 return false;
-            }
             cp = cp << 6 | (s[i + k] & 0x3F);
         }
         static constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (cp < kLeast[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        if (cp < kLeast[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
             return false;
-        }
         i += len;
     }
     return true;
@@ -72,9 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         bool back = false;
         const std::vector<BYTE> utf8 =
             Convert(true, utf16.data(), static_cast<DWORD>(utf16.size()), back);
-        if (!back || utf8 != std::vector<BYTE>(data, data + size)) {
+        if (!back || utf8 != std::vector<BYTE>(data, data + size))
             std::abort();
-        }
     }
     return 0;
 }

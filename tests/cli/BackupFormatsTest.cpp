@@ -148,9 +148,8 @@ TEST(ContactFile, MalformedFilesTellTheLine) {
         {"name,home\nA\"nn,1\n", "line 2: a double quote inside a field that is not quoted"},
         {"name,home\n\"Ann\"x,1\n", "line 2: text after the closing quote of a field"},
         {"name,home\n\"A\nnn\",1\nB\xFF,2\n", "line 4: not UTF-8 text"}};
-    for (const auto& [file, error] : cases) {
+    for (const auto& [file, error] : cases)
         EXPECT_EQ(Read(file), Lines{error}) << file;
-    }
 }
 
 // The number, or what is wrong with it; "(0)" when a trunk zero after the country code went.

@@ -174,9 +174,8 @@ TEST(CliBackup, TheOutboxRestoreTellsWhatThePhoneDidNotTake) {
     // Line i of the file; `lower` writes the PDU's hex digits in lower case.
     const auto line = [&](std::size_t i, const char* storage, bool lower = false) {
         std::string pdu = pdus[i];
-        if (lower) {
+        if (lower)
             std::transform(pdu.begin(), pdu.end(), pdu.begin(), ::tolower);
-        }
         return R"({"box":"outbox","storage":")" + std::string(storage) + R"(","pdu":")" + pdu +
                "\"}\n";
     };

@@ -14,9 +14,8 @@ inline std::u16string U(std::string_view ascii) {
 // For messages: every character of the text must be ASCII.
 inline std::string A(std::u16string_view text) {
     std::string out;
-    for (char16_t c : text) {
+    for (char16_t c : text)
         out.push_back(c < 0x80 ? static_cast<char>(c) : '?');
-    }
     return out;
 }
 

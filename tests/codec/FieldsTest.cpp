@@ -81,15 +81,13 @@ TEST(CodecAlphabet, SeptetTextIsTheTextOfTheCodesWhereverAnEscapeFalls) {
             }
             CPduWriter writer;
             writer.SetSeptetOrigin();
-            if (withHeader) {
+            if (withHeader)
                 writer.WriteUserDataHeader(header);
-            }
             writer.WriteSeptets(codes);
             CPduReader reader(writer.ToHex());
             reader.SetSeptetOrigin();
-            if (withHeader) {
+            if (withHeader)
                 reader.ReadUserDataHeader();
-            }
             EXPECT_EQ(reader.ReadSeptetText(codes.size()), GsmToText(codes))
                 << withHeader << " " << escape;
         }

@@ -30,18 +30,16 @@ TEST(CodecHexText, ConvertsPairsInEitherCaseByTheLowEightBitsNeverPastTheOutput)
 // before it converted and those from it onward as they were.
 TEST(CodecHexText, ABadPairDeepInALongTextStopsTheConversionThere) {
     std::u16string hex;
-    for (int i = 0; i < 70; ++i) {
+    for (int i = 0; i < 70; ++i)
         hex += u"5a";
-    }
     for (const std::size_t bad : {0, 31, 40, 69}) {
         std::u16string text = hex;
         text[2 * bad + 1] = u'g';
         std::array<std::uint8_t, 70> out;
         out.fill(0xEE);
         EXPECT_FALSE(HexToOctets(text, out));
-        for (std::size_t i = 0; i < out.size(); ++i) {
+        for (std::size_t i = 0; i < out.size(); ++i)
             EXPECT_EQ(out[i], i < bad ? 0x5A : 0xEE) << bad << " " << i;
-        }
     }
     std::array<std::uint8_t, 70> out{};
     EXPECT_TRUE(HexToOctets(hex, out));

@@ -50,9 +50,8 @@ TEST(CodecDeliver, AlphabetComesFromDcsBitsTwoAndThree) {
         {"04", "024869", u"Hi"},           {"0C", "024869", u"Hi"},
         {"18", "0400480069", u"Hi"},       {"F1", "05E8329BFD06", u"hello"},
         {"F6", "02FF80", u"\u00FF\u0080"}, {"08", "050048006900", u"Hi"}};
-    for (const auto& [dcs, userData, text] : cases) {
+    for (const auto& [dcs, userData, text] : cases)
         EXPECT_EQ(CSmsDeliver(DeliverHead("04", dcs) + U(userData)).GetText(), text) << dcs;
-    }
 }
 
 TEST(CodecSubmit, EveryValidityFormatKeepsTheFieldsAfterItInStep) {
@@ -104,9 +103,8 @@ TEST(CodecRoundTrip, DecodeThenEncodeGivesThePduBack) {
 TEST(CodecTpduLength, CountsTheOctetsAfterTheServiceCentre) {
     EXPECT_EQ(sms::TpduLength(u"00"), 0);
     // Not hex, and a service centre that announces more than the PDU holds.
-    for (const char16_t* bad : {u"", u"0", u"G100", u"0791"}) {
+    for (const char16_t* bad : {u"", u"0", u"G100", u"0791"})
         EXPECT_EQ(sms::TpduLength(bad), -1) << A(bad);
-    }
 }
 
 TEST(CodecMessageText, MarkersSplitSenderAndText) {

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <set>
 #include <sstream>
@@ -16,11 +15,6 @@
 namespace {
 
 using Words = std::vector<std::string>;
-
-std::string Source() {
-    const char* source = std::getenv("HALVEX_SOURCE_DIR");
-    return source ? source : ".";
-}
 
 // What the completion offers for the command line "halvex-cli WORDS...", the last word being
 // the one to complete, in a directory that holds only contacts.vcf.
@@ -38,7 +32,7 @@ std::set<std::string> Complete(const Words& words) {
                   "COMP_CWORD=$#; COMP_WORDBREAKS=$' \\t\\n\"\\'><=;|&(:'; _halvex_cli; "
                   "printf '%s\\n' \"${COMPREPLY[@]}\"",
                   "bash",
-                  Source() + "/dist/bash-completion/halvex-cli",
+                  halvex::test::SourceDir() + "/dist/bash-completion/halvex-cli",
                   dir};
     argv.insert(argv.end(), words.begin(), words.end());
     const auto run = halvex::test::RunProgram(argv, 10000);
@@ -85,15 +79,8 @@ TEST(Completion, OffersTheWordsThatFitWhereTheCursorIs) {
 TEST(Completion, OffersEveryCommandAndOptionOfTheHelpAndEveryShippedProfile) {
     const auto help = halvex::test::RunProgram({HALVEX_CLI_COMMAND, "--help"}, 10000);
     std::set<std::string> options;
-    bool inCommands = false;
-    for (const std::string& line : halvex::test::Lines(help.output)) {
-        if (line == "Commands:" || line.empty()) {
-            inCommands = line == "Commands:";
-            continue;
-        }
-        if (!inCommands || line.rfind("  ", 0) != 0 || line[2] == ' ')
-            continue;
-        std::istringstream command(halvex::test::CommandWords(line));
+    for (const std::string& line : halvex::test::HelpCommands(help.output)) {
+        std::istringstream command(line);
         Words words;
         for (std::string word; command >> word;)
             words.push_back(word);
@@ -110,7 +97,8 @@ TEST(Completion, OffersEveryCommandAndOptionOfTheHelpAndEveryShippedProfile) {
     EXPECT_EQ(options, helped);
 
     std::set<std::string> profiles = {"contacts.vcf"};
-    for (const auto& file : std::filesystem::directory_iterator(Source() + "/phonesim/profiles"))
+    for (const auto& file :
+         std::filesystem::directory_iterator(halvex::test::SourceDir() + "/phonesim/profiles"))
         profiles.insert(file.path().stem().string());
     EXPECT_EQ(Complete({"--simulate", "=", ""}), profiles);
 }

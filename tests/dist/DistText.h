@@ -2,6 +2,7 @@
 // Reading the programs' --help and their manual pages: the options each explains, and the
 // commands of halvex-cli.
 
+#include <cstdlib>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -77,6 +78,25 @@ inline std::string CommandWords(const std::string& line) {
         command += (command.empty() ? "" : " ") + word;
     }
     return command;
+}
+
+// The source tree, where the manual pages and the completion are.
+inline std::string SourceDir() {
+    const char* source = std::getenv("HALVEX_SOURCE_DIR");
+    return source ? source : ".";
+}
+
+// The command lines of halvex-cli's --help ("  phonebook list [MEMORY]  ..."), as their words.
+inline std::vector<std::string> HelpCommands(const std::string& help) {
+    std::vector<std::string> commands;
+    bool inCommands = false;
+    for (const std::string& line : Lines(help)) {
+        if (line == "Commands:" || line.empty())
+            inCommands = line == "Commands:";
+        else if (inCommands && line.rfind("  ", 0) == 0 && line[2] != ' ')
+            commands.push_back(CommandWords(line));
+    }
+    return commands;
 }
 
 }  // namespace halvex::test

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -17,8 +16,7 @@ using halvex::test::ReadFile;
 using halvex::test::RunProgram;
 
 std::string ManualPage(const std::string& program) {
-    const char* source = std::getenv("HALVEX_SOURCE_DIR");
-    return ReadFile(std::string(source ? source : ".") + "/dist/man/" + program + ".1");
+    return ReadFile(halvex::test::SourceDir() + "/dist/man/" + program + ".1");
 }
 
 struct Program {
@@ -61,16 +59,9 @@ TEST(HelpAndManual, EveryProgramExplainsTheOptionsOfItsManualPageAndNoOther) {
 }
 
 TEST(HelpAndManual, TheManualPageOfHalvexCliNamesEveryCommandOfItsHelp) {
-    const auto help = RunProgram({HALVEX_CLI_COMMAND, "--help"}, 10000);
-    std::set<std::string> helped;
-    bool inCommands = false;
-    for (const std::string& line : halvex::test::Lines(help.output)) {
-        if (line == "Commands:" || line.empty()) {
-            inCommands = line == "Commands:";
-        } else if (inCommands && line.rfind("  ", 0) == 0 && line[2] != ' ') {
-            helped.insert(halvex::test::CommandWords(line));
-        }
-    }
+    const std::vector<std::string> commands =
+        halvex::test::HelpCommands(RunProgram({HALVEX_CLI_COMMAND, "--help"}, 10000).output);
+    const std::set<std::string> helped(commands.begin(), commands.end());
     std::set<std::string> explained;
     for (const std::string& tag : halvex::test::ManTags(ManualPage("halvex-cli"), "COMMANDS"))
         explained.insert(halvex::test::CommandWords(tag));

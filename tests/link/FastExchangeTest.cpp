@@ -95,9 +95,8 @@ TEST_F(FastExchange, FastSendsTheTimedCommandsInTheirOrderAndFindsTheSame) {
         Connect();
         session().LoadBook(CPhoneSession::MemoryPhone);
         CContactBook& book = *session().GetCurrentBook();
-        for (int i = 0; i < book.GetSize(); ++i) {
+        for (int i = 0; i < book.GetSize(); ++i)
             found.push_back(book.GetAt(i)->name + u"=" + book.GetAt(i)->mobile);
-        }
         // A rename of a contact with several numbers, a delete.
         book.GetAt(0)->name = u"Ann T";
         book.GetAt(0)->marks |= CContactEntry::MarkName;
@@ -106,9 +105,8 @@ TEST_F(FastExchange, FastSendsTheTimedCommandsInTheirOrderAndFindsTheSame) {
 
         CSmsEngine engine;
         sms::LoadInbox(engine, session());
-        for (const sms::MessageRow& row : sms::BuildRows(engine.GetInbox(), true)) {
+        for (const sms::MessageRow& row : sms::BuildRows(engine.GetInbox(), true))
             found.push_back(row.text);
-        }
         ExpectBox(u"Message sent ok!", MB_OK);
         sms::CComposeSender(engine, session()).Send({u"+447700900555", u"Hi", false, false}, true);
         ui().Expect(u"Do you want to delete this message?", IDYES);

@@ -85,8 +85,7 @@ TEST_F(PhoneLinkTest, NoUsablePortIsOpenPortErrorWithItsReason) {
                              ui().CursorDepth(), HandleTable::Instance().OpenCount()),
                   std::tuple(0, NULL_HANDLE, 1, 0, handles));
     }
-    const auto tried = ports().OpenLog();
-    EXPECT_EQ(tried, (std::vector<std::u16string>{u"rfcomm7", u"ttyACM0", u"ttyACM1"}));
+    EXPECT_EQ(ports().OpenLog(), (std::vector<std::u16string>{u"rfcomm7", u"ttyACM0", u"ttyACM1"}));
 }
 
 // The name is read whole: a stable by-id name of any length is the port, as it stands.

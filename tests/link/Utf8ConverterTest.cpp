@@ -9,24 +9,22 @@ using platform::DWORD;
 namespace {
 
 // Both ways as the link converts: the size asked first, then the conversion into just that much.
-std::string ToUtf8(const std::u16string& text) {
+template <typename Out, typename In>
+Out Convert(decltype(&CUtf8Converter::ToUtf8) convert, const In& in) {
+    constexpr DWORD kIn = sizeof(in[0]), kOut = sizeof(typename Out::value_type);
     CUtf8Converter c;
     DWORD size = 0;
-    c.ToUtf8(text.data(), DWORD(text.size() * 2), nullptr, 0, &size);
-    std::string out(size, '\0');
-    EXPECT_EQ(c.ToUtf8(text.data(), DWORD(text.size() * 2), out.data(), size, &size), 1);
-    EXPECT_EQ(size, out.size());
+    (c.*convert)(in.data(), DWORD(in.size() * kIn), nullptr, 0, &size);
+    Out out(size / kOut, 0);
+    EXPECT_EQ((c.*convert)(in.data(), DWORD(in.size() * kIn), out.data(), size, &size), 1);
+    EXPECT_EQ(size, out.size() * kOut);
     return out;
 }
-
+std::string ToUtf8(const std::u16string& text) {
+    return Convert<std::string>(&CUtf8Converter::ToUtf8, text);
+}
 std::u16string FromUtf8(const std::string& bytes) {
-    CUtf8Converter c;
-    DWORD size = 0;
-    c.FromUtf8(bytes.data(), DWORD(bytes.size()), nullptr, 0, &size);
-    std::u16string out(size / 2, u'\0');
-    EXPECT_EQ(c.FromUtf8(bytes.data(), DWORD(bytes.size()), out.data(), size, &size), 1);
-    EXPECT_EQ(size, out.size() * 2);
-    return out;
+    return Convert<std::u16string>(&CUtf8Converter::FromUtf8, bytes);
 }
 
 struct Both {
@@ -59,7 +57,6 @@ TEST(Utf8Converter, BadInputBecomesReplacementCharactersAndKeepsTheRest) {
                           {u"\uFFFD\uFFFDz", "\xC0\xAFz"},              // overlong, two bytes
                           {u"\uFFFD\uFFFD\uFFFD\uFFFDz", "\xF4\x90\x80\x80z"},  // above U+10FFFF
                           {u"\uFFFD\uFFFD\uFFFD-end", "\xF5\xFE\xFF-end"}};     // never valid
-    for (const Both& c : cases) {
+    for (const Both& c : cases)
         EXPECT_EQ(FromUtf8(c.bytes), c.text) << c.bytes;
-    }
 }

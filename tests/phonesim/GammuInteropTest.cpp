@@ -6,7 +6,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <nlohmann/json.hpp>
 
 #include "phonesim/Phone.h"
@@ -21,57 +20,34 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class GammuInterop : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        Phone phone(ShippedProfile("default"));
-        // Unpaced and quick: gammu reads a phone book one entry at a time.
-        phone.SetBaud(0);
-        phone.SetLatency(1);
-        PtyServer server(phone);
-        std::string error;
-        if (!server.Open(error)) {
-            result_ = std::make_unique<RunResult>(RunResult{-1, error});
-            return;
-        }
-        server.Start();
-        const fs::path dir = TempDir();
-        std::ofstream(dir / "gammurc")
-            << "[gammu]\ndevice = " << server.SlavePath() << "\nconnection = at\n";
-        std::ofstream(dir / "commands") << "identify\ngetallmemory ME\ngetallsms\n";
-        result_ = std::make_unique<RunResult>(RunProgram(
-            {"gammu", "-c", (dir / "gammurc").string(), "batch", (dir / "commands").string()},
-            60'000, {"LC_ALL=C.UTF-8", "HOME=" + dir.string()}));
-        server.Stop();
-        if (result_->status == 127 && result_->output.empty())
-            result_.reset();  // not installed
-    }
-    static void TearDownTestSuite() { result_.reset(); }
-
-    void SetUp() override {
-        if (!result_) {
-            GTEST_SKIP()
-                << "gammu is not installed (Debian package gammu, see scripts/install-deps)";
-        }
-        ASSERT_EQ(result_->status, 0) << result_->output;
-        output = result_->output;
-    }
-
+TEST(GammuInterop, IdentifyGetAllMemoryAndGetAllSmsShowTheProfile) {
+    Phone phone(ShippedProfile("default"));
+    // Unpaced and quick: gammu reads a phone book one entry at a time.
+    phone.SetBaud(0);
+    phone.SetLatency(1);
+    PtyServer server(phone);
+    std::string error;
+    ASSERT_TRUE(server.Open(error)) << error;
+    server.Start();
+    const fs::path dir = TempDir();
+    std::ofstream(dir / "gammurc")
+        << "[gammu]\ndevice = " << server.SlavePath() << "\nconnection = at\n";
+    std::ofstream(dir / "commands") << "identify\ngetallmemory ME\ngetallsms\n";
+    const RunResult run = RunProgram(
+        {"gammu", "-c", (dir / "gammurc").string(), "batch", (dir / "commands").string()}, 60'000,
+        {"LC_ALL=C.UTF-8", "HOME=" + dir.string()});
+    server.Stop();
+    if (run.status == 127 && run.output.empty())
+        GTEST_SKIP() << "gammu is not installed (Debian package gammu, see scripts/install-deps)";
+    ASSERT_EQ(run.status, 0) << run.output;
+    const std::string& output = run.output;
     // The text of gammu's output from `from` up to `to` (or the end).
-    std::string Section(const std::string& from, const std::string& to) const {
+    const auto Section = [&](const std::string& from, const std::string& to) {
         const std::size_t start = output.find(from);
-        if (start == std::string::npos)
-            return "";
-        return output.substr(start, output.find(to, start) - start);
-    }
+        return start == std::string::npos ? ""
+                                          : output.substr(start, output.find(to, start) - start);
+    };
 
-    static std::unique_ptr<RunResult> result_;
-    std::string output;
-};
-
-std::unique_ptr<RunResult> GammuInterop::result_;
-
-TEST_F(GammuInterop, IdentifyGetAllMemoryAndGetAllSmsShowTheProfile) {
     const std::string identity = Section("Manufacturer", "Memory ME");
     for (const char* text : {"Marlin Telecom", "Marlin M-3100", "V 2.41 2004-11-02",
                              "351234567890123", "234150123456789"}) {

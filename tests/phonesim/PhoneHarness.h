@@ -12,18 +12,10 @@
 namespace phonesim::test {
 
 // Answers as the phone frames them with verbose result codes.
-inline std::string Ok() {
-    return "\r\nOK\r\n";
-}
-inline std::string Error() {
-    return "\r\nERROR\r\n";
-}
-inline std::string Cme(int code) {
-    return "\r\n+CME ERROR: " + std::to_string(code) + "\r\n";
-}
-inline std::string Cms(int code) {
-    return "\r\n+CMS ERROR: " + std::to_string(code) + "\r\n";
-}
+inline const auto Ok = [] { return std::string("\r\nOK\r\n"); };
+inline const auto Error = [] { return std::string("\r\nERROR\r\n"); };
+inline const auto Cme = [](int code) { return "\r\n+CME ERROR: " + std::to_string(code) + "\r\n"; };
+inline const auto Cms = [](int code) { return "\r\n+CMS ERROR: " + std::to_string(code) + "\r\n"; };
 // Information lines, then OK.
 inline std::string Info(const std::vector<std::string>& lines) {
     std::string out = "\r\n";

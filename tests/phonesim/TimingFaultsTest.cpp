@@ -8,16 +8,9 @@
 namespace phonesim::test {
 namespace {
 
-class PhoneTiming : public ::testing::Test {
-protected:
-    PhoneTiming() { phone.State().echo = false; }
-    std::string Exchange(const std::string& line) {
-        phone.Receive(line + "\r", now);
-        now += 20'000;
-        return phone.Read(now);
-    }
-    Phone phone{ShippedProfile("default")};
-    std::uint64_t now = 0;
+// From time 0, each exchange taking 10 s.
+struct PhoneTiming : ::testing::Test, PhoneHarness {
+    PhoneTiming() { now = 0; }
 };
 
 // The default profile's line: 9600 baud, a byte every 1.0417 ms, after a latency of 50 ms.
@@ -50,7 +43,7 @@ TEST_F(PhoneTiming, EachCommandFaultHitsOnceAndCarriesTheCommandOutOrNot) {
         phone.Load(ShippedProfile("default"));
         phone.AddFault(c.fault);
         for (const std::string& answer : {c.first, c.second})
-            EXPECT_EQ(Exchange("AT+CMGD=1"), answer.empty() ? "" : "AT+CMGD=1\r" + answer);
+            EXPECT_EQ(At("AT+CMGD=1"), answer.empty() ? "" : "AT+CMGD=1\r" + answer);
     }
     EXPECT_FALSE(phone.LinkUp(now));
     EXPECT_EQ(phone.CommandLines(), std::vector<std::string>{"AT+CMGD=1"});
@@ -60,13 +53,13 @@ TEST_F(PhoneTiming, FaultsStartAtTheirTimeSkipAndRepeatAsScripted) {
     Fault f = Fault::ErrorReply("at");
     f.skip = 1;
     f.times = 2;
-    f.atMs = 20'000;
+    f.atMs = 10'000;
     phone.AddFault(f);
-    EXPECT_EQ(Exchange("AT+CMEE=1"), Ok());  // before the start time
-    EXPECT_EQ(Exchange("AT"), Ok());         // skipped
-    EXPECT_EQ(Exchange("AT+CPMS?"), Error());
-    EXPECT_EQ(Exchange("ATE0"), Error());
-    EXPECT_EQ(Exchange("AT"), Ok());
+    EXPECT_EQ(At("AT+CMEE=1"), Ok());  // before the start time
+    EXPECT_EQ(At("AT"), Ok());         // skipped
+    EXPECT_EQ(At("AT+CPMS?"), Error());
+    EXPECT_EQ(At("ATE0"), Error());
+    EXPECT_EQ(At("AT"), Ok());
 }
 
 TEST_F(PhoneTiming, PausedReplyStopsForTheGivenTime) {
@@ -87,17 +80,17 @@ TEST_F(PhoneTiming, DroppedLinkFailsEverythingUntilRestored) {
     EXPECT_EQ(phone.CommandLines().size(), 1u);
     phone.RestoreLink();
     now = 7000;
-    EXPECT_EQ(Exchange("AT"), Ok());
+    EXPECT_EQ(At("AT"), Ok());
 }
 
 TEST_F(PhoneTiming, PduStepFaultsAnswerAfterCtrlZ) {
     Fault f = Fault::ErrorReply("AT+CMGS");
     f.pdu = true;
     phone.AddFault(f);
-    EXPECT_EQ(Exchange("AT+CMGS=19"), "\r\n> ");
-    EXPECT_EQ(Exchange("0011000C914477000910320000AA05E8329BFD06\x1a"), Error());
+    EXPECT_EQ(At("AT+CMGS=19"), "\r\n> ");
+    EXPECT_EQ(At("0011000C914477000910320000AA05E8329BFD06\x1a"), Error());
     EXPECT_TRUE(phone.Sent().empty());
-    EXPECT_EQ(Exchange("AT"), Ok());
+    EXPECT_EQ(At("AT"), Ok());
 }
 
 TEST_F(PhoneTiming, FaultsComeFromTheProfileAndAreSavedWhilePending) {
@@ -108,7 +101,7 @@ TEST_F(PhoneTiming, FaultsComeFromTheProfileAndAreSavedWhilePending) {
             {"action": "unsolicited", "at": 100, "text": "RING"},
             {"action": "corrupt", "command": "ATI", "hex": "FF80"}
         ]})"));
-    EXPECT_EQ(Exchange("AT+CSCA?"), Error() + "\r\nRING\r\n");
+    EXPECT_EQ(At("AT+CSCA?"), Error() + "\r\nRING\r\n");
     const Profile saved = phone.ToProfile();
     ASSERT_EQ(saved.faults.size(), 2u);
     EXPECT_EQ(saved.faults[0].times, 1);

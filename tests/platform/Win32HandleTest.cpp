@@ -21,9 +21,7 @@ protected:
         DCB dcb;
         COMMTIMEOUTS timeouts;
         BYTE buffer[8] = {};
-        DWORD written = 77;
-        DWORD errors = 77;
-        DWORD read = 77;
+        DWORD written = 77, errors = 77, read = 77;
         EXPECT_EQ((std::vector<BOOL>{
                       GetCommState(h, &dcb), SetCommState(h, &dcb), GetCommTimeouts(h, &timeouts),
                       SetCommTimeouts(h, &timeouts), EscapeCommFunction(h, SETDTR),
