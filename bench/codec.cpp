@@ -11,16 +11,11 @@
 #include "sms/codec/SmsDeliver.h"
 #include "sms/codec/SmsSubmit.h"
 
+#include "bench/BenchText.h"
+
 namespace {
 
-std::u16string Repeated(std::u16string_view phrase, std::size_t length) {
-    std::u16string text;
-    while (text.size() < length) {
-        text += phrase;
-    }
-    text.resize(length);
-    return text;
-}
+using bench::Repeated;
 
 CSmsDeliver SevenBitDeliver() {
     CSmsDeliver m;

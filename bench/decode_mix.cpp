@@ -30,16 +30,11 @@
 #include <gammu.h>
 #endif
 
+#include "bench/BenchText.h"
+
 namespace {
 
-std::u16string Repeated(std::u16string_view phrase, std::size_t length) {
-    std::u16string text;
-    while (text.size() < length) {
-        text += phrase;
-    }
-    text.resize(length);
-    return text;
-}
+using bench::Repeated;
 
 CSmsDeliver Delivered(std::u16string_view text) {
     CSmsDeliver m;
