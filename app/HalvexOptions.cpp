@@ -14,7 +14,7 @@ const char* HalvexUsage() {
            "on a Bluetooth or USB serial port.\n"
            "\n"
            "  --port NAME            the phone's port below /dev (rfcomm0, ttyUSB0, ...), kept\n"
-           "                         in the registry file for later runs\n"
+           "                         in the registry file once it opened\n"
            "  --simulate[=PROFILE]   a simulated phone instead (default, nokia, small-sim,\n"
            "                         empty, full, or a profile file), in virtual time\n"
            "  --simulate-save FILE   keep the simulated phone's changes in FILE\n"

@@ -76,7 +76,7 @@ std::unique_ptr<ProgramHost> ProgramHost::Create(const HostOptions& options, con
             host->phone_ =
                 std::make_unique<phonesim::Phone>(phonesim::LoadProfile(options.profile));
         } catch (const std::exception& e) {
-            error = "cannot load the profile \"" + options.profile + "\": " + e.what();
+            error = std::string("cannot load the profile: ") + e.what();
             status = 2;
             return nullptr;
         }
@@ -105,14 +105,9 @@ std::unique_ptr<ProgramHost> ProgramHost::Create(const HostOptions& options, con
                 status = 2;
                 return nullptr;
             }
-            // As the Bluetooth software does when it binds a port.
-            if (host->registry_->SetString(HKEY_LOCAL_MACHINE, kPortKey, u"Port", options.port) !=
-                    ERROR_SUCCESS ||
-                host->registry_->SaveResult() != ERROR_SUCCESS) {
-                error = "cannot store the port name in " + host->registry_->Path();
-                status = 1;
-                return nullptr;
-            }
+            // Stored as "Port" once it has opened, as the Bluetooth software stores a port it
+            // bound.
+            host->pendingPort_ = options.port;
         }
     }
     // The device's system provides HKEY_CURRENT_USER\Comm, which the start-up stores the kind of

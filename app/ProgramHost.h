@@ -20,7 +20,7 @@ namespace app {
 
 enum class Connection {
     Registry,  // the port the registry names
-    Port,      // --port NAME: stored as the registry's port first
+    Port,      // --port NAME: used for this run, stored as the registry's port once it opened
     Simulate,  // --simulate: an in-process simulated phone in virtual time
 };
 
@@ -48,8 +48,8 @@ public:
     ProgramHost(const ProgramHost&) = delete;
     ProgramHost& operator=(const ProgramHost&) = delete;
 
-    // Null, with one line in `error`, when the profile cannot be loaded or the port name cannot
-    // be stored in the registry; `status` then says whether the arguments (2) or the system (1)
+    // Null, with one line in `error`, when the profile cannot be loaded or the port name is no
+    // port name; `status` then says whether the arguments (2) or the system (1)
     // were at fault. A registry file that cannot be read is told on `messages` (with `program`
     // in front) and the run goes on with an empty registry.
     static std::unique_ptr<ProgramHost> Create(const HostOptions& options, const char* program,
@@ -60,6 +60,8 @@ public:
     platform::Registry& GetRegistry() { return *registry_; }
     platform::SerialPorts& GetPorts() { return *ports_; }
     bool IsSimulated() const { return phone_ != nullptr; }
+    // The port named for this run (see platform::Host::pendingPort); "" for none.
+    const std::u16string& PendingPort() const { return pendingPort_; }
     // The simulated phone's state as a profile file; false with `error` when it cannot be
     // written or there is no simulated phone.
     bool SaveSimulation(const std::string& path, std::string& error) const;
@@ -72,6 +74,7 @@ private:
     std::unique_ptr<platform::SerialPorts> ports_;
     std::unique_ptr<phonesim::Phone> phone_;
     std::unique_ptr<phonesim::SimPortOpener> opener_;
+    std::u16string pendingPort_;
 };
 
 }  // namespace app

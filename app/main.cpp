@@ -156,8 +156,8 @@ int main(int argc, char** argv) {
     platform::qt::QtShell shell;
     int result = 0;
     {
-        platform::ScopedHost scoped(
-            platform::Host{&host->GetPorts(), &host->GetRegistry(), &clock, &ui, &shell});
+        platform::ScopedHost scoped(platform::Host{&host->GetPorts(), &host->GetRegistry(), &clock,
+                                                   &ui, &shell, host->PendingPort()});
         app::ChooseExchangeMode(options.fast);
         COrvGSMApp application;
         if (!application.InitInstance()) {

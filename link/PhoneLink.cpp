@@ -123,6 +123,10 @@ BOOL CPhoneLink::Open() {
         Close();
         m_bOpenResult = FALSE;
     } else {
+        // A port named for this run is kept once it proved to be one.
+        if (!CurrentHost().pendingPort.empty()) {
+            ports::StorePortName(name);
+        }
         Configure();
         SetTimeouts();
         EscapeCommFunction(m_hPort, SETDTR);

@@ -60,6 +60,8 @@ std::string Narrow(const std::u16string& text) {
 }
 
 std::u16string ReadPortName() {
+    if (!CurrentHost().pendingPort.empty())
+        return CurrentHost().pendingPort;
     if (Registry* registry = CurrentHost().registry)
         registry->Refresh(HKEY_LOCAL_MACHINE, kPortKey, kPortValue);
     HKEY key = NULL_HANDLE;
@@ -86,6 +88,8 @@ std::u16string ReadPortName() {
 }
 
 bool StorePortName(const std::u16string& name) {
+    // The stored name is the one in use from now on.
+    CurrentHost().pendingPort.clear();
     Registry* registry = CurrentHost().registry;
     return registry != nullptr &&
            registry->SetString(HKEY_LOCAL_MACHINE, kPortKey, kPortValue, name) == ERROR_SUCCESS &&

@@ -15,9 +15,11 @@ inline constexpr const char16_t* kPortKey = u"ExtModems\\Bluetooth";
 inline constexpr const char16_t* kPortValue = u"Port";
 
 // "Port" under HKEY_LOCAL_MACHINE\ExtModems\Bluetooth, whole, as the settings file holds it at
-// this moment (it may have been changed by another program since start-up); "" when unset.
+// this moment (it may have been changed by another program since start-up); "" when unset. A
+// port named for this run and not yet opened comes first.
 std::u16string ReadPortName();
-// Stores "Port"; false when the settings cannot be written.
+// Stores "Port" (and drops a port named for this run); false when the settings cannot be
+// written.
 bool StorePortName(const std::u16string& name);
 
 // Opens the port; INVALID_HANDLE_VALUE, with the reason in `why`, when it does not open. A name

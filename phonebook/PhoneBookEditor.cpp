@@ -147,8 +147,10 @@ BOOL CPhoneBookEditor::Save() {
     m_bNewContact = false;
     if (!result) {
         // The contact keeps its edits and marks, so the next save sends them again.
-        const std::u16string text = u"The phone did not save \"" + m_label +
-                                    u"\". Your changes are kept, and Save data sends them again.";
+        const std::u16string text =
+            u"The phone did not save \"" + m_label +
+            (m_bKeepsRefusedEdits ? u"\". Your changes are kept, and Save data sends them again."
+                                  : u"\".");
         MessageBoxW(m_hOwner, text.c_str(), kCaption, MB_OK | MB_ICONEXCLAMATION);
     }
     return result;

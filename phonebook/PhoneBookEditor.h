@@ -29,6 +29,9 @@ public:
     bool TakesKind(int kind) const;
     // Owner window of the boxes the editor shows (0: none).
     void SetOwner(platform::HWND owner) { m_hOwner = owner; }
+    // Whether the front end keeps a refused contact's edits for a later Save data (the page
+    // does; a one-shot command does not, and then the refusal says only what failed).
+    void SetKeepsRefusedEdits(bool keeps) { m_bKeepsRefusedEdits = keeps; }
 
     // Position of the contact being edited in the current book, -1 for none.
     int GetCurrent() const { return m_nCurrent; }
@@ -90,6 +93,7 @@ private:
     CPhoneSession& m_session;
     bool m_bNokia;
     platform::HWND m_hOwner = 0;
+    bool m_bKeepsRefusedEdits = true;
     int m_nCurrent = -1;
     bool m_bNewContact = false;
     int m_nDropped = -1;

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "link/ErrorResults.h"
 #include "link/RegSettings.h"
 #include "phonebook/AtText.h"
 #include "phonebook/NumberKind.h"
@@ -14,13 +15,14 @@ using phonebook::Decimal;
 
 namespace {
 
-// Why a reply is no confirmation: the phone's error result line, or that no OK came.
+// Why a reply is no confirmation: the phone's error result line with its meaning, or that no OK
+// came.
 std::u16string RefusalOf(std::u16string_view reply) {
     const bool silent = reply.find_first_not_of(u" \r\n") == std::u16string_view::npos;
     std::u16string found = silent ? u"no answer" : u"no OK in the answer";
     phonebook::AnyReplyLine(reply, [&found](std::u16string_view line) {
         if (phonebook::HasErrorResult(line)) {
-            found = std::u16string(line);
+            found = at::DescribeErrorResult(line);
             return true;
         }
         return false;

@@ -286,6 +286,13 @@ Profile LoadProfile(const std::string& nameOrPath) {
         if (nameOrPath == p.name)
             return ShippedProfile(nameOrPath);
     }
+    if (!std::ifstream(nameOrPath)) {
+        std::string names;
+        for (const std::string& name : ShippedProfileNames())
+            names += (names.empty() ? "" : ", ") + name;
+        throw ProfileError("\"" + nameOrPath + "\" is neither a shipped profile (" + names +
+                           ") nor a profile file that can be read");
+    }
     return LoadProfileFile(nameOrPath);
 }
 

@@ -113,6 +113,9 @@ struct Host {
     Clock* clock = nullptr;
     UserInterface* ui = nullptr;
     Shell* shell = nullptr;
+    // A port named for this run (--port NAME): the link opens it in place of "Port", and it is
+    // stored as "Port" only once it has opened, so a mistyped name is never kept.
+    std::u16string pendingPort = {};
 };
 
 // The implementations in use. Never null members once the program or a test fixture has set them,

@@ -197,8 +197,8 @@ private:
                 std::u16string number = Text(*value, std::string("--") + kKindNames[k]);
                 if (!IsPhonebookNumber(number)) {
                     throw Failure{std::string("--") + kKindNames[k] + " \"" + *value +
-                                  "\" is not a phone number (digits, ( ) * # and a leading +, "
-                                  "at most 20)"};
+                                  "\" is not a number a phone stores (digits, * and #, with + "
+                                  "only in front, at most 20)"};
                 }
                 o.numbers[k] = std::move(number);
             }
@@ -335,7 +335,8 @@ bool IsPhonebookNumber(const std::u16string& number) {
     for (std::size_t i = 0; i < number.size(); ++i) {
         const char16_t c = number[i];
         const bool digit = c >= u'0' && c <= u'9';
-        if (!digit && c != u'(' && c != u')' && c != u'*' && c != u'#' && !(c == u'+' && i == 0)) {
+        // The page's boxes also let parentheses through, but phones refuse them in a number.
+        if (!digit && c != u'*' && c != u'#' && !(c == u'+' && i == 0)) {
             return false;
         }
     }
@@ -392,7 +393,7 @@ const char* Usage() {
            "Options (they may stand anywhere; after \"--\" every word is an argument):\n"
            "  --port NAME           the phone's port: a name below /dev (rfcomm0, ttyUSB0, ...) "
            "or\n"
-           "                        a full path; kept in the registry file for later runs\n"
+           "                        a full path; kept in the registry file once it opened\n"
            "  --simulate[=PROFILE]  a simulated phone in virtual time: default, nokia, small-sim,\n"
            "                        empty, full, or a profile file\n"
            "  --simulate-save FILE  write the simulated phone's state to FILE at the end\n"
@@ -404,8 +405,8 @@ const char* Usage() {
            "  --json                print the results as JSON\n"
            "  --help, -h            this text\n"
            "  --home N, --work N, --mobile N, --fax N, --other N\n"
-           "                        the contact's number of that kind: digits, ( ) * # and a\n"
-           "                        leading +, at most 20\n"
+           "                        the contact's number of that kind: digits, * and #, with +\n"
+           "                        only in front, at most 20 (\"\" clears it)\n"
            "  --memory ME|SM        the phone memory (the default) or the SIM\n"
            "  --rename NEW          the contact's new name\n"
            "  --format vcard|csv    the export's format (vcard when left out)\n"

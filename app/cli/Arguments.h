@@ -80,8 +80,8 @@ struct ParseResult {
 
 ParseResult ParseArguments(const std::vector<std::string>& args);
 
-// A number the phone book takes from the command line: digits, "(", ")", "*", "#" and a leading
-// "+", at most 20 characters. Empty is allowed (it clears the number).
+// A number the phone book takes from the command line: digits, "*", "#" and a leading "+", at
+// most 20 characters. Empty is allowed (it clears the number).
 bool IsPhonebookNumber(const std::u16string& number);
 
 const char* Usage();

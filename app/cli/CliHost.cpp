@@ -27,6 +27,7 @@ platform::Host CliHost::GetHost() {
     host.registry = &program_->GetRegistry();
     host.clock = &program_->GetClock();
     host.ui = &ui_;
+    host.pendingPort = program_->PendingPort();
     return host;
 }
 

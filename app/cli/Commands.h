@@ -35,8 +35,9 @@ int RunIdentify(Context& context);
 int RunPorts(const Options& options, std::ostream& out, std::ostream& err);
 int RunPhonebook(Context& context);
 int RunSms(Context& context);
-// The compose dialog's checks of `sms send`, made before connecting; false after its message.
-bool SendAccepted(const Options& options, CPhoneSession& session);
+// The compose dialog's checks of `sms send`, made before connecting; false after its message
+// (and, for a number, what a valid one is).
+bool SendAccepted(const Options& options, CPhoneSession& session, std::ostream& err);
 
 // LoadBook of the memory; false, with the reason told, when the phone book was not read.
 bool ReadMemory(Context& context);

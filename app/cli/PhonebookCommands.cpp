@@ -1,10 +1,12 @@
 // phonebook list, add, edit and delete: read the memory, then do what the phone book page does.
 
+#include <array>
 #include <string>
 
 #include "app/Utf8Text.h"
 #include "app/cli/Commands.h"
 #include "app/cli/Output.h"
+#include "app/cli/backup/ImportPlan.h"
 #include "link/RegSettings.h"
 #include "phonebook/NumberKind.h"
 #include "phonebook/PhoneBookEditor.h"
@@ -67,14 +69,35 @@ bool ReadMemory(Context& c) {
 
 namespace {
 
-// Every number the contact holds went to the phone: none is waiting for a free index.
-bool AllStored(const CContactEntry& contact) {
+// What the save did with each number it touched, when the phone did not take them all:
+// "home 456 written; mobile 123 not written: +CME ERROR: 26 (dial string too long)"; "" when
+// every number went.
+std::string UnsavedReport(const CContactEntry& contact,
+                          const std::array<CPhoneBookEngine::SlotReport, 5>& report) {
+    using Outcome = CPhoneBookEngine::SlotOutcome;
+    std::string text;
+    bool missing = false;
     for (const NumberKind& kind : NumberKind::All()) {
-        if (!(contact.*kind.number).empty() && contact.*kind.index <= 0) {
-            return false;
+        const CPhoneBookEngine::SlotReport& slot = report[static_cast<std::size_t>(kind.kind - 1)];
+        const std::u16string& number = contact.*kind.number;
+        // A box left empty is taken without anything sent when it held no entry.
+        if (slot.outcome == Outcome::Untouched ||
+            (slot.outcome == Outcome::Written && number.empty())) {
+            continue;
         }
+        const std::string what = std::string(kKindNames[kind.kind - 1]) +
+                                 (number.empty() ? "" : " " + app::Printable(app::ToUtf8(number)));
+        std::string item = what + " written";
+        if (slot.outcome == Outcome::NoIndex) {
+            item = what + " not written: " + backup::kNoFreePlace;
+        } else if (slot.outcome == Outcome::Refused) {
+            item = what + (number.empty() ? " not cleared: " : " not written: ") +
+                   app::Printable(app::ToUtf8(slot.reason));
+        }
+        missing = missing || slot.outcome != Outcome::Written;
+        text += (text.empty() ? "" : "; ") + item;
     }
-    return contact.marks == 0;
+    return missing ? text : "";
 }
 
 int List(Context& c) {
@@ -120,15 +143,14 @@ void TypeNumbers(Context& c, CPhoneBookEditor& editor) {
 
 int SaveCurrent(Context& c, CPhoneBookEditor& editor) {
     const std::u16string name = editor.GetLabel();
-    const platform::BOOL saved = editor.Save();
-    CContactBook* book = c.session.GetCurrentBook();
-    const CContactEntry* contact = book->GetAt(editor.GetCurrent());
-    if (!saved) {
-        // The editor's box has said so.
-        return kExitFailed;
-    }
-    if (contact == nullptr || !AllStored(*contact)) {
-        Complain(c.err, "the phone did not take every number of " + Quoted(name));
+    editor.Save();
+    const CContactEntry* contact = c.session.GetCurrentBook()->GetAt(editor.GetCurrent());
+    const std::string unsaved =
+        contact == nullptr ? "not written"
+                           : UnsavedReport(*contact, c.session.GetEngine()->GetLastWrite());
+    if (!unsaved.empty()) {
+        // Nothing is kept for later: the line says what the phone holds now.
+        Complain(c.err, Quoted(name) + " in " + MemoryName(c.options.memory) + ": " + unsaved);
         return kExitFailed;
     }
     Show(c, *contact);
@@ -216,6 +238,7 @@ int RunPhonebook(Context& c) {
         return kExitFailed;
     }
     CPhoneBookEditor editor(c.session, settings::IsNokiaMemoryType(memoryType));
+    editor.SetKeepsRefusedEdits(false);
     if (!LayoutTakesNumbers(c, editor)) {
         return kExitBadArguments;
     }

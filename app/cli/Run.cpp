@@ -5,8 +5,10 @@
 #include "app/cli/CliHost.h"
 #include "app/cli/Commands.h"
 #include "app/cli/Output.h"
+#include "link/PortOpening.h"
 #include "link/RegSettings.h"
 #include "phonebook/PhoneSession.h"
+#include "platform/Registry.h"
 #include "sms/SmsEngine.h"
 
 namespace cli {
@@ -34,7 +36,7 @@ int RunCommand(const Options& options, CPhoneSession& session, std::ostream& out
         return RunPorts(options, out, err);
     }
     // Refused before anything is sent, as the dialog refuses before it connects.
-    if (options.action == Action::SmsSend && !SendAccepted(options, session)) {
+    if (options.action == Action::SmsSend && !SendAccepted(options, session, err)) {
         return kExitBadArguments;
     }
     // A restore reads its whole file first: a file it cannot use changes nothing on the phone.
@@ -108,6 +110,14 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         auto session = std::make_unique<CPhoneSession>();
         g_pPhoneSession = session.get();
         result = RunCommand(options, *session, out, err);
+        // The port opened (so the link stored it), but the settings did not take it.
+        const platform::Host& current = platform::CurrentHost();
+        if (options.connection == app::Connection::Port && current.pendingPort.empty() &&
+            ports::ReadPortName() != options.port) {
+            Complain(err, "the port opened, but its name could not be stored in " +
+                              current.registry->Path());
+            result = kExitFailed;
+        }
         g_pPhoneSession = nullptr;
         session.reset();
         g_SmsEngine.SetPortHandle(platform::NULL_HANDLE);

@@ -148,8 +148,18 @@ int Delete(Context& c) {
 
 }  // namespace
 
-bool SendAccepted(const Options& options, CPhoneSession& session) {
-    return sms::CComposeSender(g_SmsEngine, session).CheckFields(Fields(options));
+bool SendAccepted(const Options& options, CPhoneSession& session, std::ostream& err) {
+    const sms::ComposeFields fields = Fields(options);
+    if (sms::CComposeSender(g_SmsEngine, session).CheckFields(fields)) {
+        return true;
+    }
+    if (!fields.recipient.empty() && !fields.text.empty() && !sms::IsDialNumber(fields.recipient)) {
+        Complain(err, "a number to send to is digits only, at most " +
+                          std::to_string(sms::CComposeSender::kMaxRecipientDigits) +
+                          ", with + in front for an international one (+447700900123); blanks "
+                          "are left out");
+    }
+    return false;
 }
 
 int RunSms(Context& c) {

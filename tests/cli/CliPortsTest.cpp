@@ -36,6 +36,18 @@ TEST(CliPorts, ProbeFindsTheSimulatedPhoneOnItsPseudoTerminal) {
     }
 }
 
+// --port is stored once the port has opened, so the next run finds it by itself.
+TEST(CliPorts, PortGivenIsStoredOnceItOpened) {
+    ChildProcess sim({HALVEX_PHONESIM_COMMAND, "--baud", "0"});
+    const std::string first = sim.ReadLine(5000);
+    ASSERT_EQ(first.rfind("port: /dev/pts/", 0), 0u) << first;
+    const std::string registry = "HALVEX_REGISTRY=" + TempDir() + "/registry.reg";
+    EXPECT_EQ(RunCli({"--port", first.substr(11), "--fast", "identify"}, {registry}).Whole(),
+              (Lines{"0", "connected, maker other\n", ""}));
+    EXPECT_EQ(RunCli({"--fast", "identify"}, {registry}).Whole(),
+              (Lines{"0", "connected, maker other\n", ""}));
+}
+
 TEST(CliPorts, RefusesWhatIsNoPortName) {
     const std::pair<Lines, std::string> cases[] = {
         {{"ports", "../etc/passwd"},

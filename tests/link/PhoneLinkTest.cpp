@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "link/ErrorResults.h"
 #include "link/PhoneLink.h"
 #include "platform/HandleTable.h"
 #include "platform/Registry.h"
@@ -225,3 +226,19 @@ TEST_F(PhoneLinkTest, AShortOrFailedWriteIsZeroWithoutAMessageAndAFailedReadMinu
 }
 
 }  // namespace
+
+// Numeric error results get their meaning; the text form, unknown codes and other lines are
+// left as they are.
+TEST(ErrorResults, NumericCodesAreExplained) {
+    const std::pair<std::u16string, std::u16string> cases[] = {
+        {u"+CME ERROR: 26", u"+CME ERROR: 26 (dial string too long)"},
+        {u"+CME ERROR:20 ", u"+CME ERROR:20  (memory full)"},
+        {u"+CMS ERROR: 322", u"+CMS ERROR: 322 (memory full)"},
+        {u"+CME ERROR: memory full", u"+CME ERROR: memory full"},
+        {u"+CME ERROR: 999", u"+CME ERROR: 999"},
+        {u"+CME ERROR: 0026", u"+CME ERROR: 0026"},
+        {u"+CMS ERROR: 26", u"+CMS ERROR: 26"},
+        {u"ERROR", u"ERROR"}};
+    for (const auto& [line, described] : cases)
+        EXPECT_EQ(at::DescribeErrorResult(line), described);
+}
