@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QPixmap>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -14,6 +15,7 @@
 #include "phonebook/PhoneSession.h"
 #include "platform/Win32.h"
 #include "platform/qt/Commands.h"
+#include "platform/qt/StatusLine.h"
 #include "platform/qt/Text.h"
 #include "platform/qt/Windows.h"
 #include "res/DialogTemplate.h"
@@ -90,6 +92,12 @@ int CMainFrame::OnCreate() {
         }
     }
     ApplyToolTips();
+
+    // Where a long read tells how far it has come; empty otherwise.
+    QStatusBar* status = statusBar();
+    status->setObjectName(QStringLiteral("statusBar"));
+    status->setAccessibleName(QStringLiteral("Status"));
+    platform::qt::StatusLineUi::SetStatusBar(status);
 
     for (const auto& [id, action] : m_actions) {
         connect(action, &QAction::triggered, this, [this, id = id] { RunCommand(id); });

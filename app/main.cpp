@@ -22,6 +22,7 @@
 #include "app/PropPgFormView.h"
 #include "platform/qt/Commands.h"
 #include "platform/qt/QtUi.h"
+#include "platform/qt/StatusLine.h"
 #include "res/DialogTemplate.h"
 #include "res/Resource.h"
 
@@ -152,7 +153,8 @@ int main(int argc, char** argv) {
         return status;
     }
     platform::qt::RepaintingClock clock(host->GetClock());
-    platform::qt::QtUi ui;
+    platform::qt::QtUi boxes;
+    platform::qt::StatusLineUi ui(boxes);
     platform::qt::QtShell shell;
     int result = 0;
     {

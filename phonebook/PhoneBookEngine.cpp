@@ -3,6 +3,7 @@
 #include <climits>
 #include <iterator>
 #include <unordered_map>
+#include <vector>
 
 #include "phonebook/AtText.h"
 #include "phonebook/NumberKind.h"
@@ -91,13 +92,25 @@ BOOL CPhoneBookEngine::SelectCharacterSet() {
 }
 
 void CPhoneBookEngine::ReadEntries(CContactBook& book, int first, int last) {
-    for (const phonebook::ReadRange& range : phonebook::PlanReadRanges(first, last)) {
+    const std::vector<phonebook::ReadRange> ranges = phonebook::PlanReadRanges(first, last);
+    // How many indices are read so far, of all: the ranges jump from the low end to the high one
+    // before the middle, so the highest index read would tell nothing.
+    int total = 0;
+    for (const phonebook::ReadRange& range : ranges) {
+        total += range.last - range.first + 1;
+    }
+    int done = 0;
+    const auto showProgress = [&done, total] {
+        ShowProgress(u"Reading contacts " + Decimal(done) + u" of " + Decimal(total));
+    };
+    showProgress();
+    for (const phonebook::ReadRange& range : ranges) {
         std::u16string command = u"AT+CPBR=" + Decimal(range.first) + u"," + Decimal(range.last);
         if (!SendCommand(command)) {
             ShowConnectionLost();
             m_session.Disconnect();
             if (range.step == 3) {
-                return;
+                break;
             }
             continue;
         }
@@ -111,7 +124,7 @@ void CPhoneBookEngine::ReadEntries(CContactBook& book, int first, int last) {
             reply.find(u'\uFFFD') != std::u16string::npos) {
             ShowConnectionLost();
             m_session.Disconnect();
-            return;
+            break;
         }
         SplitRecords(reply);
         for (auto& record : m_records) {
@@ -119,7 +132,10 @@ void CPhoneBookEngine::ReadEntries(CContactBook& book, int first, int last) {
         }
         MergeRecords(book);
         ClearRecords();
+        done += range.last - range.first + 1;
+        showProgress();
     }
+    EndProgress();
 }
 
 void CPhoneBookEngine::SplitRecords(const std::u16string& reply) {

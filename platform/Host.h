@@ -79,7 +79,8 @@ public:
     virtual void Sleep(DWORD ms) = 0;
 };
 
-// What the core needs of the user interface: message boxes and the wait cursor.
+// What the core needs of the user interface: message boxes, the wait cursor, and a line that
+// tells how far a long read has come.
 class UserInterface {
 public:
     virtual ~UserInterface() = default;
@@ -88,6 +89,10 @@ public:
                            UINT type) = 0;
     virtual void BeginWaitCursor() = 0;
     virtual void EndWaitCursor() = 0;
+    // "Reading contacts 75 of 250": replaces the line shown before. EndProgress takes it away
+    // once the read is over. A front end without such a line ignores both.
+    virtual void ShowProgress(const std::u16string& text) { static_cast<void>(text); }
+    virtual void EndProgress() {}
 };
 
 // What the windows need of the device's shell besides: the input panel, the shell's window-state

@@ -256,6 +256,16 @@ void EndWaitCursor() {
         ui->EndWaitCursor();
 }
 
+void ShowProgress(const std::u16string& text) {
+    if (UserInterface* ui = CurrentHost().ui)
+        ui->ShowProgress(text);
+}
+
+void EndProgress() {
+    if (UserInterface* ui = CurrentHost().ui)
+        ui->EndProgress();
+}
+
 BOOL SipShowIM(DWORD flags) {
     Shell* shell = CurrentHost().shell;
     return shell && shell->ShowInputPanel(flags) ? TRUE : FALSE;

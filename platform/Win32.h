@@ -47,6 +47,9 @@ LONG RegCloseKey(HKEY key);
 int MessageBoxW(HWND owner, const char16_t* text, const char16_t* caption, UINT type);
 void BeginWaitCursor();
 void EndWaitCursor();
+// The frame's line about the read in progress (see UserInterface::ShowProgress).
+void ShowProgress(const std::u16string& text);
+void EndProgress();
 
 // Shell: the input panel, the window-state call, the end of the message loop.
 BOOL SipShowIM(DWORD flags);

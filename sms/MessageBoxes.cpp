@@ -29,16 +29,19 @@ bool Load(CSmsEngine& engine, CPhoneSession& session, int box, std::initializer_
     }
     BeginWaitCursor();
     bool listed = true;
+    ShowProgress(u"Reading messages: SIM");
     engine.SelectStorage(u"SM", u"SM", u"ME");
     engine.QueryStorage();
     for (int status : onSim) {
         listed = engine.ListMessages(status, box) && listed;
     }
+    ShowProgress(u"Reading messages: phone");
     engine.SelectStorage(u"ME", u"ME", u"ME");
     engine.QueryStorage();
     for (int status : inPhone) {
         listed = engine.ListMessages(status, box) && listed;
     }
+    EndProgress();
     EndWaitCursor();
     if (complete != nullptr) {
         *complete = listed;

@@ -22,8 +22,9 @@ public:
     CliHost& operator=(const CliHost&) = delete;
 
     // Null, with one line in `error` and the exit `status`, when the platform cannot be made.
+    // `progress`: `messages` shows the progress line of long reads (a terminal).
     static std::unique_ptr<CliHost> Create(const Options& options, std::ostream& messages,
-                                           std::string& error, int& status);
+                                           bool progress, std::string& error, int& status);
 
     platform::Host GetHost();
     const Transcript& GetTranscript() const { return transcript_; }
@@ -34,7 +35,7 @@ public:
     }
 
 private:
-    CliHost(const Options& options, std::ostream& messages,
+    CliHost(const Options& options, std::ostream& messages, bool progress,
             std::unique_ptr<app::ProgramHost> program);
 
     std::unique_ptr<app::ProgramHost> program_;

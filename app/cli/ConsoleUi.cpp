@@ -15,6 +15,8 @@ int ConsoleUi::MessageBox(HWND, const std::u16string& text, const std::u16string
         line.replace(at, 2, ": ");
     }
     std::replace(line.begin(), line.end(), '\n', ' ');
+    // The box gets a line of its own; the next step of the read writes its line again.
+    ClearProgressLine();
     out_ << "Halvex: " << app::Printable(line) << '\n' << std::flush;
     switch (type & MB_TYPEMASK) {
         case MB_YESNO:
@@ -28,6 +30,26 @@ int ConsoleUi::MessageBox(HWND, const std::u16string& text, const std::u16string
             return IDABORT;
         default:
             return IDOK;
+    }
+}
+
+// Back to the start of the line, the text, then away with what a longer text left there.
+void ConsoleUi::ShowProgress(const std::u16string& text) {
+    if (!progress_) {
+        return;
+    }
+    out_ << '\r' << app::Printable(app::ToUtf8(text)) << "\x1b[K" << std::flush;
+    lineShown_ = true;
+}
+
+void ConsoleUi::EndProgress() {
+    ClearProgressLine();
+}
+
+void ConsoleUi::ClearProgressLine() {
+    if (lineShown_) {
+        out_ << "\r\x1b[K" << std::flush;
+        lineShown_ = false;
     }
 }
 

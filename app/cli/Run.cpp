@@ -87,7 +87,8 @@ int RunIdentify(Context& c) {
     return kExitOk;
 }
 
-int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        bool errIsTerminal) {
     const ParseResult parsed = ParseArguments(args);
     if (!parsed.options) {
         Complain(err, parsed.error);
@@ -97,7 +98,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
     std::string error;
     int status = kExitFailed;
-    std::unique_ptr<CliHost> host = CliHost::Create(options, err, error, status);
+    std::unique_ptr<CliHost> host =
+        CliHost::Create(options, err, errIsTerminal && !options.json, error, status);
     if (!host) {
         Complain(err, error);
         return status;

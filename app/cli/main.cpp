@@ -1,5 +1,7 @@
 // halvex-cli: the phone book and the messages of a phone from a terminal or a script.
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <exception>
 #include <iostream>
@@ -24,7 +26,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     try {
-        return cli::Run(args, std::cout, std::cerr);
+        return cli::Run(args, std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1);
     } catch (const std::exception& e) {
         std::cerr << "halvex-cli: " << e.what() << '\n';
     } catch (...) {
