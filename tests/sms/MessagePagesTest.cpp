@@ -77,11 +77,11 @@ TEST_F(MessagePagesTest, TheInboxShowsEachMessagesDateNumberAndText) {
     EXPECT_FALSE(Control<QWidget>(&inbox(), res::IDC_INBOX_IMPORT)->isEnabled());
 
     // The rows are those the command line lists, and one for the entry that cannot be read.
-    ASSERT_EQ(inbox().GetList().GetItemCount(), 14);
+    ASSERT_EQ(inbox().GetList().GetItemCount(), 15);
     EXPECT_EQ((Texts{Column(inbox(), 1)[1], Column(inbox(), 2)[2], Column(inbox(), 3)[8]}),
               (Texts{u"03/01/24", u"BANK", u"Meeting moved to 3pm, room 4B"}));
-    EXPECT_EQ(Column(inbox(), 0)[13] + u" " + Column(inbox(), 3)[13],
-              u"14 (message cannot be read)");
+    EXPECT_EQ(Column(inbox(), 0)[14] + u" " + Column(inbox(), 3)[14],
+              u"16 (message cannot be read)");
 }
 
 TEST_F(MessagePagesTest, TheViewShowsAMessageAndReplyAndForwardOpenTheComposeDialog) {
@@ -164,7 +164,7 @@ TEST_F(MessagePagesTest, DeleteTakesEverySelectedMessageAfterOneQuestion) {
     EXPECT_EQ(commands(),
               (Lines{sim[0], "AT+CMGD=1", sim[1], sim[0], "AT+CMGD=4", sim[1], "AT+CMGD=1"}));
     const Texts left = Column(inbox(), 2);
-    ASSERT_EQ(left.size(), 10u);
+    ASSERT_EQ(left.size(), 11u);
     EXPECT_EQ((Texts{left[0], left[1], left[2]}),
               (Texts{u"+30690000431", u"BANK", u"+8613800000451"}));
 
