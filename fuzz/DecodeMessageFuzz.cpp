@@ -1,6 +1,7 @@
 // Any PDU text, as a phone could list it, in both directions: decoding never fails badly, and a
 // record that comes back encodes to a PDU that decodes to the same record (after the one step
-// in which encoding fits the text to the alphabet it is sent in).
+// in which encoding fits the text to the alphabet it is sent in). The concatenation element of
+// any header is read without harm.
 
 #include <cstddef>
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "sms/codec/Concatenation.h"
 #include "sms/codec/ShortMessage.h"
 
 namespace {
@@ -19,6 +21,9 @@ void RoundTrip(const std::u16string& pdu, bool incoming) {
     const auto first = DecodeMessage(pdu, incoming);
     if (!first)
         return;
+    // Whatever header came, the walk over its elements stays inside it.
+    const auto part = sms::FindConcatenation(first->GetHeader());
+    CHECK(!part || part->wideReference || part->reference < 256);
     const std::u16string once = first->Encode();
     if (once.empty()) {
         return;  // too long to write: nothing goes out

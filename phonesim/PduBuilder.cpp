@@ -1,5 +1,6 @@
 #include "phonesim/PduBuilder.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <vector>
@@ -87,24 +88,46 @@ std::uint8_t SwappedBcd(int value) {
     return static_cast<std::uint8_t>((value % 10) << 4 | (value / 10) % 10);
 }
 
-// TP-DCS, TP-UDL and TP-UD for the text.
-std::optional<Octets> UserData(const std::u16string& text, Alphabet alphabet) {
+// The user-data header of a part, its UDHL octet first.
+Octets PartHeader(const PartOf& part) {
+    Octets header{0x00};
+    if (part.wideReference) {
+        header.insert(header.end(),
+                      {0x08, 0x04, static_cast<std::uint8_t>(part.reference >> 8 & 0xFF),
+                       static_cast<std::uint8_t>(part.reference & 0xFF)});
+    } else {
+        header.insert(header.end(), {0x00, 0x03, static_cast<std::uint8_t>(part.reference & 0xFF)});
+    }
+    header.push_back(static_cast<std::uint8_t>(part.count & 0xFF));
+    header.push_back(static_cast<std::uint8_t>(part.sequence & 0xFF));
+    header[0] = static_cast<std::uint8_t>(header.size() - 1);
+    return header;
+}
+
+// TP-DCS, TP-UDL and TP-UD for the text, after the header when there is one.
+std::optional<Octets> UserData(const std::u16string& text, Alphabet alphabet,
+                               const Octets& header = {}) {
     std::optional<std::vector<unsigned char>> septets;
     if (alphabet != Alphabet::Ucs2)
         septets = TextToGsm(text);
     if (alphabet == Alphabet::Gsm7 && !septets)
         return std::nullopt;
     if (septets) {
-        if (septets->size() > 160)
+        // The header and its fill bits take whole septets; the text starts on the next one.
+        const std::size_t headerSeptets = header.empty() ? 0 : (header.size() * 8 + 6) / 7;
+        if (headerSeptets + septets->size() > 160)
             return std::nullopt;
+        septets->insert(septets->begin(), headerSeptets, 0);
         Octets out{0x00, static_cast<std::uint8_t>(septets->size())};
-        const Octets packed = PackSeptets(*septets);
+        Octets packed = PackSeptets(*septets);
+        std::copy(header.begin(), header.end(), packed.begin());
         out.insert(out.end(), packed.begin(), packed.end());
         return out;
     }
-    if (text.size() > 70)
+    if (header.size() + text.size() * 2 > 140)
         return std::nullopt;
-    Octets out{0x08, static_cast<std::uint8_t>(text.size() * 2)};
+    Octets out{0x08, static_cast<std::uint8_t>(header.size() + text.size() * 2)};
+    out.insert(out.end(), header.begin(), header.end());
     for (char16_t unit : text) {
         out.push_back(static_cast<std::uint8_t>(unit >> 8));
         out.push_back(static_cast<std::uint8_t>(unit & 0xFF));
@@ -134,11 +157,13 @@ std::optional<SmsTime> ParseSmsTime(const std::string& text) {
 std::optional<std::string> BuildDeliver(const DeliverMessage& message) {
     const auto sca = Sca(message.smsc);
     const auto from = Address(message.from);
-    const auto ud = UserData(message.text, message.alphabet);
+    const Octets header = message.part ? PartHeader(*message.part) : Octets{};
+    const auto ud = UserData(message.text, message.alphabet, header);
     if (!sca || !from || !ud)
         return std::nullopt;
     Octets pdu = *sca;
-    pdu.push_back(0x04);  // SMS-DELIVER, no more messages waiting
+    // SMS-DELIVER, no more messages waiting; TP-UDHI for a part.
+    pdu.push_back(header.empty() ? 0x04 : 0x44);
     pdu.insert(pdu.end(), from->begin(), from->end());
     pdu.push_back(0x00);      // TP-PID
     pdu.push_back((*ud)[0]);  // TP-DCS

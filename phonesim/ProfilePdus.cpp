@@ -44,6 +44,12 @@ std::string Build(const json& message, const std::string& centre) {
         message.time = *time;
         message.text = TextOf(d);
         message.alphabet = AlphabetOf(d);
+        if (d.contains("part")) {
+            const json& part = d.at("part");
+            message.part =
+                PartOf{part.at("reference").get<int>(), part.at("count").get<int>(),
+                       part.at("sequence").get<int>(), part.value("wideReference", false)};
+        }
         pdu = BuildDeliver(message);
     } else {
         const json& s = message.at("submit");

@@ -2,7 +2,9 @@
 // Profiles describe their messages in words next to the PDU:
 //   {"index": 1, "status": 1, "pdu": "07914477...",
 //    "deliver": {"from": "+447700900123", "time": "2024-03-05 14:22:10+00:00", "text": "Hi"}}
-// and the PDU is made from the description, never typed by hand.
+// and the PDU is made from the description, never typed by hand. A part of a concatenated message
+// says which: "part": {"reference": 7, "count": 2, "sequence": 1} ("wideReference": true for a
+// 16-bit reference).
 
 #include <string>
 

@@ -64,19 +64,21 @@ constexpr ControlTemplate kOutbox[] = {
 };
 
 // The message view: number, date and text of a received message, Reply and Forward. The sender
-// named in the text and the two flags are kept in hidden controls.
+// named in the text shows above the text when there is one; the two flags are kept in hidden
+// controls.
 constexpr ControlTemplate kInboxMessage[] = {
     {IDC_STATIC, K::Static, u"SMS Incoming Message", s::Center, 5, 4, 129, 9},
     {IDC_STATIC, K::Static, u"Number:", 0, 5, 17, 32, 8},
     {IDC_VIEW_NUMBER, K::Static, u"", 0, 38, 17, 96, 8},
     {IDC_STATIC, K::Static, u"Date:", 0, 5, 28, 32, 8},
     {IDC_VIEW_DATE, K::Static, u"", 0, 38, 28, 96, 8},
-    {IDC_VIEW_TEXT, K::Edit, u"", s::MultiLine | s::ReadOnly | s::VScroll | s::Border, 5, 40, 129,
-     85},
+    {IDC_VIEW_TEXT, K::Edit, u"", s::MultiLine | s::ReadOnly | s::VScroll | s::Border, 5, 50, 129,
+     75},
     {IDC_REPLY, K::Button, u"Reply", 0, 5, 131, 60, 14},
     {IDC_FORWARD, K::Button, u"Forward", 0, 74, 131, 60, 14},
     {IDC_VIEW_EXIT, K::Button, u"Exit", s::Hidden | s::Disabled, 40, 131, 60, 14},
-    {IDC_VIEW_SENDER, K::Static, u"", s::Hidden, 5, 152, 129, 8},
+    // "From: name <number>" when the text names its sender; hidden otherwise.
+    {IDC_VIEW_SENDER, K::Static, u"", s::Hidden, 5, 39, 129, 8},
     {IDC_VIEW_MORE, K::CheckBox, u"More Message", s::Hidden, 5, 162, 62, 10},
     {IDC_VIEW_REPLY_PATH, K::CheckBox, u"Reply Path", s::Hidden, 70, 162, 62, 10},
 };

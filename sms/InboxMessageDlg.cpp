@@ -13,6 +13,7 @@
 #include "res/Resource.h"
 #include "sms/MessageRows.h"
 #include "sms/OutboxMessageDlg.h"
+#include "sms/SenderNames.h"
 #include "sms/codec/SmsDeliver.h"
 
 using namespace platform;
@@ -32,6 +33,7 @@ void CInboxMessageDlg::ShowMessage(const CShortMessage* message, int row, std::u
         m_strDate.clear();
         m_strNumber.clear();
         m_strSender.clear();
+        m_strFrom.clear();
         m_strMessage = pdu;
         m_bMoreMessages = m_bReplyPath = m_bFromName = false;
         m_strReplyTo.clear();
@@ -49,6 +51,21 @@ void CInboxMessageDlg::ShowMessage(const CShortMessage* message, int row, std::u
     m_strDate = sms::DateText(stamp) + u" " + sms::TimeText(stamp);
     m_bFromName = address.IsAlphanumeric();
     m_strReplyTo = sms::DialBackNumber(address);
+    m_strFrom.clear();
+    if (m_strSender != u"Unknown") {
+        const std::u16string number = m_bFromName ? address.number : u"+" + address.number;
+        m_strFrom = u"From: " + m_strSender + u" <" + number + u">";
+    }
+}
+
+void CInboxMessageDlg::ShowMessage(const sms::MessageRow& message, int row,
+                                   std::u16string_view pdu) {
+    ShowMessage(message.message.get(), row, pdu);
+    if (row >= 0 && message.decoded) {
+        m_strMessage = sms::ShownText(message.fullText);
+        m_strSender = message.sender;
+        m_strFrom = sms::FromLine(message);
+    }
 }
 
 BOOL CInboxMessageDlg::OnInitDialog() {
@@ -61,6 +78,7 @@ BOOL CInboxMessageDlg::OnInitDialog() {
     if (!m_bConnected) {
         m_bConnected = true;
         GetDlgItem(res::IDC_VIEW_TEXT)->setAccessibleName(QStringLiteral("Message"));
+        GetDlgItem(res::IDC_VIEW_SENDER)->setAccessibleName(QStringLiteral("From"));
         using platform::qt::AsCommand;
         connect(GetItem<QAbstractButton>(res::IDC_REPLY), &QAbstractButton::clicked, this,
                 AsCommand([this] { OnReply(); }));
@@ -76,7 +94,10 @@ BOOL CInboxMessageDlg::OnInitDialog() {
 void CInboxMessageDlg::DoDataExchange() {
     GetItem<QLabel>(res::IDC_VIEW_DATE)->setText(ToQString(m_strDate));
     GetItem<QCheckBox>(res::IDC_VIEW_MORE)->setChecked(m_bMoreMessages);
-    GetItem<QLabel>(res::IDC_VIEW_SENDER)->setText(ToQString(m_strSender));
+    // The sender's line shows when the text names one; the control keeps the name otherwise.
+    auto* sender = GetItem<QLabel>(res::IDC_VIEW_SENDER);
+    sender->setText(ToQString(m_strFrom.empty() ? m_strSender : m_strFrom));
+    sender->setVisible(!m_strFrom.empty());
     GetItem<QLabel>(res::IDC_VIEW_NUMBER)->setText(ToQString(m_strNumber));
     GetItem<QCheckBox>(res::IDC_VIEW_REPLY_PATH)->setChecked(m_bReplyPath);
     GetItem<QPlainTextEdit>(res::IDC_VIEW_TEXT)->setPlainText(ToQString(m_strMessage));

@@ -13,7 +13,11 @@ CInboxPage::CInboxPage(QWidget* parent)
 void CInboxPage::OnDoubleClick() {
     // Taken before the first view opens: each rebuild clears the selection.
     for (int row : m_list.GetSelectedItems()) {
-        m_view.ShowMessage(RowMessage(row), row, g_SmsEngine.GetInbox().Pdu(row));
+        if (row < 0 || row >= m_nRowCount) {
+            continue;
+        }
+        const sms::MessageRow& shown = m_rows[static_cast<std::size_t>(row)];
+        m_view.ShowMessage(shown, row, g_SmsEngine.GetInbox().Pdu(shown.parts.front()));
         m_view.DoModal();
         RefreshList();
     }

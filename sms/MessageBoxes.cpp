@@ -127,14 +127,29 @@ std::vector<bool> DeleteRows(CSmsEngine& engine, CPhoneSession& session, int box
 
 int DeleteSelected(CSmsEngine& engine, CPhoneSession& session, int box,
                    const std::vector<int>& selected, HWND owner) {
-    std::vector<int> rows = selected;
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    std::vector<std::vector<int>> rows;
+    for (int row : selected) {
+        rows.push_back({row});
+    }
+    return DeleteSelectedParts(engine, session, box, rows, owner);
+}
+
+int DeleteSelectedParts(CSmsEngine& engine, CPhoneSession& session, int box,
+                        const std::vector<std::vector<int>>& selected, HWND owner) {
+    std::vector<std::vector<int>> messages = selected;
+    std::sort(messages.begin(), messages.end());
+    messages.erase(std::unique(messages.begin(), messages.end()), messages.end());
     // Every selected message goes, on both pages: the question names how many.
-    if (!ConfirmDelete(static_cast<int>(rows.size()), owner)) {
+    if (!ConfirmDelete(static_cast<int>(messages.size()), owner)) {
         return 0;
     }
-    const std::vector<bool> deleted = DeleteRows(engine, session, box, rows);
+    std::vector<int> positions;
+    for (const std::vector<int>& parts : messages) {
+        positions.insert(positions.end(), parts.begin(), parts.end());
+    }
+    std::sort(positions.begin(), positions.end());
+    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+    const std::vector<bool> deleted = DeleteRows(engine, session, box, positions);
     return static_cast<int>(std::count(deleted.begin(), deleted.end(), true));
 }
 

@@ -38,5 +38,9 @@ std::vector<bool> DeleteRows(CSmsEngine& engine, CPhoneSession& session, int box
 // messages deleted (the page rebuilds its rows when it is above 0).
 int DeleteSelected(CSmsEngine& engine, CPhoneSession& session, int box,
                    const std::vector<int>& selected, platform::HWND owner = 0);
+// The same for rows that each show one or more stored messages (the parts of a long message):
+// one question for the rows, then every part of each. A part the phone refuses stays in the list.
+int DeleteSelectedParts(CSmsEngine& engine, CPhoneSession& session, int box,
+                        const std::vector<std::vector<int>>& selected, platform::HWND owner = 0);
 
 }  // namespace sms

@@ -4,7 +4,9 @@
 
 #include "platform/qt/Commands.h"
 #include "platform/qt/Fonts.h"
+#include "sms/JoinedMessages.h"
 #include "sms/MessageBoxes.h"
+#include "sms/SenderNames.h"
 #include "sms/SmsEngine.h"
 
 using namespace platform;
@@ -68,8 +70,15 @@ void CMessagePage::LoadMessages() {
 }
 
 void CMessagePage::DeleteSelected() {
-    const int deleted = sms::DeleteSelected(g_SmsEngine, *m_pSession, m_layout.box,
-                                            m_list.GetSelectedItems(), GetSafeHwnd());
+    // A row of a long message deletes every stored part of it.
+    std::vector<std::vector<int>> selected;
+    for (int row : m_list.GetSelectedItems()) {
+        if (row >= 0 && row < m_nRowCount) {
+            selected.push_back(m_rows[static_cast<std::size_t>(row)].parts);
+        }
+    }
+    const int deleted =
+        sms::DeleteSelectedParts(g_SmsEngine, *m_pSession, m_layout.box, selected, GetSafeHwnd());
     m_bConnected = m_pSession->IsConnected();
     if (deleted > 0) {
         RefreshList();
@@ -79,6 +88,9 @@ void CMessagePage::DeleteSelected() {
 void CMessagePage::RefreshList() {
     const sms::MessageList& list = IsInbox() ? g_SmsEngine.GetInbox() : g_SmsEngine.GetOutbox();
     m_rows = sms::BuildRows(list, IsInbox());
+    if (IsInbox()) {
+        m_rows = sms::JoinParts(std::move(m_rows));
+    }
     m_nRowCount = static_cast<int>(m_rows.size());
     m_list.DeleteAllItems();
     for (int i = 0; i < m_nRowCount; ++i) {
@@ -88,8 +100,17 @@ void CMessagePage::RefreshList() {
         if (IsInbox()) {
             m_list.SetItemText(i, column++, row.date);
         }
-        m_list.SetItemText(i, column++, row.number);
+        std::u16string number = row.number;
+        if (IsInbox() && row.decoded) {
+            // A sender in the phone book read since connecting: the contact's name beside it.
+            const std::u16string contact = sms::ContactName(*m_pSession, row.message->GetAddress());
+            if (!contact.empty()) {
+                number += u" (" + contact + u")";
+            }
+        }
+        m_list.SetItemText(i, column++, number);
         m_list.SetItemText(i, column, row.decoded ? row.text : kUnreadable);
+        m_list.SetItemToolTip(i, sms::FromLine(row));
     }
 }
 

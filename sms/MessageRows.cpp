@@ -83,6 +83,7 @@ MessageRow BuildRow(const MessageList& list, int position, bool incoming) {
     const std::string id = std::to_string(row.id);
     row.idText.assign(id.begin(), id.end());
     row.storage = list.Storage(position);
+    row.parts = {position};
     std::shared_ptr<const CShortMessage> message = DecodeMessage(list.Pdu(position), incoming);
     if (!message) {
         return row;
@@ -94,6 +95,7 @@ MessageRow BuildRow(const MessageList& list, int position, bool incoming) {
     row.number = address.IsAlphanumeric() ? address.number : u"+" + address.number;
     row.text = ListText(text);
     row.sender = ShownSender(text);
+    row.fullText = text;
     row.decoded = true;
     row.message = std::move(message);
     return row;

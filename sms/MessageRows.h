@@ -26,6 +26,12 @@ struct MessageRow {
     std::u16string number;
     std::u16string text;    // for the list: no prefix, CR and LF as blanks
     std::u16string sender;  // ShownSender of the text as it came
+    // The text as it came; for a row that joins the parts of a long message, theirs in order
+    // (JoinParts).
+    std::u16string fullText;
+    // Positions in the engine's list of the messages the row shows, in part order: the row's
+    // own position for a message of its own.
+    std::vector<int> parts;
     int storage = kStorageNone;
     // False when the PDU text could not be decoded: the row keeps its place (rows and the
     // engine's entries share positions) and its id and storage, with empty texts.

@@ -12,8 +12,9 @@ namespace {
 
 const std::set<std::string> kValueOptions = {"port", "simulate-save", "home",   "work",   "mobile",
                                              "fax",  "other",         "memory", "rename", "format"};
-const std::set<std::string> kFlagOptions = {"transcript", "yes",     "json",    "save", "report",
-                                            "reply-path", "dry-run", "replace", "fast", "probe"};
+const std::set<std::string> kFlagOptions = {"transcript", "yes",        "json",    "save",
+                                            "report",     "reply-path", "dry-run", "replace",
+                                            "fast",       "probe",      "parts"};
 
 struct Failure {
     std::string message;
@@ -284,9 +285,10 @@ private:
 
     void ParseSms(Options& o, const std::string& action) {
         if (action == "list") {
-            Positional(3, 3, "sms list inbox|outbox");
+            Positional(3, 3, "sms list inbox|outbox [--parts]");
             o.action = Action::SmsList;
             o.box = Box(words_[2]);
+            o.parts = Take("parts");
         } else if (action == "send") {
             Positional(4, 4, "sms send NUMBER TEXT");
             o.action = Action::SmsSend;
@@ -377,8 +379,9 @@ const char* Usage() {
            "      write the contacts to FILE (standard output without one)\n"
            "  phonebook import [--memory ME|SM] [--dry-run] [--replace] FILE\n"
            "      add the contacts of a vCard or CSV file, after showing the plan\n"
-           "  sms list inbox|outbox\n"
-           "      the received messages, or the sent ones the phone stored\n"
+           "  sms list inbox|outbox [--parts]\n"
+           "      the received messages, or the sent ones the phone stored; the parts of a long\n"
+           "      message as one, with the ids of all its parts\n"
            "  sms send NUMBER TEXT [--save] [--report] [--reply-path]\n"
            "      send TEXT (at most 70 characters) to NUMBER\n"
            "  sms delete inbox|outbox ID...\n"
@@ -415,6 +418,7 @@ const char* Usage() {
            "  --save                keep a copy of the sent message in the phone's outbox\n"
            "  --report              ask the network for a status report\n"
            "  --reply-path          ask for a reply path\n"
+           "  --parts               list each stored part of a long message on its own\n"
            "  --probe               ask each port's phone who made it (AT, ATI, AT+CGMI; never\n"
            "                        changes the phone)\n"
            "\n"

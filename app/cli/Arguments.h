@@ -59,6 +59,7 @@ struct Options {
     bool report = false;
     bool replyPath = false;
     std::vector<int> ids;
+    bool parts = false;  // sms list: every stored part a line of its own
     // Backup and restore: the file (empty: standard output), CSV rather than vCard, the plan
     // without the writes, and whether a same-named contact takes the file's numbers.
     std::string file;

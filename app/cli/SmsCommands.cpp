@@ -1,7 +1,6 @@
 // sms list, send and delete: the pages' loaders and delete sequence, the compose dialog's send.
 
 #include <algorithm>
-#include <cstdio>
 #include <string>
 
 #include "app/Utf8Text.h"
@@ -9,6 +8,7 @@
 #include "app/cli/Output.h"
 #include "app/cli/backup/SmsArchive.h"
 #include "sms/ComposeSender.h"
+#include "sms/JoinedMessages.h"
 #include "sms/MessageBoxes.h"
 #include "sms/MessageRows.h"
 
@@ -38,18 +38,30 @@ int ListMessages(Context& c) {
         return kExitFailed;
     }
     const bool inbox = c.options.box == CSmsEngine::kInbox;
-    const std::vector<sms::MessageRow> rows = sms::BuildRows(List(c), inbox);
+    std::vector<sms::MessageRow> rows = sms::BuildRows(List(c), inbox);
+    if (inbox && !c.options.parts) {
+        rows = sms::JoinParts(std::move(rows));
+    }
     if (c.options.json) {
         nlohmann::ordered_json array = nlohmann::ordered_json::array();
         for (const sms::MessageRow& row : rows) {
-            array.push_back(backup::MessageRowJson(row, inbox));
+            nlohmann::ordered_json object = backup::MessageRowJson(row, inbox);
+            // The ids sms delete takes for every stored part of the message, in part order.
+            object["parts"] = nlohmann::ordered_json::array();
+            for (int position : row.parts) {
+                object["parts"].push_back(position + 1);
+            }
+            array.push_back(std::move(object));
         }
         PrintJson(c.out, array);
         return kExitOk;
     }
     for (const sms::MessageRow& row : rows) {
-        char id[16];
-        std::snprintf(id, sizeof id, "%2d", row.id);
+        // A long message shows the ids of all its parts ("14,13").
+        std::string id = app::ToUtf8(row.idText);
+        if (id.size() < 2) {
+            id.insert(0, 2 - id.size(), ' ');
+        }
         c.out << id << "  ";
         if (!row.decoded) {
             c.out << app::ToUtf8(sms::StorageName(row.storage)) << "  (not a readable message)\n";

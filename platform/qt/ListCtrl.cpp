@@ -194,6 +194,23 @@ BOOL CListCtrl::SetItemText(int item, int subItem, const std::u16string& text) {
     return TRUE;
 }
 
+BOOL CListCtrl::SetItemToolTip(int item, const std::u16string& text) {
+    if (list_ == nullptr || item < 0 || item >= list_->rowCount()) {
+        return FALSE;
+    }
+    for (int column = 0; column < list_->columnCount(); ++column) {
+        if (QTableWidgetItem* cell = list_->item(item, column)) {
+            cell->setToolTip(ToQString(text));
+        }
+    }
+    return TRUE;
+}
+
+std::u16string CListCtrl::GetItemToolTip(int item, int subItem) const {
+    const QTableWidgetItem* cell = list_ != nullptr ? list_->item(item, subItem) : nullptr;
+    return cell != nullptr ? FromQString(cell->toolTip()) : std::u16string();
+}
+
 std::u16string CListCtrl::GetItemText(int item, int subItem) const {
     const QTableWidgetItem* cell = list_ != nullptr ? list_->item(item, subItem) : nullptr;
     return cell != nullptr ? FromQString(cell->text()) : std::u16string();

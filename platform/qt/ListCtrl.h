@@ -86,6 +86,9 @@ public:
     int InsertItem(int item, const std::u16string& text, int image = -1);
     BOOL SetItemText(int item, int subItem, const std::u16string& text);
     std::u16string GetItemText(int item, int subItem) const;
+    // The tool tip of every cell of a row (set after its sub-items); empty removes it.
+    BOOL SetItemToolTip(int item, const std::u16string& text);
+    std::u16string GetItemToolTip(int item, int subItem) const;
     BOOL DeleteItem(int item);
     BOOL DeleteAllItems();
     int GetItemCount() const;

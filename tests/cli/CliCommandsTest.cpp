@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <nlohmann/json.hpp>
+#include <sstream>
 
 #include "tests/cli/CliRunner.h"
 
@@ -67,11 +68,48 @@ TEST(CliSms, InboxListShowsTheRowsOfThePageWithSenderAndStorage) {
     const CliRun run = RunCli({"--simulate", "--json", "sms", "list", "inbox"});
     const json rows = json::parse(run.out);
     // The SIM's unread message first, then its read ones.
-    ASSERT_EQ(rows.size(), 13u) << run.err;
+    ASSERT_EQ(rows.size(), 14u) << run.err;
     EXPECT_EQ(rows[1], json::parse(R"({"id": 2, "date": "03/01/24", "number": "+447700900103",
         "text": "Morning! Are we still on for lunch today?", "sender": "Unknown", "storage": "SM",
-        "decoded": true})"));
+        "decoded": true, "parts": [2]})"));
     EXPECT_EQ(rows[7].at("storage"), "ME");
+}
+
+// A long message is one line with the ids of its parts, part 1's first (the phone stored part 2
+// first); --parts lists the parts as the phone stores them, and sms delete takes their ids.
+TEST(CliSms, ALongMessageIsOneLineWithTheIdsOfItsParts) {
+    auto lines = [](const CliRun& run) {
+        Lines out;
+        std::istringstream in(run.out);
+        for (std::string line; std::getline(in, line);) {
+            out.push_back(line);
+        }
+        return out;
+    };
+    const std::string whole =
+        "Directions for Saturday: take the A40 west, leave at junction 3 and follow the signs for "
+        "the garden centre. Turn left just after it and go on for about a mile; we are the white "
+        "house with the blue door. Parking is in front. Call me if you get lost!";
+    const CliRun joined = RunCli({"--simulate", "sms", "list", "inbox"});
+    EXPECT_EQ(lines(joined).size(), 14u) << joined.err;
+    EXPECT_EQ(lines(joined).back(), "15,14  03/10/24  +447700900161   ME  " + whole);
+
+    const CliRun parts = RunCli({"--simulate", "sms", "list", "inbox", "--parts"});
+    ASSERT_EQ(lines(parts).size(), 15u) << parts.err;
+    const std::string part2 = "14  03/10/24  +447700900161   ME  on for about a mile";
+    EXPECT_EQ(lines(parts)[13].substr(0, part2.size()), part2);
+
+    const json rows = json::parse(RunCli({"--simulate", "--json", "sms", "list", "inbox"}).out);
+    EXPECT_EQ(rows.back().at("id"), 15);
+    EXPECT_EQ(rows.back().at("parts"), json::parse("[15, 14]"));
+    EXPECT_EQ(rows.back().at("text"), whole);
+
+    const CliRun deleted =
+        RunCli({"--simulate", "--yes", "--transcript", "sms", "delete", "inbox", "15", "14"});
+    EXPECT_EQ(deleted.status, 0) << deleted.err;
+    Lines deletes = deleted.Commands();
+    std::erase_if(deletes, [](const std::string& c) { return !c.starts_with("AT+CMGD"); });
+    EXPECT_EQ(deletes, (Lines{"AT+CMGD=14", "AT+CMGD=13"}));
 }
 
 TEST(CliSms, SendReportsTheDialogsOutcome) {

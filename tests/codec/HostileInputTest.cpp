@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "sms/codec/Concatenation.h"
 #include "sms/codec/PduWriter.h"
 #include "sms/codec/ShortMessage.h"
 #include "sms/codec/SmsDeliver.h"
@@ -38,6 +39,41 @@ TEST(CodecHostile, LengthsThatDoNotMatchTheDataReadOnlyWhatIsThere) {
     EXPECT_EQ(wraps.GetText(), u"Hi");
     // A service centre of 15 octets in six.
     EXPECT_EQ(CSmsDeliver(U("0F9121436587")).GetServiceCentre().number, u"12345678");
+}
+
+// The concatenation element is found among others, by its last copy, never past the header's
+// end, and only in its own length (3 octets for 0x00, 4 for 0x08).
+TEST(CodecHostile, ConcatenationElementsThatLieAboutTheirLength) {
+    // A header as the records keep it: one character per octet (blanks between elements).
+    auto Octets = [](std::string hex) {
+        std::erase(hex, ' ');
+        std::u16string octets;
+        for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
+            octets += static_cast<char16_t>(std::stoi(hex.substr(i, 2), nullptr, 16));
+        }
+        return octets;
+    };
+    const std::pair<std::u16string, const char*> cases[] = {
+        {Octets("0003070201"), "7 1/2 8-bit"},
+        {Octets("080412340302"), "4660 2/3 16-bit"},
+        {Octets("0A020000 0003070201"), "7 1/2 8-bit"},  // after a text-formatting element
+        {Octets("0003070201 0003080301"), "8 1/3 8-bit"},
+        {Octets("00030702"), "none"},      // cut short
+        {Octets("0005070201"), "none"},    // longer than the header
+        {Octets("000207020003"), "none"},  // wrong length for its kind
+        {Octets("0803123402"), "none"},
+        {Octets("FF"), "none"},
+        {Octets(""), "none"},
+        {Octets("00FF070201"), "none"},
+    };
+    for (const auto& [header, expected] : cases) {
+        const auto found = sms::FindConcatenation(header);
+        const std::string text =
+            found ? std::to_string(found->reference) + " " + std::to_string(found->sequence) + "/" +
+                        std::to_string(found->count) + (found->wideReference ? " 16-bit" : " 8-bit")
+                  : "none";
+        EXPECT_EQ(text, expected) << header.size();
+    }
 }
 
 TEST(CodecHostile, TextThatIsNotHex) {

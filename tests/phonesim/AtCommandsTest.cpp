@@ -112,22 +112,22 @@ TEST(PhoneCommands, AnswersFollowTheProfileAndTheCommandsBefore) {
             {R"(AT+CSCA="12;34")", Cms(304)}});
     // Storages: fewer names change only those; names are not case-sensitive.
     h.Talk({{"AT+CPMS=?", Info({R"(+CPMS: ("SM","ME"),("SM","ME"),("SM","ME"))"})},
-            {"AT+CPMS?", Info({R"(+CPMS: "ME",12,150,"ME",12,150,"ME",12,150)"})},
-            {R"(AT+CPMS="SM","SM","ME")", Info({"+CPMS: 4,20,4,20,12,150"})},
-            {"AT+CPMS?", Info({R"(+CPMS: "SM",4,20,"SM",4,20,"ME",12,150)"})},
-            {R"(AT+CPMS="me")", Info({"+CPMS: 12,150,4,20,12,150"})},
+            {"AT+CPMS?", Info({R"(+CPMS: "ME",14,150,"ME",14,150,"ME",14,150)"})},
+            {R"(AT+CPMS="SM","SM","ME")", Info({"+CPMS: 4,20,4,20,14,150"})},
+            {"AT+CPMS?", Info({R"(+CPMS: "SM",4,20,"SM",4,20,"ME",14,150)"})},
+            {R"(AT+CPMS="me")", Info({"+CPMS: 14,150,4,20,14,150"})},
             {R"(AT+CPMS="XX","ME")", Cms(302)},
-            {"AT+CPMS?", Info({R"(+CPMS: "ME",12,150,"SM",4,20,"ME",12,150)"})}});
+            {"AT+CPMS?", Info({R"(+CPMS: "ME",14,150,"SM",4,20,"ME",14,150)"})}});
     // Reading or listing a received message marks it read; the header gives the TPDU length.
     h.Talk({{"AT+CMGR=6", Info({"+CMGR: 0,," + head(pdu6), pdu6})},
             {"AT+CMGR=6", Info({"+CMGR: 1,," + head(pdu6), pdu6})},
             {"AT+CMGR=60", Cms(321)},
             {"AT+CMGL=5", Cms(304)},
-            {R"(AT+CPMS="SM")", Info({"+CPMS: 4,20,4,20,12,150"})},
+            {R"(AT+CPMS="SM")", Info({"+CPMS: 4,20,4,20,14,150"})},
             {"AT+CMGL=0", Info({"+CMGL: 3,0,," + head(pdu3), pdu3})},
             {"AT+CMGL=0", Ok()}});
     // Deleting by index from the first storage only.
-    h.Talk({{R"(AT+CPMS="SM","ME","ME")", Info({"+CPMS: 4,20,12,150,12,150"})},
+    h.Talk({{R"(AT+CPMS="SM","ME","ME")", Info({"+CPMS: 4,20,14,150,14,150"})},
             {"AT+CMGD=2", Ok()},
             {"AT+CMGD=2", Cms(321)},
             {"AT+CMGD=?", Info({"+CMGD: (1,3,4),(0-4)"})}});
@@ -136,7 +136,7 @@ TEST(PhoneCommands, AnswersFollowTheProfileAndTheCommandsBefore) {
             {"AT+CMSS=99", Cms(321)},
             {"AT+CMSS=1", Cms(302)}});  // a received message
     // Deleting by status: read, then read and sent, then all.
-    h.Talk({{R"(AT+CPMS="ME")", Info({"+CPMS: 12,150,12,150,12,150"})},
+    h.Talk({{R"(AT+CPMS="ME")", Info({"+CPMS: 14,150,14,150,14,150"})},
             {"AT+CMGD=1,1", Ok()},
             {"AT+CPMS?", Info({R"(+CPMS: "ME",4,150,"ME",4,150,"ME",4,150)"})},
             {"AT+CMGD=1,2", Ok()},

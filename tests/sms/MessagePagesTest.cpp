@@ -77,11 +77,11 @@ TEST_F(MessagePagesTest, TheInboxShowsEachMessagesDateNumberAndText) {
     EXPECT_FALSE(Control<QWidget>(&inbox(), res::IDC_INBOX_IMPORT)->isEnabled());
 
     // The rows are those the command line lists, and one for the entry that cannot be read.
-    ASSERT_EQ(inbox().GetList().GetItemCount(), 14);
+    ASSERT_EQ(inbox().GetList().GetItemCount(), 15);
     EXPECT_EQ((Texts{Column(inbox(), 1)[1], Column(inbox(), 2)[2], Column(inbox(), 3)[8]}),
               (Texts{u"03/01/24", u"BANK", u"Meeting moved to 3pm, room 4B"}));
-    EXPECT_EQ(Column(inbox(), 0)[13] + u" " + Column(inbox(), 3)[13],
-              u"14 (message cannot be read)");
+    EXPECT_EQ(Column(inbox(), 0)[14] + u" " + Column(inbox(), 3)[14],
+              u"16 (message cannot be read)");
 }
 
 TEST_F(MessagePagesTest, TheViewShowsAMessageAndReplyAndForwardOpenTheComposeDialog) {
@@ -164,7 +164,7 @@ TEST_F(MessagePagesTest, DeleteTakesEverySelectedMessageAfterOneQuestion) {
     EXPECT_EQ(commands(),
               (Lines{sim[0], "AT+CMGD=1", sim[1], sim[0], "AT+CMGD=4", sim[1], "AT+CMGD=1"}));
     const Texts left = Column(inbox(), 2);
-    ASSERT_EQ(left.size(), 10u);
+    ASSERT_EQ(left.size(), 11u);
     EXPECT_EQ((Texts{left[0], left[1], left[2]}),
               (Texts{u"+30690000431", u"BANK", u"+8613800000451"}));
 
@@ -177,6 +177,60 @@ TEST_F(MessagePagesTest, DeleteTakesEverySelectedMessageAfterOneQuestion) {
     outbox().DeleteSelected();
     EXPECT_EQ(commands(), (Lines{"AT+CMGD=9", "AT+CMGD=11"}));
     EXPECT_EQ(Column(outbox(), 2), Texts{u"Thanks for lunch!"});
+}
+
+// A long message is one row in part order wherever its parts lie, with the name of its sender's
+// contact; the view shows all of it and who wrote it; Delete asks once and takes every part, and a
+// part the phone refuses to delete stays listed.
+TEST_F(MessagePagesTest, ALongMessageIsOneRowTheViewShowsItWholeAndDeleteTakesEveryPart) {
+    session().LoadBook(CPhoneSession::MemoryPhone);
+    auto part = [](int sequence, const char16_t* text) {
+        return phonesim::BuildDeliver({.from = "+447700900999",
+                                       .time = {24, 3, 11, 12, 0, 0, 0},
+                                       .text = text,
+                                       .part = phonesim::PartOf{9, 2, sequence}})
+            .value();
+    };
+    phone().Storage("ME").messages[30] = {1, part(2, u"1pm, room 4B")};
+    phone().Storage("ME").messages[31] = {1, part(1, u"FM: Alice Smith MSG: Lunch moved to ")};
+    inbox().LoadMessages();
+    ASSERT_EQ(inbox().GetList().GetItemCount(), 15);
+    const std::u16string directions =
+        u"Directions for Saturday: take the A40 west, leave at junction 3 and follow the signs "
+        u"for the garden centre. Turn left just after it and go on for about a mile; we are the "
+        u"white house with the blue door. Parking is in front. Call me if you get lost!";
+    EXPECT_EQ((Texts{Column(inbox(), 0)[13], Column(inbox(), 2)[13], Column(inbox(), 3)[13]}),
+              (Texts{u"15,14", u"+447700900161 (Fiona Reid)", directions}));
+    EXPECT_EQ((Texts{Column(inbox(), 3)[14], inbox().GetList().GetItemToolTip(14, 3)}),
+              (Texts{u"Lunch moved to 1pm, room 4B", u"From: Alice Smith <+447700900999>"}));
+
+    Select(inbox(), {14});
+    QStringList seen;
+    WhenModal([&](QWidget* view) {
+        seen << Text(view, res::IDC_VIEW_TEXT) << Text(view, res::IDC_VIEW_SENDER);
+        EXPECT_TRUE(Control<QWidget>(view, res::IDC_VIEW_SENDER)->isVisible());
+        view->close();
+    });
+    DoubleClick(inbox());
+    EXPECT_EQ(seen,
+              (QStringList{"Lunch moved to 1pm, room 4B", "From: Alice Smith <+447700900999>"}));
+
+    phone().ClearTranscript();
+    Select(inbox(), {13});
+    ExpectOwned(inbox().GetSafeHwnd(), u"Do you want to delete this message?", kQuestion, IDYES);
+    inbox().DeleteSelected();
+    EXPECT_EQ(commands(), (Lines{"AT+CMGD=13", "AT+CMGD=14"}));
+    ASSERT_EQ(inbox().GetList().GetItemCount(), 14);
+
+    // The phone refuses part 2: part 1 goes, part 2 stays, and says what it lacks.
+    phone().AddFault(phonesim::Fault::ErrorReply("AT+CMGD=30"));
+    phone().ClearTranscript();
+    Select(inbox(), {13});
+    ExpectOwned(inbox().GetSafeHwnd(), u"Do you want to delete this message?", kQuestion, IDYES);
+    inbox().DeleteSelected();
+    EXPECT_EQ(commands(), (Lines{"AT+CMGD=30", "AT+CMGD=31"}));
+    EXPECT_EQ(Column(inbox(), 3).back(), u"(part 1 of 2 missing) 1pm, room 4B");
+    EXPECT_EQ(phone().Storage("ME").messages.count(30), 1u);
 }
 
 TEST_F(MessagePagesTest, AStoredMessageOpensInTheComposeDialogAndSaveAndSendAddsARow) {

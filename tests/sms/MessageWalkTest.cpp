@@ -19,6 +19,7 @@
 
 #include "res/Resource.h"
 #include "sms/ComposeSender.h"
+#include "sms/JoinedMessages.h"
 #include "sms/MessageBoxes.h"
 #include "sms/codec/ShortMessage.h"
 #include "tests/sms/MessagePagesFixture.h"
@@ -116,6 +117,13 @@ protected:
         return keys;
     }
 
+    // The rows a box's list makes: the inbox joins the parts of long messages.
+    static std::vector<sms::MessageRow> Shown(int box) {
+        const bool inbox = box == CSmsEngine::kInbox;
+        std::vector<sms::MessageRow> rows = sms::BuildRows(List(box), inbox);
+        return inbox ? sms::JoinParts(std::move(rows)) : rows;
+    }
+
     // Every entry of both lists is a message the phone holds, of the box's statuses, and every
     // page's rows are its list's entries in order (the outbox page may not show yet what a send
     // from the inbox added at the end).
@@ -137,14 +145,15 @@ protected:
             EXPECT_EQ(rows, static_cast<int>(page.GetRows().size()));
             ASSERT_LE(rows, list.Count()) << "box " << box;
             const int textColumn = box == CSmsEngine::kInbox ? 3 : 2;
+            const std::vector<sms::MessageRow> shown = Shown(box);
             for (int i = 0; i < rows; ++i) {
-                const sms::MessageRow row = sms::BuildRow(list, i, box == CSmsEngine::kInbox);
+                const sms::MessageRow& row = shown[static_cast<std::size_t>(i)];
                 if (row.decoded) {
                     EXPECT_EQ(page.GetList().GetItemText(i, textColumn), row.text) << i;
                 }
             }
             if (box == CSmsEngine::kInbox) {
-                EXPECT_EQ(rows, list.Count()) << "the inbox page lags its list";
+                EXPECT_EQ(rows, static_cast<int>(shown.size())) << "the inbox page lags its list";
             }
         }
     }
@@ -180,7 +189,7 @@ protected:
             return;
         }
         EXPECT_EQ(Listed(box), Expected(before, box)) << "box " << box;
-        EXPECT_EQ(Page(box).GetList().GetItemCount(), List(box).Count());
+        EXPECT_EQ(Page(box).GetList().GetItemCount(), static_cast<int>(Shown(box).size()));
     }
 
     void Delete(int box) {
@@ -193,7 +202,9 @@ protected:
         Select(page, {chosen.begin(), chosen.end()});
         std::set<Key> selected;
         for (int row : chosen) {
-            selected.insert(KeyOf(List(box), row));
+            for (int part : page.GetRows()[static_cast<std::size_t>(row)].parts) {
+                selected.insert(KeyOf(List(box), part));
+            }
         }
         const int fault = Pick(5);
         Fault faults[] = {Fault::ErrorReply("AT+CMGD"), Fault::NoReply("AT+CMGD"),
