@@ -48,6 +48,12 @@ void ListView::keyPressEvent(QKeyEvent* event) {
         emit listDoubleClicked();
         return;
     }
+    // Delete is the window's command on the selection: the list passes it on to its window
+    // rather than take it for a search.
+    if (event->key() == Qt::Key_Delete && state() != QAbstractItemView::EditingState) {
+        event->ignore();
+        return;
+    }
     QTableWidget::keyPressEvent(event);
 }
 

@@ -28,6 +28,8 @@ public:
     int GetTemplateId() const { return templateId_; }
     // The template's area in pixels.
     QSize GetTemplateSize() const { return templateSize_; }
+    // The template's area, or more where the desktop's font needs room (the page's minimum).
+    QSize GetFittingSize() const { return minimumSize(); }
     const DialogUnits& GetUnits() const { return *units_; }
 
     // The control with this id, or null.
@@ -50,11 +52,16 @@ public:
     virtual void OnOK() {}
     virtual void OnCancel() {}
 
+protected:
+    // The controls follow the page's size by the template's anchors.
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     int templateId_;
     bool created_ = false;
     QSize templateSize_;
     std::unique_ptr<DialogUnits> units_;
+    DialogGrowth growth_;
     std::map<int, QWidget*> controls_;
     CPropertySheet* sheet_ = nullptr;
 };
