@@ -183,7 +183,7 @@ void CMainFrame::RunCommand(int id) {
 }
 
 void CMainFrame::keyPressEvent(QKeyEvent* event) {
-    // A list lets Delete through to the window (ListView); in an edit it deletes a character.
+    // A list leaves Delete to its window; in an edit it deletes a character.
     if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier &&
         qobject_cast<platform::qt::ListView*>(focusWidget()) != nullptr) {
         event->accept();

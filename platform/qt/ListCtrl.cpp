@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 
 #include "platform/qt/Commands.h"
 #include "platform/qt/Text.h"
@@ -48,13 +49,29 @@ void ListView::keyPressEvent(QKeyEvent* event) {
         emit listDoubleClicked();
         return;
     }
-    // Delete is the window's command on the selection: the list passes it on to its window
-    // rather than take it for a search.
-    if (event->key() == Qt::Key_Delete && state() != QAbstractItemView::EditingState) {
-        event->ignore();
+    QTableWidget::keyPressEvent(event);
+}
+
+void ListView::paintEvent(QPaintEvent* event) {
+    QTableWidget::paintEvent(event);
+    if (!hasFocus() || state() == QAbstractItemView::EditingState) {
         return;
     }
-    QTableWidget::keyPressEvent(event);
+    QPainter painter(viewport());
+    const int width = 2;
+    painter.setPen(QPen(palette().color(QPalette::Active, QPalette::Highlight), width));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(viewport()->rect().adjusted(width / 2, width / 2, -width / 2, -width / 2));
+}
+
+void ListView::focusInEvent(QFocusEvent* event) {
+    QTableWidget::focusInEvent(event);
+    viewport()->update();
+}
+
+void ListView::focusOutEvent(QFocusEvent* event) {
+    QTableWidget::focusOutEvent(event);
+    viewport()->update();
 }
 
 void ListView::changeEvent(QEvent* event) {
