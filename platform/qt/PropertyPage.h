@@ -22,14 +22,13 @@ public:
     explicit CPropertyPage(int templateId, QWidget* parent = nullptr);
     ~CPropertyPage() override;
 
-    // Builds the controls and runs OnInitDialog, once; false when the template is unknown.
+    // Builds the controls and runs OnInitDialog, once; false when the template is unknown. The
+    // page's minimum size is then the template's, or more where the desktop's font needs room.
     BOOL CreatePage(QWidget* parent);
     bool IsCreated() const { return created_; }
     int GetTemplateId() const { return templateId_; }
     // The template's area in pixels.
     QSize GetTemplateSize() const { return templateSize_; }
-    // The template's area, or more where the desktop's font needs room (the page's minimum).
-    QSize GetFittingSize() const { return minimumSize(); }
     const DialogUnits& GetUnits() const { return *units_; }
 
     // The control with this id, or null.
