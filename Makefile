@@ -62,7 +62,7 @@ demo: configure
 screenshots: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target halvex
 	@QT_QPA_PLATFORM=offscreen $(HALVEX) --simulate --screenshots docs
-	@echo "docs/: phonebook.png inbox.png outbox.png about.png"
+	@echo "docs/: phonebook.png inbox.png outbox.png about.png phonebook-large.png inbox-2x.png"
 
 # The programs, the desktop entry and the icon under $(PREFIX) (and $(DESTDIR), if set).
 install: build

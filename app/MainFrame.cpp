@@ -2,19 +2,25 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenuBar>
-#include <QPixmap>
+#include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabBar>
 #include <QToolBar>
 #include <QToolButton>
 
 #include "app/NoticeServer.h"
 #include "app/PropPgFormView.h"
+#include "link/RegSettings.h"
 #include "phonebook/PhoneSession.h"
 #include "platform/Win32.h"
 #include "platform/qt/Commands.h"
+#include "platform/qt/Icons.h"
+#include "platform/qt/ListCtrl.h"
 #include "platform/qt/StatusLine.h"
 #include "platform/qt/Text.h"
 #include "platform/qt/Windows.h"
@@ -37,6 +43,32 @@ QString MenuText(const res::MenuItem& item) {
     return text;
 }
 
+// The picture a menu command shows: that of its tool bar button, or one of its own.
+int MenuIcon(int id) {
+    switch (id) {
+        case res::ID_DELETE:
+            return res::IDB_TB_DELETE;
+        case res::ID_SEND_MESSAGE:
+            return res::IDI_SEND;
+        case res::ID_ADD_USER:
+            return res::IDB_TB_ADD_USER;
+        case res::ID_GET_DATA:
+            return res::IDB_TB_GET_DATA;
+        case res::ID_SAVE_DATA:
+            return res::IDB_TB_SAVE_DATA;
+        case res::ID_CONNECT:
+            return res::IDB_TB_CONNECT;
+        case res::ID_DISCONNECT:
+            return res::IDI_DISCONNECT;
+        case res::ID_CHOOSE_PHONE:
+            return res::IDR_MAINFRAME;
+        case res::ID_APP_EXIT:
+            return res::IDI_EXIT;
+        default:
+            return 0;
+    }
+}
+
 }  // namespace
 
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {}
@@ -47,7 +79,7 @@ int CMainFrame::OnCreate() {
     // The name the Bluetooth software knew the window by; the title is the program's.
     setObjectName(QStringLiteral("MainFrame Halvo"));
     setWindowTitle(ToQString(res::LoadString(res::IDS_TITLE)));
-    setWindowIcon(QIcon(QPixmap(res::IconImage(res::IDR_MAINFRAME))));
+    setWindowIcon(platform::qt::LoadIcon(res::IDR_MAINFRAME));
 
     m_tips = {res::LoadString(res::IDS_CONNECT),   res::LoadString(res::IDS_CONNECT),
               res::LoadString(res::IDS_SAVE_DATA), res::LoadString(res::IDS_GET_DATA),
@@ -60,7 +92,8 @@ int CMainFrame::OnCreate() {
             m_pPhoneMenu->addSeparator();
             continue;
         }
-        QAction* action = m_pPhoneMenu->addAction(MenuText(item));
+        QAction* action =
+            m_pPhoneMenu->addAction(platform::qt::LoadIcon(MenuIcon(item.id)), MenuText(item));
         action->setObjectName(QString::number(item.id));
         m_actions[item.id] = action;
     }
@@ -76,13 +109,15 @@ int CMainFrame::OnCreate() {
     bar->setObjectName(QStringLiteral("commandBar"));
     bar->setMovable(false);
     bar->setFloatable(false);
-    bar->setIconSize(QSize(16, 16));
+    // The desktop's tool bar size: the pictures are drawings, sharp at any size and scale.
+    const int side = bar->style()->pixelMetric(QStyle::PM_ToolBarIconSize, nullptr, bar);
+    bar->setIconSize(QSize(side, side));
     for (const res::ToolButton& button : res::ToolBar()) {
-        const char* const* image = res::IconImage(button.bitmap);
-        if (image == nullptr) {
+        const QIcon icon = platform::qt::LoadIcon(button.bitmap);
+        if (icon.isNull()) {
             return -1;
         }
-        QAction* action = bar->addAction(QIcon(QPixmap(image)), QString());
+        QAction* action = bar->addAction(icon, QString());
         action->setObjectName(QString::number(button.id));
         m_actions[button.id] = action;
         // The buttons take the keyboard's focus like any other control.
@@ -120,6 +155,9 @@ void CMainFrame::ApplyToolTips() {
 void CMainFrame::SetConnectTip(BOOL connect) {
     m_tips[1] = res::LoadString(connect ? res::IDS_CONNECT : res::IDS_DISCONNECT);
     ApplyToolTips();
+    // The button shows what it does next, as its tip says.
+    m_actions.at(res::ID_TB_CONNECT)
+        ->setIcon(platform::qt::LoadIcon(connect ? res::IDB_TB_CONNECT : res::IDI_DISCONNECT));
 }
 
 void CMainFrame::SetView(CPropPgFormView* view) {
@@ -151,6 +189,76 @@ void CMainFrame::RunCommand(int id) {
     platform::qt::CommandScope scope;
     m_pView->OnCommand(id);
 }
+
+void CMainFrame::keyPressEvent(QKeyEvent* event) {
+    // A list leaves Delete to its window; in an edit it deletes a character.
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier &&
+        qobject_cast<platform::qt::ListView*>(focusWidget()) != nullptr) {
+        event->accept();
+        RunCommand(res::ID_TB_DELETE);
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void CMainFrame::ShowPlaced() {
+    settings::WindowGeometry saved;
+    const bool known = settings::ReadWindowGeometry(saved);
+    const QRect wanted = known ? QRect(saved.left, saved.top, saved.width, saved.height)
+                               : QRect(QPoint(), app::kFirstStartSize);
+    QScreen* screen = known ? QGuiApplication::screenAt(wanted.center()) : nullptr;
+    if (screen == nullptr) {
+        screen = QGuiApplication::primaryScreen();
+    }
+    QRect place = wanted;
+    const QRect available = screen != nullptr ? screen->availableGeometry() : QRect();
+    if (!known && screen != nullptr) {
+        place.moveCenter(available.center());
+    }
+    if (screen != nullptr) {
+        place = app::FitOnScreen(place, available, minimumSizeHint());
+    }
+    setGeometry(place);
+    m_bPlaced = true;
+    if (known && saved.maximized) {
+        showMaximized();
+        return;
+    }
+    show();
+    // Shown, the window has its frame: the frame too goes onto the screen.
+    const QRect outer = frameGeometry();
+    const QMargins frame(geometry().left() - outer.left(), geometry().top() - outer.top(),
+                         outer.right() - geometry().right(), outer.bottom() - geometry().bottom());
+    if (screen != nullptr && !frame.isNull()) {
+        const QSize least = minimumSizeHint().grownBy(frame);
+        setGeometry(
+            app::FitOnScreen(place.marginsAdded(frame), available, least).marginsRemoved(frame));
+    }
+}
+
+void CMainFrame::StorePlacement() const {
+    if (!m_bPlaced) {
+        return;
+    }
+    // Maximised, the window keeps the place it returns to.
+    const QRect place = normalGeometry().isValid() ? normalGeometry() : geometry();
+    settings::StoreWindowGeometry(
+        {place.left(), place.top(), place.width(), place.height(), isMaximized()});
+}
+
+namespace app {
+
+QRect FitOnScreen(const QRect& wanted, const QRect& available, const QSize& minimum) {
+    const int width = std::max(std::min(wanted.width(), available.width()), minimum.width());
+    const int height = std::max(std::min(wanted.height(), available.height()), minimum.height());
+    const auto onto = [](int start, int size, int areaStart, int areaSize) {
+        return std::max(areaStart, std::min(start, areaStart + areaSize - size));
+    };
+    return QRect(onto(wanted.left(), width, available.left(), available.width()),
+                 onto(wanted.top(), height, available.top(), available.height()), width, height);
+}
+
+}  // namespace app
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     event->ignore();

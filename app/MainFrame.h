@@ -4,6 +4,7 @@
 // until the device is back.
 
 #include <QMainWindow>
+#include <QRect>
 #include <array>
 #include <map>
 #include <string>
@@ -38,6 +39,11 @@ public:
     bool ListenForNotices(const std::string& socketPath);
     // Each command enabled or not, as its rule says for the page in front and the connection.
     void UpdateCommandUI();
+    // Shows the window where the user left it (the settings store's "WindowGeometry"), brought
+    // onto the screen; at a first start, at a desktop size in the middle of the screen.
+    void ShowPlaced();
+    // Keeps the window's place and size for the next start; only once it has been shown.
+    void StorePlacement() const;
 
     // The action of a command of the menu or the tool bar, or null.
     QAction* GetAction(int id) const;
@@ -49,6 +55,8 @@ protected:
     // Closing the window is the Exit command, with its question; never in the middle of another
     // command.
     void closeEvent(QCloseEvent* event) override;
+    // Delete on a list is the Delete command of the page in front.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void RunCommand(int id);
@@ -60,4 +68,16 @@ private:
     QMenu* m_pPhoneMenu = nullptr;
     CPropPgFormView* m_pView = nullptr;
     app::NoticeServer* m_pNotices = nullptr;
+    bool m_bPlaced = false;
 };
+
+namespace app {
+
+// The size a first start opens at, where the screen has room for it.
+inline constexpr QSize kFirstStartSize{900, 640};
+
+// Where a window of `wanted` place and size goes on a screen whose free area is `available`: no
+// larger than that area (nor smaller than `minimum`), and moved onto it.
+QRect FitOnScreen(const QRect& wanted, const QRect& available, const QSize& minimum);
+
+}  // namespace app

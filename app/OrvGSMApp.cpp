@@ -37,12 +37,15 @@ BOOL COrvGSMApp::InitInstance() {
                      socket.empty() ? error.c_str() : "another Halvex of this user takes them");
     }
     m_pFrame->UpdateCommandUI();
-    m_pFrame->show();
+    m_pFrame->ShowPlaced();
     m_pView->OnInitialUpdate();
     return TRUE;
 }
 
 int COrvGSMApp::ExitInstance() {
+    if (m_pFrame) {
+        m_pFrame->StorePlacement();
+    }
     m_pFrame.reset();
     m_pView = nullptr;
     m_pDocument.reset();

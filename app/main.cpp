@@ -21,6 +21,7 @@
 #include "app/ProgramHost.h"
 #include "app/PropPgFormView.h"
 #include "platform/qt/Commands.h"
+#include "platform/qt/Icons.h"
 #include "platform/qt/QtUi.h"
 #include "platform/qt/StatusLine.h"
 #include "res/DialogTemplate.h"
@@ -42,7 +43,8 @@ int Notify(std::uint32_t value) {
     return 0;
 }
 
-// Every page read from the phone and drawn into DIR, as the README shows them.
+// Every page read from the phone and drawn into DIR, as the README shows them: at the window's
+// smallest size, then the phone book page on a large desktop and the inbox at twice the scale.
 // On a real port, the port chooser too (chooser.png).
 int TakeScreenshots(QApplication& qt, COrvGSMApp& application, const QString& directory,
                     bool withChooser) {
@@ -71,6 +73,29 @@ int TakeScreenshots(QApplication& qt, COrvGSMApp& application, const QString& di
             std::cerr << "halvex: cannot write " << path.toStdString() << '\n';
             return 1;
         }
+    }
+    // A desktop of 1280 x 800: the phone book page maximised on it, and the inbox on the same
+    // desktop at twice the scale (640 x 400 of its pixels, drawn at 2x).
+    const auto shoot = [&](int page, QSize size, qreal scale, const char* name) {
+        sheet.SetActivePage(page);
+        frame->resize(size);
+        platform::qt::DispatchPostedMessages();
+        qt.processEvents();
+        QPixmap image(frame->size() * scale);
+        image.setDevicePixelRatio(scale);
+        image.fill(Qt::transparent);
+        frame->render(&image);
+        const QString path = directory + QLatin1Char('/') + QLatin1String(name);
+        if (!image.save(path)) {
+            std::cerr << "halvex: cannot write " << path.toStdString() << '\n';
+            return false;
+        }
+        return true;
+    };
+    if (sheet.GetPageCount() > CPropPgFormView::kInboxPage &&
+        (!shoot(CPropPgFormView::kPhoneBookPage, QSize(1280, 800), 1.0, "phonebook-large.png") ||
+         !shoot(CPropPgFormView::kInboxPage, QSize(640, 400), 2.0, "inbox-2x.png"))) {
+        return 1;
     }
     if (!withChooser) {
         return 0;
@@ -142,7 +167,7 @@ int main(int argc, char** argv) {
     }
     QApplication::setApplicationName(QStringLiteral("Halvex"));
     QApplication::setDesktopFileName(QStringLiteral("halvex"));
-    QApplication::setWindowIcon(QIcon(QPixmap(res::IconImage(res::IDR_MAINFRAME))));
+    QApplication::setWindowIcon(platform::qt::LoadIcon(res::IDR_MAINFRAME));
 
     std::string error;
     int status = 1;

@@ -1,5 +1,7 @@
 #include "link/RegSettings.h"
 
+#include <utility>
+
 #include "platform/Win32.h"
 
 using namespace platform;
@@ -96,6 +98,52 @@ LONG StoreMemoryType(DWORD value) {
         return result;
     }
     return reg.SetDWORD(value, u"MemoryType");
+}
+
+namespace {
+
+constexpr const char16_t* kWindowGeometryKey = u"Software\\Halvex\\WindowGeometry";
+
+}  // namespace
+
+bool ReadWindowGeometry(WindowGeometry& geometry) {
+    CRegSettings reg;
+    if (reg.Open(HKEY_CURRENT_USER, kWindowGeometryKey, KEY_READ) != ERROR_SUCCESS) {
+        return false;
+    }
+    DWORD values[5] = {};
+    const char16_t* names[5] = {u"Left", u"Top", u"Width", u"Height", u"Maximized"};
+    for (int i = 0; i < 5; ++i) {
+        if (reg.QueryDWORD(values[i], names[i], 0) != ERROR_SUCCESS) {
+            return false;
+        }
+    }
+    geometry.left = static_cast<int>(values[0]);
+    geometry.top = static_cast<int>(values[1]);
+    geometry.width = static_cast<int>(values[2]);
+    geometry.height = static_cast<int>(values[3]);
+    geometry.maximized = values[4] == 1;
+    return true;
+}
+
+LONG StoreWindowGeometry(const WindowGeometry& geometry) {
+    CRegSettings reg;
+    LONG result = reg.Open(HKEY_CURRENT_USER, u"", KEY_ALL_ACCESS);
+    if (result == ERROR_SUCCESS) {
+        result = reg.Create(kWindowGeometryKey);
+    }
+    const std::pair<const char16_t*, DWORD> values[] = {
+        {u"Left", static_cast<DWORD>(geometry.left)},
+        {u"Top", static_cast<DWORD>(geometry.top)},
+        {u"Width", static_cast<DWORD>(geometry.width)},
+        {u"Height", static_cast<DWORD>(geometry.height)},
+        {u"Maximized", geometry.maximized ? 1u : 0u}};
+    for (const auto& [name, value] : values) {
+        if (result == ERROR_SUCCESS) {
+            result = reg.SetDWORD(value, name);
+        }
+    }
+    return result;
 }
 
 }  // namespace settings

@@ -53,4 +53,19 @@ bool ReadFastLink();
 // MemoryType when missing and stores the value. Nothing is written when Comm does not exist.
 platform::LONG StoreMemoryType(platform::DWORD value);
 
+// The main window's place on the desktop as the user last left it: the key
+// HKEY_CURRENT_USER\Software\Halvex\WindowGeometry with the DWORD values "Left", "Top" (two's
+// complement: a screen left of or above the first one has negative places), "Width", "Height"
+// and "Maximized" (1 or 0). Places are the desktop's pixels, the window's frame excluded.
+struct WindowGeometry {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    bool maximized = false;
+};
+// False when the key or any of its values is missing (a first start).
+bool ReadWindowGeometry(WindowGeometry& geometry);
+platform::LONG StoreWindowGeometry(const WindowGeometry& geometry);
+
 }  // namespace settings

@@ -1,9 +1,9 @@
 #include "phonebook/ContactListCtrl.h"
 
 #include <QHeaderView>
-#include <QPixmap>
 
 #include "platform/qt/Fonts.h"
+#include "platform/qt/Icons.h"
 #include "res/DialogTemplate.h"
 #include "res/Resource.h"
 
@@ -21,7 +21,7 @@ void CContactListCtrl::SetupList() {
     if (list == nullptr) {
         return;
     }
-    SetImageList({QIcon(QPixmap(res::IconImage(res::IDI_CONTACT)))});
+    SetImageList({LoadIcon(res::IDI_CONTACT)});
     InsertColumn(0, u"User Name", LVCFMT_LEFT, list->width());
     // The column keeps to the list's width when a scroll bar takes some of it, so no sideways
     // scrolling is ever needed to read a name.

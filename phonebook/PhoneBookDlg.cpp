@@ -6,6 +6,7 @@
 #include "phonebook/NumberFilter.h"
 #include "platform/Win32.h"
 #include "platform/qt/Commands.h"
+#include "platform/qt/DialogBuilder.h"
 #include "platform/qt/InputPanel.h"
 #include "platform/qt/PropertySheet.h"
 #include "platform/qt/Text.h"
@@ -61,6 +62,8 @@ BOOL CPhoneBookDlg::OnInitDialog() {
     for (int kind = 1; kind <= CPhoneBookEditor::kKinds; ++kind) {
         QLineEdit* box = Box(kind);
         phonebook::InstallNumberFilter(box, kMaxDigits);
+        // The page is never so narrow that a box hides some of the digits it takes.
+        box->setProperty(platform::qt::kShownLength, kMaxDigits);
         box->installEventFilter(this);
     }
     MemoryBox()->setCurrentIndex(m_nMemoryIndex);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 namespace res {
 
@@ -57,6 +58,17 @@ struct ControlTemplate {
     int cy;
 };
 
+// How a control follows its page when the page is larger than the template: of every pixel the
+// page gains in width (height), the control moves right (down) by moveX (moveY) percent and
+// widens (grows) by sizeX (sizeY) percent, as the device toolkit's dynamic layouts have it.
+struct ControlAnchor {
+    int id;  // the control's id (IDC_STATIC for one without), in template order
+    int moveX;
+    int moveY;
+    int sizeX;
+    int sizeY;
+};
+
 struct DialogTemplate {
     int id;
     const char16_t* caption;  // empty for a page without caption
@@ -65,12 +77,15 @@ struct DialogTemplate {
     const char16_t* fontFace;
     int fontPoints;
     std::span<const ControlTemplate> controls;
+    // One per control, in the same order; empty: the controls keep their places.
+    std::span<const ControlAnchor> anchors;
 };
 
 // The template with this id, or null.
 const DialogTemplate* FindDialog(int id);
 
-// The 16 x 16 image of an icon resource as XPM text, or null.
-const char* const* IconImage(int id);
+// The drawing of an icon resource as SVG text, empty for an unknown id. Drawn on a 16 or 24 pixel
+// grid, shown at any size.
+std::string_view IconSvg(int id);
 
 }  // namespace res

@@ -31,6 +31,17 @@ constexpr ControlTemplate kPhoneBook[] = {
     {IDC_MEMORY, K::ComboBox, u"Phone Book\nSIM Book", s::DropDownList, 1, 120, 66, 44},
 };
 
+// The names take the height and half the width the page gains, the numbers the other half.
+constexpr ControlAnchor kPhoneBookGrowth[] = {
+    {IDC_CONTACT_LIST, 0, 0, 50, 100}, {IDC_HOME_LABEL, 50, 0, 50, 0},
+    {IDC_HOME, 50, 0, 50, 0},          {IDC_WORK_LABEL, 50, 0, 50, 0},
+    {IDC_WORK, 50, 0, 50, 0},          {IDC_MOBILE_LABEL, 50, 0, 50, 0},
+    {IDC_MOBILE, 50, 0, 50, 0},        {IDC_FAX_LABEL, 50, 0, 50, 0},
+    {IDC_FAX, 50, 0, 50, 0},           {IDC_STATIC, 50, 0, 50, 0},
+    {IDC_OTHER, 50, 0, 50, 0},         {IDC_MEMORY_LABEL, 0, 100, 50, 0},
+    {IDC_MEMORY, 0, 100, 50, 0},
+};
+
 // The Nokia phone book page: the same controls, labelled for a phone that keeps one number.
 constexpr ControlTemplate kPhoneBookNokia[] = {
     {IDC_CONTACT_LIST, K::ListView, u"",
@@ -48,6 +59,15 @@ constexpr ControlTemplate kPhoneBookNokia[] = {
     {IDC_MEMORY_LABEL, K::Static, u"Select memory:", 0, 3, 108, 62, 8},
     {IDC_MEMORY, K::ComboBox, u"Phone Book\nSIM Book", s::DropDownList, 1, 120, 66, 44},
 };
+constexpr ControlAnchor kPhoneBookNokiaGrowth[] = {
+    {IDC_CONTACT_LIST, 0, 0, 50, 100}, {IDC_HOME_LABEL, 50, 0, 50, 0},
+    {IDC_HOME, 50, 0, 50, 0},          {IDC_WORK_LABEL, 50, 0, 50, 0},
+    {IDC_WORK, 50, 0, 50, 0},          {IDC_MOBILE_LABEL, 50, 0, 50, 0},
+    {IDC_MOBILE, 50, 0, 50, 0},        {IDC_FAX_LABEL, 50, 0, 50, 0},
+    {IDC_FAX, 50, 0, 50, 0},           {IDC_OTHER_LABEL, 50, 0, 50, 0},
+    {IDC_OTHER, 50, 0, 50, 0},         {IDC_MEMORY_LABEL, 0, 100, 50, 0},
+    {IDC_MEMORY, 0, 100, 50, 0},
+};
 
 // The inbox and outbox pages: a list that fills the page; the import and export buttons are
 // never shown.
@@ -61,6 +81,17 @@ constexpr ControlTemplate kOutbox[] = {
     {IDC_OUTBOX_LIST, K::ListView, u"", kReport, 0, 0, 138, 140},
     {IDC_OUTBOX_EXPORT, K::Button, u"Export", s::Hidden | s::Disabled, 4, 124, 50, 14},
     {IDC_OUTBOX_IMPORT, K::Button, u"Import", s::Hidden | s::Disabled, 84, 124, 50, 14},
+};
+// The list fills the page at any size.
+constexpr ControlAnchor kInboxGrowth[] = {
+    {IDC_INBOX_LIST, 0, 0, 100, 100},
+    {IDC_INBOX_EXPORT, 0, 100, 0, 0},
+    {IDC_INBOX_IMPORT, 0, 100, 0, 0},
+};
+constexpr ControlAnchor kOutboxGrowth[] = {
+    {IDC_OUTBOX_LIST, 0, 0, 100, 100},
+    {IDC_OUTBOX_EXPORT, 0, 100, 0, 0},
+    {IDC_OUTBOX_IMPORT, 0, 100, 0, 0},
 };
 
 // The message view: number, date and text of a received message, Reply and Forward. The sender
@@ -114,15 +145,40 @@ constexpr ControlTemplate kAbout[] = {
     {IDC_ABOUT_TITLE, K::Static, u"Halvex", s::Center, 11, 33, 116, 13},
     {IDC_STATIC, K::Static, u"V1.35 Build 1135", s::Center, 5, 70, 136, 51},
 };
+// The three stay together in the middle of the page.
+constexpr ControlAnchor kAboutGrowth[] = {
+    {IDC_STATIC, 50, 50, 0, 0},
+    {IDC_ABOUT_TITLE, 50, 50, 0, 0},
+    {IDC_STATIC, 50, 50, 0, 0},
+};
+
+// Every anchor names the control at its place in the template.
+constexpr bool AnchorsMatch(std::span<const ControlTemplate> controls,
+                            std::span<const ControlAnchor> anchors) {
+    if (anchors.size() != controls.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < anchors.size(); ++i) {
+        if (anchors[i].id != controls[i].id) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(AnchorsMatch(kPhoneBook, kPhoneBookGrowth));
+static_assert(AnchorsMatch(kPhoneBookNokia, kPhoneBookNokiaGrowth));
+static_assert(AnchorsMatch(kInbox, kInboxGrowth));
+static_assert(AnchorsMatch(kOutbox, kOutboxGrowth));
+static_assert(AnchorsMatch(kAbout, kAboutGrowth));
 
 constexpr DialogTemplate kDialogs[] = {
-    {IDD_PHONEBOOK, u"", 143, 141, u"System", 8, kPhoneBook},
-    {IDD_PHONEBOOK_NOKIA, u"", 143, 141, u"System", 8, kPhoneBookNokia},
-    {IDD_INBOX, u"", 138, 140, u"System", 8, kInbox},
-    {IDD_INBOX_MESSAGE, u"Inbox Message", 139, 150, u"System", 8, kInboxMessage},
-    {IDD_OUTBOX, u"", 138, 140, u"System", 8, kOutbox},
-    {IDD_OUTBOX_MESSAGE, u"Outbox Message", 139, 150, u"System", 8, kOutboxMessage},
-    {IDD_ABOUT, u"", 154, 138, u"System", 8, kAbout},
+    {IDD_PHONEBOOK, u"", 143, 141, u"System", 8, kPhoneBook, kPhoneBookGrowth},
+    {IDD_PHONEBOOK_NOKIA, u"", 143, 141, u"System", 8, kPhoneBookNokia, kPhoneBookNokiaGrowth},
+    {IDD_INBOX, u"", 138, 140, u"System", 8, kInbox, kInboxGrowth},
+    {IDD_INBOX_MESSAGE, u"Inbox Message", 139, 150, u"System", 8, kInboxMessage, {}},
+    {IDD_OUTBOX, u"", 138, 140, u"System", 8, kOutbox, kOutboxGrowth},
+    {IDD_OUTBOX_MESSAGE, u"Outbox Message", 139, 150, u"System", 8, kOutboxMessage, {}},
+    {IDD_ABOUT, u"", 154, 138, u"System", 8, kAbout, kAboutGrowth},
 };
 
 }  // namespace

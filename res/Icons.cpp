@@ -1,4 +1,4 @@
-// The icons, drawn as XPM text.
+// The icons, drawn as SVG (res/icons).
 
 #include "res/DialogTemplate.h"
 #include "res/Resource.h"
@@ -6,33 +6,33 @@
 namespace res {
 
 namespace {
-#include "res/icons/adduser.xpm"
-#include "res/icons/connect.xpm"
-#include "res/icons/contact.xpm"
-#include "res/icons/deleteuser.xpm"
-#include "res/icons/getdata.xpm"
-#include "res/icons/halvex.xpm"
-#include "res/icons/save.xpm"
+#include "IconsSvg.inc"
 }  // namespace
 
-const char* const* IconImage(int id) {
+std::string_view IconSvg(int id) {
     switch (id) {
         case IDR_MAINFRAME:
-            return halvex_xpm;
+            return k_halvex_svg;
         case IDI_CONTACT:
-            return contact_xpm;
+            return k_contact_svg;
         case IDB_TB_CONNECT:
-            return connect_xpm;
+            return k_connect_svg;
+        case IDI_DISCONNECT:
+            return k_disconnect_svg;
         case IDB_TB_SAVE_DATA:
-            return save_xpm;
+            return k_save_svg;
         case IDB_TB_GET_DATA:
-            return getdata_xpm;
+            return k_getdata_svg;
         case IDB_TB_ADD_USER:
-            return adduser_xpm;
+            return k_adduser_svg;
         case IDB_TB_DELETE:
-            return deleteuser_xpm;
+            return k_delete_svg;
+        case IDI_SEND:
+            return k_send_svg;
+        case IDI_EXIT:
+            return k_exit_svg;
         default:
-            return nullptr;
+            return {};
     }
 }
 

@@ -113,5 +113,10 @@ inline constexpr int IDB_TB_SAVE_DATA = 141;
 inline constexpr int IDB_TB_GET_DATA = 142;
 inline constexpr int IDB_TB_ADD_USER = 143;
 inline constexpr int IDB_TB_DELETE = 144;
+// The Connect/Disconnect button while connected, and the pictures of menu commands that have no
+// button.
+inline constexpr int IDI_DISCONNECT = 145;
+inline constexpr int IDI_SEND = 146;
+inline constexpr int IDI_EXIT = 147;
 
 }  // namespace res

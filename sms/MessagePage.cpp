@@ -1,6 +1,8 @@
 #include "sms/MessagePage.h"
 
 #include <QAbstractButton>
+#include <QHeaderView>
+#include <QStyle>
 
 #include "platform/qt/Commands.h"
 #include "platform/qt/Fonts.h"
@@ -39,6 +41,7 @@ BOOL CMessagePage::OnInitDialog() {
     m_list.InsertColumn(column++, u"Message", LVCFMT_LEFT, 200);
     m_list.SetFont(
         CreateFont({0, 800, QStringLiteral("Lucida Sans Unicode")}, m_list.GetWidget()->font()));
+    FitColumnsToContent();
     m_list.GetWidget()->setAccessibleName(IsInbox() ? QStringLiteral("Received messages")
                                                     : QStringLiteral("Sent messages"));
     m_list.OnDoubleClick(this, [this] { OnDoubleClick(); });
@@ -49,10 +52,25 @@ BOOL CMessagePage::OnInitDialog() {
     return TRUE;
 }
 
-void CMessagePage::resizeEvent(QResizeEvent* event) {
-    CPropertyPage::resizeEvent(event);
-    if (QWidget* list = m_list.GetWidget()) {
-        list->setGeometry(rect());
+void CMessagePage::FitColumnsToContent() {
+    ListView* list = m_list.GetWidget();
+    QHeaderView* header = list->horizontalHeader();
+    const int last = list->columnCount() - 1;
+    for (int column = 0; column < last; ++column) {
+        header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
+    // The text takes whatever the other columns leave.
+    header->setSectionResizeMode(last, QHeaderView::Stretch);
+    // The Number column is never narrower than a whole international number, so that one is
+    // read without widening the column even before the rows arrive.
+    const int number = last - 1;
+    if (QTableWidgetItem* heading = list->horizontalHeaderItem(number)) {
+        const QFontMetrics metrics(list->font());
+        const int room =
+            metrics.horizontalAdvance(QStringLiteral("+447700900999999")) +
+            2 * list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) +
+            metrics.averageCharWidth();
+        heading->setSizeHint(QSize(room, header->sizeHint().height()));
     }
 }
 

@@ -37,8 +37,8 @@ protected:
     CMessagePage(const Layout& layout, QWidget* parent);
 
     platform::BOOL OnInitDialog() override;
-    // The list fills the page, however large the window makes it.
-    void resizeEvent(QResizeEvent* event) override;
+    // Every column as wide as its widest cell; the message text takes the rest of the list.
+    void FitColumnsToContent();
     // The hidden Export button: what it did on the device.
     virtual void OnExport();
     // A double click on the list, anywhere.

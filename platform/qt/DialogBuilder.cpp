@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "platform/qt/Fonts.h"
+#include "platform/qt/Icons.h"
 #include "platform/qt/ListCtrl.h"
 #include "platform/qt/Text.h"
 #include "res/Resource.h"
@@ -58,11 +58,9 @@ QWidget* MakeControl(QWidget* host, const res::ControlTemplate& control, const Q
             return label;
         }
         case ControlKind::Icon: {
+            // The picture is drawn once the control's size is known (BuildDialog).
             auto* label = new QLabel(host);
-            const int id = text.startsWith(QLatin1Char('#')) ? text.mid(1).toInt() : 0;
-            if (const char* const* image = res::IconImage(id)) {
-                label->setPixmap(QPixmap(image));
-            }
+            label->setAlignment(Qt::AlignCenter);
             return label;
         }
         case ControlKind::Edit: {
@@ -144,11 +142,8 @@ QRect DialogUnits::Rect(int x, int y, int cx, int cy) const {
     return QRect(X(x), Y(y), X(cx), Y(cy));
 }
 
-QFont TemplateFont(const res::DialogTemplate& dialog) {
-    QFont font;
-    font.setFamily(FaceOrSans(ToQString(dialog.fontFace)));
-    font.setPointSize(dialog.fontPoints > 0 ? dialog.fontPoints : 8);
-    return font;
+QFont TemplateFont(const QWidget* host) {
+    return host->font();
 }
 
 QString ControlName(int id) {
@@ -157,9 +152,7 @@ QString ControlName(int id) {
 
 BuiltDialog BuildDialog(QWidget* host, const res::DialogTemplate& dialog) {
     BuiltDialog built;
-    const QFont font = TemplateFont(dialog);
-    host->setFont(font);
-    const DialogUnits units(font);
+    const DialogUnits units(TemplateFont(host));
     built.size = QSize(units.X(dialog.cx), units.Y(dialog.cy));
     const QRect area(QPoint(0, 0), built.size);
 
@@ -178,6 +171,11 @@ BuiltDialog BuildDialog(QWidget* host, const res::DialogTemplate& dialog) {
             place.setHeight(widget->sizeHint().height());
         }
         widget->setGeometry(place);
+        if (control.kind == ControlKind::Icon && text.startsWith(QLatin1Char('#'))) {
+            const int side = std::min(place.width(), place.height());
+            static_cast<QLabel*>(widget)->setPixmap(
+                LoadIcon(text.mid(1).toInt()).pixmap(QSize(side, side), host->devicePixelRatioF()));
+        }
         if (control.kind == ControlKind::GroupBox) {
             widget->lower();
         }
@@ -228,6 +226,90 @@ BuiltDialog BuildDialog(QWidget* host, const res::DialogTemplate& dialog) {
         built.ordered.push_back(widget);
     }
     return built;
+}
+
+QSize TextRoom(const QWidget* control) {
+    if (const auto* label = qobject_cast<const QLabel*>(control)) {
+        if (label->text().isEmpty()) {
+            return label->pixmap().isNull() ? QSize()
+                                            : label->pixmap().deviceIndependentSize().toSize();
+        }
+        const QFontMetrics metrics(label->font());
+        const QMargins margins = label->contentsMargins();
+        int width = 0;
+        for (const QString& line : label->text().split(QLatin1Char('\n'))) {
+            width = std::max(width, metrics.horizontalAdvance(line));
+        }
+        const int lines = static_cast<int>(label->text().count(QLatin1Char('\n'))) + 1;
+        return QSize(
+            width + margins.left() + margins.right() + 2 * label->margin(),
+            lines * metrics.height() + margins.top() + margins.bottom() + 2 * label->margin());
+    }
+    if (const auto* edit = qobject_cast<const QLineEdit*>(control)) {
+        // A number box shows every digit it takes; a longer edit scrolls by design.
+        constexpr int kShortEdit = 40;
+        const int shown = edit->property(kShownLength).isValid()
+                              ? edit->property(kShownLength).toInt()
+                              : edit->maxLength();
+        if (shown > kShortEdit) {
+            return QSize();
+        }
+        const QFontMetrics metrics(edit->font());
+        const int room = metrics.horizontalAdvance(QString(shown, QLatin1Char('0')));
+        // The frame and margins of an edit: what its own size hint adds to its text.
+        const int frame =
+            edit->sizeHint().width() - metrics.horizontalAdvance(QString(17, QLatin1Char('x')));
+        return QSize(room + std::max(frame, 0) + metrics.averageCharWidth(),
+                     edit->sizeHint().height());
+    }
+    if (qobject_cast<const QComboBox*>(control) != nullptr ||
+        qobject_cast<const QAbstractButton*>(control) != nullptr) {
+        return control->sizeHint();
+    }
+    return QSize();
+}
+
+DialogGrowth::DialogGrowth(const res::DialogTemplate& dialog, const BuiltDialog& built)
+    : base_(built.size) {
+    if (dialog.anchors.size() != built.ordered.size()) {
+        return;
+    }
+    for (std::size_t i = 0; i < built.ordered.size(); ++i) {
+        QWidget* widget = built.ordered[i];
+        items_.push_back({widget, widget->geometry(), dialog.anchors[i]});
+    }
+}
+
+QSize DialogGrowth::MinimumSize() const {
+    // Of each control short of room, what the page must gain for its anchors to give it that.
+    const auto gain = [](int missing, int percent) {
+        return missing <= 0 || percent <= 0 ? 0 : (missing * 100 + percent - 1) / percent;
+    };
+    int dx = 0;
+    int dy = 0;
+    for (const Item& item : items_) {
+        if (item.widget->isHidden()) {
+            continue;
+        }
+        const QSize room = TextRoom(item.widget);
+        if (room.isEmpty()) {
+            continue;
+        }
+        dx = std::max(dx, gain(room.width() - item.place.width(), item.anchor.sizeX));
+        dy = std::max(dy, gain(room.height() - item.place.height(), item.anchor.sizeY));
+    }
+    return base_ + QSize(dx, dy);
+}
+
+void DialogGrowth::Apply(QSize size) const {
+    const int dx = std::max(0, size.width() - base_.width());
+    const int dy = std::max(0, size.height() - base_.height());
+    for (const Item& item : items_) {
+        const res::ControlAnchor& a = item.anchor;
+        item.widget->setGeometry(
+            item.place.x() + dx * a.moveX / 100, item.place.y() + dy * a.moveY / 100,
+            item.place.width() + dx * a.sizeX / 100, item.place.height() + dy * a.sizeY / 100);
+    }
 }
 
 }  // namespace platform::qt

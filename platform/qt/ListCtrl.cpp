@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
 
 #include "platform/qt/Commands.h"
 #include "platform/qt/Text.h"
@@ -21,7 +23,6 @@ ListView::ListView(QWidget* parent) : QTableWidget(parent) {
     setWordWrap(false);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setIconSize(QSize(16, 16));
     setTabKeyNavigation(false);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -37,8 +38,12 @@ ListView::ListView(QWidget* parent) : QTableWidget(parent) {
 }
 
 void ListView::FitRowsToFont() {
-    // A row holds a line of the list's font or a small icon, whichever is taller.
-    verticalHeader()->setDefaultSectionSize(std::max(fontMetrics().height() + 4, 18));
+    // A row holds a line of the list's font and a small icon as tall as the line (drawings,
+    // sharp at any size), never smaller than the desktop's small icons.
+    const int small = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+    const int icon = std::max(small, fontMetrics().height() - 2);
+    setIconSize(QSize(icon, icon));
+    verticalHeader()->setDefaultSectionSize(std::max(fontMetrics().height(), icon) + 4);
 }
 
 void ListView::keyPressEvent(QKeyEvent* event) {
@@ -49,6 +54,28 @@ void ListView::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QTableWidget::keyPressEvent(event);
+}
+
+void ListView::paintEvent(QPaintEvent* event) {
+    QTableWidget::paintEvent(event);
+    if (!hasFocus() || state() == QAbstractItemView::EditingState) {
+        return;
+    }
+    QPainter painter(viewport());
+    const int width = 2;
+    painter.setPen(QPen(palette().color(QPalette::Active, QPalette::Highlight), width));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(viewport()->rect().adjusted(width / 2, width / 2, -width / 2, -width / 2));
+}
+
+void ListView::focusInEvent(QFocusEvent* event) {
+    QTableWidget::focusInEvent(event);
+    viewport()->update();
+}
+
+void ListView::focusOutEvent(QFocusEvent* event) {
+    QTableWidget::focusOutEvent(event);
+    viewport()->update();
 }
 
 void ListView::changeEvent(QEvent* event) {

@@ -52,6 +52,11 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
+    // A list with the keyboard's focus says so with a frame in the selection's colour: the
+    // focused row alone is hard to see when nothing or everything is selected.
+    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void FitRowsToFont();

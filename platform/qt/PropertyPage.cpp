@@ -24,11 +24,24 @@ BOOL CPropertyPage::CreatePage(QWidget* parent) {
     controls_ = built.byId;
     templateSize_ = built.size;
     units_ = std::make_unique<DialogUnits>(font());
+    growth_ = DialogGrowth(*dialog, built);
     setMinimumSize(templateSize_);
     created_ = true;
-    CommandScope scope;
-    OnInitDialog();
+    {
+        CommandScope scope;
+        OnInitDialog();
+    }
+    // The fonts and texts are the page's own now: the room they need is known.
+    setMinimumSize(growth_.MinimumSize());
+    growth_.Apply(size());
     return TRUE;
+}
+
+void CPropertyPage::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (created_) {
+        growth_.Apply(size());
+    }
 }
 
 QWidget* CPropertyPage::GetDlgItem(int id) const {

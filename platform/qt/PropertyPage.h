@@ -22,7 +22,8 @@ public:
     explicit CPropertyPage(int templateId, QWidget* parent = nullptr);
     ~CPropertyPage() override;
 
-    // Builds the controls and runs OnInitDialog, once; false when the template is unknown.
+    // Builds the controls and runs OnInitDialog, once; false when the template is unknown. The
+    // page's minimum size is then the template's, or more where the desktop's font needs room.
     BOOL CreatePage(QWidget* parent);
     bool IsCreated() const { return created_; }
     int GetTemplateId() const { return templateId_; }
@@ -50,11 +51,16 @@ public:
     virtual void OnOK() {}
     virtual void OnCancel() {}
 
+protected:
+    // The controls follow the page's size by the template's anchors.
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     int templateId_;
     bool created_ = false;
     QSize templateSize_;
     std::unique_ptr<DialogUnits> units_;
+    DialogGrowth growth_;
     std::map<int, QWidget*> controls_;
     CPropertySheet* sheet_ = nullptr;
 };

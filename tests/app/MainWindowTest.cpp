@@ -5,10 +5,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -419,10 +422,89 @@ TEST_F(MainWindowTest, TheAboutPageShowsTitleAndVersionInOneSharedFont) {
         sheet().SetActivePage(page);
     CGSM_About& about = view().GetAboutPage();
     auto* title = halvex::test::Control<QWidget>(&about, IDC_ABOUT_TITLE);
-    EXPECT_EQ(std::pair(title->font().pixelSize(), title->font().weight()),
-              std::pair(15, QFont::Bold));
+    // Bold, and larger than the desktop's font as 15 pixels were beside the device's 11.
+    EXPECT_EQ(title->font().weight(), QFont::Bold);
+    EXPECT_NEAR(title->font().pointSizeF() / QApplication::font().pointSizeF(), 15.0 / 11, 0.01);
     const std::string state = "window state " + std::to_string(about.GetSafeHwnd()) + " 2";
     EXPECT_NE(std::find(shell().Log().begin(), shell().Log().end(), state), shell().Log().end());
 }
 
 }  // namespace
+
+// Delete on a focused list is the Delete command of its page, question and all; in an edit it
+// stays a key that deletes a character.
+TEST_F(MainWindowTest, TheDeleteKeyOnAListAsksAndDeletesAsTheDeleteCommand) {
+    Start();
+    const std::u16string questions[] = {u"Selected item will be deleted, Continue?",
+                                        u"Do you want to delete this message?",
+                                        u"Do you want to delete this message?"};
+    const int lists[] = {IDC_CONTACT_LIST, IDC_INBOX_LIST, IDC_OUTBOX_LIST};
+    // As the desktop sends it: with the character DEL as its text.
+    const auto pressDelete = [](QWidget* target) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QStringLiteral("\x7f"));
+        QApplication::sendEvent(target, &press);
+        Settle();
+    };
+    for (int page = 0; page < 3; ++page) {
+        SCOPED_TRACE(page);
+        sheet().SetActivePage(page);
+        Command(ID_GET_DATA);
+        auto* list = halvex::test::Control<QTableWidget>(sheet().GetPage(page), lists[page]);
+        ASSERT_NE(list, nullptr);
+        const int rows = list->rowCount();
+        ASSERT_GT(rows, 1);
+        list->selectRow(1);
+        list->setFocus();
+        phone().ClearTranscript();
+        ui().Expect(questions[page], IDNO);
+        pressDelete(list);
+        EXPECT_TRUE(commands().empty());
+        ui().Expect(questions[page], IDYES);
+        pressDelete(list);
+        EXPECT_EQ(list->rowCount(), rows - 1);
+    }
+    sheet().SetActivePage(0);
+    QLineEdit* box = view().GetPhoneBookPage().Box(1);
+    box->setFocus();
+    box->setText("0123");
+    box->setCursorPosition(0);
+    pressDelete(box);
+    EXPECT_EQ(box->text(), "123");
+}
+
+// The first start opens at a desktop size on the screen; later starts come back where the
+// window was left, maximised or not, moved onto the screen when that place is gone.
+TEST_F(MainWindowTest, TheWindowComesBackWhereItWasLeftAndAlwaysOnTheScreen) {
+    Start();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    // The frame as well as the window lies on the screen.
+    const auto onScreen = [&] { return screen.contains(frame().frameGeometry()); };
+    EXPECT_TRUE(onScreen());
+    const QSize frameSize = frame().frameGeometry().size() - frame().size();
+    EXPECT_EQ(frame().size(), app::kFirstStartSize.boundedTo(screen.size() - frameSize));
+    const QRect left(screen.topLeft() + QPoint(40, 30), QSize(520, 400));
+    frame().setGeometry(left);
+    app_.ExitInstance();
+    settings::WindowGeometry stored;
+    ASSERT_TRUE(settings::ReadWindowGeometry(stored));
+    EXPECT_EQ(QRect(stored.left, stored.top, stored.width, stored.height), left);
+
+    Start();
+    EXPECT_EQ(frame().geometry(), left);
+    EXPECT_FALSE(frame().isMaximized());
+    frame().showMaximized();
+    Settle();
+    app_.ExitInstance();
+    Start();
+    EXPECT_TRUE(frame().isMaximized());
+    frame().showNormal();
+    Settle();
+    EXPECT_EQ(frame().geometry(), left) << "maximised, the window kept the place it returns to";
+    app_.ExitInstance();
+
+    // A place on a screen since unplugged, larger than this one.
+    settings::StoreWindowGeometry({screen.right() + 500, screen.top() - 300, screen.width() + 400,
+                                   screen.height() + 300, false});
+    Start();
+    EXPECT_EQ(frame().frameGeometry(), screen);
+}

@@ -44,7 +44,7 @@ constexpr res::ControlTemplate kControls[] = {
     {15, K::Button, u"Below", 0, 2, 200, 50, 14},  // outside the 120-unit area
     {16, K::Button, u"OK", s::DefPushButton, 60, 60, 50, 14},
 };
-constexpr res::DialogTemplate kDialog = {900, u"Test", 120, 100, u"System", 8, kControls};
+constexpr res::DialogTemplate kDialog = {900, u"Test", 120, 100, u"System", 8, kControls, {}};
 
 TEST_F(ToolkitTest, TemplatesBecomeNamedPlacedReachableControls) {
     QWidget host;
