@@ -1,6 +1,10 @@
 #include "sms/MessagePage.h"
 
+#include <algorithm>
+#include <vector>
+
 #include <QAbstractButton>
+#include <QEvent>
 #include <QHeaderView>
 #include <QStyle>
 
@@ -57,21 +61,58 @@ void CMessagePage::FitColumnsToContent() {
     QHeaderView* header = list->horizontalHeader();
     const int last = list->columnCount() - 1;
     for (int column = 0; column < last; ++column) {
-        header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+        header->setSectionResizeMode(column, QHeaderView::Interactive);
     }
-    // The text takes whatever the other columns leave.
+    // The text takes whatever the other columns leave; on a narrow page it may shrink to a few
+    // characters (it opens whole).
     header->setSectionResizeMode(last, QHeaderView::Stretch);
-    // The Number column is never narrower than a whole international number, so that one is
-    // read without widening the column even before the rows arrive.
-    const int number = last - 1;
-    if (QTableWidgetItem* heading = list->horizontalHeaderItem(number)) {
-        const QFontMetrics metrics(list->font());
-        const int room =
-            metrics.horizontalAdvance(QStringLiteral("+447700900999999")) +
-            2 * list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) +
-            metrics.averageCharWidth();
-        heading->setSizeHint(QSize(room, header->sizeHint().height()));
+    header->setMinimumSectionSize(QFontMetrics(list->font()).averageCharWidth() * 4);
+    // The columns follow the list's own size, whenever it changes.
+    list->viewport()->installEventFilter(this);
+    SizeColumns();
+}
+
+void CMessagePage::SizeColumns() {
+    ListView* list = m_list.GetWidget();
+    QHeaderView* header = list->horizontalHeader();
+    const int number = list->columnCount() - 2;
+    if (number < 0) {
+        return;
     }
+    const QFontMetrics metrics(list->font());
+    const int margins =
+        2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1) +
+        metrics.averageCharWidth();
+    // Every column before the text as wide as its heading and its cells, measured at once (a
+    // column that fits itself to its content only does so later, when the list is next laid out).
+    std::vector<int> widths(static_cast<std::size_t>(number + 1), 0);
+    for (int column = 0; column <= number; ++column) {
+        int& width = widths[static_cast<std::size_t>(column)];
+        width = header->sectionSizeHint(column);
+        for (int row = 0; row < list->rowCount(); ++row) {
+            if (const QTableWidgetItem* cell = list->item(row, column)) {
+                width = std::max(width, metrics.horizontalAdvance(cell->text()) + margins);
+            }
+        }
+    }
+    // The Number column never narrower than a whole international number; a contact's name
+    // beside a number gives way where the text would keep less than a quarter of the list.
+    const int room = metrics.horizontalAdvance(QStringLiteral("+447700900999999")) + margins;
+    int others = 0;
+    for (int column = 0; column < number; ++column) {
+        others += widths[static_cast<std::size_t>(column)];
+        list->setColumnWidth(column, widths[static_cast<std::size_t>(column)]);
+    }
+    const int viewport = list->viewport()->width();
+    const int available = viewport - others - viewport / 4;
+    list->setColumnWidth(number, std::max(room, std::min(widths.back(), available)));
+}
+
+bool CMessagePage::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize && watched == m_list.GetWidget()->viewport()) {
+        SizeColumns();
+    }
+    return CPropertyPage::eventFilter(watched, event);
 }
 
 void CMessagePage::OnExport() {
@@ -130,6 +171,7 @@ void CMessagePage::RefreshList() {
         m_list.SetItemText(i, column, row.decoded ? row.text : kUnreadable);
         m_list.SetItemToolTip(i, sms::FromLine(row));
     }
+    SizeColumns();
 }
 
 const CShortMessage* CMessagePage::RowMessage(int row) const {

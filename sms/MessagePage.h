@@ -39,6 +39,10 @@ protected:
     platform::BOOL OnInitDialog() override;
     // Every column as wide as its widest cell; the message text takes the rest of the list.
     void FitColumnsToContent();
+    // The Number column is never narrower than a whole international number: a contact's name
+    // beside a number is what gives way on a narrow page, and the text keeps its share.
+    void SizeColumns();
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // The hidden Export button: what it did on the device.
     virtual void OnExport();
     // A double click on the list, anywhere.
