@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
+#include <array>
 #include <cstdlib>
 #include <random>
 #include <sstream>
@@ -112,21 +113,21 @@ protected:
                     return "no row to click";
                 const int row = pick(rows);
                 list()->scrollToItem(list()->item(row, 0));
-                const QRect cell = list()->visualRect(list()->model()->index(row, 0));
-                QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, cell.center());
+                QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
+                                  list()->visualRect(list()->model()->index(row, 0)).center());
                 return "click row " + std::to_string(row);
             }
             case 2:
             case 3: {
                 if (!onBook)
                     return "no box in sight";
-                const int kind = 1 + pick(5);
+                QLineEdit* box = page().Box(1 + pick(5));
                 const QString digits = QString::number(pick(1000));
-                page().Box(kind)->setFocus();
-                page().Box(kind)->end(false);
-                QTest::keyClicks(page().Box(kind), digits);
+                box->setFocus();
+                box->end(false);
+                QTest::keyClicks(box, digits);
                 typed_ = true;
-                return "type " + digits.toStdString() + " in box " + std::to_string(kind);
+                return "type " + digits.toStdString() + " in " + box->objectName().toStdString();
             }
             case 4: {
                 static const QString names[] = {"Ann", "Bob", "Cy", "Dee", "", "Zoë", "New User"};
@@ -146,10 +147,8 @@ protected:
                 const int end = pick(3);
                 if (end < 2)
                     QTest::keyClick(editor, end == 0 ? Qt::Key_Return : Qt::Key_Escape);
-                return "rename to \"" + name.toStdString() + "\"" +
-                       (end == 0   ? " Enter"
-                        : end == 1 ? " Escape"
-                                   : " left open");
+                return "rename to \"" + name.toStdString() + "\" " +
+                       std::array{"Enter", "Escape", "left open"}[end];
             }
             case 5:
                 return Command(ID_ADD_USER, "Add User");
@@ -171,11 +170,9 @@ protected:
                 emit memory->activated(item);
                 return same ? "same memory" : "memory " + std::to_string(item);
             }
-            case 9: {
-                const int tab = pick(4);
-                view().GetSheet().SetActivePage(tab);
-                return "tab " + std::to_string(tab);
-            }
+            case 9:
+                view().GetSheet().SetActivePage(pick(4));
+                return "tab " + std::to_string(view().GetSheet().GetActiveIndex());
             case 10:
                 return Command(ID_GET_DATA, "Get data");
             case 11:
@@ -235,9 +232,9 @@ protected:
             if (!held)
                 out << memory << " entry " << index << " belongs to no contact; ";
         }
-        for (int i = 0; i < book->GetSize(); ++i) {
-            const CContactEntry& contact = *book->GetAt(i);
-            for (const NumberKind& kind : NumberKind::All()) {
+        for (int i = 0; i < book->GetSize(); ++i)
+            for (const CContactEntry& contact = *book->GetAt(i);
+                 const NumberKind& kind : NumberKind::All()) {
                 const std::u16string& number = contact.*kind.number;
                 const auto it = entries.find(contact.*kind.index);
                 if (contact.marks == 0 && !number.empty() &&
@@ -246,7 +243,6 @@ protected:
                      it->second.name != contact.name + kind.suffix))
                     out << "contact " << i << " kind " << kind.kind << " differs from the phone; ";
             }
-        }
         return out.str();
     }
 
@@ -282,7 +278,7 @@ protected:
             trail += "\n  " + std::to_string(step) + ": " + did;
             // The boxes show the contact again once it is settled or another is shown.
             for (const auto& [text, answer] : ui.asked) {
-                trail += " [" + platform::qt::ToQString(text).toStdString() +
+                trail += " [" + ToUtf8ForLog(text) +
                          (answer == IDYES  ? " Yes]"
                           : answer == IDNO ? " No]"
                                            : "]");

@@ -79,6 +79,9 @@ protected:
         return texts;
     }
     std::vector<int> Selected() { return page_->GetList().GetSelectedItems(); }
+    // What the page shows: its rows, the highlighted ones and the number boxes.
+    using Shown = std::tuple<Rows, std::vector<int>, Numbers>;
+    Shown State() { return {ListRows(), Selected(), Boxes()}; }
 
     void ClickRow(int row) {
         const QRect cell = list()->visualRect(list()->model()->index(row, 0));
@@ -157,10 +160,8 @@ TEST_F(PhoneBookPageTest, GetDataListsTheMemoryAndShowsTheFirstContactAsThePhone
 
     page().GetData();
     Settle();
-    EXPECT_EQ(ListRows(), (Rows{u"Ann", u"Ben", u"Cat"}));
     // The "+" of an international number stays, and is no change of the user's.
-    EXPECT_EQ(Boxes(), (Numbers{"111", "", "+447700900103", "", ""}));
-    EXPECT_EQ(Selected(), std::vector<int>{0});
+    EXPECT_EQ(State(), Shown({u"Ann", u"Ben", u"Cat"}, {0}, {"111", "", "+447700900103", "", ""}));
     ClickRow(1);
     EXPECT_EQ(Boxes(), (Numbers{"", "222", "", "", ""}));
 }
@@ -178,10 +179,9 @@ TEST_F(PhoneBookPageTest, LeavingAChangedContactSavesItOnYesAndRevertsItOnNo) {
     Type(2, "0");
     ExpectSaveQuestion(IDNO);
     ClickRow(2);
-    EXPECT_EQ(ListRows(), (Rows{u"Ann", u"Ben", u"Cat"}));
-    EXPECT_EQ(Entry(3).name, u"Ben/W");
-    EXPECT_EQ(Entry(3).number, "222");
-    EXPECT_EQ(Boxes(), (Numbers{"333", "", "", "", ""}));
+    EXPECT_EQ(State(), Shown({u"Ann", u"Ben", u"Cat"}, {2}, {"333", "", "", "", ""}));
+    EXPECT_EQ(std::pair(Entry(3).name, Entry(3).number),
+              std::pair(std::u16string(u"Ben/W"), std::string("222")));
 }
 
 TEST_F(PhoneBookPageTest, ARefusedNameSaysWhyAndOpensTheEditorAgain) {
@@ -202,8 +202,8 @@ TEST_F(PhoneBookPageTest, ARefusedNameSaysWhyAndOpensTheEditorAgain) {
 TEST_F(PhoneBookPageTest, AddUserOpensTheEditorOnANewUserThatNoDropsAndYesWrites) {
     OpenThree();
     AddUser();
-    EXPECT_EQ(ListRows(), (Rows{u"Ann", u"Ben", u"Cat", u"New User"}));
-    EXPECT_EQ(std::pair(Selected(), list()->EditingRow()), std::pair(std::vector<int>{3}, 3));
+    EXPECT_EQ(State(), Shown({u"Ann", u"Ben", u"Cat", u"New User"}, {3}, {"", "", "", "", ""}));
+    EXPECT_EQ(list()->EditingRow(), 3);
     QTest::keyClick(list()->findChild<QLineEdit*>("labelEditor"), Qt::Key_Return);
     Settle();
     Type(1, "555");
@@ -223,12 +223,9 @@ TEST_F(PhoneBookPageTest, AddUserOpensTheEditorOnANewUserThatNoDropsAndYesWrites
 
 TEST_F(PhoneBookPageTest, AddUserOverADeclinedNewUserKeepsOneRowPerContact) {
     OpenThree();
-    page().AddUser();
-    Settle();
-    QTest::keyClick(list()->findChild<QLineEdit*>("labelEditor"), Qt::Key_Escape);
+    AddUser(Qt::Key_Escape);
     ExpectSaveQuestion(IDNO);
-    page().AddUser();
-    Settle();
+    AddUser();
     EXPECT_EQ(ListRows(), (Rows{u"Ann", u"Ben", u"Cat", u"New User"}));
     EXPECT_EQ(session().GetPhoneBook().GetSize(), 4);
 }
@@ -254,23 +251,17 @@ TEST_F(PhoneBookPageTest, DeleteTakesTheNextContactOrTheLastAndAFailedOneKeepsIt
     ClickRow(1);
     phone().AddFault(phonesim::Fault::ErrorReply("AT+CPBW=3"));
     Delete(u"The phone did not delete \"Ben\". The contact stays in the list.");
-    EXPECT_EQ(ListRows(), (Rows{u"Ann", u"Ben", u"Cat"}));
-    EXPECT_EQ(Selected(), std::vector<int>{1});
+    EXPECT_EQ(State(), Shown({u"Ann", u"Ben", u"Cat"}, {1}, {"", "222", "", "", ""}));
     EXPECT_EQ(Entry(3).name, u"Ben/W");
 
     // Deleted: the next contact is edited, the last one when it was the last, none at the end.
     Delete();
-    EXPECT_EQ(ListRows(), (Rows{u"Ann", u"Cat"}));
-    EXPECT_EQ(Selected(), std::vector<int>{1});
-    EXPECT_EQ(Boxes(), (Numbers{"333", "", "", "", ""}));
+    EXPECT_EQ(State(), Shown({u"Ann", u"Cat"}, {1}, {"333", "", "", "", ""}));
     EXPECT_EQ(Entry(3).name, u"");
-
     Delete();
-    EXPECT_EQ(Selected(), std::vector<int>{0});
-    EXPECT_EQ(Boxes()[0], "111");
+    EXPECT_EQ(State(), Shown({u"Ann"}, {0}, {"111", "", "+447700900103", "", ""}));
     Delete();
-    EXPECT_TRUE(ListRows().empty());
-    EXPECT_EQ(Boxes(), (Numbers{"", "", "", "", ""}));
+    EXPECT_EQ(State(), Shown({}, {}, {"", "", "", "", ""}));
     EXPECT_EQ(page().GetCurrentPosition(), -1);
     page().DeleteUser();  // an empty list asks nothing
 }
@@ -288,8 +279,7 @@ TEST_F(PhoneBookPageTest, EachMemoryKeepsItsOwnSelectionAndSwitchingReadsNothing
     phone().ClearTranscript();
 
     SelectMemory(0);
-    EXPECT_EQ(std::tuple(ListRows().size(), Selected(), Boxes()[0]),
-              std::tuple(3u, std::vector<int>{2}, "333"));
+    EXPECT_EQ(State(), Shown({u"Ann", u"Ben", u"Cat"}, {2}, {"333", "", "", "", ""}));
     SelectMemory(1);
     EXPECT_EQ(std::tuple(Selected(), Boxes()[0]), std::tuple(std::vector<int>{2}, "30"));
     EXPECT_TRUE(commands().empty());
@@ -388,8 +378,7 @@ TEST_F(PhoneBookPageTest, TheMainViewsOperationsAroundAConnection) {
     EXPECT_TRUE(commands().empty());
 
     page().ResetForConnect();
-    EXPECT_TRUE(ListRows().empty());
-    EXPECT_EQ(Boxes(), (Numbers{"", "", "", "", ""}));
+    EXPECT_EQ(State(), Shown({}, {}, {"", "", "", "", ""}));
     EXPECT_TRUE(session().GetPhoneBook().IsEmpty());
     page().SaveBeforeDisconnect();  // nothing listed: nothing asked
 }

@@ -36,24 +36,8 @@ protected:
     }
 };
 
-TEST_F(PhoneBookWrite, RenameWritesEveryEntryOverAtItsIndexAndAClearedNumberIsDeleted) {
-    Put("ME", 250, "111", u"Ann/H");
-    Put("ME", 249, "222", u"Ann/W");
-    Put("ME", 248, "333", u"Ann/M");
-    ConnectAndRead();
-    CContactEntry& ann = Contact(0);
-    ann.name = u"Anna";
-    ann.work.clear();
-    ann.marks |= CContactEntry::MarkName | CContactEntry::MarkWork;
-
-    EXPECT_TRUE(session().SaveContact(0));
-
-    EXPECT_EQ(commands(), (Lines{R"(AT+CPBW=250,"111",129 ,"Anna/H")", "AT+CPBW=249",
-                                 R"(AT+CPBW=248,"333",129 ,"Anna/M")"}));
-    EXPECT_EQ(std::pair(ann.marks, ann.workIndex), std::pair(0u, 0));
-    EXPECT_EQ(Memory(), (Stored{{248, u"333 Anna/M"}, {250, u"111 Anna/H"}}));
-}
-
+// A rename writing every entry over at its index and deleting a cleared number is the command
+// line's edit test; the marks a good save clears, the refused write test's.
 TEST_F(PhoneBookWrite, FullMemoryRefusesANewNumberWithOutOfEntryNumber) {
     UseProfile("full");
     ConnectAndRead();

@@ -28,13 +28,9 @@ constexpr const char* kBen = "+447700900111";
 // A part from `from`, `day` of March 2024 at `hour`:`minute`.
 struct Part {
     const char* from;
-    int reference;
-    int count;
-    int sequence;
+    int reference, count, sequence;
     const char16_t* text;
-    int day = 10;
-    int hour = 9;
-    int minute = 30;
+    int day = 10, hour = 9, minute = 30;
     bool wide = false;
     phonesim::Alphabet alphabet = phonesim::Alphabet::Auto;
 };
@@ -49,15 +45,19 @@ std::string Pdu(const Part& p) {
     return phonesim::BuildDeliver(message).value();
 }
 
+// The unjoined rows of a list holding the PDUs in this order.
+std::vector<sms::MessageRow> Single(const std::vector<std::string>& pdus) {
+    sms::MessageList list;
+    for (const std::string& pdu : pdus)
+        list.Append(U16(pdu), u"1", sms::kStoragePhone);
+    return sms::BuildRows(list, true);
+}
+
 // The rows of a list holding the PDUs in this order, each as "ids: text".
 Texts Rows(const std::vector<std::string>& pdus) {
-    sms::MessageList list;
-    for (const std::string& pdu : pdus) {
-        list.Append(U16(pdu), u"1", sms::kStoragePhone);
-    }
     Texts rows;
     std::vector<int> seen;
-    for (const sms::MessageRow& row : sms::JoinParts(sms::BuildRows(list, true))) {
+    for (const sms::MessageRow& row : sms::JoinParts(Single(pdus))) {
         rows.push_back(row.idText + u": " + row.text);
         seen.insert(seen.end(), row.parts.begin(), row.parts.end());
     }
@@ -119,9 +119,8 @@ TEST(JoinedMessages, PartsJoinOnlyWhereSenderReferenceAndCountAgree) {
          {Pdu({kAnn, 8, 2, 1, u"x"}), "0791448720003023"},
          {u"1: x (part 2 of 2 missing)", u"2: "}},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : cases)
         EXPECT_EQ(Rows(c.pdus), c.rows) << c.name;
-    }
 }
 
 // Random inboxes of parts from two senders with few references, counts and part numbers (bad ones
@@ -137,11 +136,7 @@ TEST(JoinedMessages, RandomPartsAreNeverLostAndJoinOnlyWhatAgrees) {
                                 10 + pick(3), pick(24), pick(60), pick(2) == 0}));
         }
         (void)Rows(pdus);
-        sms::MessageList list;
-        for (const std::string& pdu : pdus) {
-            list.Append(U16(pdu), u"1", sms::kStoragePhone);
-        }
-        const std::vector<sms::MessageRow> single = sms::BuildRows(list, true);
+        const std::vector<sms::MessageRow> single = Single(pdus);
         for (const sms::MessageRow& row : sms::JoinParts(single)) {
             std::set<int> numbers;
             std::vector<long long> minutes;

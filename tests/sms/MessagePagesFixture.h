@@ -45,9 +45,8 @@ protected:
 
     static void Select(CMessagePage& page, const std::vector<int>& rows) {
         page.GetList().GetWidget()->clearSelection();
-        for (int row : rows) {
+        for (int row : rows)
             page.GetList().SelectItem(row);
-        }
     }
     // The list's double click, with the rows selected as they are.
     static void DoubleClick(CMessagePage& page) {

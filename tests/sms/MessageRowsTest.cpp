@@ -53,9 +53,8 @@ TEST(MessageRows, RelativeValidityInWholeUnits) {
     const std::pair<int, const char16_t*> cases[] = {
         {0, u"5 Minute(s)"}, {143, u"720 Minute(s)"}, {144, u"12 Hour(s)"}, {167, u"24 Hour(s)"},
         {168, u"2 Day(s)"},  {196, u"30 Day(s)"},     {197, u"5 Week(s)"},  {255, u"63 Week(s)"}};
-    for (const auto& [octet, text] : cases) {
+    for (const auto& [octet, text] : cases)
         EXPECT_EQ(sms::RelativeValidityText(static_cast<std::uint8_t>(octet)), text) << octet;
-    }
 }
 
 }  // namespace

@@ -24,9 +24,8 @@ protected:
     // Outbox rows 0..3: SIM 2, then phone 5, 7, 9 (in the loader's order).
     void LoadFourSent() {
         const std::pair<const char*, int> places[] = {{"SM", 2}, {"ME", 5}, {"ME", 7}, {"ME", 9}};
-        for (const auto& [storage, index] : places) {
+        for (const auto& [storage, index] : places)
             Put(storage, index, kStoredSent, Submit("10" + std::to_string(index), u"Sent"));
-        }
         ASSERT_TRUE(sms::LoadOutbox(engine, session()));
         ASSERT_EQ(engine.GetOutbox().Count(), 4);
         Forget();
@@ -38,9 +37,8 @@ TEST_F(SmsDeleteTest, RefusedOrUnansweredDeleteKeepsTheListALateAnswerDoesNot) {
     phone().AddFault(Fault::ErrorReply("AT+CMGD"));
     phone().AddFault(Fault::NoReply("AT+CMGD"));
     phone().AddFault(Fault::RawReply("AT+CMGD", "\r\n+CMGD: done\r\n"));
-    for (int attempt = 0; attempt < 3; ++attempt) {
+    for (int attempt = 0; attempt < 3; ++attempt)
         EXPECT_EQ(engine.DeleteMessage(5, 1, CSmsEngine::kOutbox), 0) << attempt;
-    }
     EXPECT_EQ(engine.GetOutbox().Count(), 4);
     // An answer ten seconds late still confirms the delete the phone did.
     phone().AddFault(Fault::PausedReply("AT+CMGD", 10000, 0));

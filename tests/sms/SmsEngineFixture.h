@@ -26,9 +26,8 @@ public:
     bool Write(const platform::BYTE* data, platform::DWORD size,
                platform::DWORD& written) override {
         const bool ok = SimSerialPort::Write(data, size, written);
-        if (ok) {
+        if (ok)
             writes_->emplace_back(reinterpret_cast<const char*>(data), written);
-        }
         return ok;
     }
 

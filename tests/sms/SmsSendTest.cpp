@@ -33,9 +33,8 @@ protected:
 
     // The compose dialog's Send, or Save&Send with `save`, expecting the one box it shows.
     SendOutcome Send(const ComposeFields& fields, bool save, const std::u16string& box) {
-        if (!box.empty()) {
+        if (!box.empty())
             ExpectBox(box, platform::MB_OK);
-        }
         return sms::CComposeSender(engine, session()).Send(fields, save);
     }
 };
@@ -81,9 +80,8 @@ TEST_F(SmsSendTest, TheServiceCentreKeptFollowsTheMakerFlag) {
 // carriage return: 3 s, the prompt (one chunk), 3 s after the PDU; then 3 s after Ctrl-Z and
 // the result. A stored message is listed at the index the phone gave, in the second storage.
 TEST_F(SmsSendTest, SendAndStoreWriteTheCommandThePduAndCtrlZ) {
-    for (int i = 1; i <= 4; ++i) {
+    for (int i = 1; i <= 4; ++i)
         Put("SM", i, kStoredSent, Submit("+447700900001", u"Older"));
-    }
     const std::u16string pdu = U16(Submit("+447700900123", u"Hello"));
     const int length = sms::TpduLength(pdu);
     engine.SelectStorage(u"SM", u"SM", u"ME");
@@ -168,10 +166,8 @@ TEST_F(SmsSendTest, SendWaitsAMinuteForThePhonesVerdict) {
 }
 
 TEST_F(SmsSendTest, OnlyHexPduTextReachesTheLine) {
-    EXPECT_EQ(engine.SendPdu(5, u"0791\r\nAT+CMGD=1"), 0);
-    EXPECT_EQ(engine.SendPdu(5, u"00\x1a"), 0);
-    EXPECT_EQ(engine.SendPdu(5, u"07"), 0);
-    EXPECT_EQ(engine.StorePdu(5, u"0791\x1b", 3), 0);
+    for (const char16_t* pdu : {u"0791\r\nAT+CMGD=1", u"00\x1a", u"07", u"0791\x1b"})
+        EXPECT_EQ(engine.SendPdu(5, pdu) + engine.StorePdu(5, pdu, 3), 0);
     EXPECT_TRUE(Writes().empty());
 }
 
@@ -199,8 +195,8 @@ TEST_F(SmsSendTest, StoreAnswersBeforeAndAfterThePduOrSilence) {
 // A link that drops while the store waits ends the wait with one message, not one per read.
 TEST_F(SmsSendTest, StoreEndsWhenTheLinkDrops) {
     const std::u16string pdu = U16(Submit("+447700900123", u"Dropped"));
-    phone().AddFault(Fault::NoReply("AT+CMGW"));
     const std::uint64_t start = clock().NowMs();
+    phone().AddFault(Fault::NoReply("AT+CMGW"));
     phone().AddFault(Fault::DropAt(start + 8000));
     ui().Expect(u"Read port error");
     EXPECT_EQ(engine.StorePdu(sms::TpduLength(pdu), pdu, 3), 0);
@@ -219,9 +215,8 @@ TEST_F(SmsSendTest, TheComposeChecksComeFirst) {
         {std::u16string(21, u'9'), u"Hi", u"Phone number is not valid!"},
         {u"+9999 9999 9999 9999 9999", std::u16string(71, u'x'),
          u"Message is longer than 70 characters!"}};
-    for (const auto& [recipient, text, box] : cases) {
+    for (const auto& [recipient, text, box] : cases)
         EXPECT_EQ(Send({recipient, text, false, false}, false, box), SendOutcome::Refused);
-    }
     EXPECT_TRUE(commands().empty());
 }
 
@@ -243,9 +238,8 @@ TEST_F(SmsSendTest, TheComposeDialogTellsAnUnconfirmedSendApart) {
 // send are the command line's.
 TEST_F(SmsSendTest, SaveAndSendChecksTheSecondStorage) {
     phone().Storage("ME").capacity = 10;
-    for (int i = 1; i <= 9; ++i) {
+    for (int i = 1; i <= 9; ++i)
         Put("ME", i, kStoredSent, Submit("+447700900001", u"Old"));
-    }
     const ComposeFields fields{u"+447700900123", u"Ninth of ten", false, false};
     EXPECT_EQ(Send(fields, true, u"Message sent ok!"), SendOutcome::Sent);
     EXPECT_EQ(Slots(engine.GetOutbox()), Strings{"10@1"});
