@@ -124,7 +124,7 @@ TEST(PhoneCommands, AnswersFollowTheProfileAndTheCommandsBefore) {
             {"AT+CPMS?", Info({R"(+CPMS: "ME",1,150,"ME",1,150,"ME",1,150)"})},
             {"AT+CMGD=1,4", Ok()},
             {"AT+CPMS?", Info({R"(+CPMS: "ME",0,150,"ME",0,150,"ME",0,150)"})}});
-    // Character sets (each set's names are the charset table's).
+    // Character sets.
     h.Talk({{R"(AT+CSCS="utf-8")", Ok()},
             {"AT+CSCS?", Info({R"(+CSCS: "UTF-8")"})},
             {R"(AT+CSCS="EBCDIC")", Cme(4)}});
