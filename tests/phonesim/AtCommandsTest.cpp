@@ -28,20 +28,14 @@ TEST(PhoneCommands, AnswersFollowTheProfileAndTheCommandsBefore) {
             {"\r\n", ""},
             {std::string("\x1b\x1a") + "AT", Ok()},
             {"AT\r\nAT\r\n", Ok() + Ok()}});
-    // Identification and status, from the profile (gammu shows the rest of the identity).
-    h.Talk({{"AT+CGMI", Info({"Marlin Telecom"})},
-            {"AT+CGMI=?", Ok()},
-            {"AT+CPIN?", Info({"+CPIN: READY"})},
-            {"AT+CSQ", Info({"+CSQ: 21,99"})},
-            {"AT&FE0&C1&D2S7=60", Ok()}});
-    // Several commands on a line stop at the first error.
-    h.Talk({{"AT+CMEE=1;+CMEE?", Info({"+CMEE: 1"})},
+    // Several commands on a line stop at the first error (the identity is gammu's to show).
+    h.Talk({{"AT&FE0&C1&D2S7=60", Ok()},
+            {"AT+CMEE=1;+CMEE?", Info({"+CMEE: 1"})},
             {"ATE0V1+CSCS?", Info({R"(+CSCS: "IRA")"})},
             {"AT+CPBR=0;+CMEE=0", Cme(21)},
             {"AT+CMEE?", Info({"+CMEE: 1"})}});
     // Error modes: plain, numbered, worded; unknown commands stay plain ERROR.
-    h.Talk({{"AT+CMEE=?", Info({"+CMEE: (0-2)"})},
-            {"AT+CMGD=99", Cms(321)},
+    h.Talk({{"AT+CMGD=99", Cms(321)},
             {"AT+CMEE=2", Ok()},
             {"AT+CPBR=0", "\r\n+CME ERROR: invalid index\r\n"},
             {"AT+CMGD=99", "\r\n+CMS ERROR: invalid memory index\r\n"},
@@ -51,14 +45,10 @@ TEST(PhoneCommands, AnswersFollowTheProfileAndTheCommandsBefore) {
             {"AT+CPBR=0", Error()},
             {"AT+CMGD=99", Error()}});
     h.Talk({{"AT+CMEE=1", Ok()}});
-    // Phone book: storages and their sizes.
-    h.Talk({{"AT+CPBS=?", Info({R"(+CPBS: ("ME","SM"))"})},
-            {"AT+CPBS?", Info({R"(+CPBS: "ME",54,250)"})},
-            {"AT+CPBR=?", Info({"+CPBR: (1-250),40,40"})},
-            {"AT+CPBW=?", Info({"+CPBW: (1-250),40,(129,145),40"})},
-            {R"(AT+CPBS="FD")", Cme(4)}});
-    // Reading skips empty places; finding goes by the start of the name, in any case.
-    h.Talk({{"AT+CPBW=2", Ok()},
+    // Phone book: an unknown storage; reading skips empty places; finding goes by the start of
+    // the name, in any case.
+    h.Talk({{R"(AT+CPBS="FD")", Cme(4)},
+            {"AT+CPBW=2", Ok()},
             {"AT+CPBR=1,3", Info({R"(+CPBR: 1,"01632960101",129,"Ann Taylor/H")",
                                   R"(+CPBR: 3,"+447700900103",145,"Ann Taylor/M")"})},
             {"AT+CPBR=2", Ok()},
@@ -90,7 +80,6 @@ TEST(PhoneCommands, AnswersFollowTheProfileAndTheCommandsBefore) {
     // The SIM's limits.
     h.Talk({{R"(AT+CPBS="sm")", Ok()},
             {"AT+CPBS?", Info({R"(+CPBS: "SM",15,100)"})},
-            {"AT+CPBR=?", Info({"+CPBR: (1-100),20,14"})},
             {R"(AT+CPBW=1,"1",129,"Fourteen chars")", Ok()},
             {R"(AT+CPBW=1,"1",129,"Fifteen chars!!")", Cme(24)},
             {"AT+CPBW=1,\"+" + std::string(20, '1') + "\",145,\"a\"", Ok()},
@@ -99,21 +88,13 @@ TEST(PhoneCommands, AnswersFollowTheProfileAndTheCommandsBefore) {
             {R"(AT+CPBW=1,"1",99,"b")", Cme(50)},
             {"AT+CPBR=1", Info({"+CPBR: 1,\"+" + std::string(20, '1') + "\",145,\"a\""})}});
     // Messages: PDU mode only.
-    h.Talk({{"AT+CMGF=?", Info({"+CMGF: (0)"})},
-            {"AT+CMGF?", Info({"+CMGF: 0"})},
-            {"AT+CMGF=0", Ok()},
-            {"AT+CMGF=1", Cms(303)},
-            {"AT+CNMI=2,1,0,0,0", Ok()},
-            {"AT+CNMI?", Info({"+CNMI: 2,1,0,0,0"})},
+    h.Talk({{"AT+CMGF=1", Cms(303)},
             {"AT+CNMI=3", Cms(303)},
-            {"AT+CSCA?", Info({R"(+CSCA: "+447802000332",145)"})},
             {R"(AT+CSCA="0123456")", Ok()},
             {"AT+CSCA?", Info({R"(+CSCA: "0123456",129)"})},
             {R"(AT+CSCA="12;34")", Cms(304)}});
     // Storages: fewer names change only those; names are not case-sensitive.
-    h.Talk({{"AT+CPMS=?", Info({R"(+CPMS: ("SM","ME"),("SM","ME"),("SM","ME"))"})},
-            {"AT+CPMS?", Info({R"(+CPMS: "ME",14,150,"ME",14,150,"ME",14,150)"})},
-            {R"(AT+CPMS="SM","SM","ME")", Info({"+CPMS: 4,20,4,20,14,150"})},
+    h.Talk({{R"(AT+CPMS="SM","SM","ME")", Info({"+CPMS: 4,20,4,20,14,150"})},
             {"AT+CPMS?", Info({R"(+CPMS: "SM",4,20,"SM",4,20,"ME",14,150)"})},
             {R"(AT+CPMS="me")", Info({"+CPMS: 14,150,4,20,14,150"})},
             {R"(AT+CPMS="XX","ME")", Cms(302)},
@@ -144,8 +125,7 @@ TEST(PhoneCommands, AnswersFollowTheProfileAndTheCommandsBefore) {
             {"AT+CMGD=1,4", Ok()},
             {"AT+CPMS?", Info({R"(+CPMS: "ME",0,150,"ME",0,150,"ME",0,150)"})}});
     // Character sets.
-    h.Talk({{"AT+CSCS=?", Info({R"(+CSCS: ("GSM","IRA","8859-1","UCS2","UTF-8"))"})},
-            {R"(AT+CSCS="utf-8")", Ok()},
+    h.Talk({{R"(AT+CSCS="utf-8")", Ok()},
             {"AT+CSCS?", Info({R"(+CSCS: "UTF-8")"})},
             {R"(AT+CSCS="EBCDIC")", Cme(4)}});
 

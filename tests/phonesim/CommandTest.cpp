@@ -64,12 +64,9 @@ TEST_F(PhonesimCommand, AnInterruptEndsItAndBadArgumentsAreRefused) {
     EXPECT_NE(r.output.find("usage: halvex-phonesim"), std::string::npos);
     r = RunProgram({HALVEX_PHONESIM_COMMAND, "--echo", "maybe"}, 5000);
     EXPECT_EQ(r.status, 2);
+    // A profile that cannot be loaded (its message is halvex-cli --simulate's too, CliStart).
     r = RunProgram({HALVEX_PHONESIM_COMMAND, "--profile", (dir / "missing.json").string()}, 5000);
     EXPECT_EQ(r.status, 1);
-    // A mistyped profile name is answered with the names there are.
-    EXPECT_NE(
-        r.output.find("is neither a shipped profile (default, empty, full, nokia, small-sim)"),
-        std::string::npos);
 }
 
 TEST(PtyTransport, DroppedLinkHangsUpTheTerminal) {
