@@ -49,13 +49,7 @@ protected:
 
     void SetUp() override {
         WindowTest::SetUp();
-        // Notices go to a socket of this test only, in a directory only we can enter.
-        const std::string dir = halvex::test::TempDir();
-        std::filesystem::permissions(dir, std::filesystem::perms::owner_all);
-        setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
-        registry().CreateKey(HKEY_CURRENT_USER, u"Comm");
-        g_SmsEngine.ClearInbox();
-        g_SmsEngine.ClearOutbox();
+        FreshDesktop();
     }
     void TearDown() override {
         CPortChooserDlg::SetSurvey(nullptr, nullptr);

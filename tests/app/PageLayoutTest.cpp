@@ -42,12 +42,7 @@ protected:
 
     void SetUp() override {
         WindowTest::SetUp();
-        const std::string dir = halvex::test::TempDir();
-        std::filesystem::permissions(dir, std::filesystem::perms::owner_all);
-        setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
-        registry().CreateKey(platform::HKEY_CURRENT_USER, u"Comm");
-        g_SmsEngine.ClearInbox();
-        g_SmsEngine.ClearOutbox();
+        FreshDesktop();
         if (GetParam().points > 0) {
             QFont font = QApplication::font();
             font.setPointSizeF(GetParam().points);

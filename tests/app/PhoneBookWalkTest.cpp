@@ -77,8 +77,7 @@ protected:
     PhoneBookWalkTest() : WindowTest("empty") {}
     void SetUp() override {
         WindowTest::SetUp();
-        setenv("XDG_RUNTIME_DIR", halvex::test::TempDir().c_str(), 1);
-        registry().CreateKey(HKEY_CURRENT_USER, u"Comm");
+        FreshDesktop();
     }
 
     CPropPgFormView& view() { return *app_->GetView(); }

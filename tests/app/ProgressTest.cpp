@@ -49,11 +49,7 @@ protected:
 
     void SetUp() override {
         WindowTest::SetUp();
-        const std::string dir = halvex::test::TempDir();
-        std::filesystem::permissions(dir, std::filesystem::perms::owner_all);
-        setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
-        registry().CreateKey(platform::HKEY_CURRENT_USER, u"Comm");
-        g_SmsEngine.ClearInbox();
+        FreshDesktop();
     }
     void TearDown() override {
         app_.ExitInstance();

@@ -12,6 +12,8 @@
 #include <QString>
 #include <QTimer>
 #include <QWidget>
+#include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <ostream>
 #include <utility>
@@ -19,6 +21,8 @@
 #include "platform/ScriptedShell.h"
 #include "platform/qt/Commands.h"
 #include "platform/qt/DialogBuilder.h"
+#include "sms/SmsEngine.h"
+#include "tests/support/Process.h"
 
 // Test failures print Qt's strings as text.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -89,6 +93,17 @@ protected:
     void TearDown() override {
         Settle();
         Base::TearDown();
+    }
+
+    // What the application finds on a fresh desktop: a runtime directory only this test can
+    // enter (for the notice socket), the system's HKEY_CURRENT_USER\Comm, empty message boxes.
+    void FreshDesktop() {
+        const std::string dir = TempDir();
+        std::filesystem::permissions(dir, std::filesystem::perms::owner_all);
+        setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
+        Base::registry().CreateKey(platform::HKEY_CURRENT_USER, u"Comm");
+        g_SmsEngine.ClearInbox();
+        g_SmsEngine.ClearOutbox();
     }
 
 private:
