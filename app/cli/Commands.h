@@ -2,6 +2,7 @@
 // The commands of halvex-cli, run on a connected session. Each returns the exit status.
 
 #include <ostream>
+#include <string>
 
 #include "app/cli/Arguments.h"
 #include "app/cli/backup/ContactCard.h"
@@ -41,6 +42,9 @@ bool SendAccepted(const Options& options, CPhoneSession& session, std::ostream& 
 
 // LoadBook of the memory; false, with the reason told, when the phone book was not read.
 bool ReadMemory(Context& context);
+// Why a number of the last save is not on the phone as the save meant it: "" once the phone
+// confirmed it, else "no free place in the memory", the phone's answer, or "not sent".
+std::string SlotProblem(const CPhoneBookEngine::SlotReport& slot);
 
 // Backup and restore (PhonebookBackup.cpp, SmsBackup.cpp).
 int ExportPhonebook(Context& context);

@@ -182,10 +182,7 @@ ItemResults Write(Context& c, CPhoneBookEditor& editor, const PlanItem& item) {
         const CPhoneBookEngine::SlotReport& slot =
             report[static_cast<std::size_t>(item.numbers[i].kind - 1)];
         results[i].confirmed = slot.outcome == Outcome::Written;
-        results[i].reason = slot.outcome == Outcome::Written   ? ""
-                            : slot.outcome == Outcome::NoIndex ? backup::kNoFreePlace
-                            : slot.outcome == Outcome::Refused ? Utf8(slot.reason)
-                                                               : "not sent";
+        results[i].reason = SlotProblem(slot);
     }
     // Nothing stays selected: adding the next contact must not ask about this one.
     editor.Deselect();

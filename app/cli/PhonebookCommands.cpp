@@ -55,6 +55,20 @@ void Show(Context& c, const CContactEntry& contact) {
 
 }  // namespace
 
+std::string SlotProblem(const CPhoneBookEngine::SlotReport& slot) {
+    using Outcome = CPhoneBookEngine::SlotOutcome;
+    switch (slot.outcome) {
+        case Outcome::Written:
+            return "";
+        case Outcome::NoIndex:
+            return backup::kNoFreePlace;
+        case Outcome::Refused:
+            return app::Printable(app::ToUtf8(slot.reason));
+        default:
+            return "not sent";
+    }
+}
+
 bool ReadMemory(Context& c) {
     const int memory = c.options.memory;
     c.session.LoadBook(memory);
@@ -87,14 +101,12 @@ std::string UnsavedReport(const CContactEntry& contact,
         }
         const std::string what = std::string(kKindNames[kind.kind - 1]) +
                                  (number.empty() ? "" : " " + app::Printable(app::ToUtf8(number)));
+        const std::string problem = SlotProblem(slot);
         std::string item = what + " written";
-        if (slot.outcome == Outcome::NoIndex) {
-            item = what + " not written: " + backup::kNoFreePlace;
-        } else if (slot.outcome == Outcome::Refused) {
-            item = what + (number.empty() ? " not cleared: " : " not written: ") +
-                   app::Printable(app::ToUtf8(slot.reason));
+        if (!problem.empty()) {
+            item = what + (number.empty() ? " not cleared: " : " not written: ") + problem;
         }
-        missing = missing || slot.outcome != Outcome::Written;
+        missing = missing || !problem.empty();
         text += (text.empty() ? "" : "; ") + item;
     }
     return missing ? text : "";
