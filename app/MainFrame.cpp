@@ -15,8 +15,8 @@
 
 #include "app/NoticeServer.h"
 #include "app/PropPgFormView.h"
+#include "link/PhoneSession.h"
 #include "link/RegSettings.h"
-#include "phonebook/PhoneSession.h"
 #include "platform/Win32.h"
 #include "platform/qt/Commands.h"
 #include "platform/qt/Icons.h"
@@ -281,7 +281,7 @@ void CMainFrame::OnBluetoothNotify(DWORD value) {
     if (value == 0xFFFFFFFFu) {
         BeginWaitCursor();
         setEnabled(false);
-        if (g_pPhoneSession != nullptr && g_pPhoneSession->IsConnected()) {
+        if (m_pView != nullptr && m_pView->GetSession().IsConnected()) {
             m_bConnectionLost = TRUE;
         }
         return;
@@ -294,8 +294,8 @@ void CMainFrame::OnBluetoothNotify(DWORD value) {
                     u"Halvex", MB_OK);
         PostQuitMessage(0);
     }
-    if (m_bConnectionLost) {
-        g_pPhoneSession->Disconnect();
+    if (m_bConnectionLost && m_pView != nullptr) {
+        m_pView->GetSession().Disconnect();
         m_bConnectionLost = FALSE;
         // The tool bar's connect button now connects again; its tip says so.
         SetConnectTip(TRUE);

@@ -6,26 +6,29 @@
 #include "app/MainFrame.h"
 #include "app/Notices.h"
 #include "app/PropPgFormView.h"
-#include "phonebook/PhoneSession.h"
+#include "link/PhoneSession.h"
+#include "phonebook/PhoneBooks.h"
+#include "sms/SmsEngine.h"
 
 using namespace platform;
 
-COrvGSMDoc::COrvGSMDoc() : m_pSession(g_pPhoneSession) {}
-
-COrvGSMApp::COrvGSMApp() = default;
+COrvGSMApp::COrvGSMApp(ExchangeMode mode) : m_mode(mode) {}
 
 COrvGSMApp::~COrvGSMApp() {
     ExitInstance();
 }
 
 BOOL COrvGSMApp::InitInstance() {
-    g_pPhoneSession = new CPhoneSession;
+    m_pSession = std::make_unique<CPhoneSession>();
+    m_pSession->GetLink().SetExchangeMode(m_mode);
+    m_pBooks = std::make_unique<CPhoneBooks>(*m_pSession);
+    m_pSms = std::make_unique<CSmsEngine>(m_pSession->GetLink());
     m_pDocument = std::make_unique<COrvGSMDoc>();
     m_pFrame = std::make_unique<CMainFrame>();
     if (m_pFrame->OnCreate() != 0) {
         return FALSE;
     }
-    m_pView = new CMyFormView;
+    m_pView = new CMyFormView(*m_pBooks, *m_pSms);
     m_pFrame->SetView(m_pView);
     if (!m_pView->Create()) {
         return FALSE;
@@ -49,7 +52,8 @@ int COrvGSMApp::ExitInstance() {
     m_pFrame.reset();
     m_pView = nullptr;
     m_pDocument.reset();
-    delete g_pPhoneSession;
-    g_pPhoneSession = nullptr;
+    m_pSms.reset();
+    m_pBooks.reset();
+    m_pSession.reset();
     return 0;
 }

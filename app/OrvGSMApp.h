@@ -1,27 +1,25 @@
 #pragma once
-// The application object: the one phone session, the document, the frame with its view, the
-// order of start-up and exit.
+// The application object: it owns the one phone session, the phone book and the SMS engine on
+// it, the document, the frame with its view, and the order of start-up and exit.
 
 #include <memory>
 
+#include "link/PhoneLink.h"
 #include "platform/Win32Types.h"
 
 class CMainFrame;
 class CMyFormView;
+class CPhoneBooks;
 class CPhoneSession;
+class CSmsEngine;
 
 // The document holds no data.
-class COrvGSMDoc {
-public:
-    COrvGSMDoc();
-
-private:
-    CPhoneSession* m_pSession;
-};
+class COrvGSMDoc {};
 
 class COrvGSMApp {
 public:
-    COrvGSMApp();
+    // The link's exchange is `mode`.
+    explicit COrvGSMApp(ExchangeMode mode = ExchangeMode::Timed);
     ~COrvGSMApp();
     COrvGSMApp(const COrvGSMApp&) = delete;
     COrvGSMApp& operator=(const COrvGSMApp&) = delete;
@@ -34,8 +32,16 @@ public:
 
     CMainFrame* GetMainFrame() const { return m_pFrame.get(); }
     CMyFormView* GetView() const { return m_pView; }
+    // Null before InitInstance and after ExitInstance.
+    CPhoneSession* GetSession() const { return m_pSession.get(); }
+    CPhoneBooks* GetBooks() const { return m_pBooks.get(); }
+    CSmsEngine* GetSmsEngine() const { return m_pSms.get(); }
 
 private:
+    ExchangeMode m_mode;
+    std::unique_ptr<CPhoneSession> m_pSession;
+    std::unique_ptr<CPhoneBooks> m_pBooks;
+    std::unique_ptr<CSmsEngine> m_pSms;
     std::unique_ptr<COrvGSMDoc> m_pDocument;
     std::unique_ptr<CMainFrame> m_pFrame;
     CMyFormView* m_pView = nullptr;  // owned by the frame

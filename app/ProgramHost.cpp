@@ -60,9 +60,8 @@ std::string ReadConnectionOptions(const std::optional<std::optional<std::string>
     return "";
 }
 
-void ChooseExchangeMode(bool fastOption) {
-    CPhoneLink::SetExchangeMode(fastOption || settings::ReadFastLink() ? ExchangeMode::Fast
-                                                                       : ExchangeMode::Timed);
+ExchangeMode ChooseExchangeMode(bool fastOption) {
+    return fastOption || settings::ReadFastLink() ? ExchangeMode::Fast : ExchangeMode::Timed;
 }
 
 ProgramHost::~ProgramHost() = default;

@@ -8,6 +8,7 @@
 #include <ostream>
 #include <string>
 
+#include "link/PhoneLink.h"
 #include "platform/Host.h"
 #include "platform/Registry.h"
 
@@ -38,9 +39,9 @@ std::string ReadConnectionOptions(const std::optional<std::optional<std::string>
                                   const std::optional<std::string>& save, HostOptions& options,
                                   std::optional<std::string>& simulateSave);
 
-// The exchange every link of the program uses: fast when the option asks for it or the registry
-// value "FastLink" is 1, else timed. Call once the program's host is installed.
-void ChooseExchangeMode(bool fastOption);
+// The exchange the program's link uses: fast when the option asks for it or the registry value
+// "FastLink" is 1, else timed. Call once the program's host is installed.
+ExchangeMode ChooseExchangeMode(bool fastOption);
 
 class ProgramHost {
 public:

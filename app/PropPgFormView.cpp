@@ -16,10 +16,23 @@
 using namespace platform;
 using namespace res;
 
-BOOL g_bStartup = FALSE;
+namespace {
 
-CPropPgFormView::CPropPgFormView(QWidget* parent)
-    : QWidget(parent), m_pSession(g_pPhoneSession), m_sheet(this) {
+sms::ContactNames NamesOf(CPhoneBooks& books) {
+    return [&books](const std::u16string& number) { return books.NameOf(number); };
+}
+
+}  // namespace
+
+CPropPgFormView::CPropPgFormView(CPhoneBooks& books, CSmsEngine& sms, QWidget* parent)
+    : QWidget(parent),
+      m_session(books.GetSession()),
+      m_books(books),
+      m_phoneBook(books),
+      m_nokia(books),
+      m_inbox({m_session, sms, NamesOf(books)}),
+      m_outbox({m_session, sms, NamesOf(books)}),
+      m_sheet(m_session, this) {
     setObjectName(QStringLiteral("CMyFormView"));
     m_sheet.SetPhoneBookPages(&m_phoneBook, &m_nokia);
     auto* layout = new QVBoxLayout(this);
@@ -30,19 +43,18 @@ CPropPgFormView::CPropPgFormView(QWidget* parent)
 CPropPgFormView::~CPropPgFormView() = default;
 
 CPhoneBookDlg* CPropPgFormView::PhoneBookPage() {
-    DWORD memoryType = 0;
-    if (!settings::ReadMemoryType(memoryType)) {
+    const std::optional<phone::Kind> kind = m_session.GetPhoneKind();
+    if (!kind) {
         return nullptr;
     }
-    CPhoneBookDlg* page = settings::IsNokiaMemoryType(memoryType)
-                              ? static_cast<CPhoneBookDlg*>(&m_nokia)
-                              : &m_phoneBook;
+    CPhoneBookDlg* page =
+        *kind == phone::Kind::Nokia ? static_cast<CPhoneBookDlg*>(&m_nokia) : &m_phoneBook;
     // A page never added to the sheet has no controls to work on.
     return page->IsCreated() ? page : nullptr;
 }
 
 bool CPropPgFormView::IsCommandEnabled(int id) const {
-    const bool connected = m_pSession != nullptr && m_pSession->IsConnected();
+    const bool connected = m_session.IsConnected() != FALSE;
     const int page = ActivePage();
     switch (id) {
         case ID_CONNECT:
@@ -147,7 +159,7 @@ void CPropPgFormView::AfterConnect() {
     if (CPhoneBookDlg* book = PhoneBookPage()) {
         book->ResetForConnect();
     }
-    if (m_pSession->IsConnected()) {
+    if (m_session.IsConnected()) {
         SetConnectTip(FALSE);
     }
     ShellWindowState(platform::qt::HandleOf(window()), 1);
@@ -173,10 +185,9 @@ bool CPropPgFormView::ConnectOrChoose() {
     // A port that will not open has said why; another may be chosen until one opens.
     do {
         OfferModemManagerPause();
-    } while (!m_pSession->Connect() && m_pSession->GetEngine() != nullptr &&
-             m_pSession->GetEngine()->PortOpenFailed() &&
+    } while (!m_books.Connect() && m_session.PortOpenFailed() &&
              ChoosePort(QStringLiteral("The port did not open.")));
-    if (!m_pSession->IsConnected() && m_pModemManager) {
+    if (!m_session.IsConnected() && m_pModemManager) {
         m_pModemManager->Release();
     }
     return true;
@@ -219,30 +230,30 @@ void CPropPgFormView::OfferModemManagerPause() {
 }
 
 void CPropPgFormView::OnChoosePhone() {
-    if (m_pSession->IsConnected() || !ChoosePort(QString())) {
+    if (m_session.IsConnected() || !ChoosePort(QString())) {
         return;
     }
     OnConnect();
 }
 
 void CPropPgFormView::OnConnect() {
-    if (m_pSession->IsConnected()) {
+    if (m_session.IsConnected()) {
         return;
     }
     if (!ConnectOrChoose()) {
         return;
     }
     // A view that started without a phone gets its pages once one answers.
-    if (m_pSession->IsConnected() && m_sheet.GetPageCount() == 0) {
+    if (m_session.IsConnected() && m_sheet.GetPageCount() == 0) {
         static_cast<CMyFormView*>(this)->AddPagesForThePhone();
         // This connection is acknowledged here; the button's next press asks to disconnect.
-        g_bStartup = FALSE;
+        m_bStartup = FALSE;
     }
     AfterConnect();
 }
 
 void CPropPgFormView::OnDisconnect() {
-    if (!m_pSession->IsConnected()) {
+    if (!m_session.IsConnected()) {
         return;
     }
     if (ActivePage() == kPhoneBookPage) {
@@ -250,7 +261,7 @@ void CPropPgFormView::OnDisconnect() {
             book->SaveBeforeDisconnect();
         }
     }
-    m_pSession->Disconnect();
+    m_session.Disconnect();
     if (m_pModemManager) {
         m_pModemManager->Release();
     }
@@ -258,12 +269,12 @@ void CPropPgFormView::OnDisconnect() {
 }
 
 void CPropPgFormView::OnConnectToggle() {
-    if (!m_pSession->IsConnected()) {
+    if (!m_session.IsConnected()) {
         OnConnect();
-    } else if (g_bStartup) {
+    } else if (m_bStartup) {
         // The command posted at start-up: the connection is already made.
         AfterConnect();
-        g_bStartup = FALSE;
+        m_bStartup = FALSE;
     } else if (Ask(u"Do You want to Disconnect?")) {
         OnDisconnect();
     }
@@ -287,15 +298,14 @@ bool CPropPgFormView::Ask(const char16_t* question) {
 }
 
 void CMyFormView::AddPagesForThePhone() {
-    const int maker = m_pSession->DetectNokia();
-    if (maker == 0) {
+    const phone::Kind kind = m_session.DetectPhoneKind();
+    if (kind == phone::Kind::Ordinary) {
         m_sheet.AddPage(&m_phoneBook);
-    } else if (maker == 1) {
+    } else if (kind == phone::Kind::Nokia) {
         m_sheet.AddPage(&m_nokia);
     }
-    settings::StoreMemoryType(maker < 0 ? settings::kMemoryTypeNoAnswer
-                                        : static_cast<DWORD>(maker));
-    if (maker >= 0) {
+    m_session.RecordPhoneKind(kind);
+    if (kind != phone::Kind::NoAnswer) {
         m_sheet.AddPage(&m_inbox);
         m_sheet.AddPage(&m_outbox);
         m_sheet.AddPage(&m_about);
@@ -310,11 +320,10 @@ BOOL CMyFormView::Create() {
     // Without a port there is nothing to report yet: the first Connect offers the chooser.
     if (!ports::ReadPortName().empty()) {
         OfferModemManagerPause();
-        m_bChooseFirst = !m_pSession->Connect() && m_pSession->GetEngine() != nullptr &&
-                         m_pSession->GetEngine()->PortOpenFailed();
+        m_bChooseFirst = !m_books.Connect() && m_session.PortOpenFailed();
     }
     AddPagesForThePhone();
-    g_bStartup = TRUE;
+    m_bStartup = TRUE;
     return m_sheet.Create(this);
 }
 

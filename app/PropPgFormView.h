@@ -11,17 +11,14 @@
 #include "app/GsmAbout.h"
 #include "app/ModemManager.h"
 #include "app/ViewPropertySheet.h"
+#include "link/PhoneSession.h"
 #include "phonebook/PhoneBookDlg.h"
 #include "phonebook/PhoneBookNokiaDlg.h"
-#include "phonebook/PhoneSession.h"
+#include "phonebook/PhoneBooks.h"
 #include "sms/InboxPage.h"
 #include "sms/OutboxPage.h"
 
 class CMainFrame;
-
-// Set when the view has been created; the first Connect/Disconnect command that finds the phone
-// connected clears it (that command acknowledges the connection made at start-up).
-extern platform::BOOL g_bStartup;
 
 class CPropPgFormView : public QWidget {
     Q_OBJECT
@@ -32,7 +29,8 @@ public:
     static constexpr int kOutboxPage = 2;
     static constexpr int kAboutPage = 3;
 
-    explicit CPropPgFormView(QWidget* parent = nullptr);
+    // The view works on the program's phone book and SMS engine (and the session under both).
+    CPropPgFormView(CPhoneBooks& books, CSmsEngine& sms, QWidget* parent = nullptr);
     ~CPropPgFormView() override;
 
     // Carries out a command (ids of res/Resource.h); one its page does not know does nothing.
@@ -46,7 +44,11 @@ public:
     CInboxPage& GetInboxPage() { return m_inbox; }
     COutboxPage& GetOutboxPage() { return m_outbox; }
     CGSM_About& GetAboutPage() { return m_about; }
+    CPhoneSession& GetSession() { return m_session; }
     void SetFrame(CMainFrame* frame) { m_pFrame = frame; }
+    // Set when the view has been created; the first Connect/Disconnect command that finds the
+    // phone connected clears it (that command acknowledges the connection made at start-up).
+    platform::BOOL IsStartup() const { return m_bStartup; }
 
 signals:
     // A command has been carried out: what is enabled may have changed.
@@ -70,15 +72,16 @@ protected:
     // Connect's steps after the session's own: the phone book page made empty, the tool tip,
     // the shell call.
     void AfterConnect();
-    // The phone book page of the kind "MemoryType" names; null when it cannot be read, or when
-    // that page is not in the sheet.
+    // The phone book page of the kind of phone the session knows; null when it is not known, or
+    // when that page is not in the sheet.
     CPhoneBookDlg* PhoneBookPage();
     int ActivePage() const { return m_sheet.GetActiveIndex(); }
     // "Do You want to ...?": Yes or No, No by default.
     bool Ask(const char16_t* question);
     void SetConnectTip(platform::BOOL connect);
 
-    CPhoneSession* m_pSession;
+    CPhoneSession& m_session;
+    CPhoneBooks& m_books;
     CPhoneBookDlg m_phoneBook;
     CPhoneBookNokiaDlg m_nokia;
     CGSM_About m_about;
@@ -86,6 +89,7 @@ protected:
     COutboxPage m_outbox;
     CViewPropertySheet m_sheet;
     CMainFrame* m_pFrame = nullptr;
+    platform::BOOL m_bStartup = platform::FALSE;
     // The start-up's connection failed at the port (and said why): the next Connect offers the
     // chooser first rather than the same message again.
     bool m_bChooseFirst = false;
@@ -96,7 +100,8 @@ protected:
 class CMyFormView : public CPropPgFormView {
     Q_OBJECT
 public:
-    explicit CMyFormView(QWidget* parent = nullptr) : CPropPgFormView(parent) {}
+    CMyFormView(CPhoneBooks& books, CSmsEngine& sms, QWidget* parent = nullptr)
+        : CPropPgFormView(books, sms, parent) {}
 
     // Connects, finds the kind of phone, stores it, adds the pages for it and creates the sheet.
     // FALSE when the sheet cannot be created: the program does not start.

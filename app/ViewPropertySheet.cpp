@@ -2,7 +2,6 @@
 
 #include <QKeyEvent>
 
-#include "link/RegSettings.h"
 #include "phonebook/PhoneBookDlg.h"
 #include "platform/Win32.h"
 #include "platform/qt/Commands.h"
@@ -12,7 +11,8 @@
 using namespace platform;
 using platform::qt::PostMessage;
 
-CViewPropertySheet::CViewPropertySheet(QWidget* parent) : CPropertySheet(parent) {
+CViewPropertySheet::CViewPropertySheet(CPhoneSession& session, QWidget* parent)
+    : CPropertySheet(parent), m_session(session) {
     setObjectName(QStringLiteral("CViewPropertySheet"));
     SetTitle(res::LoadString(res::IDS_TITLE));
 }
@@ -45,11 +45,11 @@ void CViewPropertySheet::SetTabLabels() {
 }
 
 CPhoneBookDlg* CViewPropertySheet::PhoneBookPage() const {
-    DWORD memoryType = 0;
-    if (!settings::ReadMemoryType(memoryType)) {
+    const std::optional<phone::Kind> kind = m_session.GetPhoneKind();
+    if (!kind) {
         return nullptr;
     }
-    return settings::IsNokiaMemoryType(memoryType) ? m_pNokia : m_pPhoneBook;
+    return *kind == phone::Kind::Nokia ? m_pNokia : m_pPhoneBook;
 }
 
 void CViewPropertySheet::RestoreInputPanel() {

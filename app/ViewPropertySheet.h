@@ -3,6 +3,7 @@
 // from acting on it, the input panel brought back for the phone book page when the sheet is
 // shown or resized, and the end of the program when the sheet goes.
 
+#include "link/PhoneSession.h"
 #include "platform/qt/PropertySheet.h"
 
 class CPhoneBookDlg;
@@ -10,11 +11,12 @@ class CPhoneBookDlg;
 class CViewPropertySheet : public platform::qt::CPropertySheet {
     Q_OBJECT
 public:
-    explicit CViewPropertySheet(QWidget* parent = nullptr);
+    // The session tells which phone book page the sheet holds.
+    explicit CViewPropertySheet(CPhoneSession& session, QWidget* parent = nullptr);
     ~CViewPropertySheet() override;
 
-    // The phone book pages of both kinds, whichever the sheet holds: the one the setting
-    // "MemoryType" names gets the input panel back.
+    // The phone book pages of both kinds, whichever the sheet holds: the one of the session's
+    // kind of phone gets the input panel back.
     void SetPhoneBookPages(CPhoneBookDlg* ordinary, CPhoneBookDlg* nokia);
 
     // Creates the pages and sets the four tab labels.
@@ -34,6 +36,7 @@ protected:
 private:
     CPhoneBookDlg* PhoneBookPage() const;
 
+    CPhoneSession& m_session;
     CPhoneBookDlg* m_pPhoneBook = nullptr;
     CPhoneBookDlg* m_pNokia = nullptr;
 };

@@ -101,8 +101,8 @@ int TakeScreenshots(QApplication& qt, COrvGSMApp& application, const QString& di
         return 0;
     }
     // The port chooser as a user finds the phone's port with it: asked, and answering.
-    if (g_pPhoneSession != nullptr) {
-        g_pPhoneSession->Disconnect();
+    if (CPhoneSession* session = application.GetSession()) {
+        session->Disconnect();
     }
     CPortChooserDlg chooser(frame);
     chooser.show();
@@ -185,8 +185,7 @@ int main(int argc, char** argv) {
     {
         platform::ScopedHost scoped(platform::Host{&host->GetPorts(), &host->GetRegistry(), &clock,
                                                    &ui, &shell, host->PendingPort()});
-        app::ChooseExchangeMode(options.fast);
-        COrvGSMApp application;
+        COrvGSMApp application(app::ChooseExchangeMode(options.fast));
         if (!application.InitInstance()) {
             return 1;
         }

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "phonebook/PhoneSession.h"
+#include "link/PhoneSession.h"
+#include "phonebook/PhoneBookEngine.h"
+#include "phonebook/PhoneBooks.h"
 #include "phonebook/ReadRanges.h"
 #include "phonesim/Phone.h"
 #include "phonesim/Profile.h"
@@ -46,8 +48,8 @@ std::vector<std::u16string> FullMemoryReplies() {
 
 void SplitParseMergeFullMemory(benchmark::State& state) {
     const std::vector<std::u16string> replies = FullMemoryReplies();
-    CPhoneSession session;
-    CPhoneBookEngine& engine = *session.GetEngine();
+    CPhoneLink link;
+    CPhoneBookEngine engine(link, {});
     for (auto _ : state) {
         CContactBook book;
         for (const std::u16string& reply : replies) {
@@ -91,12 +93,13 @@ void FullReadOfDefaultPhoneMemory(benchmark::State& state) {
     int contacts = 0;
     for (auto _ : state) {
         CPhoneSession session;
-        session.Connect();
+        CPhoneBooks books(session);
+        books.Connect();
         phone.ClearTranscript();
         const std::uint64_t start = clock.NowMs();
-        session.LoadBook(CPhoneSession::MemoryPhone);
+        books.LoadBook(phone::Memory::Phone);
         virtualMs = static_cast<double>(clock.NowMs() - start);
-        contacts = session.GetPhoneBook().GetSize();
+        contacts = books.GetPhoneBook().GetSize();
 
         // The same commands on a twin that answers at once give each reply's length.
         phonesim::Phone twin(phonesim::ShippedProfile("default"));

@@ -11,9 +11,9 @@
 #include <string>
 #include <utility>
 
+#include "link/PhoneLink.h"
 #include "phonebook/NumberKind.h"
 #include "phonebook/PhoneBookEngine.h"
-#include "phonebook/PhoneSession.h"
 
 #define CHECK(c) ((c) ? void() : std::abort())
 
@@ -22,8 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::u16string reply(size / 2, u'\0');
     for (std::size_t i = 0; i + 1 < size; i += 2)
         reply[i / 2] = static_cast<char16_t>(data[i] | data[i + 1] << 8);
-    static CPhoneSession* session = new CPhoneSession;
-    CPhoneBookEngine& engine = *session->GetEngine();
+    static CPhoneLink* link = new CPhoneLink;
+    static CPhoneBookEngine& engine = *new CPhoneBookEngine(*link, {});
     CContactBook book;
     engine.SplitRecords(reply);
     std::size_t covered = engine.GetRecords().empty()

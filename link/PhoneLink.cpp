@@ -31,8 +31,6 @@ constexpr DWORD kPollMs = 5;
 constexpr DWORD kQuietMs = 2000;
 constexpr DWORD kLineFeedMs = 20;
 
-ExchangeMode g_mode = ExchangeMode::Timed;
-
 bool StartsWithNoCase(std::u16string_view text, std::u16string_view prefix) {
     if (text.size() < prefix.size()) {
         return false;
@@ -136,7 +134,7 @@ BOOL CPhoneLink::Open() {
             std::u16string probe = u"AT+CGMI=?";
             if (SendCommand(probe)) {
                 m_bOpenResult = TRUE;
-                if (g_mode == ExchangeMode::Fast) {
+                if (m_mode == ExchangeMode::Fast) {
                     // A reply ends at its first final line: an answer to the probe still on its
                     // way would pass for the answer to the next command.
                     std::u16string answer;
@@ -234,21 +232,13 @@ BOOL CPhoneLink::SendCommand(std::u16string& text) {
     return TRUE;
 }
 
-void CPhoneLink::SetExchangeMode(ExchangeMode mode) {
-    g_mode = mode;
-}
-
-ExchangeMode CPhoneLink::GetExchangeMode() {
-    return g_mode;
-}
-
 void CPhoneLink::Wait(float seconds) {
     const float ms = seconds * 1000;
     // Negative, NaN or absurd waits would be undefined as an unsigned conversion.
     if (!(ms >= 1.0f))
         return;
     const DWORD whole = ms >= 4294967295.0f ? MAXDWORD : static_cast<DWORD>(ms);
-    if (g_mode == ExchangeMode::Timed) {
+    if (m_mode == ExchangeMode::Timed) {
         Sleep(whole);
         return;
     }
@@ -338,7 +328,7 @@ int CPhoneLink::ReadResponseFast(std::u16string& text) {
 
 int CPhoneLink::ReadResponse(std::u16string& text) {
     text.clear();
-    if (g_mode == ExchangeMode::Fast)
+    if (m_mode == ExchangeMode::Fast)
         return ReadResponseFast(text);
     std::vector<BYTE> received;
     while (received.size() < kMaxReplyBytes) {

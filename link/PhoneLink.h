@@ -27,8 +27,6 @@ public:
     // phone: choosing another port is what helps.
     bool PortOpenFailed() const { return m_bPortOpenFailed; }
     platform::HANDLE GetPortHandle() const { return m_hPort; }
-    // Borrows a handle (the SMS engine takes the session's); the old one is not closed.
-    void SetPortHandle(platform::HANDLE handle) { m_hPort = handle; }
 
     // Appends the carriage return to `text` in place, writes it as UTF-8 after a purge.
     // 1 when every byte reached the port.
@@ -38,9 +36,9 @@ public:
     // terminating null (2n + 2), 0 when nothing arrived, -1 after a port or memory failure.
     int ReadResponse(std::u16string& text);
 
-    // For every link of the program; timed unless the user chose fast.
-    static void SetExchangeMode(ExchangeMode mode);
-    static ExchangeMode GetExchangeMode();
+    // Timed unless the user chose fast.
+    void SetExchangeMode(ExchangeMode mode) { m_mode = mode; }
+    ExchangeMode GetExchangeMode() const { return m_mode; }
 
 protected:
     platform::BOOL Configure();
@@ -64,6 +62,7 @@ private:
     // The reply's bytes as text (see ReadResponse for the result).
     static int Decode(std::vector<platform::BYTE>& received, std::u16string& text);
 
+    ExchangeMode m_mode = ExchangeMode::Timed;
     bool m_bPortOpenFailed = false;
     // The reply under way: bytes taken from the port so far.
     std::vector<platform::BYTE> m_received;

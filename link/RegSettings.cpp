@@ -80,6 +80,29 @@ bool ReadMemoryType(DWORD& value) {
     return true;
 }
 
+std::optional<phone::Kind> ReadPhoneKind() {
+    DWORD value = 0;
+    if (!ReadMemoryType(value)) {
+        return std::nullopt;
+    }
+    if (IsNokiaMemoryType(value)) {
+        return phone::Kind::Nokia;
+    }
+    return value == kMemoryTypeNoAnswer ? phone::Kind::NoAnswer : phone::Kind::Ordinary;
+}
+
+LONG StorePhoneKind(phone::Kind kind) {
+    switch (kind) {
+        case phone::Kind::Nokia:
+            return StoreMemoryType(kMemoryTypeNokia);
+        case phone::Kind::NoAnswer:
+            return StoreMemoryType(kMemoryTypeNoAnswer);
+        case phone::Kind::Ordinary:
+            break;
+    }
+    return StoreMemoryType(kMemoryTypeOther);
+}
+
 bool ReadFastLink() {
     CRegSettings reg;
     DWORD value = 0;

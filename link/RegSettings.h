@@ -1,7 +1,10 @@
 #pragma once
 // Owner of one open registry key, and the kind of phone found at start-up ("MemoryType").
 
+#include <optional>
 #include <string>
+
+#include "link/PhoneKinds.h"
 
 #include "platform/Win32Types.h"
 
@@ -46,6 +49,10 @@ bool ReadMemoryType(platform::DWORD& value);
 inline bool IsNokiaMemoryType(platform::DWORD value) {
     return value == kMemoryTypeNokia;
 }
+// The same as a kind of phone: nothing when it cannot be read.
+std::optional<phone::Kind> ReadPhoneKind();
+// Stores a kind as StoreMemoryType does.
+platform::LONG StorePhoneKind(phone::Kind kind);
 // True when the user chose the fast exchange in the registry: "FastLink" (DWORD 1) under
 // HKEY_CURRENT_USER\Software\Halvex.
 bool ReadFastLink();

@@ -10,11 +10,8 @@
 using namespace platform;
 using namespace platform::qt;
 
-CContactListCtrl::CContactListCtrl(CPhoneSession* session) : m_pSession(session) {
-    if (m_pSession != nullptr) {
-        m_pBook = m_pSession->GetCurrentBook();
-    }
-}
+CContactListCtrl::CContactListCtrl(CPhoneBooks& books)
+    : m_books(books), m_pBook(books.GetCurrentBook()) {}
 
 void CContactListCtrl::SetupList() {
     ListView* list = GetWidget();
@@ -33,7 +30,7 @@ void CContactListCtrl::SetupList() {
 }
 
 void CContactListCtrl::FillList() {
-    m_pBook = m_pSession != nullptr ? m_pSession->GetCurrentBook() : nullptr;
+    m_pBook = m_books.GetCurrentBook();
     if (m_pBook == nullptr) {
         return;
     }

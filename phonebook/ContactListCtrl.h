@@ -3,12 +3,12 @@
 // book, in book order (row = book position), each with the contact icon, in a bold font; names
 // are edited in place and the page checks them.
 
-#include "phonebook/PhoneSession.h"
+#include "phonebook/PhoneBooks.h"
 #include "platform/qt/ListCtrl.h"
 
 class CContactListCtrl : public platform::qt::CListCtrl {
 public:
-    explicit CContactListCtrl(CPhoneSession* session = g_pPhoneSession);
+    explicit CContactListCtrl(CPhoneBooks& books);
 
     // Once, when the page is created: the icon, the one "User Name" column, label editing and the
     // bold font.
@@ -19,6 +19,6 @@ public:
     void FocusItem(int item);
 
 private:
-    CPhoneSession* m_pSession;
+    CPhoneBooks& m_books;
     CContactBook* m_pBook = nullptr;
 };

@@ -28,13 +28,11 @@ constexpr int kMaxDigits = static_cast<int>(CPhoneBookEditor::kMaxNumberLength);
 
 }  // namespace
 
-CPhoneBookDlg::CPhoneBookDlg(QWidget* parent) : CPhoneBookDlg(res::IDD_PHONEBOOK, false, parent) {}
+CPhoneBookDlg::CPhoneBookDlg(CPhoneBooks& books, QWidget* parent)
+    : CPhoneBookDlg(res::IDD_PHONEBOOK, false, books, parent) {}
 
-CPhoneBookDlg::CPhoneBookDlg(int templateId, bool nokia, QWidget* parent)
-    : CPropertyPage(templateId, parent),
-      m_list(g_pPhoneSession),
-      m_pSession(g_pPhoneSession),
-      m_editor(*g_pPhoneSession, nokia) {
+CPhoneBookDlg::CPhoneBookDlg(int templateId, bool nokia, CPhoneBooks& books, QWidget* parent)
+    : CPropertyPage(templateId, parent), m_list(books), m_books(books), m_editor(books, nokia) {
     setObjectName(nokia ? QStringLiteral("CPhoneBookNokiaDlg") : QStringLiteral("CPhoneBookDlg"));
 }
 
@@ -106,9 +104,9 @@ bool CPhoneBookDlg::eventFilter(QObject* watched, QEvent* event) {
     return CPropertyPage::eventFilter(watched, event);
 }
 
-int CPhoneBookDlg::GetSelectedMemory() {
+phone::Memory CPhoneBookDlg::GetSelectedMemory() {
     m_nMemoryIndex = MemoryBox()->currentIndex();
-    return m_nMemoryIndex == 1 ? CPhoneSession::MemorySim : CPhoneSession::MemoryPhone;
+    return m_nMemoryIndex == 1 ? phone::Memory::Sim : phone::Memory::Phone;
 }
 
 void CPhoneBookDlg::EndLabelEdit() {
@@ -150,7 +148,7 @@ void CPhoneBookDlg::ClearEdits() {
 template <typename Operation>
 void CPhoneBookDlg::Settle(Operation operation) {
     PullEdits();
-    CContactBook* book = m_pSession->GetCurrentBook();
+    CContactBook* book = m_books.GetCurrentBook();
     const int before = m_editor.GetCurrent();
     m_editor.TakeDropped();
     operation();
@@ -173,12 +171,10 @@ void CPhoneBookDlg::ResetForConnect() {
     m_list.TakeLabelEdit();
     m_list.DeleteAllItems();
     ClearEdits();
-    if (!m_pSession->IsConnected()) {
+    if (!m_books.GetSession().IsConnected()) {
         return;
     }
-    if (CContactBook* book = m_pSession->GetCurrentBook()) {
-        m_pSession->ClearBook(*book);
-    }
+    m_books.GetCurrentBook()->Clear();
 }
 
 void CPhoneBookDlg::SaveBeforeDisconnect() {
@@ -200,7 +196,7 @@ void CPhoneBookDlg::CommitCurrent(BOOL reload) {
 
 void CPhoneBookDlg::GetData() {
     CommitCurrent(FALSE);
-    m_pSession->LoadBook(GetSelectedMemory());
+    m_books.LoadBook(GetSelectedMemory());
     m_list.DeleteAllItems();
     m_list.FillList();
     if (m_editor.Select(0)) {
@@ -276,7 +272,7 @@ void CPhoneBookDlg::OnMemoryChange() {
         return;
     }
     m_nMemoryIndex = selection;
-    CContactBook* book = m_pSession->GetCurrentBook();
+    CContactBook* book = m_books.GetCurrentBook();
     if (book == nullptr) {
         return;
     }
@@ -284,8 +280,8 @@ void CPhoneBookDlg::OnMemoryChange() {
     if (!book->IsEmpty()) {
         CommitCurrent(FALSE);
     }
-    m_pSession->SetMemoryType(GetSelectedMemory());
-    book = m_pSession->GetCurrentBook();
+    m_books.GetSession().SetMemoryType(GetSelectedMemory());
+    book = m_books.GetCurrentBook();
     m_list.DeleteAllItems();
     m_list.FillList();
     const int current = m_editor.GetCurrent();

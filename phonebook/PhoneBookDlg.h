@@ -12,7 +12,7 @@
 
 #include "phonebook/ContactListCtrl.h"
 #include "phonebook/PhoneBookEditor.h"
-#include "phonebook/PhoneSession.h"
+#include "phonebook/PhoneBooks.h"
 #include "platform/qt/PropertyPage.h"
 
 class QComboBox;
@@ -20,7 +20,7 @@ class QComboBox;
 class CPhoneBookDlg : public platform::qt::CPropertyPage {
     Q_OBJECT
 public:
-    explicit CPhoneBookDlg(QWidget* parent = nullptr);
+    explicit CPhoneBookDlg(CPhoneBooks& books, QWidget* parent = nullptr);
     ~CPhoneBookDlg() override;
 
     // The main view's commands.
@@ -51,7 +51,7 @@ public:
     QLineEdit* Box(int kind) const;
 
 protected:
-    CPhoneBookDlg(int templateId, bool nokia, QWidget* parent);
+    CPhoneBookDlg(int templateId, bool nokia, CPhoneBooks& books, QWidget* parent);
 
     platform::BOOL OnInitDialog() override;
     void OnOK() override;
@@ -66,7 +66,7 @@ private:
     void OnSettingChange();
 
     // Combo item 0 is the phone's memory, item 1 the SIM; stores the selection.
-    int GetSelectedMemory();
+    phone::Memory GetSelectedMemory();
     // Ends an open name edit as Enter would, except that an unchanged name is taken without a
     // check and a refused one is not offered for editing again (the user is going elsewhere).
     void EndLabelEdit();
@@ -87,7 +87,7 @@ private:
 
     int m_nMemoryIndex = 0;
     CContactListCtrl m_list;
-    CPhoneSession* m_pSession;
+    CPhoneBooks& m_books;
     CPhoneBookEditor m_editor;
     int m_nRememberedPosition = 0;
     platform::BOOL m_bLowerBox = platform::FALSE;

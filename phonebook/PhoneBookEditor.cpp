@@ -20,8 +20,8 @@ std::size_t Slot(int kind) {
 
 }  // namespace
 
-CPhoneBookEditor::CPhoneBookEditor(CPhoneSession& session, bool nokia)
-    : m_session(session), m_bNokia(nokia) {}
+CPhoneBookEditor::CPhoneBookEditor(CPhoneBooks& books, bool nokia)
+    : m_books(books), m_bNokia(nokia) {}
 
 bool CPhoneBookEditor::TakesKind(int kind) const {
     // The Nokia layout keeps one number per contact: its other boxes are disabled.
@@ -29,7 +29,7 @@ bool CPhoneBookEditor::TakesKind(int kind) const {
 }
 
 CContactEntry* CPhoneBookEditor::Current() {
-    CContactBook* book = m_session.GetCurrentBook();
+    CContactBook* book = m_books.GetCurrentBook();
     return book != nullptr ? book->GetAt(m_nCurrent) : nullptr;
 }
 
@@ -45,7 +45,7 @@ void CPhoneBookEditor::ClearEdits() {
 }
 
 bool CPhoneBookEditor::Select(int position) {
-    CContactBook* book = m_session.GetCurrentBook();
+    CContactBook* book = m_books.GetCurrentBook();
     const CContactEntry* contact = book != nullptr ? book->GetAt(position) : nullptr;
     if (contact == nullptr) {
         return false;
@@ -82,7 +82,7 @@ bool CPhoneBookEditor::CheckName(const std::u16string& name) {
         MessageBoxW(m_hOwner, u"Please Enter User Name", kCaption, MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
-    CContactBook* book = m_session.GetCurrentBook();
+    CContactBook* book = m_books.GetCurrentBook();
     if (book != nullptr && !book->IsNameFree(name)) {
         const std::u16string text =
             u"The name \"" + name + u"\" you used already exists, Please use a different name.";
@@ -105,7 +105,7 @@ bool CPhoneBookEditor::CheckName(const std::u16string& name) {
 }
 
 bool CPhoneBookEditor::IsCurrentModified() const {
-    CContactBook* book = m_session.GetCurrentBook();
+    CContactBook* book = m_books.GetCurrentBook();
     const CContactEntry* contact = book != nullptr ? book->GetAt(m_nCurrent) : nullptr;
     if (contact == nullptr) {
         return false;
@@ -142,7 +142,7 @@ BOOL CPhoneBookEditor::Save() {
     }
     BeginWaitCursor();
     StoreEdits();
-    const BOOL result = m_session.SaveContact(m_nCurrent);
+    const BOOL result = m_books.SaveContact(m_nCurrent);
     EndWaitCursor();
     m_bNewContact = false;
     if (!result) {
@@ -165,7 +165,7 @@ BOOL CPhoneBookEditor::AskAndSave() {
 }
 
 void CPhoneBookEditor::CommitCurrent(bool reload) {
-    CContactBook* book = m_session.GetCurrentBook();
+    CContactBook* book = m_books.GetCurrentBook();
     if (book == nullptr || book->IsEmpty() || !IsCurrentModified() || AskAndSave()) {
         return;
     }
@@ -184,11 +184,11 @@ void CPhoneBookEditor::CommitCurrent(bool reload) {
 }
 
 int CPhoneBookEditor::AddUser() {
-    if (!m_session.CheckDataRead()) {
+    if (!m_books.CheckDataRead()) {
         return -1;
     }
     CommitCurrent(false);
-    CContactBook* book = m_session.GetCurrentBook();
+    CContactBook* book = m_books.GetCurrentBook();
     if (book == nullptr) {
         return -1;
     }
@@ -203,7 +203,7 @@ int CPhoneBookEditor::AddUser() {
 }
 
 int CPhoneBookEditor::DeleteUser() {
-    CContactBook* book = m_session.GetCurrentBook();
+    CContactBook* book = m_books.GetCurrentBook();
     if (book == nullptr || book->IsEmpty() || book->GetAt(m_nCurrent) == nullptr) {
         return FALSE;
     }
@@ -212,7 +212,7 @@ int CPhoneBookEditor::DeleteUser() {
         return FALSE;
     }
     BeginWaitCursor();
-    const BOOL deleted = m_session.DeleteContact(m_nCurrent);
+    const BOOL deleted = m_books.DeleteContact(m_nCurrent);
     if (deleted) {
         book->RemoveAt(m_nCurrent);
     }

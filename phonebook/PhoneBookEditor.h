@@ -12,7 +12,7 @@
 #include <string>
 #include <utility>
 
-#include "phonebook/PhoneSession.h"
+#include "phonebook/PhoneBooks.h"
 #include "platform/Win32Types.h"
 
 class CPhoneBookEditor {
@@ -22,7 +22,7 @@ public:
     static constexpr std::size_t kMaxNumberLength = 20;
     static constexpr std::size_t kMaxNameLength = 223;
 
-    CPhoneBookEditor(CPhoneSession& session, bool nokia);
+    CPhoneBookEditor(CPhoneBooks& books, bool nokia);
 
     bool IsNokia() const { return m_bNokia; }
     // Whether the layout lets the user type a number of this kind (1 to 5).
@@ -90,7 +90,7 @@ private:
     void LoadStrings(const CContactEntry* contact);
     void ClearEdits();
 
-    CPhoneSession& m_session;
+    CPhoneBooks& m_books;
     bool m_bNokia;
     platform::HWND m_hOwner = 0;
     bool m_bKeepsRefusedEdits = true;

@@ -3,11 +3,11 @@
 #include <climits>
 #include <iterator>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "phonebook/AtText.h"
 #include "phonebook/NumberKind.h"
-#include "phonebook/PhoneSession.h"
 #include "phonebook/ReadRanges.h"
 #include "platform/Win32.h"
 
@@ -17,10 +17,6 @@ using phonebook::Decimal;
 namespace {
 
 constexpr std::u16string_view kMarker = u"+CPBR:";
-
-void ShowConnectionLost() {
-    MessageBoxW(0, u"Connection lost, Please Connect again", u"Halvex", MB_OK | MB_ICONEXCLAMATION);
-}
 
 // The number without the blanks and quotes around it.
 std::u16string Unquote(std::u16string_view text) {
@@ -53,26 +49,23 @@ BOOL SendSetting(CPhoneLink& link, std::u16string command) {
 
 }  // namespace
 
-CPhoneBookEngine::CPhoneBookEngine(CPhoneSession& session) : m_session(session) {}
+CPhoneBookEngine::CPhoneBookEngine(CPhoneLink& link, Events events)
+    : m_link(link), m_events(std::move(events)) {}
 
 CPhoneBookEngine::~CPhoneBookEngine() {
     ClearRecords();
 }
 
-BOOL CPhoneBookEngine::SelectPhoneStorage(const std::u16string& code) {
-    return SendSetting(*this, u"AT+CPBS=" + code);
-}
-
 int CPhoneBookEngine::QueryIndexRange() {
     int highest = 0;
     std::u16string command = u"AT+CPBR=?";
-    if (SendCommand(command)) {
-        Wait(3.0f);
+    if (m_link.SendCommand(command)) {
+        m_link.Wait(3.0f);
         std::u16string reply;
         std::u16string field;
         // The usual reply is "+CPBR: (1-250),40,14": the highest index sits between the first
         // "-" and the ")" after it, in the text up to the first comma.
-        if (ReadResponse(reply) > 0 && GetField(reply, 1, field)) {
+        if (m_link.ReadResponse(reply) > 0 && GetField(reply, 1, field)) {
             const std::size_t dash = field.find(u'-');
             if (dash != std::u16string::npos) {
                 const std::size_t close = field.find(u')', dash + 1);
@@ -88,7 +81,7 @@ int CPhoneBookEngine::QueryIndexRange() {
 }
 
 BOOL CPhoneBookEngine::SelectCharacterSet() {
-    return SendSetting(*this, u"AT+CSCS=\"UTF-8\"");
+    return SendSetting(m_link, u"AT+CSCS=\"UTF-8\"");
 }
 
 void CPhoneBookEngine::ReadEntries(CContactBook& book, int first, int last) {
@@ -106,24 +99,26 @@ void CPhoneBookEngine::ReadEntries(CContactBook& book, int first, int last) {
     showProgress();
     for (const phonebook::ReadRange& range : ranges) {
         std::u16string command = u"AT+CPBR=" + Decimal(range.first) + u"," + Decimal(range.last);
-        if (!SendCommand(command)) {
-            ShowConnectionLost();
-            m_session.Disconnect();
+        if (!m_link.SendCommand(command)) {
+            if (m_events.linkLost) {
+                m_events.linkLost();
+            }
             if (range.step == 3) {
                 break;
             }
             continue;
         }
-        Wait(0.5f);
+        m_link.Wait(0.5f);
         std::u16string reply;
         // Only a reply the phone ended with OK holds every entry of its range: one that is
         // refused, silent or cut short would leave a book that looks complete and is not (and
         // an index it missed could be handed to a new number). Bytes that were not UTF-8 (each
         // read as U+FFFD) are as bad: they may have broken a marker or changed a name.
-        if (ReadResponse(reply) <= 0 || !phonebook::IsConfirmed(reply) ||
+        if (m_link.ReadResponse(reply) <= 0 || !phonebook::IsConfirmed(reply) ||
             reply.find(u'\uFFFD') != std::u16string::npos) {
-            ShowConnectionLost();
-            m_session.Disconnect();
+            if (m_events.linkLost) {
+                m_events.linkLost();
+            }
             break;
         }
         SplitRecords(reply);

@@ -3,33 +3,49 @@
 // into contacts by name, and writes or deletes the entries of one contact.
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "link/PhoneKinds.h"
 #include "link/PhoneLink.h"
 #include "phonebook/ContactBook.h"
 #include "phonebook/PbrRecord.h"
 
-class CPhoneSession;
-
-class CPhoneBookEngine : public CPhoneLink {
+class CPhoneBookEngine {
 public:
-    // The session whose memory in use, books and highest indices the engine works on.
-    explicit CPhoneBookEngine(CPhoneSession& session);
-    ~CPhoneBookEngine() override;
+    // What the engine reports while it works; its owner decides what the user is told and what
+    // becomes of the connection. Either may be empty.
+    struct Events {
+        // A read could not send its command or got no whole answer.
+        std::function<void()> linkLost;
+        // A new number finds no free index in the memory.
+        std::function<void()> outOfIndices;
+    };
+    // What a save or a deletion works on: the book of the memory in use, the memory's highest
+    // index, and the kind of phone (nothing when unknown: names are then not written at all).
+    struct Target {
+        CContactBook* book = nullptr;
+        int highest = 0;
+        std::optional<phone::Kind> kind;
+    };
+
+    CPhoneBookEngine(CPhoneLink& link, Events events);
+    ~CPhoneBookEngine();
+    CPhoneBookEngine(const CPhoneBookEngine&) = delete;
+    CPhoneBookEngine& operator=(const CPhoneBookEngine&) = delete;
 
     // Reading.
-    // Sends "AT+CPBS=" with the code text (quotes included); 1 when it could be written.
-    platform::BOOL SelectPhoneStorage(const std::u16string& code);
     // The highest entry number of the selected memory, 0 when none could be found. Also
     // selects UTF-8 names, whatever the range reply was.
     int QueryIndexRange();
     // Sends "AT+CSCS="UTF-8"" and waits for it; 1 when it could be written.
     platform::BOOL SelectCharacterSet();
-    // Reads the indices first..last into `book`. A failure is reported to the user and ends in
-    // a disconnect of the session.
+    // Reads the indices first..last into `book`. A range that fails is reported (linkLost); a
+    // failed answer ends the read.
     void ReadEntries(CContactBook& book, int first, int last);
 
     // One reply: cut it into records, parse each, merge them into a book, forget them.
@@ -46,9 +62,10 @@ public:
     // characters; saturates instead of overflowing, 0 when there are no digits.
     static int ParseDecimal(std::u16string_view text);
 
-    // Writing, always to the session's memory in use.
+    // Writing, always to the target given last.
+    void SetTarget(const Target& target) { m_target = target; }
     // 1 written, 0 nothing sent because `index` is negative, -1 not written: the text could
-    // break the command line, "MemoryType" is unreadable, the command could not be sent or the
+    // break the command line, the kind of phone is unknown, the command could not be sent or the
     // phone did not answer OK.
     int WriteEntry(int index, const std::u16string& number, const std::u16string& name, int kind);
     // Deletes from..to, waiting for each answer. 1 when the phone confirmed every deletion; an
@@ -85,7 +102,9 @@ private:
     // Why the last write or deletion did not count, for the slot reports.
     void NoteRefusal(std::u16string reason) { m_lastRefusal = std::move(reason); }
 
-    CPhoneSession& m_session;
+    CPhoneLink& m_link;
+    Events m_events;
+    Target m_target;
     std::vector<std::unique_ptr<CPbrRecord>> m_records;
     std::array<SlotReport, 5> m_lastWrite;
     std::u16string m_lastRefusal;

@@ -3,11 +3,9 @@
 #include <utility>
 
 #include "link/ErrorResults.h"
-#include "link/RegSettings.h"
 #include "phonebook/AtText.h"
 #include "phonebook/NumberKind.h"
 #include "phonebook/PhoneBookEngine.h"
-#include "phonebook/PhoneSession.h"
 #include "platform/Win32.h"
 
 using namespace platform;
@@ -37,8 +35,7 @@ int CPhoneBookEngine::WriteEntry(int index, const std::u16string& number,
     if (index < 0) {
         return 0;
     }
-    DWORD memoryType = 0;
-    if (!settings::ReadMemoryType(memoryType)) {
+    if (!m_target.kind) {
         // Without the setting the name's form is unknown: writing a guess could store the
         // entry under the wrong name.
         NoteRefusal(u"the kind of phone is not known");
@@ -52,47 +49,47 @@ int CPhoneBookEngine::WriteEntry(int index, const std::u16string& number,
         return -1;
     }
     std::u16string stored = name;
-    if (!settings::IsNokiaMemoryType(memoryType)) {
+    if (*m_target.kind != phone::Kind::Nokia) {
         if (const NumberKind* k = NumberKind::Of(kind)) {
             stored += k->suffix;
         }
     }
     std::u16string command =
         u"AT+CPBW=" + Decimal(index) + u",\"" + number + u"\",129 ,\"" + stored + u"\"";
-    if (!SendCommand(command)) {
+    if (!m_link.SendCommand(command)) {
         NoteRefusal(u"the command could not be sent");
         return -1;
     }
-    Wait(1.0f);
+    m_link.Wait(1.0f);
     std::u16string reply;
     // Only the phone's OK makes it a write: a refusal, silence or an answer that comes too late
     // leaves the contact marked, and the next save sends it again to the same index.
-    if (ReadResponse(reply) < 0 || !phonebook::IsConfirmed(reply)) {
+    if (m_link.ReadResponse(reply) < 0 || !phonebook::IsConfirmed(reply)) {
         NoteRefusal(RefusalOf(reply));
         return -1;
     }
-    if (CContactBook* book = m_session.GetCurrentBook()) {
-        book->MarkIndexUsed(index);
+    if (m_target.book != nullptr) {
+        m_target.book->MarkIndexUsed(index);
     }
     return 1;
 }
 
 BOOL CPhoneBookEngine::DeleteEntries(int from, int to) {
-    CContactBook* book = m_session.GetCurrentBook();
+    CContactBook* book = m_target.book;
     BOOL all = TRUE;
     for (long long index = from; index <= to; ++index) {
         std::u16string command = u"AT+CPBW=" + Decimal(index);
         // An unwritten command has no reply to collect, and the entry is still there.
-        if (!SendCommand(command)) {
+        if (!m_link.SendCommand(command)) {
             NoteRefusal(u"the command could not be sent");
             all = FALSE;
             continue;
         }
         // The answer is waited for like a write's: until the phone confirms it the entry may
         // still be there, and its index must not be handed to another number.
-        Wait(1.0f);
+        m_link.Wait(1.0f);
         std::u16string reply;
-        if (ReadResponse(reply) < 0 || !phonebook::IsConfirmed(reply)) {
+        if (m_link.ReadResponse(reply) < 0 || !phonebook::IsConfirmed(reply)) {
             NoteRefusal(RefusalOf(reply));
             all = FALSE;
             continue;
@@ -105,8 +102,8 @@ BOOL CPhoneBookEngine::DeleteEntries(int from, int to) {
 }
 
 int CPhoneBookEngine::AllocateIndex() {
-    const int highest = m_session.GetMaxIndex();
-    if (const CContactBook* book = m_session.GetCurrentBook()) {
+    const int highest = m_target.highest;
+    if (const CContactBook* book = m_target.book) {
         // Ends at the first index not taken; at most as many rounds as indices are taken.
         for (int candidate = highest; candidate >= 1; --candidate) {
             if (!book->IsIndexTaken(candidate)) {
@@ -114,7 +111,9 @@ int CPhoneBookEngine::AllocateIndex() {
             }
         }
     }
-    MessageBoxW(0, u"Out of Entry Number", u"Error", MB_OK);
+    if (m_events.outOfIndices) {
+        m_events.outOfIndices();
+    }
     return -1;
 }
 
@@ -138,7 +137,7 @@ BOOL CPhoneBookEngine::WriteSlot(int& indexField, int kind, const std::u16string
 }
 
 BOOL CPhoneBookEngine::WriteContact(int position) {
-    CContactBook* book = m_session.GetCurrentBook();
+    CContactBook* book = m_target.book;
     CContactEntry* contact = book != nullptr ? book->GetAt(position) : nullptr;
     m_lastWrite = {};
     if (contact == nullptr) {
@@ -158,9 +157,9 @@ BOOL CPhoneBookEngine::WriteContact(int position) {
         }
         // Home goes first without a pause; Other waits longer than the rest.
         if (kind.kind == 5) {
-            Wait(2.0f);
+            m_link.Wait(2.0f);
         } else if (kind.kind != 1) {
-            Wait(1.0f);
+            m_link.Wait(1.0f);
         }
         SlotReport& report = m_lastWrite[static_cast<std::size_t>(kind.kind - 1)];
         m_lastRefusal.clear();
@@ -180,7 +179,7 @@ BOOL CPhoneBookEngine::WriteContact(int position) {
 }
 
 BOOL CPhoneBookEngine::DeleteContactEntries(int position) {
-    CContactBook* book = m_session.GetCurrentBook();
+    CContactBook* book = m_target.book;
     CContactEntry* contact = book != nullptr ? book->GetAt(position) : nullptr;
     if (contact == nullptr) {
         return FALSE;
@@ -206,7 +205,7 @@ BOOL CPhoneBookEngine::DeleteContactEntries(int position) {
         {&contact->workIndex, CContactEntry::MarkWork}};
     for (const auto& [index, mark] : rest) {
         if (*index > 0) {
-            Wait(1.0f);
+            m_link.Wait(1.0f);
             remove(*index, mark);
         }
     }

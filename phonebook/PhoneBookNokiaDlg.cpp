@@ -6,8 +6,8 @@ using namespace platform;
 
 BOOL CPhoneBookNokiaDlg::s_bInputPanel = FALSE;
 
-CPhoneBookNokiaDlg::CPhoneBookNokiaDlg(QWidget* parent)
-    : CPhoneBookDlg(res::IDD_PHONEBOOK_NOKIA, true, parent) {}
+CPhoneBookNokiaDlg::CPhoneBookNokiaDlg(CPhoneBooks& books, QWidget* parent)
+    : CPhoneBookDlg(res::IDD_PHONEBOOK_NOKIA, true, books, parent) {}
 
 BOOL& CPhoneBookNokiaDlg::InputPanelFlag() {
     return s_bInputPanel;

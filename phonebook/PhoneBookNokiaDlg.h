@@ -8,7 +8,7 @@
 class CPhoneBookNokiaDlg : public CPhoneBookDlg {
     Q_OBJECT
 public:
-    explicit CPhoneBookNokiaDlg(QWidget* parent = nullptr);
+    explicit CPhoneBookNokiaDlg(CPhoneBooks& books, QWidget* parent = nullptr);
 
     platform::BOOL& InputPanelFlag() override;
 

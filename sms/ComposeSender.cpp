@@ -100,9 +100,8 @@ SendOutcome CComposeSender::Send(const ComposeFields& fields, bool save) {
     if (!m_session.IsConnected()) {
         return SendOutcome::NotConnected;
     }
-    m_engine.SetPortHandle(m_session.GetPortHandle());
     BeginWaitCursor();
-    m_engine.QueryServiceCentre();
+    m_engine.QueryServiceCentre(m_session.GetPhoneKind());
 
     CSmsSubmit message(fields.text, fields.recipient);
     message.SetServiceCentre(ParseDialNumber(m_engine.GetServiceCentre()));

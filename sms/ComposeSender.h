@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "phonebook/PhoneSession.h"
+#include "link/PhoneSession.h"
 #include "platform/Win32Types.h"
 #include "sms/SmsEngine.h"
 

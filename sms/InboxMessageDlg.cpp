@@ -1,5 +1,7 @@
 #include "sms/InboxMessageDlg.h"
 
+#include <utility>
+
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -19,7 +21,8 @@
 using namespace platform;
 using platform::qt::ToQString;
 
-CInboxMessageDlg::CInboxMessageDlg(QWidget* parent) : CDialog(res::IDD_INBOX_MESSAGE, parent) {
+CInboxMessageDlg::CInboxMessageDlg(sms::MessageWork work, QWidget* parent)
+    : CDialog(res::IDD_INBOX_MESSAGE, parent), m_work(std::move(work)) {
     setObjectName(QStringLiteral("CInboxMessageDlg"));
 }
 
@@ -119,13 +122,13 @@ void CInboxMessageDlg::OnReply() {
         MessageBoxW(GetSafeHwnd(), text.c_str(), u"Halvex", MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    COutboxMessageDlg compose(this);
+    COutboxMessageDlg compose(m_work, this);
     compose.SetMessageFields(m_strReplyTo, u"", m_nPosition);
     compose.DoModal();
 }
 
 void CInboxMessageDlg::OnForward() {
-    COutboxMessageDlg compose(this);
+    COutboxMessageDlg compose(m_work, this);
     compose.SetMessageFields(u"", m_strMessage, m_nPosition);
     compose.DoModal();
 }

@@ -7,12 +7,13 @@
 
 #include "platform/qt/Dialog.h"
 #include "sms/MessageRows.h"
+#include "sms/MessageWork.h"
 #include "sms/codec/ShortMessage.h"
 
 class CInboxMessageDlg : public platform::qt::CDialog {
     Q_OBJECT
 public:
-    explicit CInboxMessageDlg(QWidget* parent = nullptr);
+    explicit CInboxMessageDlg(sms::MessageWork work, QWidget* parent = nullptr);
 
     // Fills the view from a row's message; a negative row changes nothing else. A row whose PDU
     // could not be decoded shows that PDU as its text.
@@ -39,6 +40,7 @@ private:
     void OnReply();
     void OnForward();
 
+    sms::MessageWork m_work;
     std::u16string m_strDate;
     bool m_bMoreMessages = false;
     std::u16string m_strSender;

@@ -3,10 +3,11 @@
 #include "res/Resource.h"
 #include "sms/SmsEngine.h"
 
-CInboxPage::CInboxPage(QWidget* parent)
+CInboxPage::CInboxPage(sms::MessageWork work, QWidget* parent)
     : CMessagePage({res::IDD_INBOX, res::IDC_INBOX_LIST, res::IDC_INBOX_EXPORT,
                     res::IDC_INBOX_IMPORT, CSmsEngine::kInbox},
-                   parent) {
+                   work, parent),
+      m_view(work) {
     setObjectName(QStringLiteral("CInboxPage"));
 }
 
@@ -17,7 +18,7 @@ void CInboxPage::OnDoubleClick() {
             continue;
         }
         const sms::MessageRow& shown = m_rows[static_cast<std::size_t>(row)];
-        m_view.ShowMessage(shown, row, g_SmsEngine.GetInbox().Pdu(shown.parts.front()));
+        m_view.ShowMessage(shown, row, m_work.engine.GetInbox().Pdu(shown.parts.front()));
         m_view.DoModal();
         RefreshList();
     }

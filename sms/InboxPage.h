@@ -8,7 +8,7 @@
 class CInboxPage : public CMessagePage {
     Q_OBJECT
 public:
-    explicit CInboxPage(QWidget* parent = nullptr);
+    explicit CInboxPage(sms::MessageWork work, QWidget* parent = nullptr);
 
     CInboxMessageDlg& GetView() { return m_view; }
 

@@ -21,7 +21,6 @@ bool Load(CSmsEngine& engine, CPhoneSession& session, int box, std::initializer_
     if (!session.IsConnected()) {
         return false;
     }
-    engine.SetPortHandle(session.GetPortHandle());
     if (box == CSmsEngine::kInbox) {
         engine.ClearInbox();
     } else {
@@ -102,7 +101,6 @@ std::vector<bool> DeleteRows(CSmsEngine& engine, CPhoneSession& session, int box
         const int position =
             row - static_cast<int>(std::count_if(gone.begin(), gone.end(),
                                                  [row](int earlier) { return earlier < row; }));
-        engine.SetPortHandle(session.GetPortHandle());
         const int index = CSmsEngine::DecimalValue(list.Index(position));
         BOOL result = FALSE;
         // A message is deleted only from the storage the phone confirmed selecting: its index

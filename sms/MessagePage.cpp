@@ -1,5 +1,7 @@
 #include "sms/MessagePage.h"
 
+#include <utility>
+
 #include <algorithm>
 #include <vector>
 
@@ -25,8 +27,8 @@ constexpr const char16_t* kUnreadable = u"(message cannot be read)";
 
 }  // namespace
 
-CMessagePage::CMessagePage(const Layout& layout, QWidget* parent)
-    : CPropertyPage(layout.templateId, parent), m_pSession(g_pPhoneSession), m_layout(layout) {}
+CMessagePage::CMessagePage(const Layout& layout, sms::MessageWork work, QWidget* parent)
+    : CPropertyPage(layout.templateId, parent), m_work(std::move(work)), m_layout(layout) {}
 
 bool CMessagePage::IsInbox() const {
     return m_layout.box == CSmsEngine::kInbox;
@@ -116,13 +118,13 @@ bool CMessagePage::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CMessagePage::OnExport() {
-    m_bConnected = m_pSession->IsConnected();
+    m_bConnected = m_work.session.IsConnected();
 }
 
 void CMessagePage::LoadMessages() {
-    m_bConnected = m_pSession->IsConnected();
-    const bool loaded = IsInbox() ? sms::LoadInbox(g_SmsEngine, *m_pSession)
-                                  : sms::LoadOutbox(g_SmsEngine, *m_pSession);
+    m_bConnected = m_work.session.IsConnected();
+    const bool loaded = IsInbox() ? sms::LoadInbox(m_work.engine, m_work.session)
+                                  : sms::LoadOutbox(m_work.engine, m_work.session);
     if (loaded) {
         RefreshList();
     }
@@ -136,16 +138,16 @@ void CMessagePage::DeleteSelected() {
             selected.push_back(m_rows[static_cast<std::size_t>(row)].parts);
         }
     }
-    const int deleted =
-        sms::DeleteSelectedParts(g_SmsEngine, *m_pSession, m_layout.box, selected, GetSafeHwnd());
-    m_bConnected = m_pSession->IsConnected();
+    const int deleted = sms::DeleteSelectedParts(m_work.engine, m_work.session, m_layout.box,
+                                                 selected, GetSafeHwnd());
+    m_bConnected = m_work.session.IsConnected();
     if (deleted > 0) {
         RefreshList();
     }
 }
 
 void CMessagePage::RefreshList() {
-    const sms::MessageList& list = IsInbox() ? g_SmsEngine.GetInbox() : g_SmsEngine.GetOutbox();
+    const sms::MessageList& list = IsInbox() ? m_work.engine.GetInbox() : m_work.engine.GetOutbox();
     m_rows = sms::BuildRows(list, IsInbox());
     if (IsInbox()) {
         m_rows = sms::JoinParts(std::move(m_rows));
@@ -162,7 +164,8 @@ void CMessagePage::RefreshList() {
         std::u16string number = row.number;
         if (IsInbox() && row.decoded) {
             // A sender in the phone book read since connecting: the contact's name beside it.
-            const std::u16string contact = sms::ContactName(*m_pSession, row.message->GetAddress());
+            const std::u16string contact =
+                sms::ContactName(m_work.names, row.message->GetAddress());
             if (!contact.empty()) {
                 number += u" (" + contact + u")";
             }

@@ -5,10 +5,10 @@
 
 #include <vector>
 
-#include "phonebook/PhoneSession.h"
 #include "platform/qt/ListCtrl.h"
 #include "platform/qt/PropertyPage.h"
 #include "sms/MessageRows.h"
+#include "sms/MessageWork.h"
 
 class CMessagePage : public platform::qt::CPropertyPage {
     Q_OBJECT
@@ -34,7 +34,7 @@ protected:
         int importId;
         int box;  // CSmsEngine::kInbox or kOutbox
     };
-    CMessagePage(const Layout& layout, QWidget* parent);
+    CMessagePage(const Layout& layout, sms::MessageWork work, QWidget* parent);
 
     platform::BOOL OnInitDialog() override;
     // Every column as wide as its widest cell; the message text takes the rest of the list.
@@ -56,7 +56,7 @@ protected:
     std::vector<sms::MessageRow> m_rows;
     int m_nRowCount = 0;
     platform::BOOL m_bConnected = platform::FALSE;
-    CPhoneSession* m_pSession;
+    sms::MessageWork m_work;
 
 private:
     Layout m_layout;

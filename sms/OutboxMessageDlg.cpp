@@ -1,5 +1,7 @@
 #include "sms/OutboxMessageDlg.h"
 
+#include <utility>
+
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
@@ -69,8 +71,8 @@ void LimitText(QPlainTextEdit* edit, int max) {
 
 }  // namespace
 
-COutboxMessageDlg::COutboxMessageDlg(QWidget* parent)
-    : CDialog(res::IDD_OUTBOX_MESSAGE, parent), m_pSession(g_pPhoneSession) {
+COutboxMessageDlg::COutboxMessageDlg(sms::MessageWork work, QWidget* parent)
+    : CDialog(res::IDD_OUTBOX_MESSAGE, parent), m_work(std::move(work)) {
     setObjectName(QStringLiteral("COutboxMessageDlg"));
 }
 
@@ -252,7 +254,7 @@ void COutboxMessageDlg::DoDataExchange(bool save) {
 
 void COutboxMessageDlg::OnSend(bool save) {
     DoDataExchange(true);
-    sms::CComposeSender sender(g_SmsEngine, *m_pSession);
+    sms::CComposeSender sender(m_work.engine, m_work.session);
     sender.SetOwner(GetSafeHwnd());
     const sms::SendOutcome outcome =
         sender.Send({m_strRecipient, m_strMessage, m_nDeliverReport == 1, m_nReplyPath == 1}, save);

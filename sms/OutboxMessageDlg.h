@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "phonebook/PhoneSession.h"
 #include "platform/qt/Dialog.h"
+#include "sms/MessageWork.h"
 #include "sms/codec/ShortMessage.h"
 
 class COutboxMessageDlg : public platform::qt::CDialog {
@@ -15,7 +15,7 @@ class COutboxMessageDlg : public platform::qt::CDialog {
 public:
     static constexpr int kMaxText = 70;
 
-    explicit COutboxMessageDlg(QWidget* parent = nullptr);
+    explicit COutboxMessageDlg(sms::MessageWork work, QWidget* parent = nullptr);
 
     // Before showing, from the message view: with an index of 0 or more the recipient and the
     // text are taken (Reply: the sender and no text; Forward: no recipient and the text).
@@ -71,7 +71,7 @@ private:
     std::u16string m_strValidity;
     std::u16string m_strRecipient;
     int m_nSourceIndex = -1;
-    CPhoneSession* m_pSession;
+    sms::MessageWork m_work;
     bool m_bConnected = false;  // the controls' signals are connected
     // The recipient and the text as filled in or last sent.
     std::u16string m_strShownRecipient;

@@ -3,10 +3,11 @@
 #include "res/Resource.h"
 #include "sms/SmsEngine.h"
 
-COutboxPage::COutboxPage(QWidget* parent)
+COutboxPage::COutboxPage(sms::MessageWork work, QWidget* parent)
     : CMessagePage({res::IDD_OUTBOX, res::IDC_OUTBOX_LIST, res::IDC_OUTBOX_EXPORT,
                     res::IDC_OUTBOX_IMPORT, CSmsEngine::kOutbox},
-                   parent) {
+                   work, parent),
+      m_compose(work) {
     setObjectName(QStringLiteral("COutboxPage"));
 }
 
@@ -15,13 +16,6 @@ void COutboxPage::ComposeNew() {
     m_compose.DoModal();
     // Save&Send may have added a stored message.
     RefreshList();
-}
-
-void COutboxPage::OnExport() {
-    CMessagePage::OnExport();
-    if (m_bConnected) {
-        g_SmsEngine.SetPortHandle(m_pSession->GetPortHandle());
-    }
 }
 
 void COutboxPage::OnDoubleClick() {

@@ -9,14 +9,13 @@
 class COutboxPage : public CMessagePage {
     Q_OBJECT
 public:
-    explicit COutboxPage(QWidget* parent = nullptr);
+    explicit COutboxPage(sms::MessageWork work, QWidget* parent = nullptr);
 
     // Send message: the compose dialog, empty.
     void ComposeNew();
     COutboxMessageDlg& GetComposeDialog() { return m_compose; }
 
 protected:
-    void OnExport() override;
     void OnDoubleClick() override;
 
 private:

@@ -4,14 +4,9 @@
 #include <string>
 #include <utility>
 
-#include "link/RegSettings.h"
 #include "platform/Win32.h"
 
 using namespace platform;
-
-// Never destroyed: the handle table it would touch while closing may already be gone at exit,
-// and it holds nothing that must be released.
-CSmsEngine& g_SmsEngine = *new CSmsEngine;
 
 namespace {
 
@@ -43,23 +38,11 @@ bool IsStorageName(const std::u16string& name) {
     return true;
 }
 
-// The maker flag the start-up stored; nothing when the key or the value cannot be read.
-std::optional<unsigned> ReadMakerFlag() {
-    DWORD value = 0;
-    if (!settings::ReadMemoryType(value)) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 }  // namespace
 
-CSmsEngine::CSmsEngine() = default;
+CSmsEngine::CSmsEngine(CPhoneLink& link) : m_link(link) {}
 
-CSmsEngine::~CSmsEngine() {
-    // The handle is the session's: the base destructor must not close it.
-    SetPortHandle(NULL_HANDLE);
-}
+CSmsEngine::~CSmsEngine() = default;
 
 void CSmsEngine::ClearInbox() {
     m_inbox.Clear();
@@ -72,14 +55,14 @@ void CSmsEngine::ClearOutbox() {
 }
 
 bool CSmsEngine::SendAndWait(std::u16string command, float seconds) {
-    const BOOL written = SendCommand(command);
-    Wait(seconds);
+    const BOOL written = m_link.SendCommand(command);
+    m_link.Wait(seconds);
     return written != FALSE;
 }
 
 bool CSmsEngine::ReadReply(std::u16string& reply) {
     reply.clear();
-    if (ReadResponse(reply) < 2) {
+    if (m_link.ReadResponse(reply) < 2) {
         reply.clear();
         return false;
     }
@@ -117,7 +100,7 @@ int CSmsEngine::AwaitSendResult(DWORD since) {
     std::u16string answer;
     for (;;) {
         std::u16string part;
-        const int length = ReadResponse(part);
+        const int length = m_link.ReadResponse(part);
         if (length < 0) {
             // The link failed after the text went out: the phone may have sent it.
             return kSendUnconfirmed;
@@ -134,7 +117,7 @@ int CSmsEngine::AwaitSendResult(DWORD since) {
         if (GetTickCount() - since >= kSendResultLimitMs) {
             return kSendUnconfirmed;
         }
-        Wait(kReadLoopPause);
+        m_link.Wait(kReadLoopPause);
     }
 }
 
@@ -143,7 +126,7 @@ int CSmsEngine::ReadUntil(std::initializer_list<std::u16string_view> texts, std:
     reply.clear();
     for (;;) {
         std::u16string part;
-        const int length = ReadResponse(part);
+        const int length = m_link.ReadResponse(part);
         if (length < 0) {
             // The port failed and said so; reading on would only repeat the message.
             return kPortFailed;
@@ -162,7 +145,7 @@ int CSmsEngine::ReadUntil(std::initializer_list<std::u16string_view> texts, std:
         if (GetTickCount() - start >= kReadLoopLimitMs) {
             return -1;
         }
-        Wait(kReadLoopPause);
+        m_link.Wait(kReadLoopPause);
     }
 }
 
@@ -200,7 +183,7 @@ BOOL CSmsEngine::QueryStorage() {
     return sms::ParseStorageReply(reply, m_storage) ? TRUE : FALSE;
 }
 
-BOOL CSmsEngine::QueryServiceCentre() {
+BOOL CSmsEngine::QueryServiceCentre(std::optional<phone::Kind> kind) {
     std::u16string reply;
     if (const std::optional<BOOL> settled = Query(u"AT+CSCA?", kServiceCentreWait, reply)) {
         return *settled;
@@ -209,7 +192,7 @@ BOOL CSmsEngine::QueryServiceCentre() {
     if (!parsed) {
         return FALSE;
     }
-    m_serviceCentre = sms::ServiceCentreNumber(*parsed, ReadMakerFlag(), m_serviceCentre);
+    m_serviceCentre = sms::ServiceCentreNumber(*parsed, kind, m_serviceCentre);
     return TRUE;
 }
 

@@ -1,18 +1,19 @@
 #pragma once
 // The SMS command object: message storages, listing, reading, sending, storing and deleting in
-// PDU mode, and the inbox and outbox lists the pages show. It borrows the session's port handle
-// (SetPortHandle) before every operation and never opens or closes the port itself.
+// PDU mode, and the inbox and outbox lists the pages show. It works on the link it is given (the
+// session's) and never opens or closes the port itself.
 
 #include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "link/PhoneKinds.h"
 #include "link/PhoneLink.h"
 #include "sms/MessageList.h"
 #include "sms/SmsReplies.h"
 
-class CSmsEngine : public CPhoneLink {
+class CSmsEngine {
 public:
     static constexpr int kInbox = 0;
     static constexpr int kOutbox = 1;  // any value other than 0 means the outbox
@@ -21,8 +22,10 @@ public:
     // tens of seconds to take a message.
     static constexpr platform::DWORD kSendResultLimitMs = 60000;
 
-    CSmsEngine();
-    ~CSmsEngine() override;
+    explicit CSmsEngine(CPhoneLink& link);
+    ~CSmsEngine();
+    CSmsEngine(const CSmsEngine&) = delete;
+    CSmsEngine& operator=(const CSmsEngine&) = delete;
 
     void ClearInbox();
     void ClearOutbox();
@@ -35,7 +38,8 @@ public:
     // (sms::kStorageSim, kStoragePhone), kStorageNone when a selection was not confirmed.
     int GetConfirmedStorage() const { return m_confirmedStorage; }
     platform::BOOL QueryStorage();
-    platform::BOOL QueryServiceCentre();
+    // `kind` is the kind of phone (nothing when unknown: the number kept so far stays).
+    platform::BOOL QueryServiceCentre(std::optional<phone::Kind> kind);
     // Appends the messages of one status to the inbox (box 0) or the outbox (any other box).
     platform::BOOL ListMessages(int status, int box);
     platform::BOOL ReadMessage(int index, int box);
@@ -86,6 +90,7 @@ private:
     // "Message full!" for a box; a listing shows it once per load (until the box is cleared).
     void ShowMessageFull(int box, bool oncePerLoad);
 
+    CPhoneLink& m_link;
     sms::MessageList m_inbox;
     sms::MessageList m_outbox;
     sms::StorageState m_storage;
@@ -93,6 +98,3 @@ private:
     int m_confirmedStorage = sms::kStorageNone;
     bool m_fullShown[2] = {false, false};  // inbox, outbox: since the box was last cleared
 };
-
-// The one SMS engine of the program.
-extern CSmsEngine& g_SmsEngine;

@@ -37,13 +37,13 @@ std::string Upper(std::string text) {
     return text;
 }
 
-int Memory(const std::string& word) {
+phone::Memory Memory(const std::string& word) {
     const std::string name = Upper(word);
     if (name == "ME") {
-        return 2;
+        return phone::Memory::Phone;
     }
     if (name == "SM") {
-        return 3;
+        return phone::Memory::Sim;
     }
     throw Failure{"unknown memory \"" + word + "\" (ME or SM)"};
 }

@@ -13,6 +13,7 @@
 
 #include "app/ProgramHost.h"
 #include "app/cli/backup/ContactCard.h"
+#include "link/PhoneKinds.h"
 
 namespace cli {
 
@@ -45,9 +46,9 @@ struct Options {
     bool json = false;
 
     Action action = Action::Identify;
-    // Phone book: the contact's name and its memory (2 phone, 3 SIM).
+    // Phone book: the contact's name and its memory.
     std::u16string name;
-    int memory = 2;
+    phone::Memory memory = phone::Memory::Phone;
     std::optional<std::u16string> rename;
     // Numbers by kind - 1 (see kKindNames); an empty value clears the number.
     std::array<std::optional<std::u16string>, 5> numbers;

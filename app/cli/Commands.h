@@ -7,8 +7,9 @@
 #include "app/cli/Arguments.h"
 #include "app/cli/backup/ContactCard.h"
 #include "app/cli/backup/SmsArchive.h"
+#include "link/PhoneSession.h"
 #include "phonebook/PhoneBookEditor.h"
-#include "phonebook/PhoneSession.h"
+#include "phonebook/PhoneBooks.h"
 #include "sms/SmsEngine.h"
 
 namespace cli {
@@ -22,10 +23,11 @@ enum ExitStatus : int {
 struct Context {
     const Options& options;
     CPhoneSession& session;
+    CPhoneBooks& books;
     CSmsEngine& engine;
     std::ostream& out;  // results
     std::ostream& err;  // "halvex-cli: ..." lines
-    int maker;          // DetectNokia: 1 Nokia, 0 another maker, -1 no answer
+    phone::Kind kind;   // found at connecting
     // What an import restores, read whole before the phone was connected.
     const backup::CardFile* cards = nullptr;
     const backup::MessageArchive* messages = nullptr;
@@ -38,7 +40,8 @@ int RunPhonebook(Context& context);
 int RunSms(Context& context);
 // The compose dialog's checks of `sms send`, made before connecting; false after its message
 // (and, for a number, what a valid one is).
-bool SendAccepted(const Options& options, CPhoneSession& session, std::ostream& err);
+bool SendAccepted(const Options& options, CSmsEngine& engine, CPhoneSession& session,
+                  std::ostream& err);
 
 // LoadBook of the memory; false, with the reason told, when the phone book was not read.
 bool ReadMemory(Context& context);

@@ -13,8 +13,8 @@ void Complain(std::ostream& err, const std::string& message) {
     err << "halvex-cli: " << app::Printable(message) << '\n' << std::flush;
 }
 
-const char* MemoryName(int memory) {
-    return memory == 3 ? "SM" : "ME";
+const char* MemoryName(phone::Memory memory) {
+    return memory == phone::Memory::Sim ? "SM" : "ME";
 }
 
 }  // namespace cli

@@ -176,8 +176,8 @@ ItemResults Write(Context& c, CPhoneBookEditor& editor, const PlanItem& item) {
         editor.SetNumber(number.kind, number.number);
     }
     editor.StoreEdits();
-    c.session.SaveContact(editor.GetCurrent());
-    const auto& report = c.session.GetEngine()->GetLastWrite();
+    c.books.SaveContact(editor.GetCurrent());
+    const auto& report = c.books.GetEngine().GetLastWrite();
     for (std::size_t i = 0; i < item.numbers.size(); ++i) {
         const CPhoneBookEngine::SlotReport& slot =
             report[static_cast<std::size_t>(item.numbers[i].kind - 1)];
@@ -238,7 +238,7 @@ int ExportPhonebook(Context& c) {
     if (!ReadMemory(c)) {
         return kExitFailed;
     }
-    const CContactBook& book = *c.session.GetCurrentBook();
+    const CContactBook& book = *c.books.GetCurrentBook();
     const std::vector<backup::ContactCard> cards = CardsOf(book);
     if (!WriteOutput(c, c.options.csv ? backup::WriteCsv(cards) : backup::WriteVCards(cards))) {
         return kExitFailed;
@@ -270,7 +270,7 @@ int ImportPhonebook(Context& c, CPhoneBookEditor& editor) {
         return kExitFailed;
     }
     const char* memory = MemoryName(c.options.memory);
-    const CContactBook& book = *c.session.GetCurrentBook();
+    const CContactBook& book = *c.books.GetCurrentBook();
     const backup::PlanOptions planOptions{editor.IsNokia(), c.options.replace,
                                           backup::FreePlaces(book, c.session.GetMaxIndex())};
     const std::vector<PlanItem> plan = backup::MakePlan(c.cards->cards, book, planOptions);

@@ -70,10 +70,9 @@ std::string SlotProblem(const CPhoneBookEngine::SlotReport& slot) {
 }
 
 bool ReadMemory(Context& c) {
-    const int memory = c.options.memory;
-    c.session.LoadBook(memory);
-    const bool read =
-        memory == CPhoneSession::MemoryPhone ? c.session.IsPhoneRead() : c.session.IsSimRead();
+    const phone::Memory memory = c.options.memory;
+    c.books.LoadBook(memory);
+    const bool read = c.session.IsRead(memory) != 0;
     if (!c.session.IsConnected() || !read) {
         Complain(c.err, std::string("the phone book ") + MemoryName(memory) + " could not be read");
         return false;
@@ -116,7 +115,7 @@ int List(Context& c) {
     if (!ReadMemory(c)) {
         return kExitFailed;
     }
-    const CContactBook* book = c.session.GetCurrentBook();
+    const CContactBook* book = c.books.GetCurrentBook();
     if (c.options.json) {
         nlohmann::ordered_json contacts = nlohmann::ordered_json::array();
         for (int i = 0; i < book->GetSize(); ++i) {
@@ -156,10 +155,10 @@ void TypeNumbers(Context& c, CPhoneBookEditor& editor) {
 int SaveCurrent(Context& c, CPhoneBookEditor& editor) {
     const std::u16string name = editor.GetLabel();
     editor.Save();
-    const CContactEntry* contact = c.session.GetCurrentBook()->GetAt(editor.GetCurrent());
-    const std::string unsaved =
-        contact == nullptr ? "not written"
-                           : UnsavedReport(*contact, c.session.GetEngine()->GetLastWrite());
+    const CContactEntry* contact = c.books.GetCurrentBook()->GetAt(editor.GetCurrent());
+    const std::string unsaved = contact == nullptr
+                                    ? "not written"
+                                    : UnsavedReport(*contact, c.books.GetEngine().GetLastWrite());
     if (!unsaved.empty()) {
         // Nothing is kept for later: the line says what the phone holds now.
         Complain(c.err, Quoted(name) + " in " + MemoryName(c.options.memory) + ": " + unsaved);
@@ -190,7 +189,7 @@ int SelectNamed(Context& c, CPhoneBookEditor& editor) {
     if (!ReadMemory(c)) {
         return kExitFailed;
     }
-    const int position = c.session.GetCurrentBook()->Find(c.options.name);
+    const int position = c.books.GetCurrentBook()->Find(c.options.name);
     if (position < 0) {
         Complain(c.err, "no contact named " + Quoted(c.options.name) + " in " +
                             MemoryName(c.options.memory));
@@ -213,7 +212,7 @@ int Edit(Context& c, CPhoneBookEditor& editor) {
     TypeNumbers(c, editor);
     if (!editor.IsCurrentModified()) {
         // Nothing differs from the phone: nothing to write.
-        Show(c, *c.session.GetCurrentBook()->GetAt(editor.GetCurrent()));
+        Show(c, *c.books.GetCurrentBook()->GetAt(editor.GetCurrent()));
         return kExitOk;
     }
     return SaveCurrent(c, editor);
@@ -244,12 +243,12 @@ int Delete(Context& c, CPhoneBookEditor& editor) {
 int RunPhonebook(Context& c) {
     // The main view picks the page by the stored kind of phone, and does nothing on the phone
     // book without it.
-    platform::DWORD memoryType = 0;
-    if (!settings::ReadMemoryType(memoryType)) {
+    const std::optional<phone::Kind> kind = c.session.GetPhoneKind();
+    if (!kind) {
         Complain(c.err, "the kind of phone is not known, so its phone book cannot be used");
         return kExitFailed;
     }
-    CPhoneBookEditor editor(c.session, settings::IsNokiaMemoryType(memoryType));
+    CPhoneBookEditor editor(c.books, *kind == phone::Kind::Nokia);
     editor.SetKeepsRefusedEdits(false);
     if (!LayoutTakesNumbers(c, editor)) {
         return kExitBadArguments;

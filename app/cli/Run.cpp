@@ -5,9 +5,10 @@
 #include "app/cli/CliHost.h"
 #include "app/cli/Commands.h"
 #include "app/cli/Output.h"
+#include "link/PhoneSession.h"
 #include "link/PortOpening.h"
 #include "link/RegSettings.h"
-#include "phonebook/PhoneSession.h"
+#include "phonebook/PhoneBooks.h"
 #include "platform/Registry.h"
 #include "sms/SmsEngine.h"
 
@@ -15,28 +16,36 @@ namespace cli {
 
 namespace {
 
-const char* MakerName(int maker) {
-    return maker == 1 ? "nokia" : maker == 0 ? "other" : "unknown";
+const char* MakerName(phone::Kind kind) {
+    switch (kind) {
+        case phone::Kind::Nokia:
+            return "nokia";
+        case phone::Kind::Ordinary:
+            return "other";
+        case phone::Kind::NoAnswer:
+            break;
+    }
+    return "unknown";
 }
 
-// The main view's start-up: connect, find the maker, store it as "MemoryType".
-bool StartUp(CPhoneSession& session, int& maker) {
-    if (!session.Connect()) {
+// The main view's start-up: connect, find the kind of phone, store it as "MemoryType".
+bool StartUp(CPhoneBooks& books, phone::Kind& kind) {
+    if (!books.Connect()) {
         return false;
     }
-    maker = session.DetectNokia();
-    settings::StoreMemoryType(maker < 0 ? settings::kMemoryTypeNoAnswer
-                                        : static_cast<platform::DWORD>(maker));
+    kind = books.GetSession().DetectPhoneKind();
+    books.GetSession().RecordPhoneKind(kind);
     return true;
 }
 
-int RunCommand(const Options& options, CPhoneSession& session, std::ostream& out,
+int RunCommand(const Options& options, CPhoneBooks& books, CSmsEngine& engine, std::ostream& out,
                std::ostream& err) {
+    CPhoneSession& session = books.GetSession();
     if (options.action == Action::Ports) {
         return RunPorts(options, out, err);
     }
     // Refused before anything is sent, as the dialog refuses before it connects.
-    if (options.action == Action::SmsSend && !SendAccepted(options, session, err)) {
+    if (options.action == Action::SmsSend && !SendAccepted(options, engine, session, err)) {
         return kExitBadArguments;
     }
     // A restore reads its whole file first: a file it cannot use changes nothing on the phone.
@@ -48,16 +57,16 @@ int RunCommand(const Options& options, CPhoneSession& session, std::ostream& out
         !OutputWritable(options, err)) {
         return kExitBadArguments;
     }
-    int maker = -1;
-    if (!StartUp(session, maker)) {
+    phone::Kind kind = phone::Kind::NoAnswer;
+    if (!StartUp(books, kind)) {
         // The link has told why.
         return kExitFailed;
     }
-    Context context{options, session, g_SmsEngine, out, err, maker, &cards, &messages};
+    Context context{options, session, books, engine, out, err, kind, &cards, &messages};
     if (options.action == Action::Identify) {
         return RunIdentify(context);
     }
-    if (maker < 0) {
+    if (kind == phone::Kind::NoAnswer) {
         // The main view adds no page for a phone that did not take "ATI".
         Complain(err, "the phone did not take the identification command");
         return kExitFailed;
@@ -80,9 +89,9 @@ int RunCommand(const Options& options, CPhoneSession& session, std::ostream& out
 int RunIdentify(Context& c) {
     if (c.options.json) {
         PrintJson(c.out,
-                  {{"connected", c.session.IsConnected() != 0}, {"maker", MakerName(c.maker)}});
+                  {{"connected", c.session.IsConnected() != 0}, {"maker", MakerName(c.kind)}});
     } else {
-        c.out << "connected, maker " << MakerName(c.maker) << '\n' << std::flush;
+        c.out << "connected, maker " << MakerName(c.kind) << '\n' << std::flush;
     }
     return kExitOk;
 }
@@ -107,11 +116,12 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     int result = kExitFailed;
     {
         platform::ScopedHost scoped(host->GetHost());
-        app::ChooseExchangeMode(options.fast);
         // The session closes its port before the platform it was opened on goes away.
         auto session = std::make_unique<CPhoneSession>();
-        g_pPhoneSession = session.get();
-        result = RunCommand(options, *session, out, err);
+        session->GetLink().SetExchangeMode(app::ChooseExchangeMode(options.fast));
+        auto books = std::make_unique<CPhoneBooks>(*session);
+        auto engine = std::make_unique<CSmsEngine>(session->GetLink());
+        result = RunCommand(options, *books, *engine, out, err);
         // The port opened (so the link stored it), but the settings did not take it.
         const platform::Host& current = platform::CurrentHost();
         if (options.connection == app::Connection::Port && current.pendingPort.empty() &&
@@ -120,9 +130,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
                               current.registry->Path());
             result = kExitFailed;
         }
-        g_pPhoneSession = nullptr;
+        engine.reset();
+        books.reset();
         session.reset();
-        g_SmsEngine.SetPortHandle(platform::NULL_HANDLE);
     }
     if (options.transcript) {
         host->GetTranscript().Print(err, host->StartMs());

@@ -149,7 +149,6 @@ int ImportMessages(Context& c) {
     int stored = 0;
     int refused = 0;
     if (!c.options.dryRun) {
-        c.engine.SetPortHandle(c.session.GetPortHandle());
         StoreTarget target(c.engine);
         for (std::size_t i = 0; i < messages.size(); ++i) {
             if (fates[i] != Fate::Store) {

@@ -160,9 +160,10 @@ int Delete(Context& c) {
 
 }  // namespace
 
-bool SendAccepted(const Options& options, CPhoneSession& session, std::ostream& err) {
+bool SendAccepted(const Options& options, CSmsEngine& engine, CPhoneSession& session,
+                  std::ostream& err) {
     const sms::ComposeFields fields = Fields(options);
-    if (sms::CComposeSender(g_SmsEngine, session).CheckFields(fields)) {
+    if (sms::CComposeSender(engine, session).CheckFields(fields)) {
         return true;
     }
     if (!fields.recipient.empty() && !fields.text.empty() && !sms::IsDialNumber(fields.recipient)) {

@@ -73,9 +73,7 @@ TEST_F(ExchangeChoice, TheOptionOrTheRegistrysFastLinkChoosesTheFastExchange) {
             registry().SetDword(platform::HKEY_CURRENT_USER, u"Software\\Halvex", u"FastLink",
                                 fastLink);
         for (bool option : {false, true}) {
-            app::ChooseExchangeMode(option);
-            modes.push_back(CPhoneLink::GetExchangeMode());
-            CPhoneLink::SetExchangeMode(ExchangeMode::Timed);
+            modes.push_back(app::ChooseExchangeMode(option));
         }
     }
     using enum ExchangeMode;

@@ -63,7 +63,8 @@ protected:
         Settle();
     }
     CMainFrame& frame() { return *app_.GetMainFrame(); }
-    CPhoneSession& session() { return *g_pPhoneSession; }
+    CPhoneSession& session() { return *app_.GetSession(); }
+    CPhoneBooks& books() { return *app_.GetBooks(); }
     CMyFormView& view() { return *app_.GetView(); }
     CViewPropertySheet& sheet() { return view().GetSheet(); }
     void Command(int id) {
@@ -115,10 +116,10 @@ protected:
 
 TEST_F(MainWindowTest, StartUpOnAnOrdinaryPhoneShowsFourPagesAndAcknowledgesTheConnection) {
     ASSERT_TRUE(app_.InitInstance());
-    EXPECT_TRUE(g_bStartup);
+    EXPECT_TRUE(view().IsStartup());
     EXPECT_EQ(frame().windowTitle(), "Halvex");
     Settle();
-    EXPECT_FALSE(g_bStartup) << "the posted Connect/Disconnect acknowledged the connection";
+    EXPECT_FALSE(view().IsStartup()) << "the posted Connect/Disconnect acknowledged the connection";
     EXPECT_EQ(frame().GetAction(ID_TB_CONNECT)->toolTip(), "Disconnect");
     EXPECT_EQ(commands(), (Lines{"AT+CGMI=?", "ATI"}));
     EXPECT_EQ(MemoryType(), 0u);
@@ -299,7 +300,7 @@ TEST_F(MainWindowTest, AConnectionThatFailsEmptiesThePhoneBookListWithTheBooks) 
     Command(ID_CONNECT);
     EXPECT_TRUE(offered);
     EXPECT_EQ(view().GetPhoneBookPage().GetList().GetItemCount(), 0);
-    EXPECT_TRUE(session().GetPhoneBook().IsEmpty());
+    EXPECT_TRUE(books().GetPhoneBook().IsEmpty());
 }
 
 TEST_F(MainWindowTest, ADeviceThatCannotComeBackShowsBothRealBoxesInOrderThenEndsWithZero) {

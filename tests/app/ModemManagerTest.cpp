@@ -171,8 +171,6 @@ protected:
     ModemManagerWindowTest() : WindowTest("default") {
         PrivateBus();
         registry().CreateKey(platform::HKEY_CURRENT_USER, u"Comm");
-        g_SmsEngine.ClearInbox();
-        g_SmsEngine.ClearOutbox();
     }
     void TearDown() override {
         app_.ExitInstance();
@@ -191,7 +189,7 @@ TEST_F(ModemManagerWindowTest, ConnectPausesModemManagerForThePhoneUntilDisconne
         ExpectedBox{question, IDYES, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, {}, {}, {}});
     ASSERT_TRUE(app_.InitInstance());
     halvex::test::Settle();
-    EXPECT_TRUE(g_pPhoneSession->IsConnected());
+    EXPECT_TRUE(app_.GetSession()->IsConnected());
     const std::string sim = "InhibitDevice /sys/devices/virtual/sim";
     EXPECT_EQ(service.manager.Calls(), Calls{sim + " true"});
     app_.GetView()->OnCommand(res::ID_DISCONNECT);

@@ -83,10 +83,11 @@ protected:
     CPropPgFormView& view() { return *app_->GetView(); }
     CPhoneBookDlg& page() { return view().GetPhoneBookPage(); }
     platform::qt::ListView* list() { return page().GetList().GetWidget(); }
-    CPhoneSession& session() { return *g_pPhoneSession; }
+    CPhoneSession& session() { return *app_->GetSession(); }
+    CPhoneBooks& books() { return *app_->GetBooks(); }
     std::vector<std::u16string> Names() {
         std::vector<std::u16string> names;
-        if (const CContactBook* book = session().GetCurrentBook())
+        if (const CContactBook* book = books().GetCurrentBook())
             for (int i = 0; i < book->GetSize(); ++i)
                 names.push_back(book->GetAt(i)->name);
         return names;
@@ -191,7 +192,7 @@ protected:
     // What must hold after every step; empty when it does.
     std::string Check(std::vector<std::u16string> namesBefore) {
         std::ostringstream out;
-        const CContactBook* book = session().GetCurrentBook();
+        const CContactBook* book = books().GetCurrentBook();
         const CContactListCtrl& rows = page().GetList();
         const int current = page().GetCurrentPosition();
         if (book == nullptr)
@@ -218,7 +219,7 @@ protected:
             (namesBefore.erase(namesBefore.begin() + deleting_), Names() != namesBefore))
             out << "Delete removed another contact than the highlighted one; ";
         // The phone holds what the confirmed contacts say, and every entry belongs to one.
-        const bool phoneMemory = session().GetMemoryType() == CPhoneSession::MemoryPhone;
+        const bool phoneMemory = session().GetMemoryType() == phone::Memory::Phone;
         if (!session().IsConnected() ||
             !(phoneMemory ? session().IsPhoneRead() : session().IsSimRead()))
             return out.str();
@@ -306,8 +307,6 @@ TEST_F(PhoneBookWalkTest, ListBoxesBookAndPhoneAgreeAfterEveryStep) {
     const unsigned first = EnvOr("HALVEX_WALK_SEED", 1);
     const unsigned steps = EnvOr("HALVEX_WALK_STEPS", 150);
     for (unsigned seed = first; seed < first + EnvOr("HALVEX_WALK_SEEDS", 3); ++seed) {
-        g_SmsEngine.ClearInbox();
-        g_SmsEngine.ClearOutbox();
         UseProfile("empty");
         SetPortName(kPortName);
         ASSERT_EQ(Walk(seed, steps), "") << "HALVEX_WALK_SEED=" << seed << " reproduces it";

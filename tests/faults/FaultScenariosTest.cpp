@@ -85,7 +85,7 @@ protected:
     // index under the contact's name and kind, and every entry of a kind the program knows.
     bool ShowsWhatThePhoneHolds() {
         Entries shown;
-        const CContactBook& book = *session().GetCurrentBook();
+        const CContactBook& book = *books().GetCurrentBook();
         for (int i = 0; i < book.GetSize(); ++i) {
             const CContactEntry& contact = *book.GetAt(i);
             for (const NumberKind& kind : NumberKind::All()) {
@@ -148,8 +148,7 @@ protected:
     // The default profile on a new session, ready.
     void Fresh() {
         UseProfile("default");
-        delete g_pPhoneSession;
-        g_pPhoneSession = new CPhoneSession;
+        Renew();
         Ready();
     }
     // Connected, the phone memory read, whatever state the last fault left.
@@ -158,27 +157,27 @@ protected:
         phone().RestoreLink();
         if (!session().IsConnected() || !PortOpen()) {
             session().Disconnect();
-            ASSERT_TRUE(session().Connect());
+            ASSERT_TRUE(books().Connect());
         }
-        session().LoadBook(CPhoneSession::MemoryPhone);
+        books().LoadBook(phone::Memory::Phone);
         ASSERT_TRUE(session().IsPhoneRead());
-        engine_.ClearInbox();
-        engine_.ClearOutbox();
-        ASSERT_TRUE(sms::LoadInbox(engine_, session()));
+        sms().ClearInbox();
+        sms().ClearOutbox();
+        ASSERT_TRUE(sms::LoadInbox(sms(), session()));
         ui().Clear();
     }
 
     CContactEntry* Contact(const std::u16string& name) {
-        CContactBook& book = *session().GetCurrentBook();
+        CContactBook& book = *books().GetCurrentBook();
         return book.GetAt(book.Find(name));
     }
-    int Position(const std::u16string& name) { return session().GetCurrentBook()->Find(name); }
+    int Position(const std::u16string& name) { return books().GetCurrentBook()->Find(name); }
     // The contact made to hold these numbers (added when missing), and saved.
     bool SaveNumbers(const std::u16string& name, const std::u16string& home,
                      const std::u16string& work, const std::u16string& mobile) {
         CContactEntry* contact = Contact(name);
         if (contact == nullptr) {
-            contact = session().GetCurrentBook()->Add(name);
+            contact = books().GetCurrentBook()->Add(name);
         }
         for (auto [number, value, mark] :
              {std::tuple{&CContactEntry::home, home, CContactEntry::MarkHome},
@@ -189,7 +188,7 @@ protected:
                 contact->marks |= mark;
             }
         }
-        return session().SaveContact(Position(name)) != FALSE;
+        return books().SaveContact(Position(name)) != FALSE;
     }
 
     std::vector<Operation> Operations() {
@@ -208,7 +207,7 @@ protected:
             {"read",
              {},
              [this] {
-                 session().LoadBook(CPhoneSession::MemoryPhone);
+                 books().LoadBook(phone::Memory::Phone);
                  return session().IsPhoneRead() && session().IsConnected();
              },
              [this] { return ShowsWhatThePhoneHolds(); }},
@@ -228,7 +227,7 @@ protected:
                  const int at = Position(u"Ann Taylor");
                  ann->name = u"Ann T";
                  ann->marks |= CContactEntry::MarkName;
-                 return session().SaveContact(at) != FALSE;
+                 return books().SaveContact(at) != FALSE;
              },
              [this] {
                  return ContactIs(u"Ann T", {{u"/H", "01632960101"},
@@ -240,7 +239,7 @@ protected:
              {u"Ben Carter"},
              [this] {
                  const int at = Position(u"Ben Carter");
-                 return at < 0 || session().DeleteContact(at) != FALSE;
+                 return at < 0 || books().DeleteContact(at) != FALSE;
              },
              [this] { return ContactIs(u"Ben Carter", {}); }},
             {"send",
@@ -259,19 +258,19 @@ protected:
     }
 
     bool Send(const std::u16string& text, bool save) {
-        return sms::CComposeSender(engine_, session())
+        return sms::CComposeSender(sms(), session())
                    .Send({u"+447700900555", text, false, false}, save) == sms::SendOutcome::Sent;
     }
     bool DeleteFirstInbox() {
         // The row of message 1 on the SIM ("Morning! ..."): where it lies depends on whether the
         // SIM's unread message was listed as unread yet.
-        const sms::MessageList& inbox = engine_.GetInbox();
+        const sms::MessageList& inbox = sms().GetInbox();
         int row = 0;
         while (row < inbox.Count() &&
                !(inbox.Storage(row) == sms::kStorageSim && inbox.Index(row) == u"1")) {
             ++row;
         }
-        return sms::DeleteRows(engine_, session(), CSmsEngine::kInbox, {row})[0];
+        return sms::DeleteRows(sms(), session(), CSmsEngine::kInbox, {row})[0];
     }
 
     // One scenario: `op` with `kind` on its `at`-th command. Failures say which.
@@ -319,8 +318,6 @@ protected:
         }
         EXPECT_TRUE(op.done()) << "not done after doing it again";
     }
-
-    CSmsEngine engine_;
 };
 
 TEST_F(FaultScenarios, EveryFaultAtEveryCommandOfEveryOperationKeepsThePromises) {

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "link/PhoneLink.h"
-#include "phonebook/PhoneSession.h"
+#include "link/PhoneSession.h"
 #include "phonesim/Fault.h"
 #include "platform/ScriptedUi.h"
 #include "sms/ComposeSender.h"
@@ -24,11 +24,10 @@ protected:
     FastExchange() : SessionTest("default") {}
     void TearDown() override {
         link_.Close();
-        CPhoneLink::SetExchangeMode(ExchangeMode::Timed);
         SessionTest::TearDown();
     }
     void Open() {
-        CPhoneLink::SetExchangeMode(ExchangeMode::Fast);
+        link_.SetExchangeMode(ExchangeMode::Fast);
         ASSERT_EQ(link_.Open(), 1);
     }
     // Sends, waits, reads: the reply in `reply`, the virtual time it took as the result.
@@ -86,24 +85,23 @@ TEST_F(FastExchange, SilenceEndsAReplyOnlyAfterTheCallersWaitAndAQuietSpell) {
 // One conversation of every kind the program has: the commands it sent and what it found.
 TEST_F(FastExchange, FastSendsTheTimedCommandsInTheirOrderAndFindsTheSame) {
     auto run = [&](ExchangeMode mode) {
-        CPhoneLink::SetExchangeMode(mode);
         UseProfile("default");
         // A new session: it asks a memory's size only once a run.
-        delete g_pPhoneSession;
-        g_pPhoneSession = new CPhoneSession;
+        Renew();
+        session().GetLink().SetExchangeMode(mode);
         std::vector<std::u16string> found;
         Connect();
-        session().LoadBook(CPhoneSession::MemoryPhone);
-        CContactBook& book = *session().GetCurrentBook();
+        books().LoadBook(phone::Memory::Phone);
+        CContactBook& book = *books().GetCurrentBook();
         for (int i = 0; i < book.GetSize(); ++i)
             found.push_back(book.GetAt(i)->name + u"=" + book.GetAt(i)->mobile);
         // A rename of a contact with several numbers, a delete.
         book.GetAt(0)->name = u"Ann T";
         book.GetAt(0)->marks |= CContactEntry::MarkName;
-        found.push_back(session().SaveContact(0) ? u"saved" : u"not saved");
-        found.push_back(session().DeleteContact(1) ? u"deleted" : u"not deleted");
+        found.push_back(books().SaveContact(0) ? u"saved" : u"not saved");
+        found.push_back(books().DeleteContact(1) ? u"deleted" : u"not deleted");
 
-        CSmsEngine engine;
+        CSmsEngine& engine = sms();
         sms::LoadInbox(engine, session());
         for (const sms::MessageRow& row : sms::BuildRows(engine.GetInbox(), true))
             found.push_back(row.text);

@@ -26,7 +26,7 @@ protected:
 
     void SetUp() override {
         SessionTest::SetUp();
-        editor_.emplace(session(), false);
+        editor_.emplace(books(), false);
     }
     CPhoneBookEditor& editor() { return *editor_; }
 
@@ -75,7 +75,7 @@ TEST_F(PhoneBookEditorTest, DeletingANewContactForgetsItsMark) {
     editor().SetLabel(u"Benjamin");
     ExpectBox(u"Save the Data?", MB_YESNO | MB_ICONQUESTION, IDNO);
     editor().CommitCurrent(false);
-    EXPECT_EQ(session().GetCurrentBook()->GetSize(), 2);
+    EXPECT_EQ(books().GetCurrentBook()->GetSize(), 2);
     EXPECT_EQ(editor().GetLabel(), u"Ben");
 }
 

@@ -32,7 +32,7 @@ class PhoneBookPageTest : public halvex::test::WindowTest<halvex::test::SessionT
 protected:
     // The page in a sheet of its own, in a window, connected; read when `read`.
     void Open(bool nokia = false, bool read = true) {
-        page_.reset(nokia ? new CPhoneBookNokiaDlg : new CPhoneBookDlg);
+        page_.reset(nokia ? new CPhoneBookNokiaDlg(books()) : new CPhoneBookDlg(books()));
         sheet_ = new platform::qt::CPropertySheet(&window_);
         sheet_->AddPage(page_.get());
         sheet_->AddPage(&other_);
@@ -227,7 +227,7 @@ TEST_F(PhoneBookPageTest, AddUserOverADeclinedNewUserKeepsOneRowPerContact) {
     ExpectSaveQuestion(IDNO);
     AddUser();
     EXPECT_EQ(ListRows(), (Rows{u"Ann", u"Ben", u"Cat", u"New User"}));
-    EXPECT_EQ(session().GetPhoneBook().GetSize(), 4);
+    EXPECT_EQ(books().GetPhoneBook().GetSize(), 4);
 }
 
 TEST_F(PhoneBookPageTest, LeavingThePageEndsTheNameEditBeforeAskingAboutTheContact) {
@@ -379,7 +379,7 @@ TEST_F(PhoneBookPageTest, TheMainViewsOperationsAroundAConnection) {
 
     page().ResetForConnect();
     EXPECT_EQ(State(), Shown({}, {}, {"", "", "", "", ""}));
-    EXPECT_TRUE(session().GetPhoneBook().IsEmpty());
+    EXPECT_TRUE(books().GetPhoneBook().IsEmpty());
     page().SaveBeforeDisconnect();  // nothing listed: nothing asked
 }
 

@@ -11,13 +11,13 @@ using Lines = std::vector<std::string>;
 class PhoneSessionTest : public SessionTest {};
 
 TEST_F(PhoneSessionTest, ConnectEmptiesBothBooksEvenWhenThePortFails) {
-    session().GetPhoneBook().Add(u"Ann");
-    session().GetSimBook().Add(u"Sue");
+    books().GetPhoneBook().Add(u"Ann");
+    books().GetSimBook().Add(u"Sue");
     SetPortName(u"nowhere");
     ExpectNotice(u"Open port error\n\nnowhere does not exist. Ports there are: sim0");
-    const bool connected = session().Connect();
-    EXPECT_EQ(std::tuple(connected, session().IsConnected(), session().GetPhoneBook().IsEmpty(),
-                         session().GetSimBook().IsEmpty()),
+    const bool connected = books().Connect();
+    EXPECT_EQ(std::tuple(connected, session().IsConnected(), books().GetPhoneBook().IsEmpty(),
+                         books().GetSimBook().IsEmpty()),
               std::tuple(false, false, true, true));
 }
 
@@ -25,26 +25,28 @@ TEST_F(PhoneSessionTest, ConnectEmptiesBothBooksEvenWhenThePortFails) {
 TEST_F(PhoneSessionTest, DisconnectKeepsBooksAndClosesThePort) {
     Put("ME", 4, "1", u"Ann/H");
     Connect();
-    session().LoadBook(CPhoneSession::MemoryPhone);
+    books().LoadBook(phone::Memory::Phone);
     session().Disconnect();
     EXPECT_EQ(std::tuple(session().IsConnected(), PortOpen(), session().GetPortHandle(),
-                         session().GetSelectedStorage(), session().GetPhoneBook().GetSize()),
-              std::tuple(false, false, platform::NULL_HANDLE, int(CPhoneSession::MemorySim), 1));
+                         session().GetSelectedStorage(), books().GetPhoneBook().GetSize()),
+              std::tuple(false, false, platform::NULL_HANDLE,
+                         CPhoneSession::StorageCode(phone::Memory::Sim), 1));
 }
 
 TEST_F(PhoneSessionTest, DetectNokiaLooksForTheMakerInExactCase) {
+    using enum phone::Kind;
     Connect();
-    EXPECT_EQ(session().DetectNokia(), 0);
+    EXPECT_EQ(session().DetectPhoneKind(), Ordinary);
     EXPECT_EQ(commands(), (Lines{"ATI"}));
     phone().State().identity.maker = "Nokia Mobile Phones";
-    EXPECT_EQ(session().DetectNokia(), 1);
+    EXPECT_EQ(session().DetectPhoneKind(), Nokia);
     phone().State().identity.maker = "NOKIA";
-    EXPECT_EQ(session().DetectNokia(), 0);
+    EXPECT_EQ(session().DetectPhoneKind(), Ordinary);
     // A phone that does not answer is no Nokia; one that cannot be written to is unknown.
     phone().AddFault(phonesim::Fault::NoReply("ATI"));
-    EXPECT_EQ(session().DetectNokia(), 0);
+    EXPECT_EQ(session().DetectPhoneKind(), Ordinary);
     session().Disconnect();
-    EXPECT_EQ(session().DetectNokia(), -1);
+    EXPECT_EQ(session().DetectPhoneKind(), NoAnswer);
 }
 
 TEST_F(PhoneSessionTest, StorageCodesOutsideTheTableAreRefusedWithoutSending) {
@@ -57,7 +59,7 @@ TEST_F(PhoneSessionTest, StorageCodesOutsideTheTableAreRefusedWithoutSending) {
     // A selection that cannot be written is not taken.
     session().Disconnect();
     EXPECT_FALSE(session().SelectStorage(2));
-    EXPECT_EQ(session().GetSelectedStorage(), CPhoneSession::MemorySim);
+    EXPECT_EQ(session().GetSelectedStorage(), CPhoneSession::StorageCode(phone::Memory::Sim));
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ class PhoneBookRead : public SessionTest {};
 
 TEST_F(PhoneBookRead, MemoryOf250IsReadInSevenRangesAfterSelectionQueryAndCharset) {
     Connect();
-    session().LoadBook(CPhoneSession::MemoryPhone);
+    books().LoadBook(phone::Memory::Phone);
 
     EXPECT_EQ(commands(),
               (Lines{R"(AT+CPBS="ME")", "AT+CPBR=?", R"(AT+CSCS="UTF-8")", "AT+CPBR=1,25",
@@ -26,7 +26,7 @@ TEST_F(PhoneBookRead, MemoryOf250IsReadInSevenRangesAfterSelectionQueryAndCharse
     EXPECT_EQ(Gaps(), (Ms{3000, 4000, 3000, 1500, 1500, 1500, 1500, 1500, 1500, 1500}));
     EXPECT_EQ(std::tuple(session().GetPhoneMaxIndex(), session().IsPhoneRead(),
                          session().GetSelectedStorage()),
-              std::tuple(250, true, int(CPhoneSession::MemoryPhone)));
+              std::tuple(250, true, CPhoneSession::StorageCode(phone::Memory::Phone)));
 }
 
 // Suffix-less lines (a Nokia) are the parser's table; the page reads them end to end.
@@ -39,9 +39,9 @@ TEST_F(PhoneBookRead, EntriesMergeIntoContactsAcrossReplies) {
     Put("ME", 201, "555", u"Ann/F");
     Put("ME", 202, "666", u"ERROR/O");  // only a result line means failure
     Connect();
-    session().LoadBook(CPhoneSession::MemoryPhone);
+    books().LoadBook(phone::Memory::Phone);
 
-    const CContactBook& book = session().GetPhoneBook();
+    const CContactBook& book = books().GetPhoneBook();
     ASSERT_EQ(book.GetSize(), 2);
     const CContactEntry& ann = *book.GetAt(0);
     EXPECT_EQ(std::tuple(ann.name, ann.home, ann.homeIndex, ann.work, ann.workIndex, ann.fax,
@@ -59,8 +59,7 @@ TEST_F(PhoneBookRead, ARangeThePhoneDoesNotEndWithOkEndsTheReadWithADisconnect) 
           phonesim::Fault::RawReply("AT+CPBR=26,", "\r\n+CPBR: 30,\"130\",129,\"Zed/M\"\r\n")}) {
         SCOPED_TRACE(static_cast<int>(fault.action));
         UseProfile("empty");
-        delete g_pPhoneSession;
-        g_pPhoneSession = new CPhoneSession;
+        Renew();
         Put("ME", 3, "111", u"Ann/H");
         Put("ME", 30, "130", u"Zed/M");
         phone().AddFault(fault);
@@ -68,15 +67,15 @@ TEST_F(PhoneBookRead, ARangeThePhoneDoesNotEndWithOkEndsTheReadWithADisconnect) 
         if (fault.action == phonesim::Fault::Action::Drop)
             ExpectNotice(u"Read port error");
         ExpectNotice(u"Connection lost, Please Connect again");
-        session().LoadBook(CPhoneSession::MemoryPhone);
+        books().LoadBook(phone::Memory::Phone);
 
         EXPECT_EQ(CommandsFrom(3), (Lines{"AT+CPBR=1,25", "AT+CPBR=26,50"}));
         EXPECT_EQ(std::tuple(session().IsConnected(), session().IsPhoneRead(), PortOpen(),
                              session().GetSelectedStorage()),
-                  std::tuple(false, false, false, int(CPhoneSession::MemorySim)));
+                  std::tuple(false, false, false, CPhoneSession::StorageCode(phone::Memory::Sim)));
         // What was merged before the failure stays until the next read or connect.
-        ASSERT_EQ(session().GetPhoneBook().GetSize(), 1);
-        EXPECT_EQ(session().GetPhoneBook().GetAt(0)->name, u"Ann");
+        ASSERT_EQ(books().GetPhoneBook().GetSize(), 1);
+        EXPECT_EQ(books().GetPhoneBook().GetAt(0)->name, u"Ann");
     }
 }
 
@@ -84,28 +83,28 @@ TEST_F(PhoneBookRead, ReconnectClearsReadFlagsKeepsRangesAndSelectsUtf8Again) {
     phone().Phonebook("SM").capacity = 20;
     Put("SM", 20, "222", u"Zoë/H");  // the last place
     Connect();
-    session().LoadBook(CPhoneSession::MemoryPhone);
-    session().LoadBook(CPhoneSession::MemorySim);
+    books().LoadBook(phone::Memory::Phone);
+    books().LoadBook(phone::Memory::Sim);
     session().Disconnect();
 
     EXPECT_EQ(std::tuple(session().IsPhoneRead(), session().IsSimRead(),
                          session().GetPhoneMaxIndex(), session().GetSimMaxIndex()),
               std::tuple(false, false, 250, 20));
     ExpectNotice(u"Please get SIM Data first");
-    EXPECT_FALSE(session().CheckDataRead());
+    EXPECT_FALSE(books().CheckDataRead());
 
     // The phone went back to its default character set while it was away.
     phone().State().charset = "IRA";
     Connect();
-    EXPECT_TRUE(session().GetSimBook().IsEmpty());
-    session().LoadBook(CPhoneSession::MemorySim);
+    EXPECT_TRUE(books().GetSimBook().IsEmpty());
+    books().LoadBook(phone::Memory::Sim);
     EXPECT_EQ(commands(), (Lines{R"(AT+CPBS="SM")", R"(AT+CSCS="UTF-8")", "AT+CPBR=1,20"}));
-    ASSERT_EQ(session().GetSimBook().GetSize(), 1);
-    EXPECT_EQ(session().GetSimBook().GetAt(0)->homeIndex, 20);
-    EXPECT_TRUE(session().CheckDataRead());
+    ASSERT_EQ(books().GetSimBook().GetSize(), 1);
+    EXPECT_EQ(books().GetSimBook().GetAt(0)->homeIndex, 20);
+    EXPECT_TRUE(books().CheckDataRead());
     // The other memory in the same connection: neither the query nor the character set.
     phone().ClearTranscript();
-    session().LoadBook(CPhoneSession::MemoryPhone);
+    books().LoadBook(phone::Memory::Phone);
     EXPECT_EQ(CommandsFrom(0)[1], "AT+CPBR=1,25");
 }
 

@@ -12,6 +12,7 @@
 #include <tuple>
 #include <vector>
 
+#include "phonebook/SameNumber.h"
 #include "sms/JoinedMessages.h"
 #include "sms/SenderNames.h"
 #include "sms/codec/Concatenation.h"
@@ -191,8 +192,8 @@ TEST(JoinedMessages, NumbersMatchInTheirNationalAndInternationalForms) {
         {u"", u"", false},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
-        EXPECT_EQ(sms::SameNumber(cases[i].a, cases[i].b), cases[i].same) << "case " << i;
-        EXPECT_EQ(sms::SameNumber(cases[i].b, cases[i].a), cases[i].same) << "case " << i;
+        EXPECT_EQ(phonebook::SameNumber(cases[i].a, cases[i].b), cases[i].same) << "case " << i;
+        EXPECT_EQ(phonebook::SameNumber(cases[i].b, cases[i].a), cases[i].same) << "case " << i;
     }
 }
 

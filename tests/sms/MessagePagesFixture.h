@@ -22,10 +22,8 @@ protected:
 
     void SetUp() override {
         WindowTest::SetUp();
-        g_SmsEngine.ClearInbox();
-        g_SmsEngine.ClearOutbox();
-        inbox_ = std::make_unique<CInboxPage>();
-        outbox_ = std::make_unique<COutboxPage>();
+        inbox_ = std::make_unique<CInboxPage>(Work());
+        outbox_ = std::make_unique<COutboxPage>(Work());
         sheet_ = new platform::qt::CPropertySheet(&window_);
         sheet_->AddPage(inbox_.get());
         sheet_->AddPage(outbox_.get());
@@ -41,6 +39,12 @@ protected:
         inbox_.reset();
         outbox_.reset();
         WindowTest::TearDown();
+    }
+
+    // What the program hands the pages: the session, the engine, the phone book's names.
+    sms::MessageWork Work() {
+        return {session(), sms(),
+                [this](const std::u16string& number) { return books().NameOf(number); }};
     }
 
     static void Select(CMessagePage& page, const std::vector<int>& rows) {

@@ -178,7 +178,7 @@ TEST_F(MessagePagesTest, DeleteTakesEverySelectedMessageAfterOneQuestion) {
 // contact; the view shows all of it and who wrote it; Delete asks once and takes every part, and a
 // part the phone refuses to delete stays listed.
 TEST_F(MessagePagesTest, ALongMessageIsOneRowTheViewShowsItWholeAndDeleteTakesEveryPart) {
-    session().LoadBook(CPhoneSession::MemoryPhone);
+    books().LoadBook(phone::Memory::Phone);
     auto part = [](int sequence, const char16_t* text) {
         return phonesim::BuildDeliver({.from = "+447700900999",
                                        .time = {24, 3, 11, 12, 0, 0, 0},

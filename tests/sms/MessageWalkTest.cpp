@@ -81,8 +81,8 @@ protected:
     CMessagePage& Page(int box) {
         return box == CSmsEngine::kInbox ? static_cast<CMessagePage&>(*inbox_) : *outbox_;
     }
-    static const sms::MessageList& List(int box) {
-        return box == CSmsEngine::kInbox ? g_SmsEngine.GetInbox() : g_SmsEngine.GetOutbox();
+    const sms::MessageList& List(int box) {
+        return box == CSmsEngine::kInbox ? sms().GetInbox() : sms().GetOutbox();
     }
     static Key KeyOf(const sms::MessageList& list, int i) {
         return {ToUtf8ForLog(sms::StorageName(list.Storage(i))),
@@ -103,7 +103,7 @@ protected:
         return texts;
     }
     // The keys of a box's list entries, in order.
-    static std::vector<Key> Listed(int box) {
+    std::vector<Key> Listed(int box) {
         std::vector<Key> keys;
         for (int i = 0; i < List(box).Count(); ++i)
             keys.push_back(KeyOf(List(box), i));
@@ -111,7 +111,7 @@ protected:
     }
 
     // The rows a box's list makes: the inbox joins the parts of long messages.
-    static std::vector<sms::MessageRow> Shown(int box) {
+    std::vector<sms::MessageRow> Shown(int box) {
         const bool inbox = box == CSmsEngine::kInbox;
         std::vector<sms::MessageRow> rows = sms::BuildRows(List(box), inbox);
         return inbox ? sms::JoinParts(std::move(rows)) : rows;
@@ -261,7 +261,7 @@ protected:
                      "\", save " + std::to_string(save) + ", mood " + std::to_string(mood));
         const std::size_t sentBefore = sent().size();
         const Stored before = Phone();
-        const int outboxBefore = g_SmsEngine.GetOutbox().Count();
+        const int outboxBefore = sms().GetOutbox().Count();
         const std::size_t boxes = answers_.boxes.size();
         Control<QAbstractButton>(dialog, save ? res::IDC_SAVE_SEND : res::IDC_SEND)->click();
 
@@ -292,13 +292,13 @@ protected:
         // Stored: one new stored-sent message on the phone, and at the end of the outbox list.
         Stored added = Phone();
         std::erase_if(added, [&](const auto& entry) { return before.count(entry.first) != 0; });
-        const int listed = g_SmsEngine.GetOutbox().Count() - outboxBefore;
+        const int listed = sms().GetOutbox().Count() - outboxBefore;
         if (save && outcome == u"Message sent ok!") {
             ASSERT_EQ(added.size(), 1u);
             EXPECT_EQ(added.begin()->second.status, 3);
             if (outboxBefore < sms::MessageList::kCapacity) {
                 ASSERT_EQ(listed, 1);
-                EXPECT_EQ(KeyOf(g_SmsEngine.GetOutbox(), outboxBefore), added.begin()->first);
+                EXPECT_EQ(KeyOf(sms().GetOutbox(), outboxBefore), added.begin()->first);
             }
         } else {
             EXPECT_EQ(listed, 0);
@@ -393,7 +393,7 @@ protected:
             } else if (!session().IsConnected()) {
                 // The user acts a moment later: the answer to the connection's probe has arrived,
                 // and the next command's purge drops it.
-                session().Connect();
+                books().Connect();
                 clock().Advance(1000);
             } else if (Pick(3) == 0) {
                 session().Disconnect();

@@ -77,7 +77,8 @@ TEST_F(SmsDeleteTest, StaleHandleFailsEveryCommandAfterItsWait) {
     const std::tuple<const char*, std::function<int()>, std::uint64_t> cases[] = {
         {"SelectStorage", [&] { return engine.SelectStorage(u"SM", u"SM", u"ME"); }, 1000},
         {"QueryStorage", [&] { return engine.QueryStorage(); }, 1000},
-        {"QueryServiceCentre", [&] { return engine.QueryServiceCentre(); }, 3000},
+        {"QueryServiceCentre", [&] { return engine.QueryServiceCentre(session().GetPhoneKind()); },
+         3000},
         {"ListMessages", [&] { return engine.ListMessages(1, 0); }, 2000},
         {"SendPdu", [&] { return engine.SendPdu(5, u"000100"); }, 3000},
         {"StorePdu", [&] { return engine.StorePdu(5, u"000100", 3); }, 3000},

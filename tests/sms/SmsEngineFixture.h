@@ -1,6 +1,6 @@
 #pragma once
-// The SMS engine on the simulated phone, as the pages use it: the session holds the port open
-// and the engine borrows its handle. Every byte the engine writes is recorded too.
+// The SMS engine on the simulated phone, as the pages use it: on the session's link, connected.
+// Every byte the engine writes is recorded too.
 
 #include <cstdint>
 #include <memory>
@@ -47,7 +47,6 @@ protected:
         // The user acts a moment later: the probe's answer has arrived, and the first command's
         // purge drops it, as after the program's identification.
         clock().Advance(1000);
-        engine.SetPortHandle(session().GetPortHandle());
         Forget();
         ui().Clear();  // the connection's wait cursor
     }
@@ -66,7 +65,7 @@ protected:
     // "Message full!": OK, no icon.
     void ExpectMessageFull() { ExpectBox(u"Message full!", platform::MB_OK); }
 
-    CSmsEngine engine;
+    CSmsEngine& engine = sms();
 
 private:
     std::shared_ptr<Strings> writes_ = std::make_shared<Strings>();

@@ -99,8 +99,7 @@ TEST_F(SmsListTest, StorageQueryKeepsWhatTheReplySays) {
         {"", 1, {2, 2, 1}, u"/"}};
     for (const auto& [reply, result, codes, counts] : cases) {
         SCOPED_TRACE(reply);
-        CSmsEngine fresh;
-        fresh.SetPortHandle(session().GetPortHandle());
+        CSmsEngine fresh(session().GetLink());
         phone().AddFault(*reply ? Fault::RawReply("AT+CPMS?", reply) : Fault::NoReply("AT+CPMS?"));
         EXPECT_EQ(fresh.QueryStorage(), result);
         EXPECT_EQ((std::array<int, 3>{fresh.GetFirstStorage(), fresh.GetSecondStorage(),

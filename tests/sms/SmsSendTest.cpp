@@ -63,15 +63,15 @@ TEST_F(SmsSendTest, TheServiceCentreKeptFollowsTheMakerFlag) {
             SetMemoryType(*flag);
         } else {
             registry().DeleteKey(platform::HKEY_CURRENT_USER, u"Comm\\MemoryType");
+            session().RecallPhoneKind();
         }
         if (reply == nullptr) {
             phone().AddFault(Fault::NoReply("AT+CSCA?"));
         } else if (*reply != '\0') {
             phone().AddFault(Fault::RawReply("AT+CSCA?", reply));
         }
-        CSmsEngine fresh;
-        fresh.SetPortHandle(session().GetPortHandle());
-        EXPECT_EQ(fresh.QueryServiceCentre(), result);
+        CSmsEngine fresh(session().GetLink());
+        EXPECT_EQ(fresh.QueryServiceCentre(session().GetPhoneKind()), result);
         EXPECT_EQ(fresh.GetServiceCentre(), centre);
     }
 }
@@ -141,7 +141,7 @@ TEST_F(SmsSendTest, SendWaitsAMinuteForThePhonesVerdict) {
         {AfterPdu(Fault::PausedReply("AT+CMGS", 70000, 0)), kUnsure, 3, true},
         {AfterPdu(Fault::NoReply("AT+CMGS")), kUnsure, 3, false}};
     for (ExchangeMode mode : {ExchangeMode::Timed, ExchangeMode::Fast}) {
-        CPhoneLink::SetExchangeMode(mode);
+        session().GetLink().SetExchangeMode(mode);
         for (const auto& [fault, result, writes, went] : cases) {
             Forget();
             const std::size_t sentBefore = sent().size();
@@ -162,7 +162,6 @@ TEST_F(SmsSendTest, SendWaitsAMinuteForThePhonesVerdict) {
                 << "the phone is left taking text";
         }
     }
-    CPhoneLink::SetExchangeMode(ExchangeMode::Timed);
 }
 
 TEST_F(SmsSendTest, OnlyHexPduTextReachesTheLine) {

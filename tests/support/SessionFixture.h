@@ -1,32 +1,48 @@
 #pragma once
 // Fixture for tests of the phone book and the pages' phone work: the simulated phone of
 // SimPhoneTest, starting from the "empty" profile (each test puts what it needs) unless the
-// fixture names another, plus the one phone session, created as g_pPhoneSession for each test and
-// deleted afterwards. "MemoryType" is 0 (an ordinary phone) unless a test changes it.
+// fixture names another, plus what the program owns on it: the phone session, the phone book and
+// the SMS engine, made for each test and deleted afterwards. "MemoryType" is 0 (an ordinary
+// phone) unless a test changes it.
 
 #include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "phonebook/PhoneSession.h"
+#include <memory>
+
+#include "link/PhoneSession.h"
+#include "phonebook/PhoneBooks.h"
+#include "sms/SmsEngine.h"
 #include "tests/support/SimPhoneFixture.h"
 
 namespace halvex::test {
 
 class SessionTest : public SimPhoneTest {
 public:
-    CPhoneSession& session() { return *g_pPhoneSession; }
+    CPhoneSession& session() { return *session_; }
+    CPhoneBooks& books() { return *books_; }
+    CSmsEngine& sms() { return *sms_; }
+    // A new session, phone book and SMS engine, as at a new start of the program.
+    void Renew() {
+        sms_.reset();
+        books_.reset();
+        session_ = std::make_unique<CPhoneSession>();
+        books_ = std::make_unique<CPhoneBooks>(*session_);
+        sms_ = std::make_unique<CSmsEngine>(session_->GetLink());
+        session_->RecallPhoneKind();
+    }
 
     // Connects and forgets the probe and everything else the phone heard so far.
     void Connect() {
-        ASSERT_TRUE(session().Connect());
+        ASSERT_TRUE(books().Connect());
         phone().ClearTranscript();
     }
     // Connects, reads a memory of the phone book and forgets the commands of the read.
-    void ConnectAndRead(int memory = CPhoneSession::MemoryPhone) {
+    void ConnectAndRead(phone::Memory memory = phone::Memory::Phone) {
         Connect();
-        session().LoadBook(memory);
+        books().LoadBook(memory);
         phone().ClearTranscript();
     }
     // Stores an entry straight into a memory of the phone ("ME" or "SM").
@@ -35,9 +51,10 @@ public:
         const int type = !number.empty() && number[0] == '+' ? 145 : 129;
         phone().Phonebook(memory).entries[index] = phonesim::PhonebookEntry{number, type, name};
     }
-    // Sets "MemoryType" under HKEY_CURRENT_USER\Comm\MemoryType.
+    // Sets "MemoryType" under HKEY_CURRENT_USER\Comm\MemoryType, as a connection finds it.
     void SetMemoryType(std::uint32_t value) {
         registry().SetDword(platform::HKEY_CURRENT_USER, u"Comm\\MemoryType", u"MemoryType", value);
+        session_->RecallPhoneKind();
     }
 
     // Command lines received from the transcript entry `from` on.
@@ -73,13 +90,17 @@ protected:
     void SetUp() override {
         SimPhoneTest::SetUp();
         SetMemoryType(0);
-        g_pPhoneSession = new CPhoneSession;
     }
     void TearDown() override {
-        delete g_pPhoneSession;
-        g_pPhoneSession = nullptr;
+        // The port closes on the platform it was opened on.
+        session_->Disconnect();
         SimPhoneTest::TearDown();
     }
+
+private:
+    std::unique_ptr<CPhoneSession> session_ = std::make_unique<CPhoneSession>();
+    std::unique_ptr<CPhoneBooks> books_ = std::make_unique<CPhoneBooks>(*session_);
+    std::unique_ptr<CSmsEngine> sms_ = std::make_unique<CSmsEngine>(session_->GetLink());
 };
 
 }  // namespace halvex::test

@@ -102,8 +102,6 @@ protected:
         std::filesystem::permissions(dir, std::filesystem::perms::owner_all);
         setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
         Base::registry().CreateKey(platform::HKEY_CURRENT_USER, u"Comm");
-        g_SmsEngine.ClearInbox();
-        g_SmsEngine.ClearOutbox();
     }
 
 private:
