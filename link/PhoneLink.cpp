@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "link/PortOpening.h"
+#include "link/Reply.h"
 #include "link/Utf8Converter.h"
 #include "platform/Win32.h"
 
@@ -47,16 +48,11 @@ bool StartsWithNoCase(std::u16string_view text, std::u16string_view prefix) {
     return true;
 }
 
-// V.250's final result codes, and the mobile equipment's and the message service's errors.
+// V.250's final result codes, and the mobile equipment's and the message service's errors. The
+// prompt is looked for on its own, only when a command expects it.
 bool IsFinalResult(std::string_view line) {
-    for (std::string_view code :
-         {"OK", "ERROR", "NO CARRIER", "NO DIALTONE", "BUSY", "NO ANSWER"}) {
-        if (line == code) {
-            return true;
-        }
-    }
-    return line.starts_with("+CME ERROR") || line.starts_with("+CMS ERROR") ||
-           line.starts_with("CONNECT");
+    const at::Result result = at::ResultOf(line);
+    return result != at::Result::None && result != at::Result::Prompt;
 }
 
 enum class Completion { No, Yes, UnlessLineFeedFollows };
@@ -75,14 +71,7 @@ Completion ReplyComplete(const std::vector<BYTE>& bytes, bool promptExpected) {
         if (end == std::string_view::npos) {
             return Completion::No;  // a line still arriving
         }
-        std::string_view line = text.substr(start, end - start);
-        while (!line.empty() && line.front() == ' ') {
-            line.remove_prefix(1);
-        }
-        while (!line.empty() && line.back() == ' ') {
-            line.remove_suffix(1);
-        }
-        if (IsFinalResult(line)) {
+        if (IsFinalResult(text.substr(start, end - start))) {
             return end + 1 == text.size() && text[end] == '\r' ? Completion::UnlessLineFeedFollows
                                                                : Completion::Yes;
         }

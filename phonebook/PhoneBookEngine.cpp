@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "link/Reply.h"
 #include "phonebook/AtText.h"
 #include "phonebook/NumberKind.h"
 #include "phonebook/ReadRanges.h"
@@ -61,17 +62,18 @@ int CPhoneBookEngine::QueryIndexRange() {
     std::u16string command = u"AT+CPBR=?";
     if (m_link.SendCommand(command)) {
         m_link.Wait(3.0f);
-        std::u16string reply;
-        std::u16string field;
-        // The usual reply is "+CPBR: (1-250),40,14": the highest index sits between the first
-        // "-" and the ")" after it, in the text up to the first comma.
-        if (m_link.ReadResponse(reply) > 0 && GetField(reply, 1, field)) {
-            const std::size_t dash = field.find(u'-');
-            if (dash != std::u16string::npos) {
-                const std::size_t close = field.find(u')', dash + 1);
-                if (close != std::u16string::npos) {
-                    highest =
-                        ParseDecimal(std::u16string_view(field).substr(dash + 1, close - dash - 1));
+        std::u16string text;
+        // The usual reply is "+CPBR: (1-250),40,14": the highest index ends the list of the
+        // first field.
+        if (m_link.ReadResponse(text) > 0) {
+            const at::Reply reply = at::ReadReply(text);
+            if (const std::u16string* line = reply.Line(u"+CPBR:")) {
+                at::Field first;
+                at::Fields fields(*line);
+                if (fields.Next(first)) {
+                    if (const auto range = first.Range(); range && range->second <= INT_MAX) {
+                        highest = static_cast<int>(range->second);
+                    }
                 }
             }
         }
@@ -114,7 +116,7 @@ void CPhoneBookEngine::ReadEntries(CContactBook& book, int first, int last) {
         // refused, silent or cut short would leave a book that looks complete and is not (and
         // an index it missed could be handed to a new number). Bytes that were not UTF-8 (each
         // read as U+FFFD) are as bad: they may have broken a marker or changed a name.
-        if (m_link.ReadResponse(reply) <= 0 || !phonebook::IsConfirmed(reply) ||
+        if (m_link.ReadResponse(reply) <= 0 || !at::ReadReply(reply).Accepted() ||
             reply.find(u'\uFFFD') != std::u16string::npos) {
             if (m_events.linkLost) {
                 m_events.linkLost();
@@ -189,15 +191,16 @@ BOOL CPhoneBookEngine::ParseRecord(CPbrRecord& record) {
         record.kind = 1;
     }
 
-    const bool hasNumber = GetField(line, 2, record.number) != 0;
-
-    // The index sits between the marker and the first comma; the blank after the marker is
-    // skipped like any leading blank.
+    // Index, number (with its quotes; the merge takes them off), type, text: the number counts
+    // only with a field after it.
+    const std::vector<at::Field> fields = at::Fields::All(line);
+    const bool hasNumber = fields.size() >= 3;
+    if (hasNumber) {
+        record.number = std::u16string(fields[1].raw);
+    }
     record.index = 0;
-    const std::size_t comma = line.find(u',');
-    if (comma != std::u16string_view::npos && line.substr(0, kMarker.size()) == kMarker &&
-        comma >= kMarker.size()) {
-        record.index = ParseDecimal(line.substr(kMarker.size(), comma - kMarker.size()));
+    if (fields.size() >= 2 && line.substr(0, kMarker.size()) == kMarker) {
+        record.index = ParseDecimal(fields[0].raw);
     }
 
     record.complete = hasName && hasNumber && record.index > 0;
@@ -239,26 +242,6 @@ void CPhoneBookEngine::MergeRecords(CContactBook& book) {
 
 void CPhoneBookEngine::ClearRecords() {
     m_records.clear();
-}
-
-BOOL CPhoneBookEngine::GetField(std::u16string_view text, int n, std::u16string& out) {
-    if (n < 1 || text.empty()) {
-        return FALSE;
-    }
-    std::size_t start = 1;
-    for (int k = 1; k < n; ++k) {
-        const std::size_t comma = text.find(u',', k == 1 ? 0 : start);
-        if (comma == std::u16string_view::npos) {
-            return FALSE;
-        }
-        start = comma + 1;
-    }
-    const std::size_t end = text.find(u',', start);
-    if (end == std::u16string_view::npos) {
-        return FALSE;
-    }
-    out = std::u16string(text.substr(start, end - start));
-    return TRUE;
 }
 
 int CPhoneBookEngine::ParseDecimal(std::u16string_view text) {

@@ -55,9 +55,6 @@ public:
     void ClearRecords();
     const std::vector<std::unique_ptr<CPbrRecord>>& GetRecords() const { return m_records; }
 
-    // Field n of a comma-separated text: field 1 starts at the second character, field k after
-    // the (k-1)-th comma; each must end at a comma. 1 and the field, or 0 with `out` untouched.
-    static platform::BOOL GetField(std::u16string_view text, int n, std::u16string& out);
     // The leading decimal integer as atoi reads it (blanks, sign, digits), from the first 31
     // characters; saturates instead of overflowing, 0 when there are no digits.
     static int ParseDecimal(std::u16string_view text);

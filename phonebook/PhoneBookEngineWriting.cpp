@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "link/ErrorResults.h"
+#include "link/Reply.h"
 #include "phonebook/AtText.h"
 #include "phonebook/NumberKind.h"
 #include "phonebook/PhoneBookEngine.h"
@@ -15,17 +16,13 @@ namespace {
 
 // Why a reply is no confirmation: the phone's error result line with its meaning, or that no OK
 // came.
-std::u16string RefusalOf(std::u16string_view reply) {
-    const bool silent = reply.find_first_not_of(u" \r\n") == std::u16string_view::npos;
-    std::u16string found = silent ? u"no answer" : u"no OK in the answer";
-    phonebook::AnyReplyLine(reply, [&found](std::u16string_view line) {
-        if (phonebook::HasErrorResult(line)) {
-            found = at::DescribeErrorResult(line);
-            return true;
-        }
-        return false;
-    });
-    return found;
+std::u16string RefusalOf(std::u16string_view text) {
+    const at::Reply reply = at::ReadReply(text);
+    if (reply.Refused()) {
+        return at::DescribeErrorResult(reply.resultLine);
+    }
+    const bool silent = text.find_first_not_of(u" \r\n") == std::u16string_view::npos;
+    return silent ? u"no answer" : u"no OK in the answer";
 }
 
 }  // namespace
@@ -64,7 +61,7 @@ int CPhoneBookEngine::WriteEntry(int index, const std::u16string& number,
     std::u16string reply;
     // Only the phone's OK makes it a write: a refusal, silence or an answer that comes too late
     // leaves the contact marked, and the next save sends it again to the same index.
-    if (m_link.ReadResponse(reply) < 0 || !phonebook::IsConfirmed(reply)) {
+    if (m_link.ReadResponse(reply) < 0 || !at::ReadReply(reply).Accepted()) {
         NoteRefusal(RefusalOf(reply));
         return -1;
     }
@@ -89,7 +86,7 @@ BOOL CPhoneBookEngine::DeleteEntries(int from, int to) {
         // still be there, and its index must not be handed to another number.
         m_link.Wait(1.0f);
         std::u16string reply;
-        if (m_link.ReadResponse(reply) < 0 || !phonebook::IsConfirmed(reply)) {
+        if (m_link.ReadResponse(reply) < 0 || !at::ReadReply(reply).Accepted()) {
             NoteRefusal(RefusalOf(reply));
             all = FALSE;
             continue;

@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "link/Reply.h"
 #include "platform/Win32.h"
 
 using namespace platform;
@@ -78,7 +79,7 @@ std::optional<BOOL> CSmsEngine::Query(std::u16string command, float seconds,
     if (!ReadReply(reply)) {
         return TRUE;
     }
-    if (sms::Contains(reply, u"ERROR")) {
+    if (at::ReadReply(reply).Refused()) {
         return FALSE;
     }
     return std::nullopt;
@@ -107,10 +108,11 @@ int CSmsEngine::AwaitSendResult(DWORD since) {
         }
         if (length >= 2) {
             answer += sms::UpToNull(part);
-            if (sms::Contains(answer, u"ERROR")) {
+            const at::Reply reply = at::ReadReply(answer);
+            if (reply.Refused()) {
                 return FALSE;
             }
-            if (sms::Contains(answer, u"+CMGS:") || sms::Contains(answer, u"OK")) {
+            if (reply.Accepted() || reply.Line(u"+CMGS:") != nullptr) {
                 return TRUE;
             }
         }
@@ -121,9 +123,9 @@ int CSmsEngine::AwaitSendResult(DWORD since) {
     }
 }
 
-int CSmsEngine::ReadUntil(std::initializer_list<std::u16string_view> texts, std::u16string& reply) {
+int CSmsEngine::ReadUntilResult(at::Reply& reply, bool promptExpected) {
     const DWORD start = GetTickCount();
-    reply.clear();
+    std::u16string answer;
     for (;;) {
         std::u16string part;
         const int length = m_link.ReadResponse(part);
@@ -133,17 +135,14 @@ int CSmsEngine::ReadUntil(std::initializer_list<std::u16string_view> texts, std:
         }
         if (length >= 2) {
             // An answer may come in pieces ("+CMGW: 5" now, "OK" later).
-            reply += sms::UpToNull(part);
-            int found = 0;
-            for (std::u16string_view wanted : texts) {
-                if (sms::Contains(reply, wanted)) {
-                    return found;
-                }
-                ++found;
+            answer += sms::UpToNull(part);
+            reply = at::ReadReply(answer);
+            if (reply.Refused() || reply.Accepted() || (promptExpected && reply.Prompted())) {
+                return kEnded;
             }
         }
         if (GetTickCount() - start >= kReadLoopLimitMs) {
-            return -1;
+            return kTimedOut;
         }
         m_link.Wait(kReadLoopPause);
     }
@@ -167,8 +166,7 @@ BOOL CSmsEngine::SelectStorage(const std::u16string& first, const std::u16string
         u"AT+CPMS=\"" + first + u"\",\"" + second + u"\",\"" + third + u"\"";
     m_confirmedStorage = sms::kStorageNone;
     std::u16string reply;
-    if (SendAndWait(command, kStorageWait) && ReadReply(reply) && sms::Contains(reply, u"OK") &&
-        !sms::Contains(reply, u"ERROR")) {
+    if (SendAndWait(command, kStorageWait) && ReadReply(reply) && at::ReadReply(reply).Accepted()) {
         m_confirmedStorage = sms::StorageCodeOf(first);
         return TRUE;
     }
@@ -249,7 +247,7 @@ int CSmsEngine::SendPdu(int length, std::u16string pdu) {
     }
     std::u16string reply;
     ReadReply(reply);
-    if (!sms::Contains(reply, u">")) {
+    if (!at::ReadReply(reply).Prompted()) {
         CancelText();
         return FALSE;
     }
@@ -274,24 +272,29 @@ BOOL CSmsEngine::StorePdu(int length, std::u16string pdu, int status) {
     if (!SendAndWait(command, kSendWait)) {
         return FALSE;
     }
-    std::u16string reply;
-    switch (ReadUntil({u">", u"OK", u"ERROR"}, reply)) {
-        case 0:
+    at::Reply reply;
+    switch (ReadUntilResult(reply, true)) {
+        case kEnded:
+            if (reply.Accepted()) {
+                return TRUE;  // the phone took it without a prompt; nothing to add
+            }
+            if (!reply.Prompted()) {
+                return FALSE;
+            }
             break;
-        case 1:
-            return TRUE;  // the phone took it without a prompt; nothing to add
-        case -1:
+        case kTimedOut:
             CancelText();
             return FALSE;
         default:
             return FALSE;
     }
     WritePdu(pdu);
-    if (ReadUntil({u"OK", u"ERROR"}, reply) != 0) {
+    if (ReadUntilResult(reply, false) != kEnded || !reply.Accepted()) {
         return FALSE;
     }
 
-    std::u16string index = sms::ParseStoredIndex(reply);
+    const std::u16string* stored = reply.Line(u"+CMGW:");
+    std::u16string index = stored != nullptr ? sms::ParseStoredIndex(*stored) : u"";
     if (index.empty()) {
         // Stored, but at an index the phone did not tell: an entry without it could only
         // delete some other message later.
@@ -310,8 +313,8 @@ BOOL CSmsEngine::SendStored(int index) {
     if (!SendAndWait(u"AT+CMSS=" + Number(index), kSendWait)) {
         return FALSE;
     }
-    std::u16string reply;
-    return ReadUntil({u"OK", u"ERROR"}, reply) == 0 ? TRUE : FALSE;
+    at::Reply reply;
+    return ReadUntilResult(reply, false) == kEnded && reply.Accepted() ? TRUE : FALSE;
 }
 
 BOOL CSmsEngine::DeleteMessage(int index, int position, int box) {
@@ -324,8 +327,8 @@ BOOL CSmsEngine::DeleteMessage(int index, int position, int box) {
         return FALSE;
     }
     // A phone that answers late has still deleted the message: the entry must go with it.
-    std::u16string reply;
-    if (ReadUntil({u"ERROR", u"OK"}, reply) != 1) {
+    at::Reply reply;
+    if (ReadUntilResult(reply, false) != kEnded || !reply.Accepted()) {
         return FALSE;
     }
     list.Remove(position);

@@ -3,13 +3,13 @@
 // PDU mode, and the inbox and outbox lists the pages show. It works on the link it is given (the
 // session's) and never opens or closes the port itself.
 
-#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "link/PhoneKinds.h"
 #include "link/PhoneLink.h"
+#include "link/Reply.h"
 #include "sms/MessageList.h"
 #include "sms/SmsReplies.h"
 
@@ -82,11 +82,13 @@ private:
     // After a send's Ctrl-Z (written at `since`): reads until the phone's final answer, as
     // SendPdu's result.
     int AwaitSendResult(platform::DWORD since);
-    // Reads until the answer holds one of `texts`; the position of the first one found (in the
-    // order given), -1 when none came within the time limit, kPortFailed when the port failed.
-    // `reply` holds the answer read, every piece of it.
+    // Reads until the answer, every piece of it read into `reply`, holds its final result (or,
+    // when `promptExpected`, the prompt): kEnded, kTimedOut when none came within the time
+    // limit, kPortFailed when the port failed.
+    static constexpr int kEnded = 0;
+    static constexpr int kTimedOut = -1;
     static constexpr int kPortFailed = -2;
-    int ReadUntil(std::initializer_list<std::u16string_view> texts, std::u16string& reply);
+    int ReadUntilResult(at::Reply& reply, bool promptExpected);
     // "Message full!" for a box; a listing shows it once per load (until the box is cleared).
     void ShowMessageFull(int box, bool oncePerLoad);
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "link/Reply.h"
+
 namespace sms {
 
 namespace {
@@ -11,30 +13,6 @@ constexpr std::size_t npos = std::u16string_view::npos;
 
 char16_t UpperAscii(char16_t c) {
     return (c >= u'a' && c <= u'z') ? char16_t(c - 32) : c;
-}
-
-bool IsLineEnd(char16_t c) {
-    return c == u'\r' || c == u'\n';
-}
-
-// The end of the field starting at `from`: the next comma or line end, or the end of the reply.
-std::size_t FieldEnd(std::u16string_view text, std::size_t from) {
-    while (from < text.size() && text[from] != u',' && !IsLineEnd(text[from])) {
-        ++from;
-    }
-    return from;
-}
-
-std::u16string TrimBlanks(std::u16string_view text) {
-    std::size_t first = 0;
-    std::size_t last = text.size();
-    while (first < last && text[first] == u' ') {
-        ++first;
-    }
-    while (last > first && text[last - 1] == u' ') {
-        --last;
-    }
-    return std::u16string(text.substr(first, last - first));
 }
 
 // Passes over the line end and any blanks before a PDU line: everything that is a carriage
@@ -67,7 +45,7 @@ std::optional<PduLine> PduLineAfter(std::u16string_view reply, std::size_t from)
         return std::nullopt;
     }
     const std::u16string_view text = reply.substr(start, end - start);
-    if (Contains(text, u"OK")) {
+    if (at::ResultOf(text) != at::Result::None) {
         return std::nullopt;
     }
     return PduLine{text, end};
@@ -119,42 +97,32 @@ std::u16string_view UpToNull(std::u16string_view reply) {
 }
 
 bool ParseStorageReply(std::u16string_view reply, StorageState& state) {
-    std::size_t pos = reply.find(u"CPMS:");
+    const std::size_t pos = reply.find(u"CPMS:");
     if (pos == npos) {
         return false;
     }
-    // Only three storages exist; whatever follows the third is not read.
-    for (std::size_t k = 0; k < state.codes.size() && pos < reply.size(); ++k) {
-        const std::size_t open = reply.find(u'"', pos);
-        if (open == npos) {
-            break;
+    // Three storages, each a quoted name and its used and total counts; only the second (the
+    // one written to) keeps its counts. A phone that names two storages only ends its line
+    // after the second one's total.
+    const std::vector<at::Field> fields = at::Fields::All(reply.substr(pos + 5));
+    std::size_t k = 0;
+    for (std::size_t i = 0; i < fields.size() && k < state.codes.size(); ++i) {
+        if (!fields[i].quoted) {
+            continue;
         }
-        const std::size_t close = reply.find(u'"', open + 1);
-        if (close == npos) {
-            break;
-        }
-        const int code = StorageCodeOf(reply.substr(open + 1, close - open - 1));
+        const int code = StorageCodeOf(fields[i].text);
         if (code != kStorageNone) {
             state.codes[k] = code;
         }
-        pos = close + 1;
-        if (k != 1) {
+        if (k++ != 1) {
             continue;
         }
-        // The second storage (the one written to) keeps its used and total counts.
-        const std::size_t usedComma = FieldEnd(reply, close + 1);
-        if (usedComma >= reply.size() || reply[usedComma] != u',') {
+        if (i + 2 >= fields.size()) {
             break;
         }
-        const std::size_t totalComma = FieldEnd(reply, usedComma + 1);
-        if (totalComma >= reply.size() || reply[totalComma] != u',') {
-            break;
-        }
-        // A total at the end of its line (a phone that names two storages only) ends there.
-        const std::size_t totalEnd = FieldEnd(reply, totalComma + 1);
-        state.used = TrimBlanks(reply.substr(usedComma + 1, totalComma - usedComma - 1));
-        state.total = TrimBlanks(reply.substr(totalComma + 1, totalEnd - totalComma - 1));
-        pos = totalEnd + 1;
+        state.used = std::u16string(fields[i + 1].raw);
+        state.total = std::u16string(fields[i + 2].raw);
+        i += 2;
     }
     return true;
 }
@@ -164,17 +132,13 @@ std::optional<ServiceCentreReply> ParseServiceCentreReply(std::u16string_view re
     if (marker == npos) {
         return std::nullopt;
     }
-    const std::size_t open = reply.find(u'"', marker);
-    if (open == npos) {
-        return std::nullopt;
-    }
-    const std::size_t close = reply.find(u'"', open + 1);
-    if (close == npos) {
+    const std::vector<at::Field> fields = at::Fields::All(reply.substr(marker + 5));
+    if (fields.empty() || !fields[0].quoted) {
         return std::nullopt;
     }
     ServiceCentreReply result;
-    result.number = std::u16string(reply.substr(open + 1, close - open - 1));
-    result.typeFollows = reply.find(u',', close + 1) != npos;
+    result.number = std::u16string(fields[0].text);
+    result.typeFollows = fields.size() >= 2;
     return result;
 }
 
@@ -198,21 +162,18 @@ std::vector<ListedMessage> ParseMessageList(std::u16string_view reply) {
     std::vector<ListedMessage> entries;
     std::size_t p = reply.find(kMarker);
     while (p != npos && p < reply.size()) {
-        // The index is the number after the colon, blanks skipped, up to the comma.
-        std::size_t first = p + kMarker.size();
-        while (first < reply.size() && reply[first] == u' ') {
-            ++first;
-        }
-        const std::size_t comma = FieldEnd(reply, first);
-        if (comma >= reply.size() || reply[comma] != u',') {
+        // The index is the first field; the status and the rest follow it.
+        at::Fields fields(reply.substr(p));
+        at::Field index;
+        at::Field next;
+        if (!fields.Next(index) || !fields.Next(next)) {
             break;
         }
         const std::optional<PduLine> pdu = PduLineAfter(reply, p);
         if (!pdu) {
             break;
         }
-        entries.push_back(
-            {TrimBlanks(reply.substr(first, comma - first)), std::u16string(pdu->text)});
+        entries.push_back({std::u16string(index.raw), std::u16string(pdu->text)});
         p = reply.find(kMarker, pdu->end + 1);
     }
     return entries;

@@ -1,0 +1,118 @@
+// Replies of real phones as they come, read by the one classifier every "did the phone take it"
+// question asks.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "link/Reply.h"
+
+namespace {
+
+using at::Result;
+using Lines = std::vector<std::u16string>;
+
+struct ReplyCase {
+    std::u16string text;
+    Result result;
+    const char16_t* resultLine;
+    Lines lines;
+    Lines unsolicited = {};
+};
+
+TEST(ReplyReading, FinalResultInformationAndUnsolicitedLinesAreToldApart) {
+    const ReplyCase cases[] = {
+        // Echo off and on: the echo is no information.
+        {u"\r\n+CPBR: 1,\"555\",129,\"Ann/M\"\r\n\r\nOK\r\n",
+         Result::Ok,
+         u"OK",
+         {u"+CPBR: 1,\"555\",129,\"Ann/M\""}},
+        {u"AT+CPBR=1\r\r\n+CPBR: 1,\"555\",129,\"Ann/M\"\r\n\r\nOK\r\n",
+         Result::Ok,
+         u"OK",
+         {u"+CPBR: 1,\"555\",129,\"Ann/M\""}},
+        // A new message and a call arriving inside a listing are set apart.
+        {u"\r\n+CMGL: 1,0,,23\r\n07914477\r\n+CMTI: \"SM\",4\r\nRING\r\n\r\nOK\r\n",
+         Result::Ok,
+         u"OK",
+         {u"+CMGL: 1,0,,23", u"07914477"},
+         {u"+CMTI: \"SM\",4", u"RING"}},
+        // Errors in numeric and text form, with the phone's blanks around them.
+        {u"\r\n+CME ERROR: 26\r\n", Result::CmeError, u"+CME ERROR: 26", {}},
+        {u"\r\n  +CME ERROR: memory full \r\n", Result::CmeError, u"+CME ERROR: memory full", {}},
+        {u"\r\n+CMS ERROR: 500\r\n", Result::CmsError, u"+CMS ERROR: 500", {}},
+        // An error anywhere decides: no OK makes up for it.
+        {u"\r\nOK\r\n\r\nERROR\r\n", Result::Error, u"ERROR", {}},
+        // The prompt of a message's text, with and without its blank.
+        {u"\r\n> ", Result::Prompt, u">", {}},
+        {u"\r\n>", Result::Prompt, u">", {}},
+        // A word inside a line is not a result: a name "OK", an echo holding "ERROR".
+        {u"AT+CPBW=1,\"1\",129,\"ERROR\"\r\r\n+CPBR: 2,\"1\",129,\"OK\"\r\n",
+         Result::None,
+         u"",
+         {u"+CPBR: 2,\"1\",129,\"OK\""}},
+        // Cut short, silent, or ended by a null.
+        {u"\r\n+CPBR: 1,\"55", Result::None, u"", {u"+CPBR: 1,\"55"}},
+        {u"", Result::None, u"", {}},
+        {std::u16string(u"\r\nOK\r\n\0ERROR", 12), Result::Ok, u"OK", {}},
+        {u"\r\nNO CARRIER\r\n", Result::Other, u"NO CARRIER", {}},
+    };
+    for (const ReplyCase& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.text));
+        const at::Reply reply = at::ReadReply(c.text);
+        EXPECT_EQ(reply.result, c.result);
+        EXPECT_EQ(reply.resultLine, c.resultLine);
+        EXPECT_EQ(reply.lines, c.lines);
+        EXPECT_EQ(reply.unsolicited, c.unsolicited);
+        EXPECT_EQ(reply.Accepted(), c.result == Result::Ok);
+    }
+}
+
+struct FieldCase {
+    const char16_t* line;
+    Lines raw;
+};
+
+TEST(ReplyFields, CommasInsideQuotesAndListsDoNotSplitAndTheLineEndsTheFields) {
+    const FieldCase cases[] = {
+        {u"+CPBR: 3,\"+4930\",145,\"Smith, John\"",
+         {u"3", u"\"+4930\"", u"145", u"\"Smith, John\""}},
+        {u"+CPBR: (1-250),40,14", {u"(1-250)", u"40", u"14"}},
+        {u"+CPMS: \"SM\",3,30\r\nOK", {u"\"SM\"", u"3", u"30"}},
+        {u"+CMGL: 1,0,,23", {u"1", u"0", u"", u"23"}},
+        // An unclosed quote runs to the line's end.
+        {u"+CPBR: 8,\"1\",129,\"Eve, Jr", {u"8", u"\"1\"", u"129", u"\"Eve, Jr"}},
+        {u"", {u""}},
+    };
+    for (const FieldCase& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::u16string(c.line)));
+        Lines raw;
+        for (const at::Field& field : at::Fields::All(c.line)) {
+            raw.emplace_back(field.raw);
+        }
+        EXPECT_EQ(raw, c.raw);
+    }
+    const at::Field smith = at::Fields::All(u"+X: \"Smith, John\"")[0];
+    EXPECT_EQ(std::tuple(smith.quoted, std::u16string(smith.text)),
+              std::tuple(true, u"Smith, John"));
+}
+
+TEST(ReplyFields, NumbersAndListsAreReadWholeOrNotAtAll) {
+    using Range = std::optional<std::pair<long long, long long>>;
+    const std::pair<const char16_t*, Range> ranges[] = {{u"(1-250)", std::pair(1LL, 250LL)},
+                                                        {u"(0,1,2)", std::pair(0LL, 2LL)},
+                                                        {u"(1-250x)", std::nullopt},
+                                                        {u"(1-", std::nullopt},
+                                                        {u"()", std::nullopt},
+                                                        {u"(99999999999)", std::nullopt}};
+    for (const auto& [text, range] : ranges) {
+        EXPECT_EQ((at::Field{text, text}.Range()), range)
+            << testing::PrintToString(std::u16string(text));
+    }
+    EXPECT_EQ((at::Field{u"4294967295", u"4294967295"}.Number()), 4294967295LL);
+    EXPECT_EQ((at::Field{u"4294967296", u"4294967296"}.Number()), std::nullopt);
+    EXPECT_EQ((at::Field{u"-1", u"-1"}.Number()), std::nullopt);
+}
+
+}  // namespace
