@@ -7,11 +7,11 @@
 #include "link/PhoneLink.h"
 #include "phonebook/PhoneSession.h"
 #include "phonesim/Fault.h"
-#include "platform/ScriptedUi.h"
 #include "sms/ComposeSender.h"
 #include "sms/MessageBoxes.h"
 #include "sms/MessageRows.h"
 #include "sms/SmsEngine.h"
+#include "tests/support/ScriptedUi.h"
 #include "tests/support/SessionFixture.h"
 
 namespace {
