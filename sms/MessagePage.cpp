@@ -29,7 +29,7 @@ CMessagePage::CMessagePage(const Layout& layout, QWidget* parent)
     : CPropertyPage(layout.templateId, parent), m_pSession(g_pPhoneSession), m_layout(layout) {}
 
 bool CMessagePage::IsInbox() const {
-    return m_layout.box == CSmsEngine::kInbox;
+    return m_layout.box == sms::Box::Inbox;
 }
 
 BOOL CMessagePage::OnInitDialog() {
