@@ -132,8 +132,9 @@ protected:
                 const auto it = stored.find(KeyOf(list, i));
                 ASSERT_NE(it, stored.end()) << BoxName(box) << " entry " << i << " not on phone";
                 const int status = it->second.status;
-                EXPECT_TRUE(SameHex(it->second.pdu, list.Pdu(i)) &&
-                            (inbox ? status <= 1 : status == 3))
+                EXPECT_TRUE(
+                    SameHex(it->second.pdu, list.Pdu(i)) &&
+                    (inbox ? status <= phonesim::kReceivedRead : status == phonesim::kStoredSent))
                     << BoxName(box) << " entry " << i << " status " << status;
             }
             CMessagePage& page = Page(box);
@@ -155,7 +156,9 @@ protected:
         std::vector<std::string> pdus;
         const bool inbox = box == sms::Box::Inbox;
         for (const char* name : {"SM", "ME"})
-            for (int status : inbox ? std::vector<int>{0, 1} : std::vector<int>{3})
+            for (int status :
+                 inbox ? std::vector<int>{phonesim::kReceivedUnread, phonesim::kReceivedRead}
+                       : std::vector<int>{phonesim::kStoredSent})
                 for (const auto& [key, message] : stored) {
                     const std::u16string pdu(message.pdu.begin(), message.pdu.end());
                     const auto same = [&](const std::string& p) { return SameHex(p, pdu); };
@@ -298,7 +301,7 @@ protected:
         const int listed = g_SmsEngine.GetOutbox().Count() - outboxBefore;
         if (save && outcome == u"Message sent ok!") {
             ASSERT_EQ(added.size(), 1u);
-            EXPECT_EQ(added.begin()->second.status, 3);
+            EXPECT_EQ(added.begin()->second.status, phonesim::kStoredSent);
             if (outboxBefore < sms::MessageList::kCapacity) {
                 ASSERT_EQ(listed, 1);
                 EXPECT_EQ(KeyOf(g_SmsEngine.GetOutbox(), outboxBefore), added.begin()->first);
