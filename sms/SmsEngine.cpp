@@ -43,13 +43,16 @@ bool IsStorageName(const std::u16string& name) {
     return true;
 }
 
-// The maker flag the start-up stored; nothing when the key or the value cannot be read.
-std::optional<unsigned> ReadMakerFlag() {
+// The kind of phone the start-up stored; nothing when the key or the value cannot be read.
+std::optional<phone::Kind> ReadPhoneKind() {
     DWORD value = 0;
     if (!settings::ReadMemoryType(value)) {
         return std::nullopt;
     }
-    return value;
+    if (settings::IsNokiaMemoryType(value)) {
+        return phone::Kind::Nokia;
+    }
+    return value == settings::kMemoryTypeNoAnswer ? phone::Kind::NoAnswer : phone::Kind::Ordinary;
 }
 
 }  // namespace
@@ -209,7 +212,7 @@ BOOL CSmsEngine::QueryServiceCentre() {
     if (!parsed) {
         return FALSE;
     }
-    m_serviceCentre = sms::ServiceCentreNumber(*parsed, ReadMakerFlag(), m_serviceCentre);
+    m_serviceCentre = sms::ServiceCentreNumber(*parsed, ReadPhoneKind(), m_serviceCentre);
     return TRUE;
 }
 

@@ -178,13 +178,13 @@ std::optional<ServiceCentreReply> ParseServiceCentreReply(std::u16string_view re
     return result;
 }
 
-std::u16string ServiceCentreNumber(const ServiceCentreReply& reply, std::optional<unsigned> flag,
+std::u16string ServiceCentreNumber(const ServiceCentreReply& reply, std::optional<phone::Kind> kind,
                                    const std::u16string& previous) {
-    if (!flag) {
+    if (!kind) {
         return previous;
     }
     std::u16string number = reply.number;
-    if (*flag == 1 && !number.empty() && number[0] == u'+') {
+    if (*kind == phone::Kind::Nokia && !number.empty() && number[0] == u'+') {
         number.erase(0, 1);
     }
     if (!reply.typeFollows && (number.empty() || number[0] != u'+')) {

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "link/PhoneKinds.h"
 #include "sms/MessageKinds.h"
 
 namespace sms {
@@ -51,10 +52,10 @@ struct ServiceCentreReply {
 // The quoted number after "CSCA:"; nothing when the marker or either quote is missing.
 std::optional<ServiceCentreReply> ParseServiceCentreReply(std::u16string_view reply);
 
-// The service-centre number to keep after a reply, given the maker flag read from the settings
-// (nothing when it could not be read) and the number kept so far. A Nokia (flag 1) reports the
-// number with its "+", which is dropped here; a reply without a type gets the "+" back.
-std::u16string ServiceCentreNumber(const ServiceCentreReply& reply, std::optional<unsigned> flag,
+// The service-centre number to keep after a reply, given the kind of phone read from the settings
+// (nothing when it could not be read) and the number kept so far. A Nokia reports the number
+// with its "+", which is dropped here; a reply without a type gets the "+" back.
+std::u16string ServiceCentreNumber(const ServiceCentreReply& reply, std::optional<phone::Kind> kind,
                                    const std::u16string& previous);
 
 struct ListedMessage {
