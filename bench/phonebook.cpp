@@ -18,7 +18,7 @@
 #include "platform/Clock.h"
 #include "platform/FakeSerialPorts.h"
 #include "platform/Registry.h"
-#include "platform/ScriptedUi.h"
+#include "tests/support/ScriptedUi.h"
 
 namespace {
 

@@ -24,7 +24,7 @@ sms::MessageList FullInboxOfParts() {
                                     .text = std::u16string(150, u'a'),
                                     .part = phonesim::PartOf{message, 3, sequence}})
                 .value();
-        list.Append(std::u16string(pdu.begin(), pdu.end()), u"1", sms::kStoragePhone);
+        list.Append(std::u16string(pdu.begin(), pdu.end()), u"1", sms::Storage::Phone);
     }
     return list;
 }

@@ -43,7 +43,7 @@ void FillInboxWithDuplicateCheck(benchmark::State& state) {
         sms::MessageList list;
         for (const auto& entry : entries) {
             if (!list.HoldsPdu(entry.pdu)) {
-                list.Append(entry.pdu, entry.index, sms::kStorageSim);
+                list.Append(entry.pdu, entry.index, sms::Storage::Sim);
             }
         }
         benchmark::DoNotOptimize(list.Count());

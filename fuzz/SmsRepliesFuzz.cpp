@@ -49,9 +49,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (const auto centre = sms::ParseServiceCentreReply(text)) {
         After(text, u"\"" + centre->number + u"\"", 0);
-        for (std::optional<unsigned> flag : {std::optional<unsigned>(), std::optional<unsigned>(1u),
-                                             std::optional<unsigned>(0u)}) {
-            (void)sms::ServiceCentreNumber(*centre, flag, u"+44");
+        for (std::optional<phone::Kind> kind :
+             {std::optional<phone::Kind>(), std::optional(phone::Kind::Nokia),
+              std::optional(phone::Kind::Ordinary), std::optional(phone::Kind::NoAnswer)}) {
+            (void)sms::ServiceCentreNumber(*centre, kind, u"+44");
         }
     }
     After(text, sms::ParseStoredIndex(text), 0);

@@ -11,7 +11,6 @@ namespace sms {
 namespace {
 
 constexpr std::uint8_t kUcs2 = 0x08;
-constexpr int kStatusStoredSent = 3;
 
 }  // namespace
 
@@ -121,7 +120,7 @@ SendOutcome CComposeSender::Send(const ComposeFields& fields, bool save) {
         m_engine.QueryStorage();
         if (CSmsEngine::DecimalValue(m_engine.GetStorageUsed()) <
             CSmsEngine::DecimalValue(m_engine.GetStorageTotal())) {
-            if (!m_engine.StorePdu(length, pdu, kStatusStoredSent)) {
+            if (!m_engine.StorePdu(length, pdu, sms::Status::StoredSent)) {
                 outcome = SendOutcome::SaveError;
             }
         } else {

@@ -5,7 +5,7 @@
 
 CInboxPage::CInboxPage(sms::MessageWork work, QWidget* parent)
     : CMessagePage({res::IDD_INBOX, res::IDC_INBOX_LIST, res::IDC_INBOX_EXPORT,
-                    res::IDC_INBOX_IMPORT, CSmsEngine::kInbox},
+                    res::IDC_INBOX_IMPORT, sms::Box::Inbox},
                    work, parent),
       m_view(work) {
     setObjectName(QStringLiteral("CInboxPage"));

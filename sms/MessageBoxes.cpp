@@ -13,15 +13,15 @@ namespace sms {
 namespace {
 
 // Empties the box, then lists the given statuses from the SIM card and from the phone memory.
-bool Load(CSmsEngine& engine, CPhoneSession& session, int box, std::initializer_list<int> onSim,
-          std::initializer_list<int> inPhone, bool* complete) {
+bool Load(CSmsEngine& engine, CPhoneSession& session, Box box, std::initializer_list<Status> onSim,
+          std::initializer_list<Status> inPhone, bool* complete) {
     if (complete != nullptr) {
         *complete = false;
     }
     if (!session.IsConnected()) {
         return false;
     }
-    if (box == CSmsEngine::kInbox) {
+    if (box == Box::Inbox) {
         engine.ClearInbox();
     } else {
         engine.ClearOutbox();
@@ -31,13 +31,13 @@ bool Load(CSmsEngine& engine, CPhoneSession& session, int box, std::initializer_
     ShowProgress(u"Reading messages: SIM");
     engine.SelectStorage(u"SM", u"SM", u"ME");
     engine.QueryStorage();
-    for (int status : onSim) {
+    for (Status status : onSim) {
         listed = engine.ListMessages(status, box) && listed;
     }
     ShowProgress(u"Reading messages: phone");
     engine.SelectStorage(u"ME", u"ME", u"ME");
     engine.QueryStorage();
-    for (int status : inPhone) {
+    for (Status status : inPhone) {
         listed = engine.ListMessages(status, box) && listed;
     }
     EndProgress();
@@ -53,11 +53,12 @@ bool Load(CSmsEngine& engine, CPhoneSession& session, int box, std::initializer_
 bool LoadInbox(CSmsEngine& engine, CPhoneSession& session, bool* complete) {
     // Unread and read, on the SIM card as in the phone: a message the user has not read yet must
     // show wherever it lies.
-    return Load(engine, session, CSmsEngine::kInbox, {0, 1}, {0, 1}, complete);
+    return Load(engine, session, Box::Inbox, {Status::ReceivedUnread, Status::ReceivedRead},
+                {Status::ReceivedUnread, Status::ReceivedRead}, complete);
 }
 
 bool LoadOutbox(CSmsEngine& engine, CPhoneSession& session, bool* complete) {
-    return Load(engine, session, CSmsEngine::kOutbox, {3}, {3}, complete);
+    return Load(engine, session, Box::Outbox, {Status::StoredSent}, {Status::StoredSent}, complete);
 }
 
 std::u16string DeleteQuestion(int count) {
@@ -78,7 +79,7 @@ bool ConfirmDelete(int count, HWND owner) {
                        MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 
-std::vector<bool> DeleteRows(CSmsEngine& engine, CPhoneSession& session, int box,
+std::vector<bool> DeleteRows(CSmsEngine& engine, CPhoneSession& session, Box box,
                              const std::vector<int>& rows) {
     std::vector<bool> deleted(rows.size(), false);
     BeginWaitCursor();
@@ -86,7 +87,7 @@ std::vector<bool> DeleteRows(CSmsEngine& engine, CPhoneSession& session, int box
         EndWaitCursor();
         return deleted;
     }
-    const MessageList& list = box == CSmsEngine::kInbox ? engine.GetInbox() : engine.GetOutbox();
+    const MessageList& list = box == Box::Inbox ? engine.GetInbox() : engine.GetOutbox();
     const int count = list.Count();
     // Rows deleted so far, as positions at the time they were taken: an entry moves up by one for
     // every deleted entry before it.
@@ -105,12 +106,12 @@ std::vector<bool> DeleteRows(CSmsEngine& engine, CPhoneSession& session, int box
         BOOL result = FALSE;
         // A message is deleted only from the storage the phone confirmed selecting: its index
         // in another storage is some other message.
-        if (list.Storage(position) == kStorageSim) {
+        if (list.Storage(position) == Storage::Sim) {
             if (engine.SelectStorage(u"SM", u"SM", u"ME")) {
                 result = engine.DeleteMessage(index, position, box);
             }
             engine.SelectStorage(u"ME", u"ME", u"ME");
-        } else if (engine.GetConfirmedStorage() == kStoragePhone ||
+        } else if (engine.GetConfirmedStorage() == Storage::Phone ||
                    engine.SelectStorage(u"ME", u"ME", u"ME")) {
             result = engine.DeleteMessage(index, position, box);
         }
@@ -123,7 +124,7 @@ std::vector<bool> DeleteRows(CSmsEngine& engine, CPhoneSession& session, int box
     return deleted;
 }
 
-int DeleteSelected(CSmsEngine& engine, CPhoneSession& session, int box,
+int DeleteSelected(CSmsEngine& engine, CPhoneSession& session, Box box,
                    const std::vector<int>& selected, HWND owner) {
     std::vector<std::vector<int>> rows;
     for (int row : selected) {
@@ -132,7 +133,7 @@ int DeleteSelected(CSmsEngine& engine, CPhoneSession& session, int box,
     return DeleteSelectedParts(engine, session, box, rows, owner);
 }
 
-int DeleteSelectedParts(CSmsEngine& engine, CPhoneSession& session, int box,
+int DeleteSelectedParts(CSmsEngine& engine, CPhoneSession& session, Box box,
                         const std::vector<std::vector<int>>& selected, HWND owner) {
     std::vector<std::vector<int>> messages = selected;
     std::sort(messages.begin(), messages.end());

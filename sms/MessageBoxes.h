@@ -31,16 +31,16 @@ std::u16string DeleteQuestion(int count);
 // it moved it; a message on the SIM card is deleted between the selections of "SM" and "ME".
 // Per row, in the order given, whether it was deleted; all false when the phone is not
 // connected. Repeated rows and rows outside the list are not deleted.
-std::vector<bool> DeleteRows(CSmsEngine& engine, CPhoneSession& session, int box,
+std::vector<bool> DeleteRows(CSmsEngine& engine, CPhoneSession& session, Box box,
                              const std::vector<int>& rows);
 
 // Delete of a page: ConfirmDelete for the selected rows, then every one of them. The number of
 // messages deleted (the page rebuilds its rows when it is above 0).
-int DeleteSelected(CSmsEngine& engine, CPhoneSession& session, int box,
+int DeleteSelected(CSmsEngine& engine, CPhoneSession& session, Box box,
                    const std::vector<int>& selected, platform::HWND owner = 0);
 // The same for rows that each show one or more stored messages (the parts of a long message):
 // one question for the rows, then every part of each. A part the phone refuses stays in the list.
-int DeleteSelectedParts(CSmsEngine& engine, CPhoneSession& session, int box,
+int DeleteSelectedParts(CSmsEngine& engine, CPhoneSession& session, Box box,
                         const std::vector<std::vector<int>>& selected, platform::HWND owner = 0);
 
 }  // namespace sms

@@ -18,7 +18,7 @@ void MessageList::Clear() {
     for (int i = 0; i < kCapacity; ++i) {
         pdus_[i].clear();
         indexes_[i].clear();
-        storages_[i] = kStorageNone;
+        storages_[i] = sms::Storage::None;
     }
     count_ = 0;
 }
@@ -31,11 +31,11 @@ const std::u16string& MessageList::Index(int position) const {
     return InUse(position) ? indexes_[position] : kEmpty;
 }
 
-int MessageList::Storage(int position) const {
-    return InUse(position) ? storages_[position] : kStorageNone;
+sms::Storage MessageList::Storage(int position) const {
+    return InUse(position) ? storages_[position] : sms::Storage::None;
 }
 
-bool MessageList::Append(std::u16string pdu, std::u16string index, int storage) {
+bool MessageList::Append(std::u16string pdu, std::u16string index, sms::Storage storage) {
     if (IsFull()) {
         return false;
     }
@@ -77,7 +77,7 @@ bool MessageList::Remove(int position) {
     // The vacated slot reads as unused again.
     pdus_[count_].clear();
     indexes_[count_].clear();
-    storages_[count_] = kStorageNone;
+    storages_[count_] = sms::Storage::None;
     return true;
 }
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "sms/MessageKinds.h"
+
 namespace sms {
 
 class MessageList {
@@ -14,7 +16,7 @@ public:
 
     MessageList();
 
-    // Empties every slot: texts empty, storage codes -1.
+    // Empties every slot: texts empty, storages None.
     void Clear();
 
     int Count() const { return count_; }
@@ -23,11 +25,11 @@ public:
     // Out-of-range positions read as an unused slot.
     const std::u16string& Pdu(int position) const;
     const std::u16string& Index(int position) const;
-    int Storage(int position) const;
+    sms::Storage Storage(int position) const;
 
     // False, and nothing changes, when the list is full.
-    bool Append(std::u16string pdu, std::u16string index, int storage);
-    // Appends a PDU text only; the slot's index text and storage code stay as they are.
+    bool Append(std::u16string pdu, std::u16string index, sms::Storage storage);
+    // Appends a PDU text only; the slot's index text and storage stay as they are.
     bool AppendPdu(std::u16string pdu);
     // True when an entry in use has this PDU text, compared without regard to case.
     bool HoldsPdu(std::u16string_view pdu) const;
@@ -39,7 +41,7 @@ private:
 
     std::array<std::u16string, kCapacity> pdus_;
     std::array<std::u16string, kCapacity> indexes_;
-    std::array<int, kCapacity> storages_;
+    std::array<sms::Storage, kCapacity> storages_;
     int count_ = 0;
 };
 

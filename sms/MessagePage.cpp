@@ -31,7 +31,7 @@ CMessagePage::CMessagePage(const Layout& layout, sms::MessageWork work, QWidget*
     : CPropertyPage(layout.templateId, parent), m_work(std::move(work)), m_layout(layout) {}
 
 bool CMessagePage::IsInbox() const {
-    return m_layout.box == CSmsEngine::kInbox;
+    return m_layout.box == sms::Box::Inbox;
 }
 
 BOOL CMessagePage::OnInitDialog() {

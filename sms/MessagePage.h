@@ -32,7 +32,7 @@ protected:
         int listId;
         int exportId;
         int importId;
-        int box;  // CSmsEngine::kInbox or kOutbox
+        sms::Box box;
     };
     CMessagePage(const Layout& layout, sms::MessageWork work, QWidget* parent);
 

@@ -64,17 +64,18 @@ std::u16string ListText(std::u16string_view text) {
     return ShownText(copy);
 }
 
-std::u16string StorageName(int code) {
-    switch (code) {
-        case kStoragePhone:
+std::u16string StorageName(Storage storage) {
+    switch (storage) {
+        case Storage::Phone:
             return u"ME";
-        case kStorageSim:
+        case Storage::Sim:
             return u"SM";
-        case kStorageTl:
+        case Storage::Tl:
             return u"TL";
-        default:
-            return u"";
+        case Storage::None:
+            break;
     }
+    return u"";
 }
 
 MessageRow BuildRow(const MessageList& list, int position, bool incoming) {

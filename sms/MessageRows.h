@@ -32,7 +32,7 @@ struct MessageRow {
     // Positions in the engine's list of the messages the row shows, in part order: the row's
     // own position for a message of its own.
     std::vector<int> parts;
-    int storage = kStorageNone;
+    Storage storage = Storage::None;
     // False when the PDU text could not be decoded: the row keeps its place (rows and the
     // engine's entries share positions) and its id and storage, with empty texts.
     bool decoded = false;
@@ -60,7 +60,7 @@ std::u16string ShownText(std::u16string_view text);
 std::u16string ShownSender(std::u16string_view text);
 // ShownText with every CR and LF replaced by a blank.
 std::u16string ListText(std::u16string_view text);
-// "ME", "SM", "TL", or "" for any other code.
-std::u16string StorageName(int code);
+// "ME", "SM", "TL", or "" for Storage::None.
+std::u16string StorageName(Storage storage);
 
 }  // namespace sms

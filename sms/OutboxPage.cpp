@@ -5,7 +5,7 @@
 
 COutboxPage::COutboxPage(sms::MessageWork work, QWidget* parent)
     : CMessagePage({res::IDD_OUTBOX, res::IDC_OUTBOX_LIST, res::IDC_OUTBOX_EXPORT,
-                    res::IDC_OUTBOX_IMPORT, CSmsEngine::kOutbox},
+                    res::IDC_OUTBOX_IMPORT, sms::Box::Outbox},
                    work, parent),
       m_compose(work) {
     setObjectName(QStringLiteral("COutboxPage"));

@@ -47,12 +47,12 @@ CSmsEngine::~CSmsEngine() = default;
 
 void CSmsEngine::ClearInbox() {
     m_inbox.Clear();
-    m_fullShown[kInbox] = false;
+    m_inboxFullShown = false;
 }
 
 void CSmsEngine::ClearOutbox() {
     m_outbox.Clear();
-    m_fullShown[kOutbox] = false;
+    m_outboxFullShown = false;
 }
 
 bool CSmsEngine::SendAndWait(std::u16string command, float seconds) {
@@ -148,8 +148,8 @@ int CSmsEngine::ReadUntilResult(at::Reply& reply, bool promptExpected) {
     }
 }
 
-void CSmsEngine::ShowMessageFull(int box, bool oncePerLoad) {
-    bool& shown = m_fullShown[box == kInbox ? kInbox : kOutbox];
+void CSmsEngine::ShowMessageFull(sms::Box box, bool oncePerLoad) {
+    bool& shown = box == sms::Box::Inbox ? m_inboxFullShown : m_outboxFullShown;
     if (oncePerLoad && shown) {
         return;
     }
@@ -164,10 +164,10 @@ BOOL CSmsEngine::SelectStorage(const std::u16string& first, const std::u16string
     }
     const std::u16string command =
         u"AT+CPMS=\"" + first + u"\",\"" + second + u"\",\"" + third + u"\"";
-    m_confirmedStorage = sms::kStorageNone;
+    m_confirmedStorage = sms::Storage::None;
     std::u16string reply;
     if (SendAndWait(command, kStorageWait) && ReadReply(reply) && at::ReadReply(reply).Accepted()) {
-        m_confirmedStorage = sms::StorageCodeOf(first);
+        m_confirmedStorage = sms::StorageOf(first);
         return TRUE;
     }
     return FALSE;
@@ -194,12 +194,10 @@ BOOL CSmsEngine::QueryServiceCentre(std::optional<phone::Kind> kind) {
     return TRUE;
 }
 
-BOOL CSmsEngine::ListMessages(int status, int box) {
-    if (!((status >= 0 && status <= 4) || status == 16)) {
-        status = 0;
-    }
+BOOL CSmsEngine::ListMessages(sms::Status status, sms::Box box) {
     std::u16string reply;
-    if (const std::optional<BOOL> settled = Query(u"AT+CMGL=" + Number(status), kListWait, reply)) {
+    if (const std::optional<BOOL> settled =
+            Query(u"AT+CMGL=" + Number(sms::StatusCode(status)), kListWait, reply)) {
         return *settled;
     }
     sms::MessageList& list = Box(box);
@@ -210,7 +208,7 @@ BOOL CSmsEngine::ListMessages(int status, int box) {
             return FALSE;
         }
         // The same message listed from both storages is shown once in the inbox.
-        if (box == kInbox && list.HoldsPdu(entry.pdu)) {
+        if (box == sms::Box::Inbox && list.HoldsPdu(entry.pdu)) {
             continue;
         }
         list.Append(std::move(entry.pdu), std::move(entry.index), m_storage.codes[0]);
@@ -218,7 +216,7 @@ BOOL CSmsEngine::ListMessages(int status, int box) {
     return TRUE;
 }
 
-BOOL CSmsEngine::ReadMessage(int index, int box) {
+BOOL CSmsEngine::ReadMessage(int index, sms::Box box) {
     std::u16string reply;
     if (const std::optional<BOOL> settled = Query(u"AT+CMGR=" + Number(index), kReadWait, reply)) {
         return *settled;
@@ -261,13 +259,13 @@ int CSmsEngine::SendPdu(int length, std::u16string pdu) {
     return AwaitSendResult(WritePdu(pdu));
 }
 
-BOOL CSmsEngine::StorePdu(int length, std::u16string pdu, int status) {
+BOOL CSmsEngine::StorePdu(int length, std::u16string pdu, sms::Status status) {
     if (!sms::IsPduText(pdu)) {
         return FALSE;
     }
     std::u16string command = u"AT+CMGW=" + Number(length);
-    if (status >= 0 && status <= 3) {
-        command += u"," + Number(status);
+    if (status != sms::Status::All) {
+        command += u"," + Number(sms::StatusCode(status));
     }
     if (!SendAndWait(command, kSendWait)) {
         return FALSE;
@@ -302,7 +300,7 @@ BOOL CSmsEngine::StorePdu(int length, std::u16string pdu, int status) {
     }
     if (m_outbox.IsFull()) {
         // The message is on the phone; only the list has no room for it.
-        ShowMessageFull(kOutbox, false);
+        ShowMessageFull(sms::Box::Outbox, false);
         return TRUE;
     }
     m_outbox.Append(std::move(pdu), std::move(index), m_storage.codes[1]);
@@ -317,7 +315,7 @@ BOOL CSmsEngine::SendStored(int index) {
     return ReadUntilResult(reply, false) == kEnded && reply.Accepted() ? TRUE : FALSE;
 }
 
-BOOL CSmsEngine::DeleteMessage(int index, int position, int box) {
+BOOL CSmsEngine::DeleteMessage(int index, int position, sms::Box box) {
     sms::MessageList& list = Box(box);
     // A position outside the list would delete on the phone what the list cannot follow.
     if (position < 0 || position >= list.Count()) {

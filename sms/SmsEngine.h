@@ -15,8 +15,6 @@
 
 class CSmsEngine {
 public:
-    static constexpr int kInbox = 0;
-    static constexpr int kOutbox = 1;  // any value other than 0 means the outbox
     static constexpr int kSendUnconfirmed = -1;
     // How long a send waits for the phone's answer after the message text: the network may take
     // tens of seconds to take a message.
@@ -34,37 +32,38 @@ public:
     // following QueryStorage reports what it selected).
     platform::BOOL SelectStorage(const std::u16string& first, const std::u16string& second,
                                  const std::u16string& third);
-    // The storage the phone confirmed last as the one messages are read and deleted from
-    // (sms::kStorageSim, kStoragePhone), kStorageNone when a selection was not confirmed.
-    int GetConfirmedStorage() const { return m_confirmedStorage; }
+    // The storage the phone confirmed last as the one messages are read and deleted from,
+    // Storage::None when a selection was not confirmed.
+    sms::Storage GetConfirmedStorage() const { return m_confirmedStorage; }
     platform::BOOL QueryStorage();
     // `kind` is the kind of phone (nothing when unknown: the number kept so far stays).
     platform::BOOL QueryServiceCentre(std::optional<phone::Kind> kind);
-    // Appends the messages of one status to the inbox (box 0) or the outbox (any other box).
-    platform::BOOL ListMessages(int status, int box);
-    platform::BOOL ReadMessage(int index, int box);
+    // Appends the messages of one status to the box.
+    platform::BOOL ListMessages(sms::Status status, sms::Box box);
+    platform::BOOL ReadMessage(int index, sms::Box box);
 
     // 1 when the phone confirmed the message (its reference or OK), 0 when it refused it or never
     // took the text, kSendUnconfirmed when the text went out and no final answer came within
     // kSendResultLimitMs: the message may or may not have gone.
     int SendPdu(int length, std::u16string pdu);
-    platform::BOOL StorePdu(int length, std::u16string pdu, int status);
+    // The status goes on the command line, except All, which the phone cannot store.
+    platform::BOOL StorePdu(int length, std::u16string pdu, sms::Status status);
     platform::BOOL SendStored(int index);
-    platform::BOOL DeleteMessage(int index, int position, int box);
+    platform::BOOL DeleteMessage(int index, int position, sms::Box box);
 
     static int DecimalValue(std::u16string_view text) { return sms::DecimalValue(text); }
 
     const sms::MessageList& GetInbox() const { return m_inbox; }
     const sms::MessageList& GetOutbox() const { return m_outbox; }
-    int GetFirstStorage() const { return m_storage.codes[0]; }
-    int GetSecondStorage() const { return m_storage.codes[1]; }
-    int GetThirdStorage() const { return m_storage.codes[2]; }
+    sms::Storage GetFirstStorage() const { return m_storage.codes[0]; }
+    sms::Storage GetSecondStorage() const { return m_storage.codes[1]; }
+    sms::Storage GetThirdStorage() const { return m_storage.codes[2]; }
     const std::u16string& GetServiceCentre() const { return m_serviceCentre; }
     const std::u16string& GetStorageUsed() const { return m_storage.used; }
     const std::u16string& GetStorageTotal() const { return m_storage.total; }
 
 private:
-    sms::MessageList& Box(int box) { return box == kInbox ? m_inbox : m_outbox; }
+    sms::MessageList& Box(sms::Box box) { return box == sms::Box::Inbox ? m_inbox : m_outbox; }
     // Writes the command and waits, also when the write failed; true when it was written.
     bool SendAndWait(std::u16string command, float seconds);
     // The reply up to its first null; false when none came (nothing, bad UTF-8, port failure).
@@ -90,13 +89,15 @@ private:
     static constexpr int kPortFailed = -2;
     int ReadUntilResult(at::Reply& reply, bool promptExpected);
     // "Message full!" for a box; a listing shows it once per load (until the box is cleared).
-    void ShowMessageFull(int box, bool oncePerLoad);
+    void ShowMessageFull(sms::Box box, bool oncePerLoad);
 
     CPhoneLink& m_link;
     sms::MessageList m_inbox;
     sms::MessageList m_outbox;
     sms::StorageState m_storage;
     std::u16string m_serviceCentre;
-    int m_confirmedStorage = sms::kStorageNone;
-    bool m_fullShown[2] = {false, false};  // inbox, outbox: since the box was last cleared
+    sms::Storage m_confirmedStorage = sms::Storage::None;
+    // Whether "Message full!" was shown since the box was last cleared.
+    bool m_inboxFullShown = false;
+    bool m_outboxFullShown = false;
 };

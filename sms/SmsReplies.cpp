@@ -64,22 +64,22 @@ int DecimalValue(std::u16string_view text) {
     return static_cast<int>(value);
 }
 
-int StorageCodeOf(std::u16string_view name) {
+Storage StorageOf(std::u16string_view name) {
     if (name.size() != 2) {
-        return kStorageNone;
+        return Storage::None;
     }
     const char16_t a = UpperAscii(name[0]);
     const char16_t b = UpperAscii(name[1]);
     if (a == u'M' && b == u'E') {
-        return kStoragePhone;
+        return Storage::Phone;
     }
     if (a == u'S' && b == u'M') {
-        return kStorageSim;
+        return Storage::Sim;
     }
     if (a == u'T' && b == u'L') {
-        return kStorageTl;
+        return Storage::Tl;
     }
-    return kStorageNone;
+    return Storage::None;
 }
 
 bool Contains(std::u16string_view text, std::u16string_view what) {
@@ -110,9 +110,9 @@ bool ParseStorageReply(std::u16string_view reply, StorageState& state) {
         if (!fields[i].quoted) {
             continue;
         }
-        const int code = StorageCodeOf(fields[i].text);
-        if (code != kStorageNone) {
-            state.codes[k] = code;
+        const Storage storage = StorageOf(fields[i].text);
+        if (storage != Storage::None) {
+            state.codes[k] = storage;
         }
         if (k++ != 1) {
             continue;

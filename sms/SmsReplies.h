@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "link/PhoneKinds.h"
+#include "sms/MessageKinds.h"
 
 namespace sms {
 
@@ -17,14 +18,9 @@ namespace sms {
 // for digits; empty gives 0.
 int DecimalValue(std::u16string_view text);
 
-// Storage codes of the message storages, as named in a storage query reply.
-inline constexpr int kStorageNone = -1;
-inline constexpr int kStoragePhone = 1;  // "ME"
-inline constexpr int kStorageSim = 2;    // "SM"
-inline constexpr int kStorageTl = 3;     // "TL"
-
-// The code of a storage name, compared without regard to case; kStorageNone for any other name.
-int StorageCodeOf(std::u16string_view name);
+// The storage a name stands for ("ME", "SM", "TL"), compared without regard to case;
+// Storage::None for any other name.
+Storage StorageOf(std::u16string_view name);
 
 // Plain substring search, as every reply is judged.
 bool Contains(std::u16string_view text, std::u16string_view what);
@@ -36,15 +32,15 @@ bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b);
 // zeros after the part that converted.
 std::u16string_view UpToNull(std::u16string_view reply);
 
-// What the storage query keeps: the three storage codes and the fill level of the second storage.
+// What the storage query keeps: the three storages and the fill level of the second storage.
 struct StorageState {
-    std::array<int, 3> codes{kStorageSim, kStorageSim, kStoragePhone};
+    std::array<Storage, 3> codes{Storage::Sim, Storage::Sim, Storage::Phone};
     std::u16string used;
     std::u16string total;
 };
 
 // Reads the "CPMS:" part of a storage query reply into `state`. Names it does not know leave
-// their code alone; a fourth storage and anything after it are ignored. Returns false (and
+// their storage alone; a fourth storage and anything after it are ignored. Returns false (and
 // leaves `state` alone) when the reply has no "CPMS:".
 bool ParseStorageReply(std::u16string_view reply, StorageState& state);
 

@@ -48,12 +48,12 @@ phone::Memory Memory(const std::string& word) {
     throw Failure{"unknown memory \"" + word + "\" (ME or SM)"};
 }
 
-int Box(const std::string& word) {
+sms::Box Box(const std::string& word) {
     if (word == "inbox") {
-        return 0;
+        return sms::Box::Inbox;
     }
     if (word == "outbox") {
-        return 1;
+        return sms::Box::Outbox;
     }
     throw Failure{"unknown box \"" + word + "\" (inbox or outbox)"};
 }
@@ -311,11 +311,11 @@ private:
             o.file = words_.size() == 4 ? words_[3] : "";
         } else if (action == "import") {
             Positional(4, 4, "sms import outbox [--dry-run] FILE");
-            if (Box(words_[2]) != 1) {
+            if (Box(words_[2]) != sms::Box::Outbox) {
                 throw Failure{"only the outbox can be stored back: sms import outbox FILE"};
             }
             o.action = Action::SmsImport;
-            o.box = 1;
+            o.box = sms::Box::Outbox;
             o.dryRun = Take("dry-run");
             o.file = words_[3];
         } else {

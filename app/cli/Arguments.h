@@ -14,6 +14,7 @@
 #include "app/ProgramHost.h"
 #include "app/cli/backup/ContactCard.h"
 #include "link/PhoneKinds.h"
+#include "sms/MessageKinds.h"
 
 namespace cli {
 
@@ -52,8 +53,8 @@ struct Options {
     std::optional<std::u16string> rename;
     // Numbers by kind - 1 (see kKindNames); an empty value clears the number.
     std::array<std::optional<std::u16string>, 5> numbers;
-    // SMS: the box (0 inbox, 1 outbox), the recipient and text, the flags, the ids to delete.
-    int box = 0;
+    // SMS: the box, the recipient and text, the flags, the ids to delete.
+    sms::Box box = sms::Box::Inbox;
     std::u16string recipient;
     std::u16string text;
     bool save = false;

@@ -75,7 +75,7 @@ enum class Fate { Store, AlreadyThere };
 }  // namespace
 
 int ExportMessages(Context& c) {
-    const bool outbox = c.options.box != CSmsEngine::kInbox;
+    const bool outbox = c.options.box == sms::Box::Outbox;
     const char* name = outbox ? "outbox" : "inbox";
     bool complete = false;
     const bool loaded = outbox ? sms::LoadOutbox(c.engine, c.session, &complete)
@@ -160,7 +160,8 @@ int ImportMessages(Context& c) {
                 results[i] = std::string("the phone refused its storage ") + (sim ? "SM" : "ME");
             } else if (target.Full()) {
                 results[i] = "the storage is full";
-            } else if (c.engine.StorePdu(message.tpduLength, message.pdu, 3)) {
+            } else if (c.engine.StorePdu(message.tpduLength, message.pdu,
+                                         sms::Status::StoredSent)) {
                 target.Stored();
                 results[i] = "stored";
             } else {

@@ -16,13 +16,13 @@ namespace cli {
 
 namespace {
 
-const char* BoxName(int box) {
-    return box == CSmsEngine::kInbox ? "inbox" : "outbox";
+const char* BoxName(sms::Box box) {
+    return box == sms::Box::Inbox ? "inbox" : "outbox";
 }
 
 bool Load(Context& c) {
-    const bool loaded = c.options.box == CSmsEngine::kInbox ? sms::LoadInbox(c.engine, c.session)
-                                                            : sms::LoadOutbox(c.engine, c.session);
+    const bool loaded = c.options.box == sms::Box::Inbox ? sms::LoadInbox(c.engine, c.session)
+                                                         : sms::LoadOutbox(c.engine, c.session);
     if (!loaded) {
         Complain(c.err, "the phone is not connected");
     }
@@ -30,14 +30,14 @@ bool Load(Context& c) {
 }
 
 const sms::MessageList& List(Context& c) {
-    return c.options.box == CSmsEngine::kInbox ? c.engine.GetInbox() : c.engine.GetOutbox();
+    return c.options.box == sms::Box::Inbox ? c.engine.GetInbox() : c.engine.GetOutbox();
 }
 
 int ListMessages(Context& c) {
     if (!Load(c)) {
         return kExitFailed;
     }
-    const bool inbox = c.options.box == CSmsEngine::kInbox;
+    const bool inbox = c.options.box == sms::Box::Inbox;
     std::vector<sms::MessageRow> rows = sms::BuildRows(List(c), inbox);
     if (inbox && !c.options.parts) {
         rows = sms::JoinParts(std::move(rows));

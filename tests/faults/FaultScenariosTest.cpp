@@ -267,10 +267,10 @@ protected:
         const sms::MessageList& inbox = sms().GetInbox();
         int row = 0;
         while (row < inbox.Count() &&
-               !(inbox.Storage(row) == sms::kStorageSim && inbox.Index(row) == u"1")) {
+               !(inbox.Storage(row) == sms::Storage::Sim && inbox.Index(row) == u"1")) {
             ++row;
         }
-        return sms::DeleteRows(sms(), session(), CSmsEngine::kInbox, {row})[0];
+        return sms::DeleteRows(sms(), session(), sms::Box::Inbox, {row})[0];
     }
 
     // One scenario: `op` with `kind` on its `at`-th command. Failures say which.

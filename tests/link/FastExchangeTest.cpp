@@ -7,11 +7,11 @@
 #include "link/PhoneLink.h"
 #include "link/PhoneSession.h"
 #include "phonesim/Fault.h"
-#include "platform/ScriptedUi.h"
 #include "sms/ComposeSender.h"
 #include "sms/MessageBoxes.h"
 #include "sms/MessageRows.h"
 #include "sms/SmsEngine.h"
+#include "tests/support/ScriptedUi.h"
 #include "tests/support/SessionFixture.h"
 
 namespace {
@@ -108,7 +108,7 @@ TEST_F(FastExchange, FastSendsTheTimedCommandsInTheirOrderAndFindsTheSame) {
         ExpectBox(u"Message sent ok!", MB_OK);
         sms::CComposeSender(engine, session()).Send({u"+447700900555", u"Hi", false, false}, true);
         ui().Expect(u"Do you want to delete this message?", IDYES);
-        const int deleted = sms::DeleteSelected(engine, session(), CSmsEngine::kInbox, {0}, 0);
+        const int deleted = sms::DeleteSelected(engine, session(), sms::Box::Inbox, {0}, 0);
         found.push_back(deleted == 1 ? u"deleted 1" : u"deleted 0");
         auto sentCommands = commands();
         session().Disconnect();

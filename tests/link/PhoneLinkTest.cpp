@@ -6,10 +6,10 @@
 #include "link/PhoneLink.h"
 #include "platform/HandleTable.h"
 #include "platform/Registry.h"
-#include "platform/ScriptedPort.h"
 #include "platform/Win32.h"
 #include "tests/support/PlatformFixture.h"
 #include "tests/support/Process.h"
+#include "tests/support/ScriptedPort.h"
 
 using namespace platform;
 

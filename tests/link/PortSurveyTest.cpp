@@ -18,10 +18,10 @@
 #include "link/PortProbe.h"
 #include "platform/Clock.h"
 #include "platform/PortSurvey.h"
-#include "platform/ScriptedUi.h"
 #include "platform/TermiosSerialPort.h"
 #include "tests/support/PlatformPty.h"
 #include "tests/support/Process.h"
+#include "tests/support/ScriptedUi.h"
 
 namespace {
 

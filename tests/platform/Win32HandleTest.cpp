@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/HandleTable.h"
-#include "platform/ScriptedPort.h"
 #include "platform/Win32.h"
 #include "tests/support/PlatformFixture.h"
+#include "tests/support/ScriptedPort.h"
 
 using namespace platform;
 

@@ -50,7 +50,7 @@ std::string Pdu(const Part& p) {
 std::vector<sms::MessageRow> Single(const std::vector<std::string>& pdus) {
     sms::MessageList list;
     for (const std::string& pdu : pdus)
-        list.Append(U16(pdu), u"1", sms::kStoragePhone);
+        list.Append(U16(pdu), u"1", sms::Storage::Phone);
     return sms::BuildRows(list, true);
 }
 
@@ -164,9 +164,9 @@ TEST(JoinedMessages, RandomPartsAreNeverLostAndJoinOnlyWhatAgrees) {
 // The sender named in part 1 is the whole message's, and the view gets the text whole.
 TEST(JoinedMessages, TheSenderOfPartOneNamesTheWholeMessage) {
     sms::MessageList list;
-    list.Append(U16(Pdu({kAnn, 7, 2, 2, u"3pm,\nroom 4B"})), u"4", sms::kStorageSim);
+    list.Append(U16(Pdu({kAnn, 7, 2, 2, u"3pm,\nroom 4B"})), u"4", sms::Storage::Sim);
     list.Append(U16(Pdu({kAnn, 7, 2, 1, u"FM: Alice Smith MSG: Meeting moved to "})), u"9",
-                sms::kStoragePhone);
+                sms::Storage::Phone);
     const std::vector<sms::MessageRow> rows = sms::JoinParts(sms::BuildRows(list, true));
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].parts, (std::vector<int>{1, 0}));

@@ -15,7 +15,7 @@ using sms::MessageRow;
 
 MessageRow InboxRow(const std::string& pdu) {
     MessageList list;
-    list.Append(U16(pdu), u"1", sms::kStorageSim);
+    list.Append(U16(pdu), u"1", sms::Storage::Sim);
     return sms::BuildRow(list, 0, true);
 }
 

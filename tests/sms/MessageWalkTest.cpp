@@ -78,11 +78,14 @@ protected:
           }()) {}
 
     int Pick(int n) { return static_cast<int>(random_() % static_cast<unsigned>(n)); }
-    CMessagePage& Page(int box) {
-        return box == CSmsEngine::kInbox ? static_cast<CMessagePage&>(*inbox_) : *outbox_;
+    // Box 0 is the inbox, box 1 the outbox, as the walk picks them.
+    static sms::Box BoxOf(int pick) { return pick == 0 ? sms::Box::Inbox : sms::Box::Outbox; }
+    static const char* BoxName(sms::Box box) { return box == sms::Box::Inbox ? "inbox" : "outbox"; }
+    CMessagePage& Page(sms::Box box) {
+        return box == sms::Box::Inbox ? static_cast<CMessagePage&>(*inbox_) : *outbox_;
     }
-    const sms::MessageList& List(int box) {
-        return box == CSmsEngine::kInbox ? sms().GetInbox() : sms().GetOutbox();
+    const sms::MessageList& List(sms::Box box) {
+        return box == sms::Box::Inbox ? sms().GetInbox() : sms().GetOutbox();
     }
     static Key KeyOf(const sms::MessageList& list, int i) {
         return {ToUtf8ForLog(sms::StorageName(list.Storage(i))),
@@ -103,7 +106,7 @@ protected:
         return texts;
     }
     // The keys of a box's list entries, in order.
-    std::vector<Key> Listed(int box) {
+    std::vector<Key> Listed(sms::Box box) {
         std::vector<Key> keys;
         for (int i = 0; i < List(box).Count(); ++i)
             keys.push_back(KeyOf(List(box), i));
@@ -111,8 +114,8 @@ protected:
     }
 
     // The rows a box's list makes: the inbox joins the parts of long messages.
-    std::vector<sms::MessageRow> Shown(int box) {
-        const bool inbox = box == CSmsEngine::kInbox;
+    std::vector<sms::MessageRow> Shown(sms::Box box) {
+        const bool inbox = box == sms::Box::Inbox;
         std::vector<sms::MessageRow> rows = sms::BuildRows(List(box), inbox);
         return inbox ? sms::JoinParts(std::move(rows)) : rows;
     }
@@ -122,21 +125,22 @@ protected:
     // from the inbox added at the end).
     void CheckListsShowThePhone() {
         const Stored stored = Phone();
-        for (int box : {CSmsEngine::kInbox, CSmsEngine::kOutbox}) {
-            const bool inbox = box == CSmsEngine::kInbox;
+        for (sms::Box box : {sms::Box::Inbox, sms::Box::Outbox}) {
+            const bool inbox = box == sms::Box::Inbox;
             const sms::MessageList& list = List(box);
             for (int i = 0; i < list.Count(); ++i) {
                 const auto it = stored.find(KeyOf(list, i));
-                ASSERT_NE(it, stored.end()) << "box " << box << " entry " << i << " not on phone";
+                ASSERT_NE(it, stored.end()) << BoxName(box) << " entry " << i << " not on phone";
                 const int status = it->second.status;
-                EXPECT_TRUE(SameHex(it->second.pdu, list.Pdu(i)) &&
-                            (inbox ? status <= 1 : status == 3))
-                    << "box " << box << " entry " << i << " status " << status;
+                EXPECT_TRUE(
+                    SameHex(it->second.pdu, list.Pdu(i)) &&
+                    (inbox ? status <= phonesim::kReceivedRead : status == phonesim::kStoredSent))
+                    << BoxName(box) << " entry " << i << " status " << status;
             }
             CMessagePage& page = Page(box);
             const int rows = page.GetList().GetItemCount();
             EXPECT_EQ(rows, static_cast<int>(page.GetRows().size()));
-            ASSERT_LE(rows, list.Count()) << "box " << box;
+            ASSERT_LE(rows, list.Count()) << BoxName(box);
             const std::vector<sms::MessageRow> shown = Shown(box);
             for (int i = 0; i < rows; ++i)
                 if (const sms::MessageRow& row = shown[static_cast<std::size_t>(i)]; row.decoded) {
@@ -147,12 +151,14 @@ protected:
     }
 
     // What a load must list: the box's statuses, SIM first, by index; the inbox once per text.
-    static std::vector<Key> Expected(const Stored& stored, int box) {
+    static std::vector<Key> Expected(const Stored& stored, sms::Box box) {
         std::vector<Key> keys;
         std::vector<std::string> pdus;
-        const bool inbox = box == CSmsEngine::kInbox;
+        const bool inbox = box == sms::Box::Inbox;
         for (const char* name : {"SM", "ME"})
-            for (int status : inbox ? std::vector<int>{0, 1} : std::vector<int>{3})
+            for (int status :
+                 inbox ? std::vector<int>{phonesim::kReceivedUnread, phonesim::kReceivedRead}
+                       : std::vector<int>{phonesim::kStoredSent})
                 for (const auto& [key, message] : stored) {
                     const std::u16string pdu(message.pdu.begin(), message.pdu.end());
                     const auto same = [&](const std::string& p) { return SameHex(p, pdu); };
@@ -166,16 +172,16 @@ protected:
         return keys;
     }
 
-    void Load(int box) {
+    void Load(sms::Box box) {
         const Stored before = Phone();
         Page(box).LoadMessages();
         if (!session().IsConnected())
             return;
-        EXPECT_EQ(Listed(box), Expected(before, box)) << "box " << box;
+        EXPECT_EQ(Listed(box), Expected(before, box)) << BoxName(box);
         EXPECT_EQ(Page(box).GetList().GetItemCount(), static_cast<int>(Shown(box).size()));
     }
 
-    void Delete(int box) {
+    void Delete(sms::Box box) {
         CMessagePage& page = Page(box);
         const int rows = page.GetList().GetItemCount();
         std::set<int> chosen;
@@ -295,7 +301,7 @@ protected:
         const int listed = sms().GetOutbox().Count() - outboxBefore;
         if (save && outcome == u"Message sent ok!") {
             ASSERT_EQ(added.size(), 1u);
-            EXPECT_EQ(added.begin()->second.status, 3);
+            EXPECT_EQ(added.begin()->second.status, phonesim::kStoredSent);
             if (outboxBefore < sms::MessageList::kCapacity) {
                 ASSERT_EQ(listed, 1);
                 EXPECT_EQ(KeyOf(sms().GetOutbox(), outboxBefore), added.begin()->first);
@@ -349,9 +355,9 @@ protected:
 
     // Opens the selected inbox message (to reply, forward or only read it), or the compose
     // dialog from the outbox with or without a stored message selected.
-    void Open(int box) {
+    void Open(sms::Box box) {
         CMessagePage& page = Page(box);
-        const bool inbox = box == CSmsEngine::kInbox;
+        const bool inbox = box == sms::Box::Inbox;
         const int rows = page.GetList().GetItemCount();
         if (inbox && rows == 0)
             return;
@@ -385,11 +391,11 @@ protected:
             const int action = Pick(10);
             SCOPED_TRACE("step " + std::to_string(step) + ", action " + std::to_string(action));
             if (action < 2) {
-                Load(action);
+                Load(BoxOf(action));
             } else if (action < 4) {
-                Delete(action - 2);
+                Delete(BoxOf(action - 2));
             } else if (action < 8) {
-                Open((action - 4) / 2);
+                Open(BoxOf((action - 4) / 2));
             } else if (!session().IsConnected()) {
                 // The user acts a moment later: the answer to the connection's probe has arrived,
                 // and the next command's purge drops it.

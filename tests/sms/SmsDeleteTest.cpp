@@ -38,39 +38,39 @@ TEST_F(SmsDeleteTest, RefusedOrUnansweredDeleteKeepsTheListALateAnswerDoesNot) {
     phone().AddFault(Fault::NoReply("AT+CMGD"));
     phone().AddFault(Fault::RawReply("AT+CMGD", "\r\n+CMGD: done\r\n"));
     for (int attempt = 0; attempt < 3; ++attempt)
-        EXPECT_EQ(engine.DeleteMessage(5, 1, CSmsEngine::kOutbox), 0) << attempt;
+        EXPECT_EQ(engine.DeleteMessage(5, 1, sms::Box::Outbox), 0) << attempt;
     EXPECT_EQ(engine.GetOutbox().Count(), 4);
     // An answer ten seconds late still confirms the delete the phone did.
     phone().AddFault(Fault::PausedReply("AT+CMGD", 10000, 0));
-    EXPECT_EQ(engine.DeleteMessage(5, 1, CSmsEngine::kOutbox), 1);
-    EXPECT_EQ(Slots(engine.GetOutbox()), (Strings{"2@2", "7@1", "9@1"}));
+    EXPECT_EQ(engine.DeleteMessage(5, 1, sms::Box::Outbox), 1);
+    EXPECT_EQ(Slots(engine.GetOutbox()), (Strings{"2@SM", "7@ME", "9@ME"}));
 }
 
 TEST_F(SmsDeleteTest, EachDeletionAddressesItsOwnRowWhereverEarlierOnesMovedIt) {
     LoadFourSent();
-    EXPECT_EQ(sms::DeleteRows(engine, session(), CSmsEngine::kOutbox, {1, 3, 0}),
+    EXPECT_EQ(sms::DeleteRows(engine, session(), sms::Box::Outbox, {1, 3, 0}),
               (Deleted{true, true, true}));
     // Row 0 lies on the SIM card: wrapped in the storage selections.
     EXPECT_EQ(commands(), (Strings{"AT+CMGD=5", "AT+CMGD=9", R"(AT+CPMS="SM","SM","ME")",
                                    "AT+CMGD=2", R"(AT+CPMS="ME","ME","ME")"}));
-    EXPECT_EQ(Slots(engine.GetOutbox()), Strings{"7@1"});
+    EXPECT_EQ(Slots(engine.GetOutbox()), Strings{"7@ME"});
 }
 
 TEST_F(SmsDeleteTest, ARefusedDeletionLeavesItsEntryWhereTheNextOneLooksPastIt) {
     LoadFourSent();
     phone().AddFault(Fault::ErrorReply("AT+CMGD=5"));
     // Repeated rows and rows outside the list are not deleted.
-    EXPECT_EQ(sms::DeleteRows(engine, session(), CSmsEngine::kOutbox, {1, 2, 2, 9}),
+    EXPECT_EQ(sms::DeleteRows(engine, session(), sms::Box::Outbox, {1, 2, 2, 9}),
               (Deleted{false, true, false, false}));
     EXPECT_EQ(commands(), (Strings{"AT+CMGD=5", "AT+CMGD=7"}));
-    EXPECT_EQ(Slots(engine.GetOutbox()), (Strings{"2@2", "5@1", "9@1"}));
+    EXPECT_EQ(Slots(engine.GetOutbox()), (Strings{"2@SM", "5@ME", "9@ME"}));
 }
 
 // Once the session has closed the port, every command fails its write, still waits its time,
 // and shows nothing; the pages' work does not even start.
 TEST_F(SmsDeleteTest, StaleHandleFailsEveryCommandAfterItsWait) {
     Put("ME", 1, kReceivedRead, Deliver("+447700900001", u"Listed"));
-    ASSERT_EQ(engine.ListMessages(1, CSmsEngine::kInbox), 1);
+    ASSERT_EQ(engine.ListMessages(sms::Status::ReceivedRead, sms::Box::Inbox), 1);
     session().Disconnect();
     Forget();
 
@@ -79,12 +79,14 @@ TEST_F(SmsDeleteTest, StaleHandleFailsEveryCommandAfterItsWait) {
         {"QueryStorage", [&] { return engine.QueryStorage(); }, 1000},
         {"QueryServiceCentre", [&] { return engine.QueryServiceCentre(session().GetPhoneKind()); },
          3000},
-        {"ListMessages", [&] { return engine.ListMessages(1, 0); }, 2000},
+        {"ListMessages",
+         [&] { return engine.ListMessages(sms::Status::ReceivedRead, sms::Box::Inbox); }, 2000},
         {"SendPdu", [&] { return engine.SendPdu(5, u"000100"); }, 3000},
-        {"StorePdu", [&] { return engine.StorePdu(5, u"000100", 3); }, 3000},
-        {"DeleteMessage", [&] { return engine.DeleteMessage(1, 0, 0); }, 3000},
+        {"StorePdu", [&] { return engine.StorePdu(5, u"000100", sms::Status::StoredSent); }, 3000},
+        {"DeleteMessage", [&] { return engine.DeleteMessage(1, 0, sms::Box::Inbox); }, 3000},
         {"LoadInbox", [&] { return sms::LoadInbox(engine, session()) ? 1 : 0; }, 0},
-        {"DeleteRows", [&] { return sms::DeleteRows(engine, session(), 0, {0})[0] ? 1 : 0; }, 0}};
+        {"DeleteRows",
+         [&] { return sms::DeleteRows(engine, session(), sms::Box::Inbox, {0})[0] ? 1 : 0; }, 0}};
     for (const auto& [name, run, waitMs] : cases) {
         const std::uint64_t start = clock().NowMs();
         EXPECT_EQ(run(), 0) << name;

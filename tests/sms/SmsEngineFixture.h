@@ -9,6 +9,7 @@
 
 #include "phonesim/PduBuilder.h"
 #include "platform/Win32Types.h"
+#include "sms/MessageRows.h"
 #include "sms/SmsEngine.h"
 #include "tests/support/SessionFixture.h"
 
@@ -83,12 +84,13 @@ inline std::string Submit(const std::string& to, const std::u16string& text) {
 inline std::u16string U16(const std::string& ascii) {
     return std::u16string(ascii.begin(), ascii.end());
 }
-// The entries of a box as "index@storage code", in order.
+// The entries of a box as "index@storage", in order.
 inline Strings Slots(const sms::MessageList& list) {
     Strings slots;
     for (int i = 0; i < list.Count(); ++i) {
+        const std::u16string storage = sms::StorageName(list.Storage(i));
         slots.push_back(std::string(list.Index(i).begin(), list.Index(i).end()) + "@" +
-                        std::to_string(list.Storage(i)));
+                        std::string(storage.begin(), storage.end()));
     }
     return slots;
 }

@@ -43,7 +43,7 @@ TEST_F(SmsListTest, InboxLoaderCommandsAndEntries) {
                        "AT+CPMS=\"ME\",\"ME\",\"ME\"", "AT+CPMS?", "AT+CMGL=0", "AT+CMGL=1"}));
     EXPECT_EQ(ui().Log(), (Strings{"cursor on", "cursor off"}));
 
-    EXPECT_EQ(Slots(engine.GetInbox()), (Strings{"2@2", "1@2", "1@1", "2@1"}));
+    EXPECT_EQ(Slots(engine.GetInbox()), (Strings{"2@SM", "1@SM", "1@ME", "2@ME"}));
 }
 
 TEST_F(SmsListTest, InboxKeepsTheFirstListingOfADuplicateWhateverItsCase) {
@@ -57,16 +57,16 @@ TEST_F(SmsListTest, InboxKeepsTheFirstListingOfADuplicateWhateverItsCase) {
 
     sms::LoadInbox(engine, session());
 
-    EXPECT_EQ(Slots(engine.GetInbox()), Strings{"1@2"});
+    EXPECT_EQ(Slots(engine.GetInbox()), Strings{"1@SM"});
 }
 
 // A listing adds what its reply holds whole: "ERROR" after message lines fails it and adds
 // nothing; silence is no failure; a reply that breaks off keeps the messages before the break.
 TEST_F(SmsListTest, AListingAddsOnlyWholeEntriesOfAReplyThatDidNotFail) {
     Put("ME", 3, kReceivedRead, Deliver("+447700900001", u"Kept"));
-    ASSERT_EQ(engine.ListMessages(1, CSmsEngine::kInbox), 1);
-    // Before any storage query the entry carries the code the engine starts with: the SIM's.
-    EXPECT_EQ(Slots(engine.GetInbox()), Strings{"3@2"});
+    ASSERT_EQ(engine.ListMessages(sms::Status::ReceivedRead, sms::Box::Inbox), 1);
+    // Before any storage query the entry carries the storage the engine starts with: the SIM.
+    EXPECT_EQ(Slots(engine.GetInbox()), Strings{"3@SM"});
 
     const std::string other = Deliver("+447700900002", u"Other");
     // Only OK, ERROR after a message, silence, broken off in the second message.
@@ -78,43 +78,47 @@ TEST_F(SmsListTest, AListingAddsOnlyWholeEntriesOfAReplyThatDidNotFail) {
     for (const auto& [fault, result, added] : cases) {
         const int before = engine.GetInbox().Count();
         phone().AddFault(fault);
-        EXPECT_EQ(engine.ListMessages(1, CSmsEngine::kInbox), result) << fault.bytes;
+        EXPECT_EQ(engine.ListMessages(sms::Status::ReceivedRead, sms::Box::Inbox), result)
+            << fault.bytes;
         EXPECT_EQ(engine.GetInbox().Count(), before + added) << fault.bytes;
     }
     EXPECT_EQ(engine.GetInbox().Pdu(1), U16(other));
 }
 
-// What the storage query keeps of each reply: the codes of the names it knows (in either case),
-// the counts of the second storage; a failed or foreign reply changes nothing.
+// What the storage query keeps of each reply: the storages of the names it knows (in either
+// case), the counts of the second storage; a failed or foreign reply changes nothing.
 TEST_F(SmsListTest, StorageQueryKeepsWhatTheReplySays) {
     // Four storages: the first three count, and "MT" is not known. Then broken off after the
     // second storage's counts; counts that end with their line; and no
     // reply at all, which is no failure.
-    const std::tuple<const char*, int, std::array<int, 3>, const char16_t*> cases[] = {
-        {"\r\n+CPMS: \"sm\",1,20,\"me\",5,150,\"me\",5,150\r\n\r\nOK\r\n", 1, {2, 1, 1}, u"5/150"},
-        {"\r\n+CPMS: \"MT\",1,2,\"TL\",3,4,\"SM\",5,6,\"ME\",7,8\r\nOK\r\n", 1, {2, 3, 2}, u"3/4"},
-        {"\r\n+CPMS: \"SM\",1,2,\"ME\",12,150", 1, {2, 1, 1}, u"12/150"},
-        {"\r\n+CPMS: \"SM\",\"TL\"\r\n\r\nOK\r\n", 1, {2, 3, 1}, u"/"},
-        {"\r\nERROR\r\n", 0, {2, 2, 1}, u"/"},
-        {"", 1, {2, 2, 1}, u"/"}};
-    for (const auto& [reply, result, codes, counts] : cases) {
+    const std::tuple<const char*, int, const char16_t*, const char16_t*> cases[] = {
+        {"\r\n+CPMS: \"sm\",1,20,\"me\",5,150,\"me\",5,150\r\n\r\nOK\r\n", 1, u"SM ME ME",
+         u"5/150"},
+        {"\r\n+CPMS: \"MT\",1,2,\"TL\",3,4,\"SM\",5,6,\"ME\",7,8\r\nOK\r\n", 1, u"SM TL SM",
+         u"3/4"},
+        {"\r\n+CPMS: \"SM\",1,2,\"ME\",12,150", 1, u"SM ME ME", u"12/150"},
+        {"\r\n+CPMS: \"SM\",\"TL\"\r\n\r\nOK\r\n", 1, u"SM TL ME", u"/"},
+        {"\r\nERROR\r\n", 0, u"SM SM ME", u"/"},
+        {"", 1, u"SM SM ME", u"/"}};
+    for (const auto& [reply, result, storages, counts] : cases) {
         SCOPED_TRACE(reply);
         CSmsEngine fresh(session().GetLink());
         phone().AddFault(*reply ? Fault::RawReply("AT+CPMS?", reply) : Fault::NoReply("AT+CPMS?"));
         EXPECT_EQ(fresh.QueryStorage(), result);
-        EXPECT_EQ((std::array<int, 3>{fresh.GetFirstStorage(), fresh.GetSecondStorage(),
-                                      fresh.GetThirdStorage()}),
-                  codes);
+        EXPECT_EQ(sms::StorageName(fresh.GetFirstStorage()) + u" " +
+                      sms::StorageName(fresh.GetSecondStorage()) + u" " +
+                      sms::StorageName(fresh.GetThirdStorage()),
+                  storages);
         EXPECT_EQ(fresh.GetStorageUsed() + u"/" + fresh.GetStorageTotal(), counts);
     }
 }
 
 TEST_F(SmsListTest, SelectStorageSaysWhetherThePhoneTookItAndRefusesQuotesInNames) {
     EXPECT_EQ(engine.SelectStorage(u"SM", u"SM", u"ME"), 1);
-    EXPECT_EQ(engine.GetConfirmedStorage(), sms::kStorageSim);
+    EXPECT_EQ(engine.GetConfirmedStorage(), sms::Storage::Sim);
     phone().AddFault(Fault::ErrorReply("AT+CPMS="));
     EXPECT_EQ(engine.SelectStorage(u"XX", u"SM", u"ME"), 0);
-    EXPECT_EQ(engine.GetConfirmedStorage(), sms::kStorageNone);
+    EXPECT_EQ(engine.GetConfirmedStorage(), sms::Storage::None);
     EXPECT_EQ(engine.SelectStorage(u"SM\",\"ME", u"SM", u"ME"), 0);
     EXPECT_EQ(engine.SelectStorage(u"SM", u"SM\r\nAT+CMGD=1", u"ME"), 0);
     EXPECT_EQ(commands(),
@@ -134,7 +138,7 @@ TEST_F(SmsListTest, BoxesHoldSixtyFiveMessages) {
     ExpectMessageFull();
     sms::LoadInbox(engine, session());
     ASSERT_EQ(engine.GetInbox().Count(), 65);
-    EXPECT_EQ(Slots(engine.GetInbox())[64], "65@2");
+    EXPECT_EQ(Slots(engine.GetInbox())[64], "65@SM");
 
     // The outbox keeps no duplicate check: the same message 70 times fills it. A message stored
     // into the full list is on the phone: a success the user is told the list cannot show.
@@ -142,9 +146,9 @@ TEST_F(SmsListTest, BoxesHoldSixtyFiveMessages) {
     for (int i = 1; i <= 70; ++i)
         Put("ME", i, kStoredSent, same);
     ExpectMessageFull();
-    EXPECT_EQ(engine.ListMessages(3, CSmsEngine::kOutbox), 0);
+    EXPECT_EQ(engine.ListMessages(sms::Status::StoredSent, sms::Box::Outbox), 0);
     ExpectMessageFull();
-    EXPECT_EQ(engine.StorePdu(sms::TpduLength(U16(same)), U16(same), 3), 1);
+    EXPECT_EQ(engine.StorePdu(sms::TpduLength(U16(same)), U16(same), sms::Status::StoredSent), 1);
     ASSERT_EQ(engine.GetOutbox().Count(), 65);
     EXPECT_EQ(engine.GetOutbox().Index(64), u"65");
     EXPECT_EQ(phone().Storage("ME").messages.count(71), 1u);

@@ -86,7 +86,7 @@ TEST_F(SmsSendTest, SendAndStoreWriteTheCommandThePduAndCtrlZ) {
     const int length = sms::TpduLength(pdu);
     engine.SelectStorage(u"SM", u"SM", u"ME");
     ASSERT_EQ(engine.QueryStorage(), 1);
-    ASSERT_EQ(engine.GetSecondStorage(), 2);
+    ASSERT_EQ(engine.GetSecondStorage(), sms::Storage::Sim);
     Forget();
 
     EXPECT_EQ(engine.SendPdu(length, pdu), 1);
@@ -95,10 +95,10 @@ TEST_F(SmsSendTest, SendAndStoreWriteTheCommandThePduAndCtrlZ) {
     EXPECT_EQ(Gaps(), (Ms{7000, 4000}));
     Forget();
 
-    EXPECT_EQ(engine.StorePdu(length, pdu, 3), 1);
+    EXPECT_EQ(engine.StorePdu(length, pdu, sms::Status::StoredSent), 1);
     const std::string store = "AT+CMGW=" + std::to_string(length) + ",3";
     EXPECT_EQ(Writes(), (Strings{store + "\r", Ascii(pdu) + "\r", "\x1a\r"}));
-    EXPECT_EQ(Slots(engine.GetOutbox()), Strings{"5@2"});
+    EXPECT_EQ(Slots(engine.GetOutbox()), Strings{"5@SM"});
     EXPECT_EQ(engine.GetOutbox().Pdu(0), pdu);
     EXPECT_EQ(phone().Storage("SM").messages.at(5).status, kStoredSent);
 }
@@ -110,7 +110,8 @@ TEST_F(SmsSendTest, ServiceCentreGoesOutInternationalButIsStoredAsGiven) {
     national[2] = u'8';  // type of address 81
     const int length = sms::TpduLength(national);
     const std::u16string bare = u"00" + national.substr(2 + 2 * 7);
-    ASSERT_EQ(engine.SendPdu(length, national) + engine.StorePdu(length, national, 3) +
+    ASSERT_EQ(engine.SendPdu(length, national) +
+                  engine.StorePdu(length, national, sms::Status::StoredSent) +
                   engine.SendPdu(length, bare),
               3);
     std::u16string international = national;
@@ -166,7 +167,7 @@ TEST_F(SmsSendTest, SendWaitsAMinuteForThePhonesVerdict) {
 
 TEST_F(SmsSendTest, OnlyHexPduTextReachesTheLine) {
     for (const char16_t* pdu : {u"0791\r\nAT+CMGD=1", u"00\x1a", u"07", u"0791\x1b"})
-        EXPECT_EQ(engine.SendPdu(5, pdu) + engine.StorePdu(5, pdu, 3), 0);
+        EXPECT_EQ(engine.SendPdu(5, pdu) + engine.StorePdu(5, pdu, sms::Status::StoredSent), 0);
     EXPECT_TRUE(Writes().empty());
 }
 
@@ -185,7 +186,7 @@ TEST_F(SmsSendTest, StoreAnswersBeforeAndAfterThePduOrSilence) {
         Forget();
         phone().AddFault(fault);
         SCOPED_TRACE(testing::Message() << int(fault.action) << " after the PDU " << fault.pdu);
-        EXPECT_EQ(engine.StorePdu(sms::TpduLength(pdu), pdu, 3), result);
+        EXPECT_EQ(engine.StorePdu(sms::TpduLength(pdu), pdu, sms::Status::StoredSent), result);
         EXPECT_EQ(Writes().size(), writes);
     }
     EXPECT_EQ(engine.GetOutbox().Count(), 0);
@@ -198,7 +199,7 @@ TEST_F(SmsSendTest, StoreEndsWhenTheLinkDrops) {
     phone().AddFault(Fault::NoReply("AT+CMGW"));
     phone().AddFault(Fault::DropAt(start + 8000));
     ui().Expect(u"Read port error");
-    EXPECT_EQ(engine.StorePdu(sms::TpduLength(pdu), pdu, 3), 0);
+    EXPECT_EQ(engine.StorePdu(sms::TpduLength(pdu), pdu, sms::Status::StoredSent), 0);
     EXPECT_LT(clock().NowMs() - start, 9000u);
 }
 
@@ -241,7 +242,7 @@ TEST_F(SmsSendTest, SaveAndSendChecksTheSecondStorage) {
         Put("ME", i, kStoredSent, Submit("+447700900001", u"Old"));
     const ComposeFields fields{u"+447700900123", u"Ninth of ten", false, false};
     EXPECT_EQ(Send(fields, true, u"Message sent ok!"), SendOutcome::Sent);
-    EXPECT_EQ(Slots(engine.GetOutbox()), Strings{"10@1"});
+    EXPECT_EQ(Slots(engine.GetOutbox()), Strings{"10@ME"});
 
     phone().Storage("ME").capacity = 20;
     phone().AddFault(Fault::ErrorReply("AT+CMGW"));

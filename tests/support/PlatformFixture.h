@@ -13,7 +13,7 @@
 #include "platform/FakeSerialPorts.h"
 #include "platform/Host.h"
 #include "platform/Registry.h"
-#include "platform/ScriptedUi.h"
+#include "tests/support/ScriptedUi.h"
 
 namespace halvex::test {
 

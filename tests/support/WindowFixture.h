@@ -18,11 +18,11 @@
 #include <ostream>
 #include <utility>
 
-#include "platform/ScriptedShell.h"
 #include "platform/qt/Commands.h"
 #include "platform/qt/DialogBuilder.h"
 #include "sms/SmsEngine.h"
 #include "tests/support/Process.h"
+#include "tests/support/ScriptedShell.h"
 
 // Test failures print Qt's strings as text.
 inline void PrintTo(const QString& text, std::ostream* out) {

@@ -1,4 +1,4 @@
-#include "platform/ScriptedPort.h"
+#include "tests/support/ScriptedPort.h"
 
 #include <algorithm>
 #include <mutex>

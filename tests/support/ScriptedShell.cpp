@@ -1,4 +1,4 @@
-#include "platform/ScriptedShell.h"
+#include "tests/support/ScriptedShell.h"
 
 namespace platform {
 
