@@ -10,6 +10,7 @@
 #include "link/PortOpening.h"
 #include "link/Utf8Converter.h"
 #include "platform/Win32.h"
+#include "text/Ascii.h"
 
 using namespace platform;
 
@@ -34,19 +35,7 @@ constexpr DWORD kLineFeedMs = 20;
 ExchangeMode g_mode = ExchangeMode::Timed;
 
 bool StartsWithNoCase(std::u16string_view text, std::u16string_view prefix) {
-    if (text.size() < prefix.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        char16_t c = text[i];
-        if (c >= u'a' && c <= u'z') {
-            c = static_cast<char16_t>(c - u'a' + u'A');
-        }
-        if (c != prefix[i]) {
-            return false;
-        }
-    }
-    return true;
+    return text::StartsWithIgnoringCase(text, prefix);
 }
 
 // V.250's final result codes, and the mobile equipment's and the message service's errors.

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "text/Ascii.h"
+#include "text/Trim.h"
+
 namespace sms {
 
 namespace {
@@ -10,7 +13,7 @@ namespace {
 constexpr std::size_t npos = std::u16string_view::npos;
 
 char16_t UpperAscii(char16_t c) {
-    return (c >= u'a' && c <= u'z') ? char16_t(c - 32) : c;
+    return text::UpperAscii(c);
 }
 
 bool IsLineEnd(char16_t c) {
@@ -26,15 +29,7 @@ std::size_t FieldEnd(std::u16string_view text, std::size_t from) {
 }
 
 std::u16string TrimBlanks(std::u16string_view text) {
-    std::size_t first = 0;
-    std::size_t last = text.size();
-    while (first < last && text[first] == u' ') {
-        ++first;
-    }
-    while (last > first && text[last - 1] == u' ') {
-        --last;
-    }
-    return std::u16string(text.substr(first, last - first));
+    return std::u16string(text::Trim(text, u" "));
 }
 
 // Passes over the line end and any blanks before a PDU line: everything that is a carriage
@@ -109,9 +104,7 @@ bool Contains(std::u16string_view text, std::u16string_view what) {
 }
 
 bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](char16_t x, char16_t y) { return UpperAscii(x) == UpperAscii(y); });
+    return text::EqualsIgnoringCase(a, b);
 }
 
 std::u16string_view UpToNull(std::u16string_view reply) {
