@@ -94,6 +94,7 @@ TEST(TextTrim, BlanksOffEitherEnd) {
     EXPECT_EQ(text::Trim(" \r\n", " \r\n"), "");
     EXPECT_EQ(text::Trim("\r x \r"), "\r x \r");  // only the blanks named
     EXPECT_EQ(text::TrimStart("  x  "), "x  ");
+    EXPECT_EQ(text::TrimStart(" \t "), "");
     EXPECT_EQ(text::TrimEnd(u"  x \t"), u"  x");
 }
 
