@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "text/Ascii.h"
+#include "text/Hex.h"
 #include "text/Trim.h"
 
 namespace sms {
@@ -242,10 +243,8 @@ std::u16string ParseStoredIndex(std::u16string_view reply) {
 }
 
 bool IsPduText(std::u16string_view pdu) {
-    return pdu.size() >= 3 && std::all_of(pdu.begin(), pdu.end(), [](char16_t c) {
-               return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') ||
-                      (c >= u'a' && c <= u'f');
-           });
+    return pdu.size() >= 3 &&
+           std::all_of(pdu.begin(), pdu.end(), [](char16_t c) { return text::HexValue(c) >= 0; });
 }
 
 }  // namespace sms
