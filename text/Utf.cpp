@@ -23,57 +23,6 @@ void AppendUtf16(std::u16string& out, char32_t cp) {
     }
 }
 
-// One sequence at `at`: its code point and length, or its maximal invalid subsequence's length
-// with `valid` false. A surrogate written as three bytes counts as valid here.
-struct Sequence {
-    char32_t cp = 0;
-    std::size_t length = 1;
-    bool valid = false;
-};
-
-Sequence Next(std::string_view s, std::size_t at) {
-    const auto b = static_cast<unsigned char>(s[at]);
-    if (b < 0x80) {
-        return {b, 1, true};
-    }
-    std::size_t length;
-    char32_t cp;
-    unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the second byte
-    if (b >= 0xC2 && b <= 0xDF) {
-        length = 2;
-        cp = b & 0x1F;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-        length = 3;
-        cp = b & 0x0F;
-        if (b == 0xE0) {
-            lo = 0xA0;  // overlong
-        }
-    } else if (b >= 0xF0 && b <= 0xF4) {
-        length = 4;
-        cp = b & 0x07;
-        if (b == 0xF0) {
-            lo = 0x90;  // overlong
-        }
-        if (b == 0xF4) {
-            hi = 0x8F;  // above U+10FFFF
-        }
-    } else {
-        return {};  // a continuation byte, C0, C1, F5..FF
-    }
-    std::size_t k = 1;
-    for (; k < length && at + k < s.size(); ++k) {
-        const auto c = static_cast<unsigned char>(s[at + k]);
-        if (k == 1 ? (c < lo || c > hi) : (c & 0xC0) != 0x80) {
-            break;
-        }
-        cp = (cp << 6) | (c & 0x3F);
-    }
-    if (k < length) {
-        return {0, k, false};
-    }
-    return {cp, length, true};
-}
-
 }  // namespace
 
 void AppendUtf8(std::string& out, char32_t cp) {
@@ -126,7 +75,7 @@ std::optional<std::u16string> FromUtf8(std::string_view bytes, EncodedSurrogate 
     std::u16string out;
     out.reserve(bytes.size());
     for (std::size_t i = 0; i < bytes.size();) {
-        const Sequence next = Next(bytes, i);
+        const detail::Utf8Sequence next = detail::NextUtf8(bytes, i);
         if (!next.valid ||
             (surrogate == EncodedSurrogate::Reject && next.cp >= 0xD800 && next.cp <= 0xDFFF)) {
             return std::nullopt;
@@ -140,15 +89,7 @@ std::optional<std::u16string> FromUtf8(std::string_view bytes, EncodedSurrogate 
 std::u16string FromUtf8Lenient(std::string_view bytes, char16_t replacement) {
     std::u16string out;
     out.reserve(bytes.size());
-    for (std::size_t i = 0; i < bytes.size();) {
-        const Sequence next = Next(bytes, i);
-        if (next.valid) {
-            AppendUtf16(out, next.cp);
-        } else {
-            out += replacement;
-        }
-        i += next.length;
-    }
+    DecodeUtf8Lenient(bytes, replacement, [&out](char16_t unit) { out += unit; });
     return out;
 }
 
