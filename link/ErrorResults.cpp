@@ -2,6 +2,9 @@
 
 #include <optional>
 
+#include "text/Decimal.h"
+#include "text/Trim.h"
+
 namespace at {
 
 namespace {
@@ -85,23 +88,12 @@ std::optional<int> CodeAfter(std::u16string_view line, std::u16string_view prefi
         return std::nullopt;
     }
     line.remove_prefix(prefix.size());
-    while (!line.empty() && line.front() == u' ') {
-        line.remove_prefix(1);
-    }
-    while (!line.empty() && (line.back() == u' ' || line.back() == u'\r')) {
-        line.remove_suffix(1);
-    }
-    if (line.empty() || line.size() > 3) {
+    const std::optional<std::uint32_t> code =
+        text::ParseDigits(text::TrimEnd(text::TrimStart(line, u" "), u" \r"), 3);
+    if (!code) {
         return std::nullopt;
     }
-    int code = 0;
-    for (char16_t c : line) {
-        if (c < u'0' || c > u'9') {
-            return std::nullopt;
-        }
-        code = code * 10 + (c - u'0');
-    }
-    return code;
+    return static_cast<int>(*code);
 }
 
 template <std::size_t N>

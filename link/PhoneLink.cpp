@@ -11,6 +11,7 @@
 #include "link/Reply.h"
 #include "link/Utf8Converter.h"
 #include "platform/Win32.h"
+#include "text/Ascii.h"
 
 using namespace platform;
 
@@ -33,19 +34,7 @@ constexpr DWORD kQuietMs = 2000;
 constexpr DWORD kLineFeedMs = 20;
 
 bool StartsWithNoCase(std::u16string_view text, std::u16string_view prefix) {
-    if (text.size() < prefix.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        char16_t c = text[i];
-        if (c >= u'a' && c <= u'z') {
-            c = static_cast<char16_t>(c - u'a' + u'A');
-        }
-        if (c != prefix[i]) {
-            return false;
-        }
-    }
-    return true;
+    return text::StartsWithIgnoringCase(text, prefix);
 }
 
 // V.250's final result codes, and the mobile equipment's and the message service's errors. The

@@ -6,6 +6,7 @@
 #include "platform/Registry.h"
 #include "platform/TermiosSerialPort.h"
 #include "platform/Win32.h"
+#include "text/Utf.h"
 
 using namespace platform;
 
@@ -20,43 +21,11 @@ bool IsHalvex(const PortHolder& holder) {
 }  // namespace
 
 std::u16string Widen(const std::string& text) {
-    std::u16string out;
-    for (std::size_t i = 0; i < text.size();) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        const int extra = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : -1;
-        if (extra < 0 || i + static_cast<std::size_t>(extra) >= text.size()) {
-            out += u'?';
-            ++i;
-            continue;
-        }
-        char32_t code = extra == 0 ? c : extra == 1 ? (c & 0x1F) : (c & 0x0F);
-        bool ok = true;
-        for (int k = 1; k <= extra; ++k) {
-            const unsigned char n = static_cast<unsigned char>(text[i + k]);
-            ok = ok && (n & 0xC0) == 0x80;
-            code = (code << 6) | (n & 0x3F);
-        }
-        out += ok ? static_cast<char16_t>(code) : u'?';
-        i += ok ? static_cast<std::size_t>(extra) + 1 : 1;
-    }
-    return out;
+    return text::FromUtf8Lenient(text, u'?');
 }
 
 std::string Narrow(const std::u16string& text) {
-    std::string out;
-    for (char16_t c : text) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
+    return text::ToUtf8(text, text::LoneSurrogate::Keep);
 }
 
 std::u16string ReadPortName() {

@@ -39,7 +39,8 @@ std::string DeviceText(const platform::SerialPortInfo& port);
 // Whether a holder is ModemManager.
 bool IsModemManager(const platform::PortHolder& holder);
 
-// UTF-8 and back, for the names the system gives (a name that is not UTF-8 keeps its ASCII).
+// UTF-8 and back, for the names the system gives: what is not UTF-8 becomes '?', a name that is
+// not UTF-8 keeps its ASCII, and a lone surrogate goes there and back unchanged.
 std::u16string Widen(const std::string& text);
 std::string Narrow(const std::u16string& text);
 

@@ -5,6 +5,7 @@
 
 #include "link/PortOpening.h"
 #include "platform/Win32.h"
+#include "text/Trim.h"
 
 using namespace platform;
 
@@ -131,8 +132,7 @@ ProbeResult Probe(const std::u16string& name, DWORD boundMs) {
             std::string maker = Joined(answer);
             if (maker.starts_with("+CGMI:"))
                 maker.erase(0, 6);
-            while (!maker.empty() && maker.front() == ' ')
-                maker.erase(0, 1);
+            maker = std::string(text::TrimStart(maker, " "));
             if (maker.size() >= 2 && maker.front() == '"' && maker.back() == '"')
                 maker = maker.substr(1, maker.size() - 2);
             result.maker = maker;

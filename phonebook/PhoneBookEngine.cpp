@@ -11,6 +11,8 @@
 #include "phonebook/NumberKind.h"
 #include "phonebook/ReadRanges.h"
 #include "platform/Win32.h"
+#include "text/Decimal.h"
+#include "text/Trim.h"
 
 using namespace platform;
 using phonebook::Decimal;
@@ -21,12 +23,7 @@ constexpr std::u16string_view kMarker = u"+CPBR:";
 
 // The number without the blanks and quotes around it.
 std::u16string Unquote(std::u16string_view text) {
-    while (!text.empty() && text.front() == u' ') {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && text.back() == u' ') {
-        text.remove_suffix(1);
-    }
+    text = text::Trim(text, u" ");
     if (!text.empty() && text.front() == u'"') {
         text.remove_prefix(1);
     }
@@ -246,28 +243,5 @@ void CPhoneBookEngine::ClearRecords() {
 
 int CPhoneBookEngine::ParseDecimal(std::u16string_view text) {
     // atoi on the text as converted into a 32-byte buffer: 31 characters and the null.
-    text = text.substr(0, 31);
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == u' ' || (text[i] >= u'\t' && text[i] <= u'\r'))) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
-        negative = text[i] == u'-';
-        ++i;
-    }
-    long long value = 0;
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
-        value = value * 10 + (text[i] - u'0');
-        if (value > static_cast<long long>(INT_MAX) + 1) {
-            value = static_cast<long long>(INT_MAX) + 1;
-        }
-    }
-    if (negative) {
-        value = -value;
-    }
-    if (value > INT_MAX) {
-        return INT_MAX;
-    }
-    return static_cast<int>(value);
+    return text::LeadingInt(text.substr(0, 31));
 }

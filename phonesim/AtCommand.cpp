@@ -44,7 +44,7 @@ std::optional<std::vector<AtCommand>> SplitCommandLine(std::string_view line) {
     std::size_t i = 0;
     while (i < line.size() && IsBlank(line[i]))
         ++i;
-    if (line.size() - i < 2 || !EqualsIgnoreCase(line.substr(i, 2), "AT"))
+    if (line.size() - i < 2 || !EqualsIgnoringCase(line.substr(i, 2), "AT"))
         return std::nullopt;
     i += 2;
 

@@ -1,6 +1,7 @@
 #include "phonesim/Charset.h"
 
 #include "phonesim/Text.h"
+#include "text/Decimal.h"
 
 namespace phonesim {
 
@@ -34,12 +35,10 @@ constexpr Extension kGsmExtension[] = {
     {0x3C, u'['},  {0x3D, u'~'}, {0x3E, u']'}, {0x40, u'|'}, {0x65, u'\u20AC'},
 };
 
-constexpr char kHexDigits[] = "0123456789ABCDEF";
-
 void AppendEscaped(std::string& out, unsigned char byte) {
     out += '\\';
-    out += kHexDigits[byte >> 4];
-    out += kHexDigits[byte & 0x0F];
+    out += HexDigit(byte >> 4);
+    out += HexDigit(byte);
 }
 
 bool NeedsEscape(unsigned char byte) {
@@ -65,10 +64,10 @@ std::string Unescape(std::string_view bytes) {
 
 std::optional<Charset> CharsetByName(std::string_view name) {
     for (Charset c : SupportedCharsets()) {
-        if (EqualsIgnoreCase(name, CharsetName(c)))
+        if (EqualsIgnoringCase(name, CharsetName(c)))
             return c;
     }
-    if (EqualsIgnoreCase(name, "UTF8"))
+    if (EqualsIgnoringCase(name, "UTF8"))
         return Charset::Utf8;
     return std::nullopt;
 }
@@ -148,11 +147,11 @@ std::string EncodeText(std::u16string_view text, Charset charset) {
         case Charset::Ucs2:
             for (char16_t unit : text) {
                 for (int shift = 12; shift >= 0; shift -= 4)
-                    out += kHexDigits[(unit >> shift) & 0xF];
+                    out += HexDigit(unit >> shift);
             }
             return out;
         case Charset::Utf8: {
-            for (char c : Utf16ToUtf8(text)) {
+            for (char c : ToUtf8(text)) {
                 const auto byte = static_cast<unsigned char>(c);
                 if (NeedsEscape(byte)) {
                     AppendEscaped(out, byte);
@@ -199,14 +198,10 @@ std::optional<std::u16string> DecodeText(std::string_view bytes, Charset charset
                 return std::nullopt;
             std::u16string out;
             for (std::size_t i = 0; i < bytes.size(); i += 4) {
-                unsigned unit = 0;
-                for (std::size_t k = 0; k < 4; ++k) {
-                    const int v = HexValue(bytes[i + k]);
-                    if (v < 0)
-                        return std::nullopt;
-                    unit = unit * 16 + static_cast<unsigned>(v);
-                }
-                out += static_cast<char16_t>(unit);
+                const auto unit = text::ParseDigits(bytes.substr(i, 4), 4, 16);
+                if (!unit)
+                    return std::nullopt;
+                out += static_cast<char16_t>(*unit);
             }
             return out;
         }

@@ -202,9 +202,9 @@ Executor::Result Executor::FindPhonebook(const AtCommand& command, Lines& out) {
     const auto wanted = DecodeText((*args)[0].text, charset);
     if (!wanted)
         return Cme(25);
-    const std::string key = ToUpperAscii(Utf16ToUtf8(*wanted));
+    const std::string key = ToUpperAscii(ToUtf8(*wanted));
     for (const auto& [index, entry] : memory->entries) {
-        if (ToUpperAscii(Utf16ToUtf8(entry.name)).rfind(key, 0) == 0) {
+        if (ToUpperAscii(ToUtf8(entry.name)).rfind(key, 0) == 0) {
             out.push_back(EntryLine("+CPBF: ", index, entry));
         }
     }

@@ -119,7 +119,7 @@ std::string Executor::ExecuteLine(std::string_view line, std::uint64_t nowMs) {
     if (!commands) {
         // Text without the AT prefix is not a command at all; a broken AT line is an error.
         const std::string_view trimmed = Trim(line);
-        if (trimmed.size() < 2 || !EqualsIgnoreCase(trimmed.substr(0, 2), "AT"))
+        if (trimmed.size() < 2 || !EqualsIgnoringCase(trimmed.substr(0, 2), "AT"))
             return "";
         return FormatFinal(Error());
     }

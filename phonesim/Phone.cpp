@@ -108,7 +108,7 @@ struct Phone::Impl {
                 continue;
             if (f.atMs && nowMs < *f.atMs)
                 continue;
-            if (!StartsWithIgnoreCase(commandLine, f.command))
+            if (!StartsWithIgnoringCase(commandLine, f.command))
                 continue;
             if (it->skipLeft > 0) {
                 --it->skipLeft;
@@ -126,7 +126,7 @@ struct Phone::Impl {
         std::uint32_t latency = timing.latencyMs;
         std::size_t best = 0;
         for (const auto& [prefix, ms] : timing.commandLatencyMs) {
-            if (prefix.size() >= best && StartsWithIgnoreCase(commandLine, prefix)) {
+            if (prefix.size() >= best && StartsWithIgnoringCase(commandLine, prefix)) {
                 best = prefix.size();
                 latency = ms;
             }

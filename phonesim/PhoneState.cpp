@@ -22,7 +22,7 @@ int LowestFree(const Map& used, int capacity) {
 template <typename T>
 T* FindByName(std::vector<T>& items, const std::string& name) {
     for (auto& item : items) {
-        if (EqualsIgnoreCase(item.name, name))
+        if (EqualsIgnoringCase(item.name, name))
             return &item;
     }
     return nullptr;

@@ -323,7 +323,7 @@ std::string ProfileToJson(const Profile& profile) {
             entries.push_back({{"index", index},
                                {"number", e.number},
                                {"type", e.type},
-                               {"name", Utf16ToUtf8(e.name)}});
+                               {"name", ToUtf8(e.name)}});
         }
         memories.push_back({{"name", m.name},
                             {"capacity", m.capacity},

@@ -3,11 +3,15 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <set>
 #include <sstream>
 
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "text/Decimal.h"
+#include "text/Trim.h"
 
 namespace platform {
 
@@ -20,9 +24,7 @@ std::string FirstLine(const std::string& path) {
     std::ifstream in(path);
     std::string line;
     std::getline(in, line);
-    while (!line.empty() && (line.back() == '\r' || line.back() == ' '))
-        line.pop_back();
-    return line;
+    return std::string(text::TrimEnd(line, "\r "));
 }
 
 bool IsFile(const std::string& path) {
@@ -102,10 +104,11 @@ std::vector<GroupEntry> ReadGroups(const std::string& path) {
         std::string f;
         while (std::getline(s, f, ':'))
             fields.push_back(f);
-        if (fields.size() < 3 || fields[2].empty() ||
-            fields[2].find_first_not_of("0123456789") != std::string::npos || fields[2].size() > 9)
+        const std::optional<std::uint32_t> gid =
+            fields.size() < 3 ? std::nullopt : text::ParseDigits(fields[2], 9);
+        if (!gid)
             continue;
-        GroupEntry g{fields[0], static_cast<unsigned>(std::stoul(fields[2])), {}};
+        GroupEntry g{fields[0], *gid, {}};
         if (fields.size() > 3) {
             std::stringstream m(fields[3]);
             while (std::getline(m, f, ','))
@@ -263,8 +266,9 @@ std::vector<PortHolder> PortSurvey::Holders(const std::string& device) const {
     std::vector<PortHolder> holders;
     std::error_code ec;
     for (const auto& process : fs::directory_iterator(Real("/proc"), ec)) {
-        const std::string pid = process.path().filename().string();
-        if (pid.empty() || pid.size() > 9 || pid.find_first_not_of("0123456789") != pid.npos)
+        const std::optional<std::uint32_t> pid =
+            text::ParseDigits(process.path().filename().string(), 9);
+        if (!pid)
             continue;
         std::error_code fdError;
         for (const auto& fd : fs::directory_iterator(process.path() / "fd", fdError)) {
@@ -272,7 +276,7 @@ std::vector<PortHolder> PortSurvey::Holders(const std::string& device) const {
             if (fs::read_symlink(fd.path(), linkError).string() != device || linkError)
                 continue;
             PortHolder holder;
-            holder.pid = std::stoi(pid);
+            holder.pid = static_cast<int>(*pid);
             holder.program = FirstLine(process.path().string() + "/comm");
             holder.self = options_.root.empty() && holder.pid == ::getpid();
             holders.push_back(std::move(holder));

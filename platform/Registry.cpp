@@ -13,29 +13,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "text/Ascii.h"
+
 namespace platform {
 
 namespace {
-
-char16_t Fold(char16_t c) {
-    return (c >= u'A' && c <= u'Z') ? char16_t(c - u'A' + u'a') : c;
-}
-
-std::u16string FoldAll(std::u16string s) {
-    for (auto& c : s)
-        c = Fold(c);
-    return s;
-}
-
-bool SameName(const std::u16string& a, const std::u16string& b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (Fold(a[i]) != Fold(b[i]))
-            return false;
-    }
-    return true;
-}
 
 // Names end up on one line of the .reg file, inside brackets or quotes.
 bool HasControl(const std::u16string& s) {
@@ -106,7 +88,7 @@ void Registry::Refresh(HKEY root, const std::u16string& key, const std::u16strin
     const Value* fresh = nullptr;
     if (const Key* k = now.Find(root, key)) {
         for (const Value& v : k->values) {
-            if (SameName(v.name, name))
+            if (text::EqualsIgnoringCase(v.name, name))
                 fresh = &v;
         }
     }
@@ -114,7 +96,8 @@ void Registry::Refresh(HKEY root, const std::u16string& key, const std::u16strin
     Key* mine = Find(root, key);
     if (!fresh) {
         if (mine) {
-            std::erase_if(mine->values, [&](const Value& v) { return SameName(v.name, name); });
+            std::erase_if(mine->values,
+                          [&](const Value& v) { return text::EqualsIgnoringCase(v.name, name); });
         }
         return;
     }
@@ -123,7 +106,7 @@ void Registry::Refresh(HKEY root, const std::u16string& key, const std::u16strin
         mine = &Ensure(root, Normalize(theirs->path), nullptr);
     }
     for (Value& v : mine->values) {
-        if (SameName(v.name, name)) {
+        if (text::EqualsIgnoringCase(v.name, name)) {
             v = *fresh;
             return;
         }
@@ -155,12 +138,12 @@ std::u16string Registry::Normalize(const std::u16string& path) {
 }
 
 const Registry::Key* Registry::Find(HKEY root, const std::u16string& key) const {
-    auto it = keys_.find(KeyId{root, FoldAll(Normalize(key))});
+    auto it = keys_.find(KeyId{root, text::ToLowerAscii(Normalize(key))});
     return it == keys_.end() ? nullptr : &it->second;
 }
 
 Registry::Key* Registry::Find(HKEY root, const std::u16string& key) {
-    auto it = keys_.find(KeyId{root, FoldAll(Normalize(key))});
+    auto it = keys_.find(KeyId{root, text::ToLowerAscii(Normalize(key))});
     return it == keys_.end() ? nullptr : &it->second;
 }
 
@@ -173,7 +156,7 @@ Registry::Key& Registry::Ensure(HKEY root, const std::u16string& normalized, boo
         std::size_t end = normalized.find(u'\\', pos);
         std::u16string prefix =
             end == std::u16string::npos ? normalized : normalized.substr(0, end);
-        auto [it, inserted] = keys_.try_emplace(KeyId{root, FoldAll(prefix)});
+        auto [it, inserted] = keys_.try_emplace(KeyId{root, text::ToLowerAscii(prefix)});
         if (inserted) {
             it->second.root = root;
             it->second.path = prefix;
@@ -215,7 +198,7 @@ LONG Registry::CreateKey(HKEY root, const std::u16string& key, bool* created) {
 LONG Registry::DeleteKey(HKEY root, const std::u16string& key) {
     if (!ValidRoot(root))
         return ERROR_INVALID_HANDLE;
-    std::u16string folded = FoldAll(Normalize(key));
+    std::u16string folded = text::ToLowerAscii(Normalize(key));
     if (folded.empty())
         return ERROR_ACCESS_DENIED;
     if (keys_.erase(KeyId{root, folded}) == 0)
@@ -238,7 +221,7 @@ LONG Registry::QueryValue(HKEY root, const std::u16string& key, const std::u16st
     if (!k)
         return ERROR_FILE_NOT_FOUND;
     for (const auto& v : k->values) {
-        if (SameName(v.name, name)) {
+        if (text::EqualsIgnoringCase(v.name, name)) {
             if (type)
                 *type = v.type;
             if (data)
@@ -260,7 +243,7 @@ LONG Registry::SetValue(HKEY root, const std::u16string& key, const std::u16stri
         return ERROR_FILE_NOT_FOUND;
     std::vector<BYTE> bytes(data, data + size);
     for (auto& v : k->values) {
-        if (SameName(v.name, name)) {
+        if (text::EqualsIgnoringCase(v.name, name)) {
             v.type = type;
             v.data = std::move(bytes);
             return Changed();
@@ -277,7 +260,7 @@ LONG Registry::DeleteValue(HKEY root, const std::u16string& key, const std::u16s
     if (!k)
         return ERROR_FILE_NOT_FOUND;
     for (auto it = k->values.begin(); it != k->values.end(); ++it) {
-        if (SameName(it->name, name)) {
+        if (text::EqualsIgnoringCase(it->name, name)) {
             k->values.erase(it);
             return Changed();
         }

@@ -3,6 +3,10 @@
 #include <string_view>
 
 #include "platform/Registry.h"
+#include "text/Ascii.h"
+#include "text/Decimal.h"
+#include "text/Trim.h"
+#include "text/Utf.h"
 
 namespace platform {
 
@@ -22,96 +26,19 @@ constexpr RootName kRoots[] = {
     {HKEY_USERS, "HKEY_USERS"},
 };
 
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += char(cp);
-    } else if (cp < 0x800) {
-        out += char(0xC0 | (cp >> 6));
-        out += char(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += char(0xE0 | (cp >> 12));
-        out += char(0x80 | ((cp >> 6) & 0x3F));
-        out += char(0x80 | (cp & 0x3F));
-    } else {
-        out += char(0xF0 | (cp >> 18));
-        out += char(0x80 | ((cp >> 12) & 0x3F));
-        out += char(0x80 | ((cp >> 6) & 0x3F));
-        out += char(0x80 | (cp & 0x3F));
-    }
-}
-
-// False when `s` holds a lone surrogate, which UTF-8 text cannot carry.
+// False when `s` holds a lone surrogate, which UTF-8 text cannot carry; `out` then holds what
+// comes before it.
 bool ToUtf8Text(const std::u16string& s, std::string& out) {
-    out.clear();
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        char32_t c = s[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 &&
-            s[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (s[i + 1] - 0xDC00);
-            ++i;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            return false;
-        }
-        AppendUtf8(out, c);
-    }
-    return true;
+    const std::size_t lone = text::FindLoneSurrogate(s);
+    out = text::ToUtf8(std::u16string_view(s).substr(0, lone));
+    return lone == std::u16string::npos;
 }
 
 // Strict decoding: false on any malformed, overlong or surrogate sequence.
 bool FromUtf8Text(std::string_view s, std::u16string& out) {
-    out.clear();
-    std::size_t i = 0;
-    while (i < s.size()) {
-        unsigned char b = static_cast<unsigned char>(s[i]);
-        char32_t cp;
-        std::size_t len;
-        if (b < 0x80) {
-            cp = b;
-            len = 1;
-        } else if (b >= 0xC2 && b <= 0xDF) {
-            cp = b & 0x1F;
-            len = 2;
-        } else if (b >= 0xE0 && b <= 0xEF) {
-            cp = b & 0x0F;
-            len = 3;
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            cp = b & 0x07;
-            len = 4;
-        } else {
-            return false;
-        }
-        if (i + len > s.size())
-            return false;
-        for (std::size_t k = 1; k < len; ++k) {
-            unsigned char c = static_cast<unsigned char>(s[i + k]);
-            if ((c & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (c & 0x3F);
-        }
-        if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-            (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            out += char16_t(0xD800 + (cp >> 10));
-            out += char16_t(0xDC00 + (cp & 0x3FF));
-        } else {
-            out += char16_t(cp);
-        }
-        i += len;
-    }
-    return true;
-}
-
-bool SameFolded(const std::u16string& a, const std::u16string& b) {
-    auto fold = [](char16_t c) { return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c; };
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (fold(a[i]) != fold(b[i]))
-            return false;
-    }
-    return true;
+    std::optional<std::u16string> decoded = text::FromUtf8(s);
+    out = decoded ? std::move(*decoded) : std::u16string();
+    return decoded.has_value();
 }
 
 std::string Quote(const std::string& s) {
@@ -146,35 +73,16 @@ bool Unquote(std::string_view line, std::size_t& pos, std::string& out) {
     return false;
 }
 
+// Blanks and tabs off both ends, and the carriage return of a line off its end.
 std::string_view Trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
+    return text::TrimEnd(text::TrimStart(s), " \t\r");
 }
 
 bool ParseHexNumber(std::string_view s, DWORD& value) {
-    if (s.empty() || s.size() > 8)
-        return false;
-    value = 0;
-    for (char c : s) {
-        int d = HexDigit(c);
-        if (d < 0)
-            return false;
-        value = (value << 4) | DWORD(d);
-    }
-    return true;
+    const std::optional<std::uint32_t> number = text::ParseDigits(s, 8, 16);
+    if (number)
+        value = *number;
+    return number.has_value();
 }
 
 bool ParseHexBytes(std::string_view s, std::vector<BYTE>& out) {
@@ -187,9 +95,10 @@ bool ParseHexBytes(std::string_view s, std::vector<BYTE>& out) {
         std::size_t comma = s.find(',', start);
         std::string_view item = Trim(s.substr(
             start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
-        if (item.size() != 2 || HexDigit(item[0]) < 0 || HexDigit(item[1]) < 0)
+        const std::optional<std::uint32_t> octet = text::ParseDigits(item, 2, 16);
+        if (item.size() != 2 || !octet)
             return false;
-        out.push_back(BYTE(HexDigit(item[0]) << 4 | HexDigit(item[1])));
+        out.push_back(BYTE(*octet));
         if (comma == std::string_view::npos)
             return true;
         start = comma + 1;
@@ -403,7 +312,7 @@ LONG Registry::FromRegText(const std::string& input) {
         }
         bool replaced = false;
         for (auto& v : current->values) {
-            if (SameFolded(v.name, name)) {
+            if (text::EqualsIgnoringCase(v.name, name)) {
                 v = value;
                 replaced = true;
             }

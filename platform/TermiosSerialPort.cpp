@@ -14,6 +14,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "text/Utf.h"
+
 namespace platform {
 
 namespace {
@@ -48,23 +50,13 @@ std::string TermiosSerialPorts::DevicePath(const std::u16string& name, std::stri
             *why = reason;
         return std::string();
     };
-    std::string utf8;
     for (char16_t c : name) {
         if (c < 0x20 || c == 0x7F)
             return refuse("it holds a control character");
         if (c >= 0xD800)
             return refuse("it holds a character no device name has");
-        if (c < 0x80) {
-            utf8 += char(c);
-        } else if (c < 0x800) {
-            utf8 += char(0xC0 | (c >> 6));
-            utf8 += char(0x80 | (c & 0x3F));
-        } else {
-            utf8 += char(0xE0 | (c >> 12));
-            utf8 += char(0x80 | ((c >> 6) & 0x3F));
-            utf8 += char(0x80 | (c & 0x3F));
-        }
     }
+    const std::string utf8 = text::ToUtf8(name);
     if (utf8.empty())
         return refuse("it is empty");
     // "pts/3" is a device below /dev; "../" would leave it.

@@ -4,6 +4,9 @@
 #include <cstdint>
 
 #include "link/Reply.h"
+#include "text/Ascii.h"
+#include "text/Hex.h"
+#include "text/Trim.h"
 
 namespace sms {
 
@@ -12,7 +15,7 @@ namespace {
 constexpr std::size_t npos = std::u16string_view::npos;
 
 char16_t UpperAscii(char16_t c) {
-    return (c >= u'a' && c <= u'z') ? char16_t(c - 32) : c;
+    return text::UpperAscii(c);
 }
 
 // Passes over the line end and any blanks before a PDU line: everything that is a carriage
@@ -87,9 +90,7 @@ bool Contains(std::u16string_view text, std::u16string_view what) {
 }
 
 bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](char16_t x, char16_t y) { return UpperAscii(x) == UpperAscii(y); });
+    return text::EqualsIgnoringCase(a, b);
 }
 
 std::u16string_view UpToNull(std::u16string_view reply) {
@@ -210,10 +211,8 @@ std::u16string ParseStoredIndex(std::u16string_view reply) {
 }
 
 bool IsPduText(std::u16string_view pdu) {
-    return pdu.size() >= 3 && std::all_of(pdu.begin(), pdu.end(), [](char16_t c) {
-               return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') ||
-                      (c >= u'a' && c <= u'f');
-           });
+    return pdu.size() >= 3 &&
+           std::all_of(pdu.begin(), pdu.end(), [](char16_t c) { return text::HexValue(c) >= 0; });
 }
 
 }  // namespace sms

@@ -5,6 +5,8 @@
 #include <string_view>
 
 #include "app/Utf8Text.h"
+#include "text/Ascii.h"
+#include "text/Decimal.h"
 
 namespace cli {
 
@@ -28,17 +30,8 @@ std::u16string Text(const std::string& bytes, const std::string& what) {
     return *text;
 }
 
-std::string Upper(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return text;
-}
-
 phone::Memory Memory(const std::string& word) {
-    const std::string name = Upper(word);
+    const std::string name = text::ToUpperAscii(word);
     if (name == "ME") {
         return phone::Memory::Phone;
     }
@@ -59,11 +52,11 @@ sms::Box Box(const std::string& word) {
 }
 
 int MessageId(const std::string& word) {
-    if (word.empty() || word.size() > 3 || word.find_first_not_of("0123456789") != word.npos ||
-        std::stoi(word) == 0) {
+    const std::optional<std::uint32_t> id = text::ParseDigits(word, 3);
+    if (!id || *id == 0) {
         throw Failure{"\"" + word + "\" is not a message id (1, 2, ...)"};
     }
-    return std::stoi(word);
+    return static_cast<int>(*id);
 }
 
 class Parser {

@@ -12,6 +12,7 @@
 #include "app/cli/backup/ImportPlan.h"
 #include "app/cli/backup/VCardWriter.h"
 #include "phonebook/NumberKind.h"
+#include "text/Ascii.h"
 
 namespace cli {
 
@@ -27,14 +28,8 @@ std::string Utf8(const std::u16string& text) {
 
 // Letters compared without case first, so that a backup reads like an address book.
 bool NameOrder(const backup::ContactCard& a, const backup::ContactCard& b) {
-    const auto fold = [](std::u16string name) {
-        for (char16_t& ch : name) {
-            ch = ch >= u'A' && ch <= u'Z' ? static_cast<char16_t>(ch - u'A' + u'a') : ch;
-        }
-        return name;
-    };
-    const std::u16string foldedA = fold(a.name);
-    const std::u16string foldedB = fold(b.name);
+    const std::u16string foldedA = text::ToLowerAscii(a.name);
+    const std::u16string foldedB = text::ToLowerAscii(b.name);
     return foldedA != foldedB ? foldedA < foldedB : a.name < b.name;
 }
 

@@ -1,21 +1,14 @@
 #include "sms/codec/HexText.h"
 
 #include <algorithm>
-#include <array>
-#include <cstring>
+
+#include "text/Hex.h"
 
 namespace {
 
-// The value of a hex digit by arithmetic, not a table, so that a block of them is converted in
-// vector registers; `bad` gets a 1 for a byte that is not a hex digit.
+// Only the low 8 bits of a character count.
 unsigned NibbleValue(char16_t c, unsigned& bad) {
-    const auto byte = static_cast<std::uint8_t>(c);  // only the low 8 bits count
-    const auto digit = static_cast<std::uint8_t>(byte - '0');
-    const auto letter = static_cast<std::uint8_t>((byte | 0x20) - 'a');
-    const bool isDigit = digit < 10;
-    const bool isLetter = letter < 6;
-    bad |= !(isDigit | isLetter);
-    return isDigit ? digit : letter + 10u;
+    return text::HexNibble(static_cast<std::uint8_t>(c), bad);
 }
 
 // Pair by pair, up to the first one that is not hex.
@@ -64,24 +57,4 @@ bool HexToOctets(std::u16string_view text, std::span<std::uint8_t> out) {
         std::copy(block, block + kBlock, out.begin() + static_cast<std::ptrdiff_t>(done));
     }
     return ConvertPairs(pair, out.subspan(done, n - done));
-}
-
-std::u16string OctetsToHex(std::span<const std::uint8_t> octets) {
-    // Both characters of each octet from one table, into a string sized once.
-    using Pair = std::array<char16_t, 2>;
-    static constexpr std::array<Pair, 256> kPairs = [] {
-        constexpr char16_t kDigits[] = u"0123456789ABCDEF";
-        std::array<Pair, 256> table{};
-        for (std::size_t octet = 0; octet < table.size(); ++octet) {
-            table[octet] = {kDigits[octet >> 4], kDigits[octet & 0x0F]};
-        }
-        return table;
-    }();
-    std::u16string hex(2 * octets.size(), u'\0');
-    char16_t* out = hex.data();
-    for (std::uint8_t octet : octets) {
-        std::memcpy(out, kPairs[octet].data(), sizeof(Pair));
-        out += 2;
-    }
-    return hex;
 }

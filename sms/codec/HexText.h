@@ -3,13 +3,9 @@
 
 #include <cstdint>
 #include <span>
-#include <string>
 #include <string_view>
 
 // Converts pairs of hex characters (either case; only the low 8 bits of each character count)
 // into `out`, never more octets than `out` holds. Odd length: false and nothing converted.
 // A pair that is not hex: false, the octets before it stay converted.
 bool HexToOctets(std::u16string_view text, std::span<std::uint8_t> out);
-
-// Two upper-case characters per octet.
-std::u16string OctetsToHex(std::span<const std::uint8_t> octets);

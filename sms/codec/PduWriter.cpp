@@ -5,7 +5,7 @@
 #include <string>
 
 #include "sms/codec/GsmAlphabet.h"
-#include "sms/codec/HexText.h"
+#include "text/Hex.h"
 
 void CPduWriter::AlignToOctet() {
     // A partly written octet always lies inside the buffer, so this never passes its end.
@@ -227,5 +227,5 @@ void CPduWriter::WriteUserDataHeader(std::u16string_view header) {
 }
 
 std::u16string CPduWriter::ToHex() const {
-    return OctetsToHex(std::span<const std::uint8_t>(m_octets.data(), Size()));
+    return text::OctetsToHex<char16_t>(std::span<const std::uint8_t>(m_octets.data(), Size()));
 }

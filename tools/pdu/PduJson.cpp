@@ -2,19 +2,19 @@
 
 #include <span>
 
-#include "app/Utf8Text.h"
-#include "sms/codec/HexText.h"
 #include "sms/codec/SmsCommand.h"
 #include "sms/codec/SmsDeliver.h"
 #include "sms/codec/SmsStatusReport.h"
 #include "sms/codec/SmsSubmit.h"
 #include "sms/codec/SmsSubmitReport.h"
+#include "text/Hex.h"
+#include "text/Utf.h"
 
 namespace pdutool {
 namespace {
 
 using Json = nlohmann::ordered_json;
-using app::ToUtf8;
+using text::ToUtf8;
 
 // Strings that hold one octet per character.
 std::string OctetHex(std::u16string_view octets) {
@@ -23,13 +23,13 @@ std::string OctetHex(std::u16string_view octets) {
     for (char16_t c : octets) {
         bytes.push_back(static_cast<std::uint8_t>(c & 0xFF));
     }
-    return app::ToUtf8(OctetsToHex(bytes));
+    return text::OctetsToHex(bytes);
 }
 
 Json AddressJson(const SmsAddress& address) {
     return Json{{"ton", address.typeOfNumber},
                 {"npi", address.numberingPlan},
-                {"digits", app::ToUtf8(address.number)}};
+                {"digits", ToUtf8(address.number)}};
 }
 
 Json TimeJson(const SmsDateTime& t) {
@@ -45,7 +45,7 @@ Json ValidityJson(const SmsValidity& v) {
     } else if (v.format == kValidityAbsolute) {
         json["absolute"] = TimeJson(v.absolute);
     } else if (v.format == kValidityEnhanced) {
-        json["enhanced"] = app::ToUtf8(OctetsToHex(v.enhanced));
+        json["enhanced"] = text::OctetsToHex(v.enhanced);
     }
     return json;
 }
@@ -110,7 +110,7 @@ Json MessageToJson(const CShortMessage& message) {
         json["dcs"] = m->GetDcs();
     }
     json["header"] = OctetHex(message.GetHeader());
-    json["text"] = app::ToUtf8(message.GetText());
+    json["text"] = ToUtf8(message.GetText());
     return json;
 }
 

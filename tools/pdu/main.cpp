@@ -10,11 +10,13 @@
 #include <string_view>
 #include <vector>
 
-#include "app/Utf8Text.h"
 #include "sms/codec/DialNumber.h"
 #include "sms/codec/ShortMessage.h"
 #include "sms/codec/SmsSubmit.h"
 #include "sms/codec/UserData.h"
+#include "text/Decimal.h"
+#include "text/Hex.h"
+#include "text/Utf.h"
 #include "tools/pdu/PduJson.h"
 
 namespace {
@@ -59,10 +61,6 @@ std::u16string Widen(std::string_view ascii) {
     return std::u16string(ascii.begin(), ascii.end());
 }
 
-bool IsHexDigit(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-
 // Blanks are allowed, so a PDU copied from a log with spaces between octets still works.
 std::u16string PduArgument(std::string_view text) {
     std::string hex;
@@ -70,7 +68,7 @@ std::u16string PduArgument(std::string_view text) {
         if (c == ' ' || c == '\t' || c == '\n' || c == '\r') {
             continue;
         }
-        if (!IsHexDigit(c)) {
+        if (text::HexValue(c) < 0) {
             throw BadArguments{"not a PDU hex text (a character is not a hex digit)"};
         }
         hex.push_back(c);
@@ -83,7 +81,7 @@ std::u16string PduArgument(std::string_view text) {
 
 // The user's dial string, checked here because the codec writes any character it is given.
 std::u16string DialArgument(const char* option, std::string_view text, bool mayBeEmpty) {
-    const std::optional<std::u16string> wide = app::FromUtf8(text);
+    const std::optional<std::u16string> wide = text::FromUtf8(text);
     const SmsAddress address = ParseDialNumber(wide.value_or(u"?"));
     bool digitsOnly = wide.has_value();
     for (char16_t c : address.number) {
@@ -98,32 +96,16 @@ std::u16string DialArgument(const char* option, std::string_view text, bool mayB
 }
 
 std::uint8_t DcsArgument(std::string_view text) {
-    unsigned value = 0;
-    std::size_t i = 0;
     unsigned base = 10;
     if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
         base = 16;
-        i = 2;
+        text.remove_prefix(2);
     }
-    if (i >= text.size()) {
+    const std::optional<std::uint32_t> value = text::ParseDigits(text, text.size(), base);
+    if (!value || *value > 255) {
         throw BadArguments{"--dcs: not a number from 0 to 255"};
     }
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        unsigned digit = 0;
-        if (c >= '0' && c <= '9') {
-            digit = static_cast<unsigned>(c - '0');
-        } else if (base == 16 && IsHexDigit(c)) {
-            digit = static_cast<unsigned>((c | 0x20) - 'a' + 10);
-        } else {
-            throw BadArguments{"--dcs: not a number from 0 to 255"};
-        }
-        value = value * base + digit;
-        if (value > 255) {
-            throw BadArguments{"--dcs: not a number from 0 to 255"};
-        }
-    }
-    return static_cast<std::uint8_t>(value);
+    return static_cast<std::uint8_t>(*value);
 }
 
 int Decode(const std::vector<std::string_view>& args) {
@@ -183,7 +165,7 @@ int Submit(const std::vector<std::string_view>& args) {
         } else if (arg == "--dcs") {
             dcs = DcsArgument(value);
         } else {
-            text = app::FromUtf8(value);
+            text = text::FromUtf8(value);
             if (!text) {
                 throw BadArguments{"--text: not UTF-8"};
             }
@@ -215,7 +197,7 @@ int Submit(const std::vector<std::string_view>& args) {
 
     const std::u16string pdu = message.Encode();
     nlohmann::ordered_json json;
-    json["pdu"] = app::ToUtf8(pdu);
+    json["pdu"] = text::ToUtf8(pdu);
     json["length"] = sms::TpduLength(pdu);
     std::cout << json.dump() << '\n';
     return 0;

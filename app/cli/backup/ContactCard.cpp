@@ -1,8 +1,9 @@
 #include "app/cli/backup/ContactCard.h"
 
-#include "app/cli/backup/AsciiText.h"
 #include "app/cli/backup/Csv.h"
 #include "app/cli/backup/VCardReader.h"
+#include "text/Ascii.h"
+#include "text/Trim.h"
 
 namespace backup {
 
@@ -11,9 +12,7 @@ CardFile ReadContacts(std::string_view bytes) {
     if (start.substr(0, 3) == "\xEF\xBB\xBF") {
         start.remove_prefix(3);
     }
-    const std::size_t first = start.find_first_not_of(" \t\r\n");
-    const std::string head =
-        UpperCase(start.substr(first == std::string_view::npos ? start.size() : first, 11));
+    const std::string head = text::ToUpperAscii(text::TrimStart(start, " \t\r\n").substr(0, 11));
     return head == "BEGIN:VCARD" ? ReadVCards(start) : ReadCsv(bytes);
 }
 

@@ -5,7 +5,8 @@
 #include <optional>
 
 #include "app/Utf8Text.h"
-#include "app/cli/backup/AsciiText.h"
+#include "text/Ascii.h"
+#include "text/Trim.h"
 
 namespace backup {
 
@@ -89,15 +90,13 @@ std::u16string Text(const std::string& bytes, int line) {
     if (!text) {
         throw Failure{line, "not UTF-8 text"};
     }
-    return TrimBlanks(*text);
+    return std::u16string(text::Trim(*text));
 }
 
 std::string LowerAscii(std::u16string_view text) {
     std::string lower;
     for (char16_t c : text) {
-        lower.push_back(c >= u'A' && c <= u'Z' ? static_cast<char>(c - u'A' + u'a')
-                        : c < 0x80             ? static_cast<char>(c)
-                                               : '?');
+        lower.push_back(c < 0x80 ? static_cast<char>(text::LowerAscii(c)) : '?');
     }
     return lower;
 }

@@ -5,7 +5,7 @@
 #include <cerrno>
 
 #include "app/Utf8Text.h"
-#include "app/cli/backup/AsciiText.h"
+#include "text/Ascii.h"
 
 namespace backup {
 
@@ -74,12 +74,13 @@ private:
 }  // namespace
 
 std::optional<std::string> ConvertToUtf8(std::string_view bytes, std::string_view charset) {
-    if (EqualsIgnoringCase(charset, "UTF-8") || EqualsIgnoringCase(charset, "US-ASCII") ||
-        EqualsIgnoringCase(charset, "ASCII")) {
+    if (text::EqualsIgnoringCase(charset, "UTF-8") ||
+        text::EqualsIgnoringCase(charset, "US-ASCII") ||
+        text::EqualsIgnoringCase(charset, "ASCII")) {
         if (!app::FromUtf8(bytes)) {
             return std::nullopt;
         }
-        if (!EqualsIgnoringCase(charset, "UTF-8")) {
+        if (!text::EqualsIgnoringCase(charset, "UTF-8")) {
             for (char c : bytes) {
                 if (static_cast<unsigned char>(c) >= 0x80) {
                     return std::nullopt;

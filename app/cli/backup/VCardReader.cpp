@@ -6,8 +6,10 @@
 #include <vector>
 
 #include "app/Utf8Text.h"
-#include "app/cli/backup/AsciiText.h"
 #include "app/cli/backup/TextCharset.h"
+#include "text/Ascii.h"
+#include "text/Hex.h"
+#include "text/Trim.h"
 
 namespace backup {
 
@@ -45,7 +47,7 @@ struct Property {
     }
     bool HasBare(std::string_view word) const {
         return std::any_of(params.begin(), params.end(), [word](const auto& p) {
-            return p.first.empty() && EqualsIgnoringCase(p.second, word);
+            return p.first.empty() && text::EqualsIgnoringCase(p.second, word);
         });
     }
 };
@@ -82,7 +84,7 @@ std::vector<std::string_view> SplitOutsideQuotes(std::string_view text, char sep
 }
 
 std::string Unquote(std::string_view text) {
-    text = TrimBlanks(text);
+    text = text::Trim(text);
     if (text.size() >= 2 && text.front() == '"' && text.back() == '"') {
         text = text.substr(1, text.size() - 2);
     }
@@ -97,7 +99,7 @@ std::optional<Property> ParseProperty(std::string_view line) {
     Property property;
     property.value = std::string(line.substr(colon + 1));
     const std::vector<std::string_view> head = SplitOutsideQuotes(line.substr(0, colon), ';');
-    std::string_view name = TrimBlanks(head[0]);
+    std::string_view name = text::Trim(head[0]);
     if (const std::size_t dot = name.rfind('.'); dot != std::string_view::npos) {
         name.remove_prefix(dot + 1);
     }
@@ -111,15 +113,15 @@ std::optional<Property> ParseProperty(std::string_view line) {
             return std::nullopt;
         }
     }
-    property.name = UpperCase(name);
+    property.name = text::ToUpperAscii(name);
     for (std::size_t i = 1; i < head.size(); ++i) {
-        const std::string_view param = TrimBlanks(head[i]);
+        const std::string_view param = text::Trim(head[i]);
         const std::size_t equals = param.find('=');
         if (equals == std::string_view::npos) {
             property.params.emplace_back("", Unquote(param));
             continue;
         }
-        property.params.emplace_back(UpperCase(TrimBlanks(param.substr(0, equals))),
+        property.params.emplace_back(text::ToUpperAscii(text::Trim(param.substr(0, equals))),
                                      Unquote(param.substr(equals + 1)));
     }
     return property;
@@ -127,7 +129,7 @@ std::optional<Property> ParseProperty(std::string_view line) {
 
 bool IsEncoded(const Property& property, std::string_view encoding) {
     const std::optional<std::string> value = property.Param("ENCODING");
-    return (value && EqualsIgnoringCase(*value, encoding)) || property.HasBare(encoding);
+    return (value && text::EqualsIgnoringCase(*value, encoding)) || property.HasBare(encoding);
 }
 
 bool IsQuotedPrintable(std::string_view line) {
@@ -140,22 +142,13 @@ bool IsBase64(std::string_view line) {
     return property && (IsEncoded(*property, "BASE64") || IsEncoded(*property, "B"));
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
-}
-
 std::string DecodeQuotedPrintable(std::string_view text) {
     std::string bytes;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '=' && i + 2 < text.size() && HexDigit(text[i + 1]) >= 0 &&
-            HexDigit(text[i + 2]) >= 0) {
-            bytes.push_back(static_cast<char>(HexDigit(text[i + 1]) * 16 + HexDigit(text[i + 2])));
+        if (text[i] == '=' && i + 2 < text.size() && text::HexValue(text[i + 1]) >= 0 &&
+            text::HexValue(text[i + 2]) >= 0) {
+            bytes.push_back(
+                static_cast<char>(text::HexValue(text[i + 1]) * 16 + text::HexValue(text[i + 2])));
             i += 2;
         } else {
             // A lone "=" is taken as it stands rather than dropping what follows it.
@@ -204,7 +197,7 @@ std::vector<ContentLine> ContentLines(std::string_view bytes) {
                 continue;
             }
         }
-        if (TrimBlanks(text).empty()) {
+        if (text::Trim(text).empty()) {
             open = false;
             inBase64 = false;
             continue;
@@ -215,7 +208,7 @@ std::vector<ContentLine> ContentLines(std::string_view bytes) {
             content.back().pieces.push_back({text, folded});
             continue;
         }
-        content.push_back({static_cast<int>(i) + 1, {{folded ? TrimBlanks(text) : text, false}}});
+        content.push_back({static_cast<int>(i) + 1, {{folded ? text::Trim(text) : text, false}}});
         open = true;
         inBase64 = IsBase64(text);
     }
@@ -288,7 +281,7 @@ private:
         const ContentLine& first = lines_[begin];
         const std::optional<Property> head = ParseProperty(Join(first, false));
         if (!head || head->name != "BEGIN" ||
-            !EqualsIgnoringCase(TrimBlanks(head->value), "VCARD")) {
+            !text::EqualsIgnoringCase(text::Trim(head->value), "VCARD")) {
             throw Failure{first.line, "expected BEGIN:VCARD"};
         }
         const bool version21 = IsVersion21(begin + 1);
@@ -309,10 +302,10 @@ private:
                                              std::to_string(first.line)};
             }
             if (name == "END") {
-                if (!EqualsIgnoringCase(TrimBlanks(property->value), "VCARD")) {
+                if (!text::EqualsIgnoringCase(text::Trim(property->value), "VCARD")) {
                     throw Failure{line.line, "expected END:VCARD"};
                 }
-                card.name = TrimBlanks(formatted);
+                card.name = text::Trim(formatted);
                 if (card.name.empty()) {
                     card.name = NameOfParts(structured);
                 }
@@ -323,7 +316,7 @@ private:
                 return i + 1;
             }
             if (name == "VERSION") {
-                const std::string_view version = TrimBlanks(property->value);
+                const std::string_view version = text::Trim(property->value);
                 if (version != "2.1" && version != "3.0" && version != "4.0") {
                     throw Failure{line.line, "vCard version \"" + Printable(version) +
                                                  "\" is not read (2.1, 3.0 or 4.0)"};
@@ -332,10 +325,10 @@ private:
                 formatted = Unescape(Text(*property, line.line));
             } else if (name == "N" && structured.empty()) {
                 for (const std::u16string& part : SplitComponents(Text(*property, line.line))) {
-                    structured.push_back(TrimBlanks(Unescape(part)));
+                    structured.push_back(std::u16string(text::Trim(Unescape(part))));
                 }
             } else if (name == "ORG" && organisation.empty()) {
-                organisation = TrimBlanks(Unescape(SplitComponents(Text(*property, line.line))[0]));
+                organisation = text::Trim(Unescape(SplitComponents(Text(*property, line.line))[0]));
             } else if (name == "TEL") {
                 AddNumber(*property, line.line, card);
             }
@@ -351,7 +344,7 @@ private:
                 break;
             }
             if (p->name == "VERSION") {
-                return TrimBlanks(p->value) == "2.1";
+                return text::Trim(p->value) == "2.1";
             }
         }
         return false;
@@ -373,8 +366,8 @@ private:
         } else if (IsEncoded(property, "BASE64") || IsEncoded(property, "B")) {
             throw Failure{line, "a base64 " + property.name + " value is not read"};
         } else if (const std::optional<std::string> encoding = property.Param("ENCODING");
-                   encoding && !EqualsIgnoringCase(*encoding, "8BIT") &&
-                   !EqualsIgnoringCase(*encoding, "7BIT")) {
+                   encoding && !text::EqualsIgnoringCase(*encoding, "8BIT") &&
+                   !text::EqualsIgnoringCase(*encoding, "7BIT")) {
             throw Failure{line, "unknown ENCODING \"" + Printable(*encoding) + "\""};
         }
         const std::string charset = property.Param("CHARSET").value_or("UTF-8");
@@ -401,17 +394,17 @@ private:
         std::vector<std::string> types;
         for (const auto& [key, value] : property.params) {
             if (key.empty()) {
-                types.push_back(LowerCase(value));  // 2.1: TEL;CELL;HOME
+                types.push_back(text::ToLowerAscii(value));  // 2.1: TEL;CELL;HOME
             } else if (key == "TYPE") {
                 for (std::string_view type : SplitOutsideQuotes(value, ',')) {
-                    types.push_back(LowerCase(TrimBlanks(type)));
+                    types.push_back(text::ToLowerAscii(text::Trim(type)));
                 }
             }
         }
-        std::u16string number = TrimBlanks(Unescape(Text(property, line)));
+        std::u16string number(text::Trim(Unescape(Text(property, line))));
         if (number.size() >= 4 &&
             (number.compare(0, 4, u"tel:") == 0 || number.compare(0, 4, u"TEL:") == 0)) {
-            number = TrimBlanks(number.substr(4));
+            number = text::Trim(number.substr(4));
         }
         if (!number.empty()) {
             card.numbers.push_back({KindOfTypes(types), std::move(number)});
