@@ -3,19 +3,19 @@
 #include <algorithm>
 #include <array>
 
+#include "text/Ascii.h"
+#include "text/Trim.h"
+
 namespace at {
 
 namespace {
 
-template <typename Char>
-std::basic_string_view<Char> TrimBlanks(std::basic_string_view<Char> text) {
-    while (!text.empty() && text.front() == Char(' ')) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && text.back() == Char(' ')) {
-        text.remove_suffix(1);
-    }
-    return text;
+// The phone's lines are trimmed of spaces only.
+std::u16string_view TrimBlanks(std::u16string_view line) {
+    return text::Trim(line, u" ");
+}
+std::string_view TrimBlanks(std::string_view line) {
+    return text::Trim(line, " ");
 }
 
 // Whether `line` begins with the ASCII text `prefix`, character for character.
@@ -125,8 +125,7 @@ Reply ReadReply(std::u16string_view text) {
             }
         } else if (IsUnsolicited(line)) {
             reply.unsolicited.emplace_back(line);
-        } else if (!(line.size() >= 2 && (line[0] == u'A' || line[0] == u'a') &&
-                     (line[1] == u'T' || line[1] == u't'))) {
+        } else if (!text::StartsWithIgnoringCase(line, u"AT")) {
             reply.lines.emplace_back(line);
         }
     }

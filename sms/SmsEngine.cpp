@@ -97,34 +97,27 @@ void CSmsEngine::CancelText() {
 }
 
 int CSmsEngine::AwaitSendResult(DWORD since) {
-    // The answer may come in pieces: "+CMGS: 7" now, "OK" later.
-    std::u16string answer;
-    for (;;) {
-        std::u16string part;
-        const int length = m_link.ReadResponse(part);
-        if (length < 0) {
-            // The link failed after the text went out: the phone may have sent it.
-            return kSendUnconfirmed;
-        }
-        if (length >= 2) {
-            answer += sms::UpToNull(part);
-            const at::Reply reply = at::ReadReply(answer);
-            if (reply.Refused()) {
-                return FALSE;
-            }
-            if (reply.Accepted() || reply.Line(u"+CMGS:") != nullptr) {
-                return TRUE;
-            }
-        }
-        if (GetTickCount() - since >= kSendResultLimitMs) {
-            return kSendUnconfirmed;
-        }
-        m_link.Wait(kReadLoopPause);
+    // "+CMGS: 7" (the message's reference) is as good as the OK that may follow it later; a port
+    // that fails after the text went out leaves it open whether the phone sent it.
+    at::Reply reply;
+    const int read = ReadAnswer(since, kSendResultLimitMs, reply, [](const at::Reply& answer) {
+        return answer.Refused() || answer.Accepted() || answer.Line(u"+CMGS:") != nullptr;
+    });
+    if (read != kEnded) {
+        return kSendUnconfirmed;
     }
+    return reply.Refused() ? FALSE : TRUE;
 }
 
 int CSmsEngine::ReadUntilResult(at::Reply& reply, bool promptExpected) {
-    const DWORD start = GetTickCount();
+    return ReadAnswer(
+        GetTickCount(), kReadLoopLimitMs, reply, [promptExpected](const at::Reply& answer) {
+            return answer.Refused() || answer.Accepted() || (promptExpected && answer.Prompted());
+        });
+}
+
+int CSmsEngine::ReadAnswer(DWORD since, DWORD limitMs, at::Reply& reply,
+                           const std::function<bool(const at::Reply&)>& ended) {
     std::u16string answer;
     for (;;) {
         std::u16string part;
@@ -137,11 +130,11 @@ int CSmsEngine::ReadUntilResult(at::Reply& reply, bool promptExpected) {
             // An answer may come in pieces ("+CMGW: 5" now, "OK" later).
             answer += sms::UpToNull(part);
             reply = at::ReadReply(answer);
-            if (reply.Refused() || reply.Accepted() || (promptExpected && reply.Prompted())) {
+            if (ended(reply)) {
                 return kEnded;
             }
         }
-        if (GetTickCount() - start >= kReadLoopLimitMs) {
+        if (GetTickCount() - since >= limitMs) {
             return kTimedOut;
         }
         m_link.Wait(kReadLoopPause);

@@ -3,6 +3,7 @@
 // PDU mode, and the inbox and outbox lists the pages show. It works on the link it is given (the
 // session's) and never opens or closes the port itself.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -88,6 +89,10 @@ private:
     static constexpr int kTimedOut = -1;
     static constexpr int kPortFailed = -2;
     int ReadUntilResult(at::Reply& reply, bool promptExpected);
+    // The reading both share: until `ended` holds for the answer so far, or `limitMs` after
+    // `since`.
+    int ReadAnswer(platform::DWORD since, platform::DWORD limitMs, at::Reply& reply,
+                   const std::function<bool(const at::Reply&)>& ended);
     // "Message full!" for a box; a listing shows it once per load (until the box is cleared).
     void ShowMessageFull(sms::Box box, bool oncePerLoad);
 
