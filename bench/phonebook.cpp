@@ -48,7 +48,7 @@ std::vector<std::u16string> FullMemoryReplies() {
 
 void SplitParseMergeFullMemory(benchmark::State& state) {
     const std::vector<std::u16string> replies = FullMemoryReplies();
-    CPhoneLink link;
+    CPhoneLink link(phone::Notices::Silent());
     CPhoneBookEngine engine(link, {});
     for (auto _ : state) {
         CContactBook book;
@@ -92,7 +92,7 @@ void FullReadOfDefaultPhoneMemory(benchmark::State& state) {
     double predictedMs = 0;
     int contacts = 0;
     for (auto _ : state) {
-        CPhoneSession session;
+        CPhoneSession session(phone::Notices::Silent());
         CPhoneBooks books(session);
         books.Connect();
         phone.ClearTranscript();

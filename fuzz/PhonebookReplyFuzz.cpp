@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::u16string reply(size / 2, u'\0');
     for (std::size_t i = 0; i + 1 < size; i += 2)
         reply[i / 2] = static_cast<char16_t>(data[i] | data[i + 1] << 8);
-    static CPhoneLink* link = new CPhoneLink;
+    static CPhoneLink* link = new CPhoneLink(phone::Notices::Silent());
     static CPhoneBookEngine& engine = *new CPhoneBookEngine(*link, {});
     CContactBook book;
     engine.SplitRecords(reply);

@@ -20,7 +20,6 @@ static_assert(std::endian::native == std::endian::little);
 
 namespace {
 
-constexpr const char16_t* kCaption = u"Halvex";
 constexpr DWORD kChunkBytes = 128;
 // A phone that never stops talking must not hold the program forever (this is over two hours
 // of one-second pauses); every real reply is a few kilobytes at most.
@@ -69,14 +68,13 @@ Completion ReplyComplete(const std::vector<BYTE>& bytes, bool promptExpected) {
     return Completion::No;
 }
 
-void Notice(const char16_t* text) {
-    MessageBoxW(0, text, kCaption, MB_OK | MB_ICONEXCLAMATION);
-}
-
 }  // namespace
 
-CPhoneLink::CPhoneLink()
-    : m_hPort(NULL_HANDLE), m_pTimeouts(new COMMTIMEOUTS), m_bOpenResult(FALSE) {}
+CPhoneLink::CPhoneLink(phone::Notices& notices)
+    : m_hPort(NULL_HANDLE),
+      m_pTimeouts(new COMMTIMEOUTS),
+      m_bOpenResult(FALSE),
+      m_notices(notices) {}
 
 CPhoneLink::~CPhoneLink() {
     Close();
@@ -94,8 +92,7 @@ BOOL CPhoneLink::Open() {
     m_hPort = ports::OpenPort(name, why);
     m_bPortOpenFailed = m_hPort == INVALID_HANDLE_VALUE;
     if (m_hPort == INVALID_HANDLE_VALUE) {
-        const std::u16string text = u"Open port error\n\n" + ports::ExplainFailure(name, why);
-        Notice(text.c_str());
+        m_notices.Tell(phone::Notice::PortNotOpened, ports::ExplainFailure(name, why));
         Close();
         m_bOpenResult = FALSE;
     } else {
@@ -123,8 +120,7 @@ BOOL CPhoneLink::Open() {
             }
             EndWaitCursor();
             cursorOn = false;
-            if (MessageBoxW(0, u"Unable to connect to phone.", kCaption,
-                            MB_RETRYCANCEL | MB_ICONEXCLAMATION) != IDRETRY) {
+            if (!m_notices.RetryConnect()) {
                 Close();
                 m_bOpenResult = FALSE;
                 break;
@@ -167,7 +163,7 @@ BOOL CPhoneLink::Configure() {
     dcb.fRtsControl = RTS_CONTROL_ENABLE;
     dcb.fAbortOnError = 0;
     if (!SetCommState(m_hPort, &dcb)) {
-        Notice(u"Unable to configure the serial port");
+        m_notices.Tell(phone::Notice::PortNotConfigured);
         return FALSE;
     }
     return TRUE;
@@ -233,7 +229,7 @@ bool CPhoneLink::ReadChunk(BYTE* chunk, DWORD& got) {
     ClearCommError(m_hPort, &errors, nullptr);
     got = 0;
     if (!ReadFile(m_hPort, chunk, kChunkBytes, &got, nullptr)) {
-        Notice(u"Read port error");
+        m_notices.Tell(phone::Notice::ReadFailed);
         return false;
     }
     return true;
@@ -319,7 +315,7 @@ int CPhoneLink::ReadResponse(std::u16string& text) {
         try {
             received.reserve(received.size() + got + 1);
         } catch (const std::bad_alloc&) {
-            Notice(u"realloc Memory error");
+            m_notices.Tell(phone::Notice::ReplyTooLarge);
             return -1;
         }
         received.insert(received.end(), chunk, chunk + got);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "link/Notices.h"
 #include "platform/Win32Types.h"
 
 // How a reply is read. Timed: after the caller's fixed wait, a chunk at a time with a second
@@ -15,12 +16,13 @@ enum class ExchangeMode { Timed, Fast };
 
 class CPhoneLink {
 public:
-    CPhoneLink();
+    // What the link has to tell the user goes to `notices`.
+    explicit CPhoneLink(phone::Notices& notices);
     virtual ~CPhoneLink();
     CPhoneLink(const CPhoneLink&) = delete;
     CPhoneLink& operator=(const CPhoneLink&) = delete;
 
-    // 1 when the port is open, configured and took the probe; shows its own message boxes.
+    // 1 when the port is open, configured and took the probe; what failed is told to the notices.
     platform::BOOL Open();
     platform::BOOL Close();
     // The last Open failed at the port itself (none set, or it would not open), not at the
@@ -35,6 +37,9 @@ public:
     // Collects the reply into `text`. Returns its size in bytes of UTF-16 including a
     // terminating null (2n + 2), 0 when nothing arrived, -1 after a port or memory failure.
     int ReadResponse(std::u16string& text);
+
+    // Where the link, and whoever works on it, tells the user what went wrong.
+    phone::Notices& GetNotices() const { return m_notices; }
 
     // Timed unless the user chose fast.
     void SetExchangeMode(ExchangeMode mode) { m_mode = mode; }
@@ -62,6 +67,7 @@ private:
     // The reply's bytes as text (see ReadResponse for the result).
     static int Decode(std::vector<platform::BYTE>& received, std::u16string& text);
 
+    phone::Notices& m_notices;
     ExchangeMode m_mode = ExchangeMode::Timed;
     bool m_bPortOpenFailed = false;
     // The reply under way: bytes taken from the port so far.

@@ -3,7 +3,6 @@
 #include <array>
 
 #include "link/RegSettings.h"
-#include "platform/Win32.h"
 
 using namespace platform;
 
@@ -16,7 +15,7 @@ const std::array<const char16_t*, 9> kStorages = {u"\"SM\"", u"\"ME\"", u"\"SM\"
 
 }  // namespace
 
-CPhoneSession::CPhoneSession() = default;
+CPhoneSession::CPhoneSession(phone::Notices& notices) : m_link(notices) {}
 
 // The link closes the port it holds.
 CPhoneSession::~CPhoneSession() = default;
@@ -42,7 +41,7 @@ BOOL CPhoneSession::Disconnect() {
 
 BOOL CPhoneSession::SelectStorage(int code) {
     if (code < 1 || code > static_cast<int>(kStorages.size())) {
-        MessageBoxW(0, u"No this storage type", u"Halvex", MB_OK | MB_ICONEXCLAMATION);
+        m_link.GetNotices().Tell(phone::Notice::NoSuchStorage);
         return FALSE;
     }
     // Nothing depends on the answer: written, given 2 s, read and dropped.

@@ -13,7 +13,8 @@
 
 class CPhoneSession {
 public:
-    CPhoneSession();
+    // The link tells `notices` what goes wrong, and so does everything working on it.
+    explicit CPhoneSession(phone::Notices& notices);
     ~CPhoneSession();
     CPhoneSession(const CPhoneSession&) = delete;
     CPhoneSession& operator=(const CPhoneSession&) = delete;

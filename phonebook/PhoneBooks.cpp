@@ -5,23 +5,18 @@
 
 using namespace platform;
 
-namespace {
-
-void ShowNotice(const char16_t* text) {
-    MessageBoxW(0, text, u"Halvex", MB_OK | MB_ICONEXCLAMATION);
-}
-
-}  // namespace
-
 CPhoneBooks::CPhoneBooks(CPhoneSession& session)
     : m_session(session),
       m_engine(session.GetLink(),
                {.linkLost =
                     [this] {
-                        ShowNotice(u"Connection lost, Please Connect again");
+                        m_session.GetLink().GetNotices().Tell(phone::Notice::ConnectionLost);
                         m_session.Disconnect();
                     },
-                .outOfIndices = [] { MessageBoxW(0, u"Out of Entry Number", u"Error", MB_OK); }}) {}
+                .outOfIndices =
+                    [&session] {
+                        session.GetLink().GetNotices().Tell(phone::Notice::OutOfEntryNumber);
+                    }}) {}
 
 CPhoneBooks::~CPhoneBooks() = default;
 
@@ -35,8 +30,9 @@ BOOL CPhoneBooks::CheckDataRead() {
     if (m_session.IsRead(m_session.GetMemoryType())) {
         return TRUE;
     }
-    ShowNotice(m_session.GetMemoryType() == phone::Memory::Phone ? u"Please get phone data first."
-                                                                 : u"Please get SIM Data first");
+    m_session.GetLink().GetNotices().Tell(m_session.GetMemoryType() == phone::Memory::Phone
+                                              ? phone::Notice::PhoneNotRead
+                                              : phone::Notice::SimNotRead);
     return FALSE;
 }
 

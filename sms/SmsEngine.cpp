@@ -147,7 +147,7 @@ void CSmsEngine::ShowMessageFull(sms::Box box, bool oncePerLoad) {
         return;
     }
     shown = true;
-    MessageBoxW(0, u"Message full!", u"Halvex", MB_OK);
+    m_link.GetNotices().Tell(phone::Notice::MessageFull);
 }
 
 BOOL CSmsEngine::SelectStorage(const std::u16string& first, const std::u16string& second,

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "app/BoxNotices.h"
 #include "app/cli/CliHost.h"
 #include "app/cli/Commands.h"
 #include "app/cli/Output.h"
@@ -117,7 +118,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     {
         platform::ScopedHost scoped(host->GetHost());
         // The session closes its port before the platform it was opened on goes away.
-        auto session = std::make_unique<CPhoneSession>();
+        auto session = std::make_unique<CPhoneSession>(app::BoxNotices::Instance());
         session->GetLink().SetExchangeMode(app::ChooseExchangeMode(options.fast));
         auto books = std::make_unique<CPhoneBooks>(*session);
         auto engine = std::make_unique<CSmsEngine>(session->GetLink());

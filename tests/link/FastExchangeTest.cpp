@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/BoxNotices.h"
 #include "link/PhoneLink.h"
 #include "link/PhoneSession.h"
 #include "phonesim/Fault.h"
@@ -43,7 +44,7 @@ protected:
         return 50 + (bytes * 10 * 1000 + 9599) / 9600;
     }
 
-    CPhoneLink link_;
+    CPhoneLink link_{app::BoxNotices::Instance()};
     std::u16string reply;
     int length_ = 0;
 };

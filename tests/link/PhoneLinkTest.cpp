@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/BoxNotices.h"
 #include "link/ErrorResults.h"
 #include "link/PhoneLink.h"
 #include "platform/HandleTable.h"
@@ -44,7 +45,7 @@ protected:
     }
 
     ScriptedPort port;
-    CPhoneLink link;
+    CPhoneLink link{app::BoxNotices::Instance()};
     std::u16string reply;
 };
 

@@ -12,6 +12,7 @@
 
 #include <memory>
 
+#include "app/BoxNotices.h"
 #include "link/PhoneSession.h"
 #include "phonebook/PhoneBooks.h"
 #include "sms/SmsEngine.h"
@@ -28,7 +29,7 @@ public:
     void Renew() {
         sms_.reset();
         books_.reset();
-        session_ = std::make_unique<CPhoneSession>();
+        session_ = std::make_unique<CPhoneSession>(app::BoxNotices::Instance());
         books_ = std::make_unique<CPhoneBooks>(*session_);
         sms_ = std::make_unique<CSmsEngine>(session_->GetLink());
         session_->RecallPhoneKind();
@@ -98,7 +99,8 @@ protected:
     }
 
 private:
-    std::unique_ptr<CPhoneSession> session_ = std::make_unique<CPhoneSession>();
+    std::unique_ptr<CPhoneSession> session_ =
+        std::make_unique<CPhoneSession>(app::BoxNotices::Instance());
     std::unique_ptr<CPhoneBooks> books_ = std::make_unique<CPhoneBooks>(*session_);
     std::unique_ptr<CSmsEngine> sms_ = std::make_unique<CSmsEngine>(session_->GetLink());
 };
