@@ -59,9 +59,4 @@ bool BoxNotices::RetryConnect() {
                        MB_RETRYCANCEL | MB_ICONEXCLAMATION) == IDRETRY;
 }
 
-BoxNotices& BoxNotices::Instance() {
-    static BoxNotices notices;
-    return notices;
-}
-
 }  // namespace app

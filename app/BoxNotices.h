@@ -11,9 +11,6 @@ class BoxNotices : public phone::Notices {
 public:
     void Tell(phone::Notice notice, std::u16string_view detail = {}) override;
     bool RetryConnect() override;
-
-    // The program's one instance.
-    static BoxNotices& Instance();
 };
 
 }  // namespace app

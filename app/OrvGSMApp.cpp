@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <string>
 
-#include "app/BoxNotices.h"
 #include "app/MainFrame.h"
 #include "app/Notices.h"
 #include "app/PropPgFormView.h"
@@ -20,7 +19,7 @@ COrvGSMApp::~COrvGSMApp() {
 }
 
 BOOL COrvGSMApp::InitInstance() {
-    m_pSession = std::make_unique<CPhoneSession>(app::BoxNotices::Instance());
+    m_pSession = std::make_unique<CPhoneSession>(m_notices);
     m_pSession->GetLink().SetExchangeMode(m_mode);
     m_pBooks = std::make_unique<CPhoneBooks>(*m_pSession);
     m_pSms = std::make_unique<CSmsEngine>(m_pSession->GetLink());

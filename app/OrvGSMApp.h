@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "app/BoxNotices.h"
 #include "link/PhoneLink.h"
 #include "platform/Win32Types.h"
 
@@ -39,6 +40,7 @@ public:
 
 private:
     ExchangeMode m_mode;
+    app::BoxNotices m_notices;
     std::unique_ptr<CPhoneSession> m_pSession;
     std::unique_ptr<CPhoneBooks> m_pBooks;
     std::unique_ptr<CSmsEngine> m_pSms;

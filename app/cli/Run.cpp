@@ -118,7 +118,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     {
         platform::ScopedHost scoped(host->GetHost());
         // The session closes its port before the platform it was opened on goes away.
-        auto session = std::make_unique<CPhoneSession>(app::BoxNotices::Instance());
+        app::BoxNotices notices;
+        auto session = std::make_unique<CPhoneSession>(notices);
         session->GetLink().SetExchangeMode(app::ChooseExchangeMode(options.fast));
         auto books = std::make_unique<CPhoneBooks>(*session);
         auto engine = std::make_unique<CSmsEngine>(session->GetLink());

@@ -44,7 +44,8 @@ protected:
         return 50 + (bytes * 10 * 1000 + 9599) / 9600;
     }
 
-    CPhoneLink link_{app::BoxNotices::Instance()};
+    app::BoxNotices notices_;
+    CPhoneLink link_{notices_};
     std::u16string reply;
     int length_ = 0;
 };

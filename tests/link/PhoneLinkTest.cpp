@@ -45,7 +45,8 @@ protected:
     }
 
     ScriptedPort port;
-    CPhoneLink link{app::BoxNotices::Instance()};
+    app::BoxNotices notices;
+    CPhoneLink link{notices};
     std::u16string reply;
 };
 

@@ -29,7 +29,7 @@ public:
     void Renew() {
         sms_.reset();
         books_.reset();
-        session_ = std::make_unique<CPhoneSession>(app::BoxNotices::Instance());
+        session_ = std::make_unique<CPhoneSession>(notices_);
         books_ = std::make_unique<CPhoneBooks>(*session_);
         sms_ = std::make_unique<CSmsEngine>(session_->GetLink());
         session_->RecallPhoneKind();
@@ -99,8 +99,8 @@ protected:
     }
 
 private:
-    std::unique_ptr<CPhoneSession> session_ =
-        std::make_unique<CPhoneSession>(app::BoxNotices::Instance());
+    app::BoxNotices notices_;
+    std::unique_ptr<CPhoneSession> session_ = std::make_unique<CPhoneSession>(notices_);
     std::unique_ptr<CPhoneBooks> books_ = std::make_unique<CPhoneBooks>(*session_);
     std::unique_ptr<CSmsEngine> sms_ = std::make_unique<CSmsEngine>(session_->GetLink());
 };
