@@ -8,6 +8,7 @@
 #include "phonebook/NumberKind.h"
 #include "phonebook/PhoneBookEngine.h"
 #include "platform/Win32.h"
+#include "text/Trim.h"
 
 using namespace platform;
 using phonebook::Decimal;
@@ -16,12 +17,12 @@ namespace {
 
 // Why a reply is no confirmation: the phone's error result line with its meaning, or that no OK
 // came.
-std::u16string RefusalOf(std::u16string_view text) {
-    const at::Reply reply = at::ReadReply(text);
+std::u16string RefusalOf(std::u16string_view answer) {
+    const at::Reply reply = at::ReadReply(answer);
     if (reply.Refused()) {
         return at::DescribeErrorResult(reply.resultLine);
     }
-    const bool silent = text.find_first_not_of(u" \r\n") == std::u16string_view::npos;
+    const bool silent = text::Trim(answer, u" \r\n").empty();
     return silent ? u"no answer" : u"no OK in the answer";
 }
 
