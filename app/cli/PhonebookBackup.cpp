@@ -227,6 +227,23 @@ nlohmann::ordered_json PlanJson(const PlanItem& item, const ItemResults& results
     return object;
 }
 
+// The plan with a skip for each card the reader could not read, all in the file's order.
+std::vector<PlanItem> WithUnreadable(std::vector<PlanItem> plan,
+                                     const std::vector<backup::UnreadableCard>& unreadable) {
+    for (const backup::UnreadableCard& card : unreadable) {
+        PlanItem item;
+        item.line = card.line;
+        item.name = card.name;
+        item.reason = "cannot be read: line " + std::to_string(card.faultLine) + ": " + card.reason;
+        plan.push_back(std::move(item));
+    }
+    if (!unreadable.empty()) {
+        std::stable_sort(plan.begin(), plan.end(),
+                         [](const PlanItem& a, const PlanItem& b) { return a.line < b.line; });
+    }
+    return plan;
+}
+
 }  // namespace
 
 int ExportPhonebook(Context& c) {
@@ -268,7 +285,8 @@ int ImportPhonebook(Context& c, CPhoneBookEditor& editor) {
     const CContactBook& book = *c.books.GetCurrentBook();
     const backup::PlanOptions planOptions{editor.IsNokia(), c.options.replace,
                                           backup::FreePlaces(book, c.session.GetMaxIndex())};
-    const std::vector<PlanItem> plan = backup::MakePlan(c.cards->cards, book, planOptions);
+    const std::vector<PlanItem> plan =
+        WithUnreadable(backup::MakePlan(c.cards->cards, book, planOptions), c.cards->unreadable);
     if (!c.options.json) {
         c.out << "Plan for " << memory << " from " << c.options.file << ":\n";
         for (const PlanItem& item : plan) {
@@ -317,6 +335,20 @@ int ImportPhonebook(Context& c, CPhoneBookEditor& editor) {
             }
         }
         c.out << std::flush;
+    }
+    // Cards the file holds but that could not be read are not restored, with --dry-run too.
+    const std::vector<backup::UnreadableCard>& unreadable = c.cards->unreadable;
+    if (!unreadable.empty()) {
+        std::string lines;
+        for (const backup::UnreadableCard& card : unreadable) {
+            lines += (lines.empty() ? "" : ", ") + std::to_string(card.line);
+        }
+        Complain(c.err,
+                 std::to_string(unreadable.size()) + (unreadable.size() == 1 ? " card" : " cards") +
+                     " of " + c.options.file + " could not be read and " +
+                     (unreadable.size() == 1 ? "was skipped (line " : "were skipped (lines ") +
+                     lines + ")");
+        return kExitFailed;
     }
     if (c.options.dryRun) {
         return kExitOk;

@@ -26,7 +26,8 @@ using backup::ContactCard;
 using backup::PlanItem;
 using Lines = std::vector<std::string>;
 
-// The cards of a contact file as "Name: kind number, kind number", then its fault and line.
+// The cards of a contact file as "Name: kind number, kind number", those passed over as
+// "skip LINE Name: line FAULT: reason", then its fault and line.
 Lines Read(const std::string& bytes) {
     const CardFile file = backup::ReadContacts(bytes);
     Lines shown;
@@ -35,6 +36,9 @@ Lines Read(const std::string& bytes) {
         for (const backup::CardNumber& n : card.numbers)
             shown.back() += std::string(" ") + backup::KindName(n.kind) + " " + app::ToUtf8(n.text);
     }
+    for (const backup::UnreadableCard& card : file.unreadable)
+        shown.push_back("skip " + std::to_string(card.line) + " " + app::ToUtf8(card.name) +
+                        ": line " + std::to_string(card.faultLine) + ": " + card.reason);
     if (file.Failed())
         shown.push_back("line " + std::to_string(file.errorLine) + ": " + file.error);
     return shown;
@@ -88,6 +92,54 @@ TEST(VCardRead, WhatPhonesAndAddressBooksWrite) {
         EXPECT_EQ(Read(c.file), c.cards) << c.what;
 }
 
+// A card that cannot be read is passed over, named with its line, the line of its fault and as
+// much of its name as was read; the rest of the file is read.
+TEST(VCardRead, ThePhonesQuirksAndBrokenCardsAmongGoodOnes) {
+    const struct {
+        const char* what;
+        std::string file;
+        Lines cards;
+    } cases[] = {
+        {"quoted-printable values broken without the \"=\" of a soft break",
+         Crlf("BEGIN:VCARD\nVERSION:2.1\nN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:M=C3=BCller;J\n"
+              "=C3=B6rg;;;\nTEL;CELL:1\nEND:VCARD\n"
+              "BEGIN:VCARD\nVERSION:2.1\nN;QUOTED-PRINTABLE:Do\ne;John;;;\nTEL:2\nEND:VCARD\n"),
+         {"Jörg Müller: mobile 1", "John Doe: other 2"}},
+        {"END:VCARD with stray characters after it",
+         "BEGIN:VCARD\nFN:Ann\nTEL:1\nEND:VCARD.\nBEGIN:VCARD\nFN:Ben\nTEL:2\nend:vcard ;\n",
+         {"Ann: other 1", "Ben: other 2"}},
+        {"good and broken cards mixed, and lines between cards",
+         "BEGIN:VCARD\nFN:Ann\nTEL:1\nEND:VCARD\n"
+         "BEGIN:VCARD\nFN:Ben\nthis is no property\nTEL:2\nEND:VCARD\n"
+         "stray\nlines\n"
+         "BEGIN:VCARD\nFN:Cid\nBEGIN:VCARD\nFN:Dan\nTEL:4\nEND:VCARDS\n"
+         "BEGIN:VCARD\nVERSION:5.0\nFN:Eve\nEND:VCARD\n"
+         "BEGIN:VCARD\nFN:Fay\nTEL:6\nEND:VCARD\n"
+         "BEGIN:VCARD\nFN:Gus\nTEL:7\n",
+         {"Ann: other 1", "Fay: other 6",
+          "skip 5 Ben: line 7: not a vCard property (a name, then \":\" and a value)",
+          "skip 10 : line 10: expected BEGIN:VCARD",
+          "skip 12 Cid: line 14: a card begins inside the card of line 12",
+          "skip 14 Dan: line 17: expected END:VCARD",
+          "skip 18 : line 19: vCard version \"5.0\" is not read (2.1, 3.0 or 4.0)",
+          "skip 26 Gus: line 26: the card that begins here has no END:VCARD"}}};
+    for (const auto& c : cases)
+        EXPECT_EQ(Read(c.file), c.cards) << c.what;
+
+    // Cards of 10,000 lines: a name in quoted-printable over all of them, and lines that are no
+    // property, which pass over that card alone.
+    std::string file = "BEGIN:VCARD\nFN;QUOTED-PRINTABLE:A";
+    for (int i = 0; i < 10000; ++i)
+        file += "\n=41";
+    file += "\nTEL:1\nEND:VCARD\nBEGIN:VCARD\n";
+    for (int i = 0; i < 10000; ++i)
+        file += "no property\n";
+    file += "END:VCARD\nBEGIN:VCARD\nFN:Ann\nTEL:2\nEND:VCARD\n";
+    EXPECT_EQ(Read(file), (Lines{std::string(10001, 'A') + ": other 1", "Ann: other 2",
+                                 "skip 10005 : line 10006: not a vCard property (a name, then "
+                                 "\":\" and a value)"}));
+}
+
 TEST(VCardWrite, WritesValidThreeZeroFoldedWithoutCuttingACharacter) {
     const std::vector<backup::CardNumber> numbers = {
         {1, u"0163"}, {2, u"0207"}, {3, u"+4477"}, {4, u"0208"}, {5, u"999"}};
@@ -128,10 +180,10 @@ TEST(Csv, QuotesWhatItMustAndCountsLinesInsideQuotes) {
 // vCard (a file beginning with BEGIN:VCARD) or CSV.
 TEST(ContactFile, MalformedFilesTellTheLine) {
     const std::pair<std::string, std::string> cases[] = {
-        {"BEGIN:VCARD\nEND:VCARD\nName: Ann\n", "line 3: expected BEGIN:VCARD"},
         {"BEGIN:VCARD\nVERSION:3.0\nFN:Ann\n",
          "line 1: the card that begins here has no END:VCARD"},
-        {"BEGIN:VCARD\nFN:Ann\nthis is no property\nEND:VCARD\n",
+        // Not one card can be read: the first fault.
+        {"BEGIN:VCARD\nFN:Ann\nthis is no property\nEND:VCARD\nBEGIN:VCARD\nEND:VCARDS\n",
          "line 3: not a vCard property (a name, then \":\" and a value)"},
         {"BEGIN:VCARD\nFN:Ann\nBEGIN:VCARD\n", "line 3: a card begins inside the card of line 1"},
         {"BEGIN:VCARD\nVERSION:5.0\nEND:VCARD\n",

@@ -35,9 +35,19 @@ struct ContactCard {
     std::vector<CardNumber> numbers;  // in the file's order
 };
 
-// What a reader makes of a file: every card, or the first fault and its line.
+// A card a reader could not make sense of: it is passed over so that the others can be restored.
+struct UnreadableCard {
+    int line = 0;         // where it begins
+    int faultLine = 0;    // where the reader gave up
+    std::u16string name;  // as far as it was read before that, often empty
+    std::string reason;
+};
+
+// What a reader makes of a file: its cards and those it passed over, or, when not one card could
+// be read, the first fault and its line.
 struct CardFile {
     std::vector<ContactCard> cards;
+    std::vector<UnreadableCard> unreadable;  // in the file's order
     int errorLine = 0;
     std::string error;  // empty when the file was read
 

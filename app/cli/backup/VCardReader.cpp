@@ -178,31 +178,38 @@ std::vector<std::string_view> SplitLines(std::string_view bytes) {
 }
 
 // Physical lines into content lines: folds, quoted-printable soft breaks, and the unindented
-// base64 lines some phones write after a picture, up to the blank line that ends it.
+// base64 lines some phones write after a picture, up to the blank line that ends it. Some phones
+// break a quoted-printable value without the "=" of a soft break; a line that follows one and is
+// no property (no name, then ":") holds the rest of the value, and follows it without a gap.
 std::vector<ContentLine> ContentLines(std::string_view bytes) {
     std::vector<ContentLine> content;
     bool open = false;  // the last content line may still go on
     bool inBase64 = false;
+    bool quotedPrintable = false;  // the last content line
     const std::vector<std::string_view> lines = SplitLines(bytes);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string_view text = lines[i];
-        if (open) {
+        const bool blank = text::Trim(text).empty();
+        const bool folded = !blank && (text.front() == ' ' || text.front() == '\t');
+        if (open && quotedPrintable) {
             ContentLine& current = content.back();
             std::string_view& last = current.pieces.back().text;
-            if (!last.empty() && last.back() == '=' &&
-                IsQuotedPrintable(current.pieces.front().text)) {
+            if (!last.empty() && last.back() == '=') {
                 // A soft line break: the "=" goes, the next line follows without a gap.
                 last.remove_suffix(1);
                 current.pieces.push_back({text, false});
                 continue;
             }
+            if (!blank && !folded && !ParseProperty(text)) {
+                current.pieces.push_back({text, false});
+                continue;
+            }
         }
-        if (text::Trim(text).empty()) {
+        if (blank) {
             open = false;
             inBase64 = false;
             continue;
         }
-        const bool folded = text.front() == ' ' || text.front() == '\t';
         const bool base64Data = inBase64 && text.find(':') == std::string_view::npos;
         if (open && (folded || base64Data)) {
             content.back().pieces.push_back({text, folded});
@@ -211,6 +218,7 @@ std::vector<ContentLine> ContentLines(std::string_view bytes) {
         content.push_back({static_cast<int>(i) + 1, {{folded ? text::Trim(text) : text, false}}});
         open = true;
         inBase64 = IsBase64(text);
+        quotedPrintable = IsQuotedPrintable(text);
     }
     return content;
 }
@@ -260,37 +268,99 @@ class Reader {
 public:
     explicit Reader(std::string_view bytes) : lines_(ContentLines(bytes)) {}
 
+    // A card that cannot be read is passed over up to its END (or the next BEGIN:VCARD), and
+    // so are lines between cards; the file fails only when it has no card that can be read.
     CardFile Read() {
         CardFile file;
-        try {
-            std::size_t i = 0;
-            while (i < lines_.size()) {
-                i = ReadCard(i, file.cards);
+        std::size_t i = 0;
+        while (i < lines_.size()) {
+            if (!IsBegin(i)) {
+                const int line = lines_[i].line;
+                while (i < lines_.size() && !IsBegin(i)) {
+                    ++i;
+                }
+                file.unreadable.push_back({line, line, u"", "expected BEGIN:VCARD"});
+                continue;
             }
-        } catch (const Failure& failure) {
-            file.cards.clear();
-            file.errorLine = failure.line;
-            file.error = failure.message;
+            i = ReadCard(i, file);
+        }
+        if (file.cards.empty() && !file.unreadable.empty()) {
+            file.errorLine = file.unreadable.front().faultLine;
+            file.error = file.unreadable.front().reason;
+            file.unreadable.clear();
         }
         return file;
     }
 
 private:
-    // The card that begins at content line `begin`; returns the line after its END.
-    std::size_t ReadCard(std::size_t begin, std::vector<ContactCard>& cards) {
-        const ContentLine& first = lines_[begin];
-        const std::optional<Property> head = ParseProperty(Join(first, false));
-        if (!head || head->name != "BEGIN" ||
-            !text::EqualsIgnoringCase(text::Trim(head->value), "VCARD")) {
-            throw Failure{first.line, "expected BEGIN:VCARD"};
-        }
-        const bool version21 = IsVersion21(begin + 1);
-        ContactCard card;
-        card.line = first.line;
+    struct Names {
         std::u16string formatted;
         std::vector<std::u16string> structured;
         std::u16string organisation;
+
+        // FN, else N, else ORG.
+        std::u16string Best() const {
+            std::u16string name(text::Trim(formatted));
+            if (name.empty()) {
+                name = NameOfParts(structured);
+            }
+            return name.empty() ? organisation : name;
+        }
+    };
+
+    std::optional<Property> PropertyAt(std::size_t i) const {
+        return ParseProperty(Join(lines_[i], false));
+    }
+
+    bool IsBegin(std::size_t i) const {
+        const std::optional<Property> p = PropertyAt(i);
+        return p && p->name == "BEGIN" && text::EqualsIgnoringCase(text::Trim(p->value), "VCARD");
+    }
+
+    // "END:VCARD", also with stray characters after it ("END:VCARD." of some phones).
+    static bool EndsCard(std::string_view value) {
+        value = text::Trim(value);
+        if (value.size() < 5 || !text::EqualsIgnoringCase(value.substr(0, 5), "VCARD")) {
+            return false;
+        }
+        const char next = value.size() > 5 ? value[5] : '.';
+        return !((next >= 'A' && next <= 'Z') || (next >= 'a' && next <= 'z') ||
+                 (next >= '0' && next <= '9'));
+    }
+
+    // The card that begins at content line `begin`, read or named as unreadable; returns the
+    // line after it.
+    std::size_t ReadCard(std::size_t begin, CardFile& file) {
+        Names names;
+        try {
+            return ReadCard(begin, names, file.cards);
+        } catch (const Failure& failure) {
+            file.unreadable.push_back(
+                {lines_[begin].line, failure.line, names.Best(), failure.message});
+        }
+        // On from where the reader gave up, to the card's END or the next card's BEGIN.
+        for (std::size_t i = at_; i < lines_.size(); ++i) {
+            if (i != begin && IsBegin(i)) {
+                return i;
+            }
+            if (const std::optional<Property> p = PropertyAt(i); p && p->name == "END") {
+                return i + 1;
+            }
+        }
+        return lines_.size();
+    }
+
+    std::size_t ReadCard(std::size_t begin, Names& names, std::vector<ContactCard>& cards) {
+        const ContentLine& first = lines_[begin];
+        at_ = begin;
+        const bool version21 = IsVersion21(begin + 1);
+        ContactCard card;
+        card.line = first.line;
+        std::u16string& formatted = names.formatted;
+        std::vector<std::u16string>& structured = names.structured;
+        std::u16string& organisation = names.organisation;
         for (std::size_t i = begin + 1; i < lines_.size(); ++i) {
+            at_ = i;
             const ContentLine& line = lines_[i];
             const std::optional<Property> property = ParseProperty(Join(line, version21));
             if (!property) {
@@ -302,16 +372,10 @@ private:
                                              std::to_string(first.line)};
             }
             if (name == "END") {
-                if (!text::EqualsIgnoringCase(text::Trim(property->value), "VCARD")) {
+                if (!EndsCard(property->value)) {
                     throw Failure{line.line, "expected END:VCARD"};
                 }
-                card.name = text::Trim(formatted);
-                if (card.name.empty()) {
-                    card.name = NameOfParts(structured);
-                }
-                if (card.name.empty()) {
-                    card.name = organisation;
-                }
+                card.name = names.Best();
                 cards.push_back(std::move(card));
                 return i + 1;
             }
@@ -333,6 +397,7 @@ private:
                 AddNumber(*property, line.line, card);
             }
         }
+        at_ = lines_.size();
         throw Failure{first.line, "the card that begins here has no END:VCARD"};
     }
 
@@ -412,6 +477,7 @@ private:
     }
 
     std::vector<ContentLine> lines_;
+    std::size_t at_ = 0;  // the content line being read
 };
 
 }  // namespace
