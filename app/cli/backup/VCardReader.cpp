@@ -350,15 +350,14 @@ private:
         return lines_.size();
     }
 
+    // Reads the card into `cards` and returns the line after its END, or throws a Failure with
+    // `at_` at the line it gave up on; `names` keeps what was read of the name.
     std::size_t ReadCard(std::size_t begin, Names& names, std::vector<ContactCard>& cards) {
         const ContentLine& first = lines_[begin];
         at_ = begin;
         const bool version21 = IsVersion21(begin + 1);
         ContactCard card;
         card.line = first.line;
-        std::u16string& formatted = names.formatted;
-        std::vector<std::u16string>& structured = names.structured;
-        std::u16string& organisation = names.organisation;
         for (std::size_t i = begin + 1; i < lines_.size(); ++i) {
             at_ = i;
             const ContentLine& line = lines_[i];
@@ -385,14 +384,15 @@ private:
                     throw Failure{line.line, "vCard version \"" + Printable(version) +
                                                  "\" is not read (2.1, 3.0 or 4.0)"};
                 }
-            } else if (name == "FN" && formatted.empty()) {
-                formatted = Unescape(Text(*property, line.line));
-            } else if (name == "N" && structured.empty()) {
+            } else if (name == "FN" && names.formatted.empty()) {
+                names.formatted = Unescape(Text(*property, line.line));
+            } else if (name == "N" && names.structured.empty()) {
                 for (const std::u16string& part : SplitComponents(Text(*property, line.line))) {
-                    structured.push_back(std::u16string(text::Trim(Unescape(part))));
+                    names.structured.push_back(std::u16string(text::Trim(Unescape(part))));
                 }
-            } else if (name == "ORG" && organisation.empty()) {
-                organisation = text::Trim(Unescape(SplitComponents(Text(*property, line.line))[0]));
+            } else if (name == "ORG" && names.organisation.empty()) {
+                names.organisation =
+                    text::Trim(Unescape(SplitComponents(Text(*property, line.line))[0]));
             } else if (name == "TEL") {
                 AddNumber(*property, line.line, card);
             }
