@@ -95,6 +95,10 @@ std::u16string ReportText(const CSmsStatusReport& report) {
     const std::u16string to = RowNumber(report.GetRecipient());
     const SmsDateTime& when = report.GetDischargeTime();
     const std::u16string at = u" on " + DateText(when) + u" at " + TimeText(when);
+    if (!report.HasStatus()) {
+        // A report cut short must not read as a delivery.
+        return u"Report on the message to " + to + u" cut short: delivery unknown";
+    }
     if (status == 0x01) {
         return u"Passed on to " + to + at + u", delivery not confirmed";
     }

@@ -50,7 +50,8 @@ MessageRow BuildRow(const MessageList& list, int position, bool inbox);
 std::vector<MessageRow> BuildRows(const MessageList& list, bool inbox);
 
 // What a status report says, with the time the network gives for it, as
-// "Delivered to +447700900123 on 12/24/26 at 10:30:05". The number is written as rows write it.
+// "Delivered to +447700900123 on 12/24/26 at 10:30:05", or that it cannot tell for a report cut
+// short before its status. The number is written as rows write it.
 std::u16string ReportText(const CSmsStatusReport& report);
 
 // "%2d/%2d/%2d" of month, day and two-digit year, blanks replaced with "0".

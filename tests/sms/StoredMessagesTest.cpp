@@ -109,7 +109,7 @@ TEST_F(StoredMessagesTest, EachKindReadsAsItselfUnderEveryStatus) {
 }
 
 // What a report says by its status octet: reached, handed on, still trying, or failed (the
-// reserved values from 0x80 on too).
+// reserved values from 0x80 on too); without one it claims nothing.
 TEST_F(StoredMessagesTest, AStatusReportSaysWhatHappened) {
     const std::pair<const char*, const char16_t*> cases[] = {
         {"00", u"Delivered to +447700900123 on 12/07/26 at 10:30:05"},
@@ -119,7 +119,8 @@ TEST_F(StoredMessagesTest, AStatusReportSaysWhatHappened) {
         {"3F", u"Still trying to deliver to +447700900123 (last try on 12/07/26 at 10:30:05)"},
         {"41", u"Not delivered to +447700900123 on 12/07/26 at 10:30:05"},
         {"65", u"Not delivered to +447700900123 on 12/07/26 at 10:30:05"},
-        {"FF", u"Not delivered to +447700900123 on 12/07/26 at 10:30:05"}};
+        {"FF", u"Not delivered to +447700900123 on 12/07/26 at 10:30:05"},
+        {"", u"Report on the message to +447700900123 cut short: delivery unknown"}};
     for (const auto& [status, text] : cases) {
         const std::string pdu = kReport.substr(0, kReport.size() - 2) + status;
         EXPECT_EQ(Listed(3, pdu).text, text) << status;
