@@ -51,7 +51,11 @@ void CInboxMessageDlg::ShowMessage(const CShortMessage* message, int row, std::u
     m_bMoreMessages = deliver != nullptr && deliver->GetMoreMessages() != 0;
     m_bReplyPath = deliver != nullptr && deliver->GetReplyPath() != 0;
     m_strNumber = address.number;
-    m_strDate = sms::DateText(stamp) + u" " + sms::TimeText(stamp);
+    // A sent message kept among the received ones has no time stamp to show.
+    constexpr std::int32_t kSubmit = 1;
+    m_strDate = message->GetMessageType() == kSubmit
+                    ? u""
+                    : sms::DateText(stamp) + u" " + sms::TimeText(stamp);
     m_bFromName = address.IsAlphanumeric();
     m_strReplyTo = sms::DialBackNumber(address);
     m_strFrom.clear();

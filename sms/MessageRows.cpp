@@ -78,22 +78,59 @@ std::u16string StorageName(Storage storage) {
     return u"";
 }
 
-MessageRow BuildRow(const MessageList& list, int position, bool incoming) {
+namespace {
+
+// "+" and the digits, whatever the type of number; a sender's name ("BANK") as it is.
+std::u16string RowNumber(const SmsAddress& address) {
+    return address.IsAlphanumeric() ? address.number : u"+" + address.number;
+}
+
+}  // namespace
+
+std::u16string ReportText(const CSmsStatusReport& report) {
+    // TP-ST: 0x00-0x1F the message reached the recipient (0x01: handed on without a
+    // confirmation), 0x20-0x3F the centre is still trying, every other value a failure (the
+    // reserved values above 0x7F too, which count as the service rejected).
+    const std::uint8_t status = report.GetStatus();
+    const std::u16string to = RowNumber(report.GetRecipient());
+    const SmsDateTime& when = report.GetDischargeTime();
+    const std::u16string at = u" on " + DateText(when) + u" at " + TimeText(when);
+    if (!report.HasStatus()) {
+        // A report cut short must not read as a delivery.
+        return u"Report on the message to " + to + u" cut short: delivery unknown";
+    }
+    if (status == 0x01) {
+        return u"Passed on to " + to + at + u", delivery not confirmed";
+    }
+    if (status < 0x20) {
+        return u"Delivered to " + to + at;
+    }
+    if (status < 0x40) {
+        return u"Still trying to deliver to " + to + u" (last try" + at + u")";
+    }
+    return u"Not delivered to " + to + at;
+}
+
+MessageRow BuildRow(const MessageList& list, int position, bool inbox) {
     MessageRow row;
     row.id = position + 1;
     const std::string id = std::to_string(row.id);
     row.idText.assign(id.begin(), id.end());
     row.storage = list.Storage(position);
     row.parts = {position};
-    std::shared_ptr<const CShortMessage> message = DecodeMessage(list.Pdu(position), incoming);
+    std::shared_ptr<const CShortMessage> message = DecodeStoredMessage(list.Pdu(position));
     if (!message) {
         return row;
     }
-    const std::u16string text = message->GetText();
-    row.date = DateText(message->GetTimeStamp());
-    const SmsAddress address = message->GetAddress();
-    // A sender's name is shown as it is; numbers get their "+", whatever their type.
-    row.number = address.IsAlphanumeric() ? address.number : u"+" + address.number;
+    const auto* report = dynamic_cast<const CSmsStatusReport*>(message.get());
+    const std::u16string text = report != nullptr ? ReportText(*report) : message->GetText();
+    // A sent message has no time stamp: the outbox builds 00/00/00 and does not show it, the
+    // inbox shows no date rather than that one.
+    constexpr std::int32_t kSubmit = 1;
+    if (!inbox || message->GetMessageType() != kSubmit) {
+        row.date = DateText(message->GetTimeStamp());
+    }
+    row.number = RowNumber(message->GetAddress());
     row.text = ListText(text);
     row.sender = ShownSender(text);
     row.fullText = text;
@@ -102,11 +139,11 @@ MessageRow BuildRow(const MessageList& list, int position, bool incoming) {
     return row;
 }
 
-std::vector<MessageRow> BuildRows(const MessageList& list, bool incoming) {
+std::vector<MessageRow> BuildRows(const MessageList& list, bool inbox) {
     std::vector<MessageRow> rows;
     rows.reserve(static_cast<std::size_t>(list.Count()));
     for (int i = 0; i < list.Count(); ++i) {
-        rows.push_back(BuildRow(list, i, incoming));
+        rows.push_back(BuildRow(list, i, inbox));
     }
     return rows;
 }

@@ -12,6 +12,7 @@
 #include "sms/MessageList.h"
 #include "sms/SmsReplies.h"
 #include "sms/codec/ShortMessage.h"
+#include "sms/codec/SmsStatusReport.h"
 #include "sms/codec/SmsTypes.h"
 
 namespace sms {
@@ -19,8 +20,8 @@ namespace sms {
 struct MessageRow {
     int id = 0;             // position + 1
     std::u16string idText;  // "%d" of the id
-    // "%2d/%2d/%2d" of month, day and year with blanks as "0". A stored outgoing message has no
-    // time stamp: 00/00/00, which the outbox page builds but does not show.
+    // "%2d/%2d/%2d" of month, day and year with blanks as "0". A sent message has no time
+    // stamp: 00/00/00 in the outbox, which the page builds but does not show; empty in the inbox.
     std::u16string date;
     // "+" and the digits, whatever the type of number; a sender's name ("BANK") as it is.
     std::u16string number;
@@ -40,10 +41,18 @@ struct MessageRow {
     std::shared_ptr<const CShortMessage> message;
 };
 
-// The row of the entry at `position` of an engine list; `incoming` for the inbox.
-MessageRow BuildRow(const MessageList& list, int position, bool incoming);
+// The row of the entry at `position` of an engine list; `inbox` for the inbox. A PDU is read as
+// what it is (DecodeStoredMessage), whichever box it was listed in: a sent message in the inbox
+// shows its recipient and text, with no date (it has no time stamp); a status report shows what
+// it reports (ReportText).
+MessageRow BuildRow(const MessageList& list, int position, bool inbox);
 // Every entry in use, in order.
-std::vector<MessageRow> BuildRows(const MessageList& list, bool incoming);
+std::vector<MessageRow> BuildRows(const MessageList& list, bool inbox);
+
+// What a status report says, with the time the network gives for it, as
+// "Delivered to +447700900123 on 12/24/26 at 10:30:05", or that it cannot tell for a report cut
+// short before its status. The number is written as rows write it.
+std::u16string ReportText(const CSmsStatusReport& report);
 
 // "%2d/%2d/%2d" of month, day and two-digit year, blanks replaced with "0".
 std::u16string DateText(const SmsDateTime& stamp);

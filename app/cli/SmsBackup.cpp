@@ -20,7 +20,7 @@ namespace {
 
 // "+447700900103  Thanks for lunch!" for the plan, as far as the PDU can be read.
 std::string Summary(const std::u16string& pdu) {
-    const std::unique_ptr<CShortMessage> message = DecodeMessage(pdu, false);
+    const std::unique_ptr<CShortMessage> message = DecodeStoredMessage(pdu);
     if (!message) {
         return "(not a readable message)";
     }

@@ -68,7 +68,12 @@ int ListMessages(Context& c) {
             continue;
         }
         if (inbox) {
-            c.out << app::ToUtf8(row.date) << "  ";
+            // A sent message has no date: blanks keep the columns.
+            std::string date = app::ToUtf8(row.date);
+            if (date.size() < 8) {
+                date.resize(8, ' ');
+            }
+            c.out << date << "  ";
         }
         std::string number = app::ToUtf8(row.number);
         if (number.size() < 14) {

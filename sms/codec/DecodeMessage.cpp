@@ -32,3 +32,21 @@ std::unique_ptr<CShortMessage> DecodeMessage(std::u16string_view pdu, bool incom
         return nullptr;
     }
 }
+
+std::unique_ptr<CShortMessage> DecodeStoredMessage(std::u16string_view pdu) {
+    try {
+        CPduReader reader(pdu);
+        switch (reader.MessageTypeAfterServiceCentre()) {
+            case 0:
+                return std::make_unique<CSmsDeliver>(reader);
+            case 1:
+                return std::make_unique<CSmsSubmit>(reader);
+            case 2:
+                return std::make_unique<CSmsStatusReport>(reader);
+            default:
+                return nullptr;
+        }
+    } catch (const std::exception&) {
+        return nullptr;
+    }
+}

@@ -48,6 +48,11 @@ protected:
 // A new record of the class that the TP-MTI and the direction give (incoming: from the
 // network), or null for TP-MTI 3. Never throws.
 std::unique_ptr<CShortMessage> DecodeMessage(std::u16string_view pdu, bool incoming);
+// A record of a PDU that a phone keeps in its message storage, of the class its TP-MTI alone
+// gives: 0 SMS-DELIVER, 1 SMS-SUBMIT, 2 SMS-STATUS-REPORT, whatever status the phone listed it
+// with (phones store sent messages as "received read" and received ones as "stored sent"); null
+// for the reserved TP-MTI 3. Never throws.
+std::unique_ptr<CShortMessage> DecodeStoredMessage(std::u16string_view pdu);
 
 // The text after "MSG:" and one separator, or the text unchanged.
 std::u16string StripMessagePrefix(std::u16string_view text);

@@ -22,6 +22,7 @@ void CSmsStatusReport::Decode(CPduReader& reader) {
     m_recipient = reader.ReadAddress(false);
     m_timeStamp = reader.ReadTimeStamp();
     m_dischargeTime = reader.ReadTimeStamp();
+    m_hasStatus = !reader.AtEnd();
     m_status = reader.ReadOctet();
 }
 

@@ -21,6 +21,8 @@ public:
     const SmsAddress& GetRecipient() const { return m_recipient; }
     const SmsDateTime& GetDischargeTime() const { return m_dischargeTime; }
     std::uint8_t GetStatus() const { return m_status; }
+    // False when the PDU ends before TP-ST: the status then reads as 0 but says nothing.
+    bool HasStatus() const { return m_hasStatus; }
 
 private:
     void Decode(CPduReader& reader);
@@ -32,4 +34,5 @@ private:
     SmsDateTime m_timeStamp;
     SmsDateTime m_dischargeTime;
     std::uint8_t m_status = 0;  // TP-ST
+    bool m_hasStatus = false;
 };

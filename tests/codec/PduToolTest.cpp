@@ -60,6 +60,19 @@ TEST(CodecTool, MessageTypeThreeGivesNull) {
     EXPECT_EQ(std::tie(run.status, run.output), std::tuple(1, "null\n"));
 }
 
+// As a phone stores it: a sent message and a received one each as itself, without a direction.
+TEST(CodecTool, StoredDecodesByTheMessageTypeAlone) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"decode", "--stored", "0011000C914477000940650000AA02C834"}, R"({"class":"CSmsSubmit")"},
+        {{"decode", "--stored", "00040C9144770009103200006221700103000002C834"},
+         R"({"class":"CSmsDeliver")"},
+        {{"decode", "--stored", "0003"}, "null"}};
+    for (const auto& [args, start] : cases) {
+        EXPECT_TRUE(Pdu(args).output.starts_with(start)) << args.back();
+    }
+    EXPECT_EQ(Pdu({"decode", "--stored", "--outgoing", "0004"}).status, 2);
+}
+
 // What the compose dialog sends, from UTF-8 text, in UCS2 unless another alphabet is asked for.
 TEST(CodecTool, SubmitBuildsWhatTheComposeDialogSends) {
     const std::pair<std::vector<std::string>, std::string> cases[] = {

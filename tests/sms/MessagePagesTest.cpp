@@ -136,6 +136,33 @@ TEST_F(MessagePagesTest, ANameCannotBeRepliedTo) {
     EXPECT_TRUE(commands().empty());
 }
 
+// A sent message that the phone lists as received: its recipient and text, no date, and a reply
+// goes to that recipient.
+TEST_F(MessagePagesTest, ASentMessageInTheInboxIsRepliedToItsRecipient) {
+    phone().Storage("ME").messages[20] = {
+        1, phonesim::BuildSubmit({.to = "+447700900456", .text = u"See you at 8"}).value()};
+    inbox().LoadMessages();
+    const int last = inbox().GetList().GetItemCount() - 1;
+    EXPECT_EQ(Column(inbox(), 2)[static_cast<std::size_t>(last)] + u" " +
+                  Column(inbox(), 3)[static_cast<std::size_t>(last)],
+              u"+447700900456 See you at 8");
+    Select(inbox(), {last});
+    QStringList composed;
+    Expect([&](QWidget* view) {
+        EXPECT_EQ((QStringList{Text(view, res::IDC_VIEW_NUMBER), Text(view, res::IDC_VIEW_DATE),
+                               Text(view, res::IDC_VIEW_TEXT)}),
+                  (QStringList{"447700900456", "", "See you at 8"}));
+        WhenModal([&](QWidget* compose) {
+            composed = Composed(compose);
+            compose->close();
+        });
+        Click(view, res::IDC_REPLY);
+        view->close();
+    });
+    DoubleClick(inbox());
+    EXPECT_EQ(composed, (QStringList{"+447700900456", ""}));
+}
+
 // Double clicks are the other tests'.
 TEST_F(MessagePagesTest, SelectedMessagesOpenOneAfterTheOtherOnEnter) {
     inbox().LoadMessages();

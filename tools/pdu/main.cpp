@@ -1,5 +1,5 @@
 // halvex-pdu: a PDU inspector for anyone debugging a phone.
-//   halvex-pdu decode [--outgoing] HEX
+//   halvex-pdu decode [--outgoing | --stored] HEX
 //   halvex-pdu submit --to DIAL --text TEXT [--smsc DIAL] [--dcs N] [--srr] [--rp]
 // Exit status: 0 done, 1 the PDU gives no record, 2 bad arguments.
 
@@ -28,7 +28,7 @@ constexpr std::size_t kMaxDialDigits = 20;
 constexpr std::size_t kMaxUserDataOctets = 140;
 
 constexpr const char* kUsage =
-    "usage: halvex-pdu decode [--outgoing] HEX\n"
+    "usage: halvex-pdu decode [--outgoing | --stored] HEX\n"
     "       halvex-pdu submit --to DIAL --text TEXT [--smsc DIAL] [--dcs N] [--srr] [--rp]\n"
     "       halvex-pdu --help\n"
     "\n"
@@ -39,6 +39,8 @@ constexpr const char* kUsage =
     "                 one JSON object with its TP fields; null when the PDU holds no message\n"
     "  --outgoing     decode HEX as a message to the network (SMS-SUBMIT, SMS-COMMAND), not\n"
     "                 one from it (SMS-DELIVER, SMS-STATUS-REPORT)\n"
+    "  --stored       decode HEX as a phone's message storage keeps it: by its message\n"
+    "                 type alone (SMS-DELIVER, SMS-SUBMIT, SMS-STATUS-REPORT)\n"
     "  submit         the PDU of one SMS-SUBMIT, as {\"pdu\": HEX, \"length\": N}, N being\n"
     "                 the length AT+CMGS takes\n"
     "  --to DIAL      the recipient: up to 20 digits, with an optional leading +\n"
@@ -110,10 +112,13 @@ std::uint8_t DcsArgument(std::string_view text) {
 
 int Decode(const std::vector<std::string_view>& args) {
     bool incoming = true;
+    bool stored = false;
     std::optional<std::u16string> pdu;
     for (std::string_view arg : args) {
         if (arg == "--outgoing") {
             incoming = false;
+        } else if (arg == "--stored") {
+            stored = true;
         } else if (arg.starts_with("--")) {
             throw BadArguments{"decode: unknown option " + std::string(arg)};
         } else if (pdu) {
@@ -125,7 +130,11 @@ int Decode(const std::vector<std::string_view>& args) {
     if (!pdu) {
         throw BadArguments{"decode: the PDU hex text is missing"};
     }
-    const std::unique_ptr<CShortMessage> message = DecodeMessage(*pdu, incoming);
+    if (stored && !incoming) {
+        throw BadArguments{"decode: --stored and --outgoing exclude each other"};
+    }
+    const std::unique_ptr<CShortMessage> message =
+        stored ? DecodeStoredMessage(*pdu) : DecodeMessage(*pdu, incoming);
     if (!message) {
         std::cout << "null\n";
         return kNoRecord;
