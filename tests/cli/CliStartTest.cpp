@@ -76,7 +76,8 @@ TEST(CliStart, RefusedCommandsGiveOneLineAndExitTwo) {
         {{"--port", "../x", "identify"}},
         {{"--simulate=no-such-profile", "identify"},
          "halvex-cli: cannot load the profile: \"no-such-profile\" is neither a shipped profile "
-         "(default, empty, full, nokia, small-sim) nor a profile file that can be read"},
+         "(default, empty, full, gsm-only, no-utf8, nokia, small-sim) nor a profile file that can "
+         "be read"},
         {{"--simulate", "--colour", "identify"}},
         {{"--simulate", "phonebook", "list", "XX"}},
         {{"--simulate", "phonebook", "add", "Ann"}},
