@@ -16,7 +16,7 @@ const char* HalvexUsage() {
            "  --port NAME            the phone's port below /dev (rfcomm0, ttyUSB0, ...), kept\n"
            "                         in the registry file once it opened\n"
            "  --simulate[=PROFILE]   a simulated phone instead (default, nokia, small-sim,\n"
-           "                         empty, full, no-utf8, gsm-only, or a profile file), in\n"
+           "                         empty, full, modem, gsm-only, or a profile file), in\n"
            "                         virtual time\n"
            "  --simulate-save FILE   keep the simulated phone's changes in FILE\n"
            "  --fast                 read each reply as soon as the phone has ended it, instead\n"

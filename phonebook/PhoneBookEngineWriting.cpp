@@ -194,8 +194,10 @@ BOOL CPhoneBookEngine::WriteContact(int position) {
         }
     }
     if (!m_lastCheck.empty()) {
+        // Reported for each number that would have sent something: a write or a deletion.
         for (const NumberKind& kind : NumberKind::All()) {
-            if ((marks & kind.mark) != 0) {
+            if ((marks & kind.mark) != 0 &&
+                (!(contact->*kind.number).empty() || contact->*kind.index > 0)) {
                 m_lastWrite[static_cast<std::size_t>(kind.kind - 1)] = {SlotOutcome::Refused,
                                                                         m_lastCheck};
             }

@@ -30,7 +30,7 @@ constexpr const char* kHelp =
     "SIGTERM.\n"
     "\n"
     "  --profile FILE|NAME  the phone: a shipped profile (default, nokia, small-sim, empty,\n"
-    "                       full, no-utf8, gsm-only) or a JSON profile file; default when left\n"
+    "                       full, modem, gsm-only) or a JSON profile file; default when left\n"
     "                       out\n"
     "  --save FILE          at the end, write the phone's state to FILE (a profile again)\n"
     "  --register           write the port (pts/N) as \"Port\" into the registry file before\n"

@@ -18,7 +18,7 @@ using Row = std::tuple<std::u16string, std::u16string, std::u16string, std::u16s
 
 class PhoneBookCharset : public SessionTest {
 protected:
-    PhoneBookCharset() : SessionTest("no-utf8") {}
+    PhoneBookCharset() : SessionTest("modem") {}
 
     // Every contact of a book: name and its five numbers.
     static std::vector<Row> Rows(const CContactBook& book) {
@@ -50,7 +50,7 @@ TEST_F(PhoneBookCharset, APhoneRefusingUtf8ReadsEveryNameAsOneThatTakesIt) {
     UseProfile("default");
     const auto inUtf8 = ReadBoth();
     ASSERT_EQ(inUtf8.first.size(), 41u);
-    UseProfile("no-utf8");
+    UseProfile("modem");
     const auto inUcs2 = ReadBoth();
     // With the first range query of each memory, as UTF-8 is.
     EXPECT_EQ(CharsetCommands(), (Lines{R"(AT+CSCS="UTF-8")", "AT+CSCS=?", R"(AT+CSCS="UCS2")",
