@@ -41,6 +41,23 @@ bool UpsetsTheLine(char16_t code) {
            code == 0x13 || code == 0x1A || code == u'"';
 }
 
+// A name as read from a phone that sends text gives a quote, a backslash or a control character
+// as "\HH"; in a set that carries every character as itself it goes as that character again.
+std::u16string Unescaped(std::u16string_view name) {
+    std::u16string out;
+    for (std::size_t at = 0; at < name.size(); ++at) {
+        const int high = at + 2 < name.size() ? text::HexValue(name[at + 1]) : -1;
+        const int low = at + 2 < name.size() ? text::HexValue(name[at + 2]) : -1;
+        if (name[at] == u'\\' && high >= 0 && low >= 0) {
+            out += static_cast<char16_t>(high * 16 + low);
+            at += 2;
+        } else {
+            out += name[at];
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 std::u16string_view NameOf(NameCharset charset) {
@@ -82,8 +99,12 @@ std::vector<NameCharset> CharsetsToTry(std::u16string_view offerLine) {
     return out;
 }
 
-EncodedName EncodeName(std::u16string_view name, NameCharset charset) {
+EncodedName EncodeName(std::u16string_view given, NameCharset charset) {
     EncodedName out;
+    const std::u16string own = charset == NameCharset::Ucs2 || charset == NameCharset::Gsm
+                                   ? Unescaped(given)
+                                   : std::u16string(given);
+    const std::u16string_view name = own;
     switch (charset) {
         case NameCharset::Utf8:
             out.text = std::u16string(name);

@@ -25,7 +25,8 @@ std::vector<NameCharset> CharsetsToTry(std::u16string_view offerLine);
 
 // A name as it goes between the quotes of a command, and its length as the phone counts it
 // (UTF-16 units; septets for GSM). When the set cannot carry a character, `refused` holds it and
-// `text` is empty.
+// `text` is empty. In UCS2 and GSM a "\HH" of the name (the form in which a phone sending text
+// gives a quote, a backslash or a control character) goes as the character it stands for.
 struct EncodedName {
     std::u16string text;
     std::size_t length = 0;
