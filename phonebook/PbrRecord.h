@@ -12,4 +12,6 @@ struct CPbrRecord {
     int position = 0;       // where the marker starts in the reply, in characters
     // The line gave a name, a number field and an index of 1 or more; only then is it merged.
     bool complete = false;
+    // The name field is no text in the character set in use: the line is not merged.
+    bool garbled = false;
 };

@@ -146,11 +146,16 @@ BOOL CPhoneBookEditor::Save() {
     EndWaitCursor();
     m_bNewContact = false;
     if (!result) {
-        // The contact keeps its edits and marks, so the next save sends them again.
+        // The contact keeps its edits and marks, so the next save sends them again. A name or
+        // number the phone cannot take was refused before anything was sent: that is the news.
+        const std::u16string& check = m_books.GetEngine().GetLastCheck();
         const std::u16string text =
-            u"The phone did not save \"" + m_label +
-            (m_bKeepsRefusedEdits ? u"\". Your changes are kept, and Save data sends them again."
-                                  : u"\".");
+            !check.empty()
+                ? check
+                : u"The phone did not save \"" + m_label +
+                      (m_bKeepsRefusedEdits
+                           ? u"\". Your changes are kept, and Save data sends them again."
+                           : u"\".");
         MessageBoxW(m_hOwner, text.c_str(), kCaption, MB_OK | MB_ICONEXCLAMATION);
     }
     return result;

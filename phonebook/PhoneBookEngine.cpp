@@ -12,6 +12,7 @@
 #include "phonebook/ReadRanges.h"
 #include "platform/Win32.h"
 #include "text/Decimal.h"
+#include "text/Hex.h"
 #include "text/Trim.h"
 
 using namespace platform;
@@ -33,18 +34,6 @@ std::u16string Unquote(std::u16string_view text) {
     return std::u16string(text);
 }
 
-// A command whose answer nothing depends on: written, given 2 s, and its answer read and
-// dropped. 1 when it could be written.
-BOOL SendSetting(CPhoneLink& link, std::u16string command) {
-    if (!link.SendCommand(command)) {
-        return FALSE;
-    }
-    link.Wait(2.0f);
-    std::u16string reply;
-    link.ReadResponse(reply);
-    return TRUE;
-}
-
 }  // namespace
 
 CPhoneBookEngine::CPhoneBookEngine(CPhoneLink& link, Events events)
@@ -56,6 +45,7 @@ CPhoneBookEngine::~CPhoneBookEngine() {
 
 int CPhoneBookEngine::QueryIndexRange() {
     int highest = 0;
+    m_lastLimits = {};
     std::u16string command = u"AT+CPBR=?";
     if (m_link.SendCommand(command)) {
         m_link.Wait(3.0f);
@@ -65,13 +55,18 @@ int CPhoneBookEngine::QueryIndexRange() {
         if (m_link.ReadResponse(text) > 0) {
             const at::Reply reply = at::ReadReply(text);
             if (const std::u16string* line = reply.Line(u"+CPBR:")) {
-                at::Field first;
-                at::Fields fields(*line);
-                if (fields.Next(first)) {
-                    if (const auto range = first.Range(); range && range->second <= INT_MAX) {
+                const std::vector<at::Field> fields = at::Fields::All(*line);
+                if (!fields.empty()) {
+                    if (const auto range = fields[0].Range(); range && range->second <= INT_MAX) {
                         highest = static_cast<int>(range->second);
                     }
                 }
+                // Then the longest number and the longest name.
+                const auto limit = [&fields](std::size_t at) {
+                    const auto value = at < fields.size() ? fields[at].Number() : std::nullopt;
+                    return value && *value > 0 && *value <= INT_MAX ? static_cast<int>(*value) : 0;
+                };
+                m_lastLimits = {limit(1), limit(2)};
             }
         }
     }
@@ -80,7 +75,84 @@ int CPhoneBookEngine::QueryIndexRange() {
 }
 
 BOOL CPhoneBookEngine::SelectCharacterSet() {
-    return SendSetting(m_link, u"AT+CSCS=\"UTF-8\"");
+    using phonebook::NameCharset;
+    m_charset = NameCharset::Utf8;
+    // The answer decides only when the phone refuses: one that stays silent is taken at its
+    // word as before.
+    const auto ask = [this](std::u16string command) -> std::optional<at::Reply> {
+        if (!m_link.SendCommand(command)) {
+            return std::nullopt;
+        }
+        m_link.Wait(2.0f);
+        std::u16string text;
+        m_link.ReadResponse(text);
+        return at::ReadReply(text);
+    };
+    const auto select = [&ask](NameCharset charset) {
+        return ask(u"AT+CSCS=\"" + std::u16string(phonebook::NameOf(charset)) + u"\"");
+    };
+    const std::optional<at::Reply> utf8 = select(NameCharset::Utf8);
+    if (!utf8) {
+        return FALSE;
+    }
+    if (!utf8->Refused()) {
+        return TRUE;
+    }
+    if (const auto offer = ask(u"AT+CSCS=?")) {
+        if (const std::u16string* line = offer->Line(u"+CSCS:")) {
+            for (const NameCharset charset : phonebook::CharsetsToTry(*line)) {
+                // A phone may list a set it then refuses: the next one is tried.
+                if (const auto taken = select(charset); taken && taken->Accepted()) {
+                    m_charset = charset;
+                    return TRUE;
+                }
+            }
+        }
+    }
+    // Nothing offered was taken: the names go in the set the phone keeps, when it says which
+    // one and it is known here, else as plain ASCII, which every set carries alike.
+    m_charset = NameCharset::Ira;
+    if (const auto current = ask(u"AT+CSCS?")) {
+        if (const std::u16string* line = current->Line(u"+CSCS:")) {
+            const std::vector<at::Field> fields = at::Fields::All(*line);
+            if (!fields.empty()) {
+                m_charset = phonebook::CharsetNamed(fields[0].text).value_or(NameCharset::Ira);
+            }
+        }
+    }
+    return TRUE;
+}
+
+void CPhoneBookEngine::DecodeNames() {
+    if (m_charset == phonebook::NameCharset::Utf8 || m_charset == phonebook::NameCharset::Ira) {
+        return;
+    }
+    for (auto& record : m_records) {
+        const std::vector<at::Field> fields = at::Fields::All(record->line);
+        if (fields.size() < 4 || !fields[3].quoted) {
+            continue;
+        }
+        const std::u16string_view field = fields[3].text;
+        const auto name = phonebook::DecodeName(field, m_charset);
+        if (!name) {
+            record->garbled = true;
+            continue;
+        }
+        // The name goes back into the line the way a phone sending text gives it: characters
+        // that would end the field or the line as "\HH", so the line still parses as sent.
+        std::u16string own;
+        for (const char16_t c : *name) {
+            if (c < 0x20 || c == u'"' || c == u'\\') {
+                own += u'\\';
+                own += static_cast<char16_t>(text::HexDigit(c >> 4));
+                own += static_cast<char16_t>(text::HexDigit(c));
+            } else {
+                own += c;
+            }
+        }
+        const auto at = static_cast<std::size_t>(field.data() - record->line.data());
+        record->line.replace(at, field.size(), own);
+    }
 }
 
 void CPhoneBookEngine::ReadEntries(CContactBook& book, int first, int last) {
@@ -121,8 +193,10 @@ void CPhoneBookEngine::ReadEntries(CContactBook& book, int first, int last) {
             break;
         }
         SplitRecords(reply);
+        DecodeNames();
         for (auto& record : m_records) {
             ParseRecord(*record);
+            record->complete = record->complete && !record->garbled;
         }
         MergeRecords(book);
         ClearRecords();

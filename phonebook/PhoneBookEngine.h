@@ -13,6 +13,7 @@
 #include "link/PhoneKinds.h"
 #include "link/PhoneLink.h"
 #include "phonebook/ContactBook.h"
+#include "phonebook/NameCharset.h"
 #include "phonebook/PbrRecord.h"
 
 class CPhoneBookEngine {
@@ -25,12 +26,18 @@ public:
         // A new number finds no free index in the memory.
         std::function<void()> outOfIndices;
     };
+    // The longest number and name a memory takes, from its range reply; 0 when not known.
+    struct Limits {
+        int number = 0;
+        int text = 0;
+    };
     // What a save or a deletion works on: the book of the memory in use, the memory's highest
     // index, and the kind of phone (nothing when unknown: names are then not written at all).
     struct Target {
         CContactBook* book = nullptr;
         int highest = 0;
         std::optional<phone::Kind> kind;
+        Limits limits;
     };
 
     CPhoneBookEngine(CPhoneLink& link, Events events);
@@ -39,11 +46,14 @@ public:
     CPhoneBookEngine& operator=(const CPhoneBookEngine&) = delete;
 
     // Reading.
-    // The highest entry number of the selected memory, 0 when none could be found. Also
-    // selects UTF-8 names, whatever the range reply was.
+    // The highest entry number of the selected memory, 0 when none could be found; its limits
+    // are kept for GetLastLimits. Also selects the character set, whatever the range reply was.
     int QueryIndexRange();
-    // Sends "AT+CSCS="UTF-8"" and waits for it; 1 when it could be written.
+    Limits GetLastLimits() const { return m_lastLimits; }
+    // Sends "AT+CSCS="UTF-8"" and waits for it; 1 when it could be written. A phone that refuses
+    // it is asked what it offers, and the first of UCS2, GSM and IRA it takes is used.
     platform::BOOL SelectCharacterSet();
+    phonebook::NameCharset GetCharset() const { return m_charset; }
     // Reads the indices first..last into `book`. A range that fails is reported (linkLost); a
     // failed answer ends the read.
     void ReadEntries(CContactBook& book, int first, int last);
@@ -94,8 +104,21 @@ public:
         std::u16string reason;  // the phone's error result, "no answer", or what kept it back
     };
     const std::array<SlotReport, 5>& GetLastWrite() const { return m_lastWrite; }
+    // Why the last WriteContact sent nothing at all: a name or number the phone cannot take.
+    // Empty when it went to the phone.
+    const std::u16string& GetLastCheck() const { return m_lastCheck; }
 
 private:
+    // Why the phone cannot take this entry (a character of the name its set cannot carry, a
+    // name or number beyond its limits); empty when it can.
+    std::u16string CheckEntry(const std::u16string& number, const std::u16string& name,
+                              int kind) const;
+    // The name as written for `kind`: with its suffix unless the phone is a Nokia.
+    std::u16string StoredName(const std::u16string& name, int kind) const;
+    // Gives the names of the records the text of the set in use; a name that is no text in it
+    // leaves its record incomplete.
+    void DecodeNames();
+
     // Why the last write or deletion did not count, for the slot reports.
     void NoteRefusal(std::u16string reason) { m_lastRefusal = std::move(reason); }
 
@@ -105,4 +128,7 @@ private:
     std::vector<std::unique_ptr<CPbrRecord>> m_records;
     std::array<SlotReport, 5> m_lastWrite;
     std::u16string m_lastRefusal;
+    std::u16string m_lastCheck;
+    Limits m_lastLimits;
+    phonebook::NameCharset m_charset = phonebook::NameCharset::Utf8;
 };

@@ -5,6 +5,7 @@
 #include "link/ErrorResults.h"
 #include "link/Reply.h"
 #include "phonebook/AtText.h"
+#include "phonebook/NameCharset.h"
 #include "phonebook/NumberKind.h"
 #include "phonebook/PhoneBookEngine.h"
 #include "platform/Win32.h"
@@ -28,6 +29,41 @@ std::u16string RefusalOf(std::u16string_view answer) {
 
 }  // namespace
 
+std::u16string CPhoneBookEngine::StoredName(const std::u16string& name, int kind) const {
+    std::u16string stored = name;
+    if (m_target.kind && *m_target.kind != phone::Kind::Nokia) {
+        if (const NumberKind* k = NumberKind::Of(kind)) {
+            stored += k->suffix;
+        }
+    }
+    return stored;
+}
+
+std::u16string CPhoneBookEngine::CheckEntry(const std::u16string& number,
+                                            const std::u16string& name, int kind) const {
+    const std::u16string stored = StoredName(name, kind);
+    const phonebook::EncodedName encoded = phonebook::EncodeName(stored, m_charset);
+    if (!encoded.refused.empty()) {
+        return u"The phone cannot store \"" + encoded.refused + u"\" in a name";
+    }
+    const Limits limits = m_target.limits;
+    if (limits.text > 0 && encoded.length > static_cast<std::size_t>(limits.text)) {
+        // The user counts the name without the suffix the program adds.
+        const std::size_t suffix = stored.size() - name.size();
+        const std::size_t room = static_cast<std::size_t>(limits.text);
+        return u"The name is too long for the phone, Please use at most " +
+               Decimal(static_cast<long long>(room > suffix ? room - suffix : 0)) + u" characters.";
+    }
+    // A leading "+" is the number's type, not one of its digits.
+    const std::size_t digits =
+        !number.empty() && number.front() == u'+' ? number.size() - 1 : number.size();
+    if (limits.number > 0 && digits > static_cast<std::size_t>(limits.number)) {
+        return u"The number is too long for the phone, Please use at most " +
+               Decimal(limits.number) + u" digits.";
+    }
+    return {};
+}
+
 int CPhoneBookEngine::WriteEntry(int index, const std::u16string& number,
                                  const std::u16string& name, int kind) {
     if (index < 0) {
@@ -46,14 +82,12 @@ int CPhoneBookEngine::WriteEntry(int index, const std::u16string& number,
         NoteRefusal(u"the text cannot go into a command");
         return -1;
     }
-    std::u16string stored = name;
-    if (*m_target.kind != phone::Kind::Nokia) {
-        if (const NumberKind* k = NumberKind::Of(kind)) {
-            stored += k->suffix;
-        }
+    if (std::u16string why = CheckEntry(number, name, kind); !why.empty()) {
+        NoteRefusal(std::move(why));
+        return -1;
     }
-    std::u16string command =
-        u"AT+CPBW=" + Decimal(index) + u",\"" + number + u"\",129 ,\"" + stored + u"\"";
+    std::u16string command = u"AT+CPBW=" + Decimal(index) + u",\"" + number + u"\",129 ,\"" +
+                             phonebook::EncodeName(StoredName(name, kind), m_charset).text + u"\"";
     if (!m_link.SendCommand(command)) {
         NoteRefusal(u"the command could not be sent");
         return -1;
@@ -138,6 +172,7 @@ BOOL CPhoneBookEngine::WriteContact(int position) {
     CContactBook* book = m_target.book;
     CContactEntry* contact = book != nullptr ? book->GetAt(position) : nullptr;
     m_lastWrite = {};
+    m_lastCheck.clear();
     if (contact == nullptr) {
         return FALSE;
     }
@@ -148,6 +183,27 @@ BOOL CPhoneBookEngine::WriteContact(int position) {
         contact->marks |= CContactEntry::MarkAllNumbers;
     }
     const std::uint32_t marks = contact->marks;
+    // A name or number the phone cannot take stops the whole save before anything is sent, so
+    // no entry of the contact is stored under a name the others do not have.
+    for (const NumberKind& kind : NumberKind::All()) {
+        if ((marks & kind.mark) != 0 && !(contact->*kind.number).empty()) {
+            m_lastCheck = CheckEntry(contact->*kind.number, contact->name, kind.kind);
+            if (!m_lastCheck.empty()) {
+                break;
+            }
+        }
+    }
+    if (!m_lastCheck.empty()) {
+        // Reported for each number that would have sent something: a write or a deletion.
+        for (const NumberKind& kind : NumberKind::All()) {
+            if ((marks & kind.mark) != 0 &&
+                (!(contact->*kind.number).empty() || contact->*kind.index > 0)) {
+                m_lastWrite[static_cast<std::size_t>(kind.kind - 1)] = {SlotOutcome::Refused,
+                                                                        m_lastCheck};
+            }
+        }
+        return FALSE;
+    }
     std::uint32_t unsaved = 0;
     for (const NumberKind& kind : NumberKind::All()) {
         if ((marks & kind.mark) == 0) {

@@ -37,7 +37,9 @@ BOOL CPhoneBooks::CheckDataRead() {
 }
 
 CPhoneBookEngine::Target CPhoneBooks::CurrentTarget() {
-    return {GetCurrentBook(), m_session.GetMaxIndex(), m_session.GetPhoneKind()};
+    const bool phone = m_session.GetMemoryType() == phone::Memory::Phone;
+    return {GetCurrentBook(), m_session.GetMaxIndex(), m_session.GetPhoneKind(),
+            phone ? m_phoneLimits : m_simLimits};
 }
 
 BOOL CPhoneBooks::SaveContact(int position) {
@@ -66,9 +68,11 @@ void CPhoneBooks::LoadBook(phone::Memory memory) {
     book.Clear();
     int highest = m_session.GetMaxIndex(memory);
     if (highest == 0) {
-        // The range is asked once per memory for the whole run; the query selects UTF-8 too.
+        // The range is asked once per memory for the whole run; the query selects the
+        // character set too.
         highest = m_engine.QueryIndexRange();
         m_session.SetMaxIndex(memory, highest);
+        (memory == phone::Memory::Phone ? m_phoneLimits : m_simLimits) = m_engine.GetLastLimits();
         m_session.SetCharsetSelected(true);
     } else if (!m_session.IsCharsetSelected()) {
         // Takes the place of the plain wait, with the same 2 s.

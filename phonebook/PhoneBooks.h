@@ -56,5 +56,8 @@ private:
     CPhoneSession& m_session;
     CContactBook m_phoneBook;
     CContactBook m_simBook;
+    // What each memory takes, as its range reply said (asked once per memory, like the range).
+    CPhoneBookEngine::Limits m_phoneLimits;
+    CPhoneBookEngine::Limits m_simLimits;
     CPhoneBookEngine m_engine;
 };

@@ -232,7 +232,8 @@ Executor::Result Executor::RunGeneral(const AtCommand& command, Lines& out, bool
         if (command.form == Form::Test) {
             std::string list;
             for (Charset c : SupportedCharsets()) {
-                list += (list.empty() ? "\"" : ",\"") + std::string(CharsetName(c)) + "\"";
+                if (state_.Offers(c))
+                    list += (list.empty() ? "\"" : ",\"") + std::string(CharsetName(c)) + "\"";
             }
             out.push_back("+CSCS: (" + list + ")");
         } else if (command.form == Form::Read) {
@@ -242,7 +243,7 @@ Executor::Result Executor::RunGeneral(const AtCommand& command, Lines& out, bool
             if (!args || args->size() != 1 || !(*args)[0].present)
                 return Error();
             const auto charset = CharsetByName((*args)[0].text);
-            if (!charset)
+            if (!charset || !state_.Offers(*charset))
                 return Cme(4);
             state_.charset = CharsetName(*charset);
         }

@@ -42,6 +42,16 @@ PhonebookMemory* PhoneState::FindPhonebook(const std::string& name) {
     return FindByName(phonebooks, name);
 }
 
+bool PhoneState::Offers(Charset charset) const {
+    if (charsets.empty())
+        return true;
+    for (const std::string& name : charsets) {
+        if (CharsetByName(name) == charset)
+            return true;
+    }
+    return false;
+}
+
 const PhonebookMemory* PhoneState::FindPhonebook(const std::string& name) const {
     return const_cast<PhoneState*>(this)->FindPhonebook(name);
 }

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "phonesim/Charset.h"
+
 namespace phonesim {
 
 struct Identity {
@@ -65,6 +67,8 @@ struct PhoneState {
     bool quiet = false;   // ATQ1: no result codes
     int cmee = 0;         // AT+CMEE: 0 plain ERROR, 1 numeric, 2 worded
     std::string charset = "IRA";
+    // The sets AT+CSCS lists and takes, by their names; empty for every set the phone knows.
+    std::vector<std::string> charsets;
 
     std::vector<PhonebookMemory> phonebooks;
     std::string phonebook = "ME";  // selected with AT+CPBS
@@ -80,6 +84,8 @@ struct PhoneState {
     // nullptr when there is no such memory or storage (names compare case-insensitively).
     PhonebookMemory* FindPhonebook(const std::string& name);
     const PhonebookMemory* FindPhonebook(const std::string& name) const;
+    // Whether AT+CSCS lists and takes the set.
+    bool Offers(Charset charset) const;
     SmsStorage* FindStorage(const std::string& name);
     const SmsStorage* FindStorage(const std::string& name) const;
 };

@@ -185,6 +185,14 @@ Profile FromJson(const json& root) {
     if (!charset)
         throw ProfileError("unknown charset");
     st.charset = CharsetName(*charset);
+    for (const json& name : Get<json>(root, "charsets", json::array())) {
+        const auto offered = CharsetByName(name.get<std::string>());
+        if (!offered)
+            throw ProfileError("unknown charset in charsets");
+        st.charsets.push_back(CharsetName(*offered));
+    }
+    if (!st.Offers(*charset))
+        throw ProfileError("the charset is not one of charsets");
 
     p.timing.latencyMs = Get<std::uint32_t>(root, "latencyMs", 50);
     p.timing.baud = Get<std::uint32_t>(root, "baud", 9600);
@@ -309,6 +317,8 @@ std::string ProfileToJson(const Profile& profile) {
     root["quiet"] = st.quiet;
     root["cmee"] = st.cmee;
     root["charset"] = st.charset;
+    if (!st.charsets.empty())
+        root["charsets"] = st.charsets;
     root["latencyMs"] = profile.timing.latencyMs;
     root["baud"] = profile.timing.baud;
     root["commandLatencyMs"] = json::object();

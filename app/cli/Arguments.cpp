@@ -391,7 +391,7 @@ const char* Usage() {
            "or\n"
            "                        a full path; kept in the registry file once it opened\n"
            "  --simulate[=PROFILE]  a simulated phone in virtual time: default, nokia, small-sim,\n"
-           "                        empty, full, or a profile file\n"
+           "                        empty, full, modem, gsm-only, or a profile file\n"
            "  --simulate-save FILE  write the simulated phone's state to FILE at the end\n"
            "  --fast                read each reply as soon as the phone has ended it, instead of\n"
            "                        the fixed waits (also: registry value FastLink = 1)\n"

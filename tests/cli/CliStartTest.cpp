@@ -50,6 +50,10 @@ TEST(CliStart, PhoneFailuresExitOne) {
          {"Halvex: The phone did not save \"Zed\".",
           "halvex-cli: \"Zed\" in ME: home 456 written; mobile 123 not written: +CME ERROR: 26 "
           "(dial string too long)"}},
+        {{"--simulate=gsm-only", "phonebook", "add", "王芳", "--home", "1"},
+         {"Halvex: The phone cannot store \"王\" in a name",
+          "halvex-cli: \"王芳\" in ME: home 1 not written: The phone cannot store \"王\" in a "
+          "name"}},
         {{faulty, "sms", "send", "123", "Hi"}, {"Halvex: Message sent error!"}},
         {{"--simulate=full", "sms", "send", "123", "Hi", "--save"},
          {"Halvex: Phone storage full!!"}},
@@ -76,7 +80,8 @@ TEST(CliStart, RefusedCommandsGiveOneLineAndExitTwo) {
         {{"--port", "../x", "identify"}},
         {{"--simulate=no-such-profile", "identify"},
          "halvex-cli: cannot load the profile: \"no-such-profile\" is neither a shipped profile "
-         "(default, empty, full, nokia, small-sim) nor a profile file that can be read"},
+         "(default, empty, full, gsm-only, modem, nokia, small-sim) nor a profile file that can "
+         "be read"},
         {{"--simulate", "--colour", "identify"}},
         {{"--simulate", "phonebook", "list", "XX"}},
         {{"--simulate", "phonebook", "add", "Ann"}},
