@@ -48,6 +48,11 @@ void BoxNotices::Tell(phone::Notice notice, std::u16string_view detail) {
         case Notice::SimNotRead:
             Exclaim(u"Please get SIM Data first");
             return;
+        case Notice::UnreadableNames:
+            Exclaim(std::u16string(detail) +
+                    u" phone book entries have names that cannot be read in the phone's character "
+                    u"set. They are left out, and their places are kept.");
+            return;
         case Notice::MessageFull:
             MessageBoxW(0, u"Message full!", kCaption, MB_OK);
             return;

@@ -18,6 +18,7 @@ enum class Notice {
     PhoneNotRead,       // the phone memory's book was not read since connecting
     SimNotRead,         // the same for the SIM
     MessageFull,        // a message list has no room for more
+    UnreadableNames,    // the detail says how many phone book entries were left out
 };
 
 class Notices {

@@ -164,6 +164,8 @@ void CPhoneBookEngine::ReadEntries(CContactBook& book, int first, int last) {
         total += range.last - range.first + 1;
     }
     int done = 0;
+    // Entries left out because their names could not be read.
+    int unreadable = 0;
     const auto showProgress = [&done, total] {
         ShowProgress(u"Reading contacts " + Decimal(done) + u" of " + Decimal(total));
     };
@@ -197,6 +199,7 @@ void CPhoneBookEngine::ReadEntries(CContactBook& book, int first, int last) {
         for (auto& record : m_records) {
             ParseRecord(*record);
             record->complete = record->complete && !record->garbled;
+            unreadable += record->garbled ? 1 : 0;
         }
         MergeRecords(book);
         ClearRecords();
@@ -204,6 +207,9 @@ void CPhoneBookEngine::ReadEntries(CContactBook& book, int first, int last) {
         showProgress();
     }
     EndProgress();
+    if (unreadable > 0 && m_events.unreadableNames) {
+        m_events.unreadableNames(unreadable);
+    }
 }
 
 void CPhoneBookEngine::SplitRecords(const std::u16string& reply) {

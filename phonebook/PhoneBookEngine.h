@@ -25,6 +25,8 @@ public:
         std::function<void()> linkLost;
         // A new number finds no free index in the memory.
         std::function<void()> outOfIndices;
+        // A read found entries whose names are no text in the phone's character set: how many.
+        std::function<void(int)> unreadableNames;
     };
     // The longest number and name a memory takes, from its range reply; 0 when not known.
     struct Limits {

@@ -1,5 +1,6 @@
 #include "phonebook/PhoneBooks.h"
 
+#include "phonebook/AtText.h"
 #include "phonebook/SameNumber.h"
 #include "platform/Win32.h"
 
@@ -7,16 +8,20 @@ using namespace platform;
 
 CPhoneBooks::CPhoneBooks(CPhoneSession& session)
     : m_session(session),
-      m_engine(session.GetLink(),
-               {.linkLost =
-                    [this] {
-                        m_session.GetLink().GetNotices().Tell(phone::Notice::ConnectionLost);
-                        m_session.Disconnect();
-                    },
-                .outOfIndices =
-                    [&session] {
-                        session.GetLink().GetNotices().Tell(phone::Notice::OutOfEntryNumber);
-                    }}) {}
+      m_engine(
+          session.GetLink(),
+          {.linkLost =
+               [this] {
+                   m_session.GetLink().GetNotices().Tell(phone::Notice::ConnectionLost);
+                   m_session.Disconnect();
+               },
+           .outOfIndices =
+               [&session] { session.GetLink().GetNotices().Tell(phone::Notice::OutOfEntryNumber); },
+           .unreadableNames =
+               [&session](int count) {
+                   session.GetLink().GetNotices().Tell(phone::Notice::UnreadableNames,
+                                                       phonebook::Decimal(count));
+               }}) {}
 
 CPhoneBooks::~CPhoneBooks() = default;
 

@@ -102,6 +102,9 @@ TEST_F(PhoneBookCharset, AUcs2NameThatIsNoTextGivesNoContact) {
         "AT+CPBR=226,",
         "\r\n+CPBR: 248,\"1\",129,\"0041002F0048\"\r\n+CPBR: 249,\"2\",129,\"0042002F004\"\r\n"
         "+CPBR: 250,\"3\",129,\"D800002F0048\"\r\n\r\nOK\r\n"));
+    ExpectNotice(
+        u"2 phone book entries have names that cannot be read in the phone's character set. They "
+        u"are left out, and their places are kept.");
     ConnectAndRead();
     EXPECT_EQ(Rows(books().GetPhoneBook()), (std::vector<Row>{{u"A", u"1", u"", u"", u"", u""}}));
     EXPECT_TRUE(books().GetPhoneBook().IsIndexTaken(249));
