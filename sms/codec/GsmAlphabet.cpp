@@ -3,44 +3,19 @@
 #include <bit>
 #include <cstring>
 
+#include "text/Gsm.h"
+
 namespace {
 
 constexpr std::uint8_t kEscape = 0x1B;
 
-// Every default-alphabet code to its character: the ISO 8859-1 table with the Greek capitals
-// (0x10, 0x12 to 0x1A) put in; the escape stays U+00AC.
-constexpr std::array<char16_t, 128> kDefault = [] {
-    std::array<char16_t, 128> table{};
-    for (std::size_t code = 0; code < table.size(); ++code) {
-        table[code] = sms::kGsmToLatin1[code];
-    }
-    constexpr char16_t kGreek[] = {u'\u0394', u'_',      u'\u03A6', u'\u0393', u'\u039B', u'\u03A9',
-                                   u'\u03A0', u'\u03A8', u'\u03A3', u'\u0398', u'\u039E'};
-    for (std::size_t i = 0; i < std::size(kGreek); ++i) {
-        table[0x10 + i] = kGreek[i];
-    }
-    return table;
-}();
-
-// The extension table, reached through the escape: 0 where it has no character.
-constexpr std::array<char16_t, 128> kExtension = [] {
-    std::array<char16_t, 128> table{};
-    table[0x0A] = u'\f';
-    table[0x14] = u'^';
-    table[0x28] = u'{';
-    table[0x29] = u'}';
-    table[0x2F] = u'\\';
-    table[0x3C] = u'[';
-    table[0x3D] = u'~';
-    table[0x3E] = u']';
-    table[0x40] = u'|';
-    table[0x65] = u'\u20AC';
-    return table;
-}();
+// The default alphabet and its extension table are the text library's.
+constexpr const std::array<char16_t, 128>& kDefault = text::kGsmDefault;
+constexpr const std::array<char16_t, 128>& kExtension = text::kGsmExtension;
 
 // Any code unit, as the codes of a text hand them in: above 127 is no GSM code.
 char16_t Default(char16_t code) {
-    return code < kDefault.size() ? kDefault[code] : sms::kNoLatin1;
+    return code < kDefault.size() && code != kEscape ? kDefault[code] : sms::kNoLatin1;
 }
 
 // The character of the code after an escape.
