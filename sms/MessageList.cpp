@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "sms/SmsReplies.h"
+#include "text/Ascii.h"
 
 namespace sms {
 
@@ -57,7 +58,7 @@ bool MessageList::AppendPdu(std::u16string pdu) {
 
 bool MessageList::HoldsPdu(std::u16string_view pdu) const {
     for (int i = 0; i < count_; ++i) {
-        if (EqualsIgnoringCase(pdus_[i], pdu)) {
+        if (text::EqualsIgnoringCase(pdus_[i], pdu)) {
             return true;
         }
     }

@@ -14,10 +14,6 @@ namespace {
 
 constexpr std::size_t npos = std::u16string_view::npos;
 
-char16_t UpperAscii(char16_t c) {
-    return text::UpperAscii(c);
-}
-
 // Passes over the line end and any blanks before a PDU line: everything that is a carriage
 // return or outside '0'..'{'.
 std::size_t SkipToPduLine(std::u16string_view text, std::size_t from) {
@@ -71,8 +67,8 @@ Storage StorageOf(std::u16string_view name) {
     if (name.size() != 2) {
         return Storage::None;
     }
-    const char16_t a = UpperAscii(name[0]);
-    const char16_t b = UpperAscii(name[1]);
+    const char16_t a = text::UpperAscii(name[0]);
+    const char16_t b = text::UpperAscii(name[1]);
     if (a == u'M' && b == u'E') {
         return Storage::Phone;
     }
@@ -87,10 +83,6 @@ Storage StorageOf(std::u16string_view name) {
 
 bool Contains(std::u16string_view text, std::u16string_view what) {
     return text.find(what) != npos;
-}
-
-bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
-    return text::EqualsIgnoringCase(a, b);
 }
 
 std::u16string_view UpToNull(std::u16string_view reply) {

@@ -22,11 +22,9 @@ int DecimalValue(std::u16string_view text);
 // Storage::None for any other name.
 Storage StorageOf(std::u16string_view name);
 
-// Plain substring search, as every reply is judged.
+// Plain substring search, for a marker in a reply (whether the phone took a command is
+// link/Reply's question).
 bool Contains(std::u16string_view text, std::u16string_view what);
-
-// ASCII case-insensitive equality (PDU hex texts).
-bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b);
 
 // The reply up to its first null character: a reply that was cut at a bad UTF-8 sequence carries
 // zeros after the part that converted.

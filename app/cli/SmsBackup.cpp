@@ -13,6 +13,7 @@
 #include "sms/MessageRows.h"
 #include "sms/SmsReplies.h"
 #include "sms/codec/ShortMessage.h"
+#include "text/Ascii.h"
 
 namespace cli {
 
@@ -123,7 +124,7 @@ int ImportMessages(Context& c) {
         Fate fate = Fate::Store;
         for (int i = 0; i < outbox.Count(); ++i) {
             if (!matched[static_cast<std::size_t>(i)] &&
-                sms::EqualsIgnoringCase(outbox.Pdu(i), message.pdu)) {
+                text::EqualsIgnoringCase(outbox.Pdu(i), message.pdu)) {
                 matched[static_cast<std::size_t>(i)] = true;
                 fate = Fate::AlreadyThere;
                 break;

@@ -23,6 +23,7 @@
 #include "sms/MessageBoxes.h"
 #include "sms/codec/ShortMessage.h"
 #include "tests/sms/MessagePagesFixture.h"
+#include "text/Ascii.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ unsigned FromEnvironment(const char* name, unsigned fallback) {
 }
 
 bool SameHex(const std::string& a, const std::u16string& b) {
-    return sms::EqualsIgnoringCase(std::u16string(a.begin(), a.end()), b);
+    return text::EqualsIgnoringCase(std::u16string(a.begin(), a.end()), b);
 }
 
 // Answers every question Yes or No at random and remembers every box.
