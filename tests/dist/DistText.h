@@ -30,23 +30,19 @@ inline std::set<std::string> OptionsIn(const std::string& text) {
 }
 
 // The roff of a manual page as plain words: no font changes, "\-" as "-".
-inline std::string PlainRoff(std::string line) {
-    line = std::regex_replace(line, std::regex(R"(\\f[A-Z])"), "");
-    line = std::regex_replace(line, std::regex(R"(\\-)"), "-");
-    return std::regex_replace(line, std::regex(R"(\\[&c])"), "");
+inline std::string PlainRoff(const std::string& line) {
+    return std::regex_replace(std::regex_replace(line, std::regex(R"(\\f[A-Z]|\\[&c])"), ""),
+                              std::regex(R"(\\-)"), "-");
 }
 
 // The tag lines (after .TP or .TQ) of one section of a manual page, in plain words.
 inline std::vector<std::string> ManTags(const std::string& page, const std::string& section) {
     std::vector<std::string> tags;
-    bool inSection = false;
-    bool tagNext = false;
+    bool inSection = false, tagNext = false;
     for (const std::string& line : Lines(page)) {
-        if (line.rfind(".SH ", 0) == 0) {
+        if (line.starts_with(".SH "))
             inSection = line == ".SH " + section;
-            continue;
-        }
-        if (inSection && tagNext)
+        else if (inSection && tagNext)
             tags.push_back(PlainRoff(line));
         tagNext = line == ".TP" || line == ".TQ";
     }

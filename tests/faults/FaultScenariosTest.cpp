@@ -86,20 +86,17 @@ protected:
     bool ShowsWhatThePhoneHolds() {
         Entries shown;
         const CContactBook& book = *books().GetCurrentBook();
-        for (int i = 0; i < book.GetSize(); ++i) {
-            const CContactEntry& contact = *book.GetAt(i);
-            for (const NumberKind& kind : NumberKind::All()) {
-                const std::u16string& number = contact.*kind.number;
-                if ((!number.empty() || contact.*kind.index != 0) &&
+        for (int i = 0; i < book.GetSize(); ++i)
+            for (const CContactEntry& c = *book.GetAt(i);
+                 const NumberKind& kind : NumberKind::All())
+                if (const std::u16string& number = c.*kind.number;
+                    (!number.empty() || c.*kind.index != 0) &&
                     !shown
-                         .emplace(contact.*kind.index,
+                         .emplace(c.*kind.index,
                                   std::pair(std::string(number.begin(), number.end()),
-                                            contact.name + kind.suffix))
-                         .second) {
+                                            c.name + kind.suffix))
+                         .second)
                     return false;
-                }
-            }
-        }
         Entries held = Phonebook();
         std::erase_if(held, [](const auto& entry) {
             const std::u16string& name = entry.second.second;
@@ -112,18 +109,15 @@ protected:
 
     Entries Phonebook() {
         Entries entries;
-        for (const auto& [index, entry] : phone().Phonebook("ME").entries) {
+        for (const auto& [index, entry] : phone().Phonebook("ME").entries)
             entries[index] = {entry.number, entry.name};
-        }
         return entries;
     }
     Messages Stored() {
         Messages stored;
-        for (const char* storage : {"SM", "ME"}) {
-            for (const auto& [index, message] : phone().Storage(storage).messages) {
+        for (const char* storage : {"SM", "ME"})
+            for (const auto& [index, message] : phone().Storage(storage).messages)
                 stored[storage][index] = message.pdu;
-            }
-        }
         return stored;
     }
     // Entries of names not in `touched`.
@@ -136,12 +130,10 @@ protected:
     bool ContactIs(const std::u16string& name,
                    const std::map<std::u16string, std::string>& wanted) {
         std::map<std::u16string, std::string> kinds;
-        for (const auto& [index, entry] : phone().Phonebook("ME").entries) {
+        for (const auto& [index, entry] : phone().Phonebook("ME").entries)
             if (Base(entry.name) == name &&
-                !kinds.emplace(entry.name.substr(entry.name.find(u'/')), entry.number).second) {
+                !kinds.emplace(entry.name.substr(entry.name.find(u'/')), entry.number).second)
                 return false;
-            }
-        }
         return kinds == wanted;
     }
 
@@ -175,19 +167,16 @@ protected:
     // The contact made to hold these numbers (added when missing), and saved.
     bool SaveNumbers(const std::u16string& name, const std::u16string& home,
                      const std::u16string& work, const std::u16string& mobile) {
-        CContactEntry* contact = Contact(name);
-        if (contact == nullptr) {
-            contact = books().GetCurrentBook()->Add(name);
-        }
+        CContactEntry* contact =
+            Contact(name) ? Contact(name) : books().GetCurrentBook()->Add(name);
         for (auto [number, value, mark] :
              {std::tuple{&CContactEntry::home, home, CContactEntry::MarkHome},
               std::tuple{&CContactEntry::work, work, CContactEntry::MarkWork},
-              std::tuple{&CContactEntry::mobile, mobile, CContactEntry::MarkMobile}}) {
+              std::tuple{&CContactEntry::mobile, mobile, CContactEntry::MarkMobile}})
             if (contact->*number != value) {
                 contact->*number = value;
                 contact->marks |= mark;
             }
-        }
         return books().SaveContact(Position(name)) != FALSE;
     }
 
@@ -221,9 +210,8 @@ protected:
              {u"Ann Taylor", u"Ann T"},
              [this] {
                  CContactEntry* ann = Contact(u"Ann Taylor");
-                 if (ann == nullptr) {
+                 if (ann == nullptr)
                      return SaveNumbers(u"Ann T", u"01632960101", u"02079460102", u"+447700900103");
-                 }
                  const int at = Position(u"Ann Taylor");
                  ann->name = u"Ann T";
                  ann->marks |= CContactEntry::MarkName;
@@ -267,9 +255,8 @@ protected:
         const sms::MessageList& inbox = sms().GetInbox();
         int row = 0;
         while (row < inbox.Count() &&
-               !(inbox.Storage(row) == sms::Storage::Sim && inbox.Index(row) == u"1")) {
+               !(inbox.Storage(row) == sms::Storage::Sim && inbox.Index(row) == u"1"))
             ++row;
-        }
         return sms::DeleteRows(sms(), session(), sms::Box::Inbox, {row})[0];
     }
 
@@ -282,9 +269,8 @@ protected:
         const Entries before = Phonebook();
         const Messages storedBefore = Stored();
         int skip = 0;
-        for (std::size_t i = 0; i < at; ++i) {
+        for (std::size_t i = 0; i < at; ++i)
             skip += lines[i] == lines[at] && pdus[i] == pdus[at];
-        }
         // The fault on the (skip + 1)-th such command.
         Fault fault = kKinds[kind].second(lines[at]);
         std::tie(fault.skip, fault.pdu) = std::tuple(skip, pdus[at]);
@@ -304,12 +290,10 @@ protected:
             storedAfter["SM"].erase(1);
             expected["SM"].erase(1);
         }
-        if (std::string(op.name) != "save and send") {
+        if (std::string(op.name) != "save and send")
             EXPECT_EQ(storedAfter, expected);
-        }
-        if (reported || told.sent) {
+        if (reported || told.sent)
             EXPECT_TRUE(reported && op.done()) << "reported or told done, and it is not";
-        }
         // Again, as the user would after a failure: the phone ends up as asked, once.
         Ready();
         if (!op.done()) {
@@ -334,11 +318,9 @@ TEST_F(FaultScenarios, EveryFaultAtEveryCommandOfEveryOperationKeepsThePromises)
             lines.push_back(entry.pdu && !lines.empty() ? lines.back() : entry.line);
             pdus.push_back(entry.pdu);
         }
-        for (int kind = 0; kind < 6; ++kind) {
-            for (std::size_t at = 0; at < lines.size(); ++at) {
+        for (int kind = 0; kind < 6; ++kind)
+            for (std::size_t at = 0; at < lines.size(); ++at)
                 Scenario(op, kind, at, lines, pdus);
-            }
-        }
     }
 }
 

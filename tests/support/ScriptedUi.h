@@ -3,7 +3,6 @@
 // box and every change of the wait cursor is recorded. A box nobody expected is answered with
 // the safest button (Cancel, No or OK) and recorded as unexpected, so the test fixture can fail.
 
-#include <cstddef>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -37,13 +36,25 @@ struct ExpectedBox {
 class ScriptedUi : public UserInterface {
 public:
     // Boxes are expected in the order queued.
-    ScriptedUi& Expect(ExpectedBox box);
-    ScriptedUi& Expect(std::u16string text, int answer = IDOK);
+    ScriptedUi& Expect(ExpectedBox box) {
+        expected_.push_back(std::move(box));
+        return *this;
+    }
+    ScriptedUi& Expect(std::u16string text, int answer = IDOK) {
+        return Expect(ExpectedBox{std::move(text), answer, {}, {}, {}, {}});
+    }
 
     int MessageBox(HWND owner, const std::u16string& text, const std::u16string& caption,
                    UINT type) override;
-    void BeginWaitCursor() override;
-    void EndWaitCursor() override;
+    void BeginWaitCursor() override {
+        ++cursorDepth_;
+        log_.push_back("cursor on");
+    }
+    // An end while the cursor is already off is ignored, as the toolkit does, and counted.
+    void EndWaitCursor() override {
+        log_.push_back(cursorDepth_ == 0 ? "cursor off (already off)" : "cursor off");
+        cursorDepth_ == 0 ? ++unbalancedEnds_ : --cursorDepth_;
+    }
 
     const std::vector<MessageBoxRecord>& Boxes() const { return boxes_; }
     // Human-readable descriptions of every box that was not expected or did not match.
@@ -52,16 +63,19 @@ public:
     std::vector<std::string> PendingDescriptions() const;
 
     int CursorDepth() const { return cursorDepth_; }
-    // EndWaitCursor calls made while the cursor was already off (ignored, as the toolkit does).
     int UnbalancedEnds() const { return unbalancedEnds_; }
     // Everything in order: "cursor on", "cursor off", "box: <text>".
     const std::vector<std::string>& Log() const { return log_; }
 
-    void Clear();
+    void Clear() {
+        expected_.clear();
+        boxes_.clear();
+        unexpected_.clear();
+        log_.clear();
+        cursorDepth_ = unbalancedEnds_ = 0;
+    }
 
 private:
-    static int SafeAnswer(UINT type);
-
     std::deque<ExpectedBox> expected_;
     std::vector<MessageBoxRecord> boxes_;
     std::vector<std::string> unexpected_;
