@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 #include "platform/Win32.h"
@@ -19,24 +18,10 @@ using halvex::test::ReadFile;
 using halvex::test::TempDir;
 using halvex::test::WriteFile;
 
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name))
-            old_ = old;
-        value ? ::setenv(name, value, 1) : ::unsetenv(name);
-    }
-    ~ScopedEnv() { old_.empty() ? ::unsetenv(name_) : ::setenv(name_, old_.c_str(), 1); }
-
-private:
-    const char* name_;
-    std::string old_;
-};
-
-}  // namespace
-
 // A string with a line break cannot be a one-line .reg string: it must still come back whole.
 constexpr BYTE kMultiline[] = {'a', 0, '\n', 0, 'b', 0, 0, 0};
+
+}  // namespace
 
 TEST(RegistryFile, RoundTripsEveryKindOfValueThroughTheFile) {
     const std::string path = TempDir() + "/sub/dir/registry.reg";  // parents are created
@@ -71,16 +56,15 @@ TEST(RegistryFile, RoundTripsEveryKindOfValueThroughTheFile) {
     std::u16string s;
     EXPECT_EQ(again.GetString(HKEY_CURRENT_USER, u"text", u"QUOTE \"X\\Y\"", s), ERROR_SUCCESS);
     EXPECT_EQ(s, u"Zoë \"quoted\" back\\slash 😀");
-    const auto query = [&](const std::u16string& name) {
-        DWORD type = 0;
-        std::vector<BYTE> data;
-        again.QueryValue(HKEY_CURRENT_USER, u"Text", name, &type, &data);
-        return std::pair(type, data);
-    };
-    EXPECT_EQ(query(u""), std::pair(DWORD(7), std::vector<BYTE>{1, 2, 3}));
-    EXPECT_EQ(query(u"ShortDword"), std::pair(DWORD(REG_DWORD), std::vector<BYTE>{1, 2, 3}));
-    EXPECT_EQ(query(u"Lines"),
-              std::pair(DWORD(REG_SZ), std::vector<BYTE>(kMultiline, kMultiline + 8)));
+    for (const auto& [name, type, data] :
+         {std::tuple(u"", DWORD(7), std::vector<BYTE>{1, 2, 3}),
+          std::tuple(u"ShortDword", DWORD(REG_DWORD), std::vector<BYTE>{1, 2, 3}),
+          std::tuple(u"Lines", DWORD(REG_SZ), std::vector<BYTE>(kMultiline, kMultiline + 8))}) {
+        DWORD gotType = 0;
+        std::vector<BYTE> got;
+        again.QueryValue(HKEY_CURRENT_USER, u"Text", name, &gotType, &got);
+        EXPECT_EQ(std::pair(gotType, got), std::pair(type, data));
+    }
     EXPECT_TRUE(again.KeyExists(HKEY_CURRENT_USER, u"Empty\\Key"));
     EXPECT_TRUE(again.KeyExists(HKEY_CURRENT_USER, u"Comm"));  // ancestors are keys too
 }
@@ -142,18 +126,20 @@ INSTANTIATE_TEST_SUITE_P(
         Damaged("P=1"), Damaged("\"P\"=-"), std::string("\0\0\xFF\xFE[\\", 6)));
 
 TEST(RegistryFile, DefaultPathPrefersHalvexRegistryThenXdgThenHome) {
+    // This test alone reads these three from the environment.
+    const auto set = [](const char* name, const char* value) {
+        value ? ::setenv(name, value, 1) : ::unsetenv(name);
+    };
+    set("HOME", "/home/u");
     const struct {
-        const char* halvex;
-        const char* xdg;
-        std::string path;
+        const char *halvex, *xdg, *path;
     } cases[] = {{"/tmp/x.reg", "/cfg", "/tmp/x.reg"},
                  {nullptr, "/cfg", "/cfg/halvex/registry.reg"},
                  {"", nullptr, "/home/u/.config/halvex/registry.reg"}};
-    for (const auto& c : cases) {
-        ScopedEnv halvex("HALVEX_REGISTRY", c.halvex);
-        ScopedEnv xdg("XDG_CONFIG_HOME", c.xdg);
-        ScopedEnv home("HOME", "/home/u");
-        EXPECT_EQ(Registry::DefaultPath(), c.path);
+    for (const auto& [halvex, xdg, path] : cases) {
+        set("HALVEX_REGISTRY", halvex);
+        set("XDG_CONFIG_HOME", xdg);
+        EXPECT_EQ(Registry::DefaultPath(), path);
     }
 }
 
@@ -173,16 +159,14 @@ class RegistryCalls : public halvex::test::PlatformTest {};
 
 TEST_F(RegistryCalls, AClosedOrDeletedKeyFailsItsCalls) {
     registry().SetDword(HKEY_CURRENT_USER, u"Comm\\MemoryType", u"MemoryType", 0);
-    HKEY comm = 0;
-    HKEY memoryType = 0;
+    HKEY comm = 0, memoryType = 0;
     ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"Comm", 0, KEY_ALL_ACCESS, &comm), ERROR_SUCCESS);
     ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"Comm\\MemoryType", 0, KEY_ALL_ACCESS, &memoryType),
               ERROR_SUCCESS);
     EXPECT_EQ(RegCloseKey(comm), ERROR_SUCCESS);
     EXPECT_EQ(registry().DeleteKey(HKEY_CURRENT_USER, u"Comm"), ERROR_SUCCESS);
 
-    DWORD value = 1;
-    DWORD size = 4;
+    DWORD value = 1, size = 4;
     BYTE* data = reinterpret_cast<BYTE*>(&value);
     // A closed handle, then one whose key went away under it.
     EXPECT_EQ((std::vector<LONG>{
