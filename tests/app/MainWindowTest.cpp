@@ -154,8 +154,9 @@ TEST_F(MainWindowTest, EachCommandIsOpenOnThePagesItsRuleNames) {
     // Disconnected, only connecting and leaving.
     session().Disconnect();
     for (const auto& [id, pages] : rules)
-        EXPECT_EQ(Enabled(id),
-                  std::set{ID_CONNECT, ID_TB_CONNECT, ID_APP_EXIT, ID_CHOOSE_PHONE}.count(id) == 1)
+        EXPECT_EQ(
+            Enabled(id),
+            (std::set{ID_CONNECT, ID_TB_CONNECT, ID_APP_EXIT, ID_CHOOSE_PHONE}.count(id) == 1))
             << id;
 }
 
@@ -331,14 +332,11 @@ TEST_F(MainWindowTest, ADeviceThatCannotComeBackShowsBothRealBoxesInOrderThenEnd
 // port, Enter. Every control is named for tools and screen readers.
 TEST_F(MainWindowTest, TheChooserLeadsAFreshStartToThePhoneByKeyboard) {
     NoPort();
-    SerialPortInfo held{.path = "/dev/ttyUSB0",
-                        .device = "/dev/ttyUSB0",
-                        .exists = true,
-                        .serial = true,
-                        .mayOpen = true,
-                        .holders = {{712, "ModemManager", false}}};
-    SerialPortInfo sim{
-        .path = "sim0", .device = "sim0", .exists = true, .serial = true, .mayOpen = true};
+    SerialPortInfo held, sim;
+    held.path = held.device = "/dev/ttyUSB0";
+    sim.path = sim.device = "sim0";
+    held.exists = held.serial = held.mayOpen = sim.exists = sim.serial = sim.mayOpen = true;
+    held.holders = {{712, "ModemManager", false}};
     CPortChooserDlg::SetSurvey([=] { return std::vector{held, sim}; }, nullptr);
     std::vector<QString> unnamed;
     QString state;

@@ -10,7 +10,6 @@
 #include <QObject>
 #include <QTableWidget>
 #include <QThread>
-#include <cstdlib>
 #include <mutex>
 
 #include "app/ModemManager.h"
@@ -19,7 +18,6 @@
 #include "app/PropPgFormView.h"
 #include "res/Resource.h"
 #include "sms/SmsEngine.h"
-#include "tests/support/Process.h"
 #include "tests/support/SimPhoneFixture.h"
 #include "tests/support/WindowFixture.h"
 
@@ -154,12 +152,12 @@ TEST(ModemManagerTest, TheChooserNamesThePortsModemManagerManagesWhenItRuns) {
                              list->item(1, 4)->text()),
                   std::tuple(QString("ModemManager"), QString("manages it"), QString()));
     }
-    app::ModemManager onBus;
-    EXPECT_FALSE(onBus.Running());
-    EXPECT_EQ(onBus.ManagingDevice(Port("/dev/ttyUSB0", "/sys/x")), "");
-    app::ModemManager noBus(QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent"),
-                                                          QStringLiteral("none")));
-    EXPECT_FALSE(noBus.Running());
+    // Gone from its bus, or no bus at all.
+    app::ModemManager onBus, noBus(QDBusConnection::connectToBus(
+                                 QStringLiteral("unix:path=/nonexistent"), QStringLiteral("none")));
+    EXPECT_EQ(std::tuple(onBus.Running(), onBus.ManagingDevice(Port("/dev/ttyUSB0", "/sys/x")),
+                         noBus.Running()),
+              std::tuple(false, QString(), false));
     EXPECT_EQ(CPortChooserDlg(nullptr, QString(), &noBus).List()->columnCount(), 4);
     CPortChooserDlg::SetSurvey(nullptr, nullptr);
 }
