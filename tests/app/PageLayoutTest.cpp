@@ -14,15 +14,12 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTableWidget>
-#include <filesystem>
 
 #include "app/MainFrame.h"
 #include "app/OrvGSMApp.h"
 #include "app/PropPgFormView.h"
-#include "platform/Win32Types.h"
 #include "res/Resource.h"
 #include "sms/SmsEngine.h"
-#include "tests/support/Process.h"
 #include "tests/support/SimPhoneFixture.h"
 #include "tests/support/WindowFixture.h"
 
@@ -30,24 +27,20 @@ namespace {
 
 using halvex::test::Settle;
 
-struct Desktop {
-    const char* profile;
-    double points;  // the desktop's font size; 0: as it is
-};
+// The phone's profile, and the desktop's font size (0: as it is).
+using Desktop = std::pair<const char*, double>;
 
 class PageLayoutTest : public halvex::test::WindowTest<halvex::test::SimPhoneTest>,
                        public ::testing::WithParamInterface<Desktop> {
 protected:
-    PageLayoutTest() : WindowTest(GetParam().profile) {}
+    PageLayoutTest() : WindowTest(GetParam().first) {}
 
     void SetUp() override {
         WindowTest::SetUp();
         FreshDesktop();
-        if (GetParam().points > 0) {
-            QFont font = QApplication::font();
-            font.setPointSizeF(GetParam().points);
-            QApplication::setFont(font);
-        }
+        QFont font = QApplication::font();
+        font.setPointSizeF(GetParam().second > 0 ? GetParam().second : font.pointSizeF());
+        QApplication::setFont(font);
     }
     void TearDown() override {
         app_.ExitInstance();
@@ -66,21 +59,16 @@ std::vector<std::string> Faults(QWidget* page, bool large) {
         faults.push_back(control->objectName().toStdString() + ": " + what);
     };
     std::vector<QWidget*> shown;
-    for (QWidget* control : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (control->isVisibleTo(page)) {
+    for (QWidget* control : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (control->isVisibleTo(page))
             shown.push_back(control);
-        }
-    }
     for (std::size_t i = 0; i < shown.size(); ++i) {
         QWidget* control = shown[i];
-        if (!page->rect().contains(control->geometry())) {
+        if (!page->rect().contains(control->geometry()))
             fault(control, "leaves the page");
-        }
-        for (std::size_t j = i + 1; j < shown.size(); ++j) {
-            if (control->geometry().intersects(shown[j]->geometry())) {
+        for (std::size_t j = i + 1; j < shown.size(); ++j)
+            if (control->geometry().intersects(shown[j]->geometry()))
                 fault(control, "covers " + shown[j]->objectName().toStdString());
-            }
-        }
         const QFontMetrics metrics(control->font());
         if (auto* label = qobject_cast<QLabel*>(control)) {
             if (!label->pixmap().isNull()) {
@@ -128,10 +116,7 @@ std::vector<std::string> Faults(QWidget* page, bool large) {
                         fault(control, "cell cut: " + cell->text().toStdString());
                 }
             }
-            int width = 0;
-            for (int column = 0; column < list->columnCount(); ++column)
-                width += list->columnWidth(column);
-            if (width > list->viewport()->width())
+            if (list->horizontalHeader()->length() > list->viewport()->width())
                 fault(control, "wider than the list");
         }
     }
@@ -149,11 +134,8 @@ TEST_P(PageLayoutTest, EveryPageShowsEveryControlWholeAtTheSmallestAndALargeSize
         app_.GetView()->OnCommand(res::ID_GET_DATA);
         Settle();
     }
-    const struct {
-        const char* name;
-        QSize size;
-    } sizes[] = {{"smallest", frame.minimumSizeHint()}, {"large", QSize(1280, 800)}};
-    for (const auto& [name, size] : sizes) {
+    for (const auto& [name, size] :
+         {std::pair("smallest", frame.minimumSizeHint()), std::pair("large", QSize(1280, 800))}) {
         frame.resize(size);
         for (int page = 0; page < sheet.GetPageCount(); ++page) {
             sheet.SetActivePage(page);
@@ -172,8 +154,8 @@ INSTANTIATE_TEST_SUITE_P(Desktops, PageLayoutTest,
                          ::testing::Values(Desktop{"default", 0}, Desktop{"default", 12},
                                            Desktop{"nokia", 0}, Desktop{"nokia", 12}),
                          [](const auto& info) {
-                             return std::string(info.param.profile) +
-                                    (info.param.points > 0 ? "_12pt" : "_desktopFont");
+                             return std::string(info.param.first) +
+                                    (info.param.second > 0 ? "_12pt" : "_desktopFont");
                          });
 
 }  // namespace

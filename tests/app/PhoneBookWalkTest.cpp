@@ -15,8 +15,8 @@
 #include <QTest>
 #include <QTimer>
 #include <array>
-#include <cstdlib>
 #include <random>
+#include <ranges>
 #include <sstream>
 
 #include "app/MainFrame.h"
@@ -27,7 +27,6 @@
 #include "platform/qt/Text.h"
 #include "res/Resource.h"
 #include "sms/SmsEngine.h"
-#include "tests/support/Process.h"
 #include "tests/support/SimPhoneFixture.h"
 #include "tests/support/WindowFixture.h"
 
@@ -75,10 +74,6 @@ public:
 class PhoneBookWalkTest : public halvex::test::WindowTest<halvex::test::SimPhoneTest> {
 protected:
     PhoneBookWalkTest() : WindowTest("empty") {}
-    void SetUp() override {
-        WindowTest::SetUp();
-        FreshDesktop();
-    }
 
     CPropPgFormView& view() { return *app_->GetView(); }
     CPhoneBookDlg& page() { return view().GetPhoneBookPage(); }
@@ -165,10 +160,12 @@ protected:
             case 8: {
                 QComboBox* memory = halvex::test::Control<QComboBox>(&page(), IDC_MEMORY);
                 const int item = pick(2);
-                const bool same = item == page().GetMemoryIndex();
+                const std::string did = item == page().GetMemoryIndex()
+                                            ? "same memory"
+                                            : "memory " + std::to_string(item);
                 memory->setCurrentIndex(item);
                 emit memory->activated(item);
-                return same ? "same memory" : "memory " + std::to_string(item);
+                return did;
             }
             case 9:
                 view().GetSheet().SetActivePage(pick(4));
@@ -193,10 +190,10 @@ protected:
     std::string Check(std::vector<std::u16string> namesBefore) {
         std::ostringstream out;
         const CContactBook* book = books().GetCurrentBook();
-        const CContactListCtrl& rows = page().GetList();
-        const int current = page().GetCurrentPosition();
         if (book == nullptr)
             return "no book";
+        const CContactListCtrl& rows = page().GetList();
+        const int current = page().GetCurrentPosition();
         if (rows.GetItemCount() != book->GetSize())
             out << rows.GetItemCount() << " rows for " << book->GetSize() << " contacts; ";
         // Leaving the page settles the contact: nothing typed outlives it.
@@ -225,13 +222,10 @@ protected:
             return out.str();
         const std::string memory = phoneMemory ? "ME" : "SM";
         const auto& entries = phone().Phonebook(memory).entries;
-        for (const auto& [index, entry] : entries) {
-            bool held = false;
-            for (int i = 0; i < book->GetSize(); ++i)
-                held = held || book->GetAt(i)->HoldsIndex(index);
-            if (!held)
+        for (const auto& [index, entry] : entries)
+            if (std::ranges::none_of(std::views::iota(0, book->GetSize()),
+                                     [&](int i) { return book->GetAt(i)->HoldsIndex(index); }))
                 out << memory << " entry " << index << " belongs to no contact; ";
-        }
         for (int i = 0; i < book->GetSize(); ++i)
             for (const CContactEntry& contact = *book->GetAt(i);
                  const NumberKind& kind : NumberKind::All()) {
@@ -251,16 +245,16 @@ protected:
         std::mt19937 random(seed);
         reachable_ = true;
         RandomUi ui(random);
-        platform::Host host = platform::CurrentHost();
+        Host host = CurrentHost();
         host.ui = &ui;
-        platform::ScopedHost scoped(host);
+        ScopedHost scoped(host);
         for (const auto& [memory, index, number, name] : {std::tuple{"ME", 1, "111", u"Ann/H"},
                                                           {"ME", 2, "222", u"Ann/M"},
                                                           {"ME", 3, "333", u"Ben/W"},
                                                           {"ME", 5, "444", u"Cat/H"},
                                                           {"SM", 1, "10", u"Sid/H"},
                                                           {"SM", 2, "20", u"Sue/O"}})
-            phone().Phonebook(memory).entries[index] = phonesim::PhonebookEntry{number, 129, name};
+            phone().Phonebook(memory).entries[index] = {number, 129, name};
         app_ = std::make_unique<COrvGSMApp>();
         if (!app_->InitInstance())
             return "no start";
@@ -285,7 +279,7 @@ protected:
                 typed_ = typed_ && !(text == u"Save the Data?" && answer == IDYES);
             }
             if (page().GetCurrentPosition() != before || did == "Get data" ||
-                did.rfind("memory", 0) == 0)
+                did.starts_with("memory"))
                 typed_ = false;
             if (fault = Check(names); !fault.empty())
                 fault = "seed " + std::to_string(seed) + ", step " + std::to_string(step) + ": " +
@@ -303,13 +297,14 @@ protected:
 };
 
 TEST_F(PhoneBookWalkTest, ListBoxesBookAndPhoneAgreeAfterEveryStep) {
+    FreshDesktop();
     CancelsThePortChooser cancels;
     const unsigned first = EnvOr("HALVEX_WALK_SEED", 1);
-    const unsigned steps = EnvOr("HALVEX_WALK_STEPS", 150);
     for (unsigned seed = first; seed < first + EnvOr("HALVEX_WALK_SEEDS", 3); ++seed) {
         UseProfile("empty");
         SetPortName(kPortName);
-        ASSERT_EQ(Walk(seed, steps), "") << "HALVEX_WALK_SEED=" << seed << " reproduces it";
+        ASSERT_EQ(Walk(seed, EnvOr("HALVEX_WALK_STEPS", 150)), "")
+            << "HALVEX_WALK_SEED=" << seed << " reproduces it";
     }
 }
 
