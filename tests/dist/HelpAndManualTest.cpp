@@ -33,13 +33,8 @@ TEST(HelpAndManual, EveryProgramExplainsTheOptionsOfItsManualPageAndNoOther) {
         const auto h = RunProgram({command, "-h"}, 10000);
         EXPECT_EQ(std::tie(h.status, h.output), std::tie(help.status, help.output));
 
-        const std::string page = ManualPage(name);
-        for (const char* section : {"NAME", "SYNOPSIS", "DESCRIPTION", "OPTIONS", "EXIT STATUS",
-                                    "ENVIRONMENT", "FILES", "EXAMPLES"})
-            EXPECT_NE(page.find(std::string("\n.SH ") + section + "\n"), std::string::npos)
-                << section;
         std::set<std::string> explained;
-        for (const std::string& tag : ManTags(page, "OPTIONS"))
+        for (const std::string& tag : ManTags(ManualPage(name), "OPTIONS"))
             explained.merge(OptionsIn(tag));
         const std::set<std::string> helped = HelpOptions(help.output);
         EXPECT_TRUE(helped.count("--help") && helped.count("-h"));

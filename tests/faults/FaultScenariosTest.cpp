@@ -192,7 +192,9 @@ protected:
                        return isText(m.second.pdu);
                    }) == (stored ? 1 : 0);
         };
-        return {
+        const std::map<std::u16string, std::string> ann = {
+            {u"/H", "01632960101"}, {u"/W", "02079460102"}, {u"/M", "+447700900103"}};
+        std::vector<Operation> operations = {
             {"read",
              {},
              [this] {
@@ -206,6 +208,7 @@ protected:
              [this] {
                  return ContactIs(u"Zed", {{u"/H", "111"}, {u"/W", "222"}, {u"/M", "333"}});
              }},
+            // Done again after a fault, a rename that went through is the contact saved whole.
             {"rename",
              {u"Ann Taylor", u"Ann T"},
              [this] {
@@ -217,12 +220,7 @@ protected:
                  ann->marks |= CContactEntry::MarkName;
                  return books().SaveContact(at) != FALSE;
              },
-             [this] {
-                 return ContactIs(u"Ann T", {{u"/H", "01632960101"},
-                                             {u"/W", "02079460102"},
-                                             {u"/M", "+447700900103"}}) &&
-                        ContactIs(u"Ann Taylor", {});
-             }},
+             [this, ann] { return ContactIs(u"Ann T", ann) && ContactIs(u"Ann Taylor", {}); }},
             {"delete",
              {u"Ben Carter"},
              [this] {
@@ -230,19 +228,16 @@ protected:
                  return at < 0 || books().DeleteContact(at) != FALSE;
              },
              [this] { return ContactIs(u"Ben Carter", {}); }},
-            {"send",
-             {},
-             [this, text] { return Send(text, false); },
-             [=] { return wentOut(false); }},
-            {"save and send",
-             {},
-             [this, text] { return Send(text, true); },
-             [=] { return wentOut(true); }},
             {"delete a message on the SIM",
              {},
              [this] { return DeleteFirstInbox(); },
-             [this] { return phone().Storage("SM").messages.count(1) == 0; }},
-        };
+             [this] { return phone().Storage("SM").messages.count(1) == 0; }}};
+        for (bool save : {false, true})
+            operations.push_back({save ? "save and send" : "send",
+                                  {},
+                                  [this, text, save] { return Send(text, save); },
+                                  [=] { return wentOut(save); }});
+        return operations;
     }
 
     bool Send(const std::u16string& text, bool save) {
@@ -290,10 +285,11 @@ protected:
             storedAfter["SM"].erase(1);
             expected["SM"].erase(1);
         }
-        if (std::string(op.name) != "save and send")
+        if (std::string(op.name) != "save and send") {
             EXPECT_EQ(storedAfter, expected);
-        if (reported || told.sent)
-            EXPECT_TRUE(reported && op.done()) << "reported or told done, and it is not";
+        }
+        EXPECT_TRUE(!(reported || told.sent) || (reported && op.done()))
+            << "reported or told done, and it is not";
         // Again, as the user would after a failure: the phone ends up as asked, once.
         Ready();
         if (!op.done()) {

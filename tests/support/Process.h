@@ -13,7 +13,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -94,10 +94,10 @@ public:
     bool Started() const { return pid_ > 0; }
     // One line of output (without its newline), or "" after `timeoutMs`.
     std::string ReadLine(int timeoutMs) {
-        ReadUntil(out_, pending_, "\n", timeoutMs);
-        const auto newline = pending_.find('\n');
-        const std::string line = newline == std::string::npos ? "" : pending_.substr(0, newline);
-        pending_.erase(0, newline == std::string::npos ? 0 : newline + 1);
+        if (!ReadUntil(out_, pending_, "\n", timeoutMs) || pending_.find('\n') == pending_.npos)
+            return "";
+        const std::string line = pending_.substr(0, pending_.find('\n'));
+        pending_.erase(0, line.size() + 1);
         return line;
     }
     // Everything until the child closes its output or `timeoutMs` passes.
@@ -177,9 +177,8 @@ inline std::string TempDir() {
 
 // A whole file ("" when there is none), and a file written whole.
 inline std::string ReadFile(const std::string& path) {
-    std::stringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 inline void WriteFile(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
