@@ -50,9 +50,9 @@ TEST(HalvexOptions, TakeTheConnectionOfTheCliAndANoticeAlone) {
 }
 
 TEST(Notices, TheSocketLiesInAPrivateDirectory) {
+    // A runtime directory of this test program's own.
     const std::string dir = halvex::test::TempDir();
     ASSERT_EQ(chmod(dir.c_str(), 0700), 0);
-    // A runtime directory of this test program's own.
     setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
     std::string error;
     EXPECT_EQ(app::NoticeSocketPath(error), dir + "/halvex-notify");
@@ -72,9 +72,8 @@ TEST_F(ExchangeChoice, TheOptionOrTheRegistrysFastLinkChoosesTheFastExchange) {
         if (fastLink >= 0)
             registry().SetDword(platform::HKEY_CURRENT_USER, u"Software\\Halvex", u"FastLink",
                                 fastLink);
-        for (bool option : {false, true}) {
+        for (bool option : {false, true})
             modes.push_back(app::ChooseExchangeMode(option));
-        }
     }
     using enum ExchangeMode;
     EXPECT_EQ(modes, (std::vector<ExchangeMode>{Timed, Fast, Fast, Fast, Timed, Fast}));

@@ -463,10 +463,6 @@ TEST_F(MainWindowTest, TheWindowComesBackWhereItWasLeftAndAlwaysOnTheScreen) {
     const QRect left(screen.topLeft() + QPoint(40, 30), QSize(520, 400));
     frame().setGeometry(left);
     app_.ExitInstance();
-    settings::WindowGeometry stored;
-    ASSERT_TRUE(settings::ReadWindowGeometry(stored));
-    EXPECT_EQ(QRect(stored.left, stored.top, stored.width, stored.height), left);
-
     Start();
     EXPECT_EQ(frame().geometry(), left);
     EXPECT_FALSE(frame().isMaximized());

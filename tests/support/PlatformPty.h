@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <string>
+#include <utility>
 
 namespace halvex::test {
 
@@ -13,12 +14,10 @@ class PtyMaster {
 public:
     // Check Ok().
     PtyMaster() : fd_(::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC)) {
-        const char* name =
-            fd_ >= 0 && ::grantpt(fd_) == 0 && ::unlockpt(fd_) == 0 ? ::ptsname(fd_) : nullptr;
-        if (name != nullptr)
-            slavePath_ = name;
-        else
+        if (fd_ < 0 || ::grantpt(fd_) != 0 || ::unlockpt(fd_) != 0 || !::ptsname(fd_))
             Close();
+        else
+            slavePath_ = ::ptsname(fd_);
     }
     ~PtyMaster() { Close(); }
     PtyMaster(const PtyMaster&) = delete;
@@ -35,8 +34,7 @@ public:
 
     void Close() {
         if (fd_ >= 0)
-            ::close(fd_);
-        fd_ = -1;
+            ::close(std::exchange(fd_, -1));
     }
 
 private:
