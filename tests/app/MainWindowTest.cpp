@@ -246,10 +246,16 @@ TEST_F(MainWindowTest, OutsideNoticesDisableTheWindowAndEndAConnectionTheRestart
 }
 
 // A fresh start without a port: no message at all, the chooser comes up; cancelled, the sheet
-// stays empty until a connection succeeds.
-TEST_F(MainWindowTest, WithoutAPhoneTheSheetIsEmptyUntilAConnectionSucceeds) {
+// stays empty until a connection succeeds. The keyboard alone then reaches the phone through the
+// chooser: arrow to the port, Enter. Every control is named for tools and screen readers.
+TEST_F(MainWindowTest, WithoutAPhoneTheSheetWaitsForTheChooserToLeadToOneByKeyboard) {
     NoPort();
-    CPortChooserDlg::SetSurvey([] { return std::vector<SerialPortInfo>{}; }, nullptr);
+    SerialPortInfo held, sim;
+    held.path = held.device = "/dev/ttyUSB0";
+    sim.path = sim.device = "sim0";
+    held.exists = held.serial = held.mayOpen = sim.exists = sim.serial = sim.mayOpen = true;
+    held.holders = {{712, "ModemManager", false}};
+    CPortChooserDlg::SetSurvey([=] { return std::vector{held, sim}; }, nullptr);
     bool offered = false;
     ThenCancel(&offered);
     Start();
@@ -260,11 +266,26 @@ TEST_F(MainWindowTest, WithoutAPhoneTheSheetIsEmptyUntilAConnectionSucceeds) {
     EXPECT_FALSE(Enabled(ID_GET_DATA));
 
     // The first phone connected is a Nokia: its phone book page.
-    SetPortName(kPortName);
     UseProfile("nokia");
+    std::vector<QString> unnamed;
+    QString state;
+    WhenModal([&](QWidget* dialog) {
+        for (QWidget* w : dialog->findChildren<QWidget*>())
+            if (w->focusPolicy() != Qt::NoFocus && w->isVisible() &&
+                (w->objectName().isEmpty() || w->accessibleName().isEmpty()))
+                unnamed.push_back(w->metaObject()->className());
+        auto* chooser = static_cast<CPortChooserDlg*>(dialog);
+        state = chooser->List()->item(0, 2)->text();
+        QTest::keyClick(chooser->List(), Qt::Key_Down);
+        QTest::keyClick(chooser->List(), Qt::Key_Return);
+    });
     Command(ID_CONNECT);
-    EXPECT_TRUE(session().IsConnected());
-    ASSERT_EQ(sheet().GetPageCount(), 4);
+    EXPECT_EQ(unnamed, std::vector<QString>{});
+    EXPECT_EQ(state, "held by ModemManager (process 712)");
+    std::u16string port;
+    registry().GetString(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", u"Port", port);
+    EXPECT_EQ(std::tuple(port, bool(session().IsConnected()), sheet().GetPageCount()),
+              std::tuple(std::u16string(u"sim0"), true, 4));
     EXPECT_EQ(sheet().GetPage(0), &view().GetNokiaPage());
     EXPECT_EQ(MemoryType(), 1u);
     // That connection is the one made: the button's next press asks before disconnecting.
@@ -318,37 +339,6 @@ TEST_F(MainWindowTest, ADeviceThatCannotComeBackShowsBothRealBoxesInOrderThenEnd
                                            "program and try again!",
                                            "Please Reconnect !"}));
     EXPECT_EQ(status, 0);
-}
-
-// From a fresh start, the keyboard alone reaches the phone through the chooser: arrow to the
-// port, Enter. Every control is named for tools and screen readers.
-TEST_F(MainWindowTest, TheChooserLeadsAFreshStartToThePhoneByKeyboard) {
-    NoPort();
-    SerialPortInfo held, sim;
-    held.path = held.device = "/dev/ttyUSB0";
-    sim.path = sim.device = "sim0";
-    held.exists = held.serial = held.mayOpen = sim.exists = sim.serial = sim.mayOpen = true;
-    held.holders = {{712, "ModemManager", false}};
-    CPortChooserDlg::SetSurvey([=] { return std::vector{held, sim}; }, nullptr);
-    std::vector<QString> unnamed;
-    QString state;
-    WhenModal([&](QWidget* dialog) {
-        for (QWidget* w : dialog->findChildren<QWidget*>())
-            if (w->focusPolicy() != Qt::NoFocus && w->isVisible() &&
-                (w->objectName().isEmpty() || w->accessibleName().isEmpty()))
-                unnamed.push_back(w->metaObject()->className());
-        auto* chooser = static_cast<CPortChooserDlg*>(dialog);
-        state = chooser->List()->item(0, 2)->text();
-        QTest::keyClick(chooser->List(), Qt::Key_Down);
-        QTest::keyClick(chooser->List(), Qt::Key_Return);
-    });
-    Start();
-    EXPECT_EQ(unnamed, std::vector<QString>{});
-    EXPECT_EQ(state, "held by ModemManager (process 712)");
-    std::u16string port;
-    registry().GetString(HKEY_LOCAL_MACHINE, u"ExtModems\\Bluetooth", u"Port", port);
-    EXPECT_EQ(std::tuple(port, bool(session().IsConnected()), sheet().GetPageCount()),
-              std::tuple(std::u16string(u"sim0"), true, 4));
 }
 
 // A port that will not open says why once at start-up, and the next Connect offers the chooser
