@@ -52,25 +52,6 @@ TEST(HelpAndManual, TheManualPageOfHalvexCliNamesEveryCommandOfItsHelp) {
     EXPECT_EQ(std::set(commands.begin(), commands.end()), explained);
 }
 
-TEST(HelpAndManual, HalvexCliPointsToItsHelpWhenItIsAskedForOrGivenNothing) {
-    // The arguments, the exit status and how standard output starts.
-    const std::tuple<std::vector<std::string>, int, std::string> cases[] = {
-        {{}, 2, ""},
-        {{"help"}, 0, "halvex-cli --help"},
-        {{"phonebook", "list", "--help"}, 0, "usage: halvex-cli"},
-        {{"--simulate", "sms", "-h"}, 0, "usage: halvex-cli"}};
-    for (const auto& [args, status, start] : cases) {
-        std::vector<std::string> argv = {HALVEX_CLI_COMMAND};
-        argv.insert(argv.end(), args.begin(), args.end());
-        std::string error;
-        const auto run = RunProgram(argv, 10000, {}, &error);
-        SCOPED_TRACE(argv.size() > 1 ? argv[1] : "(nothing)");
-        EXPECT_EQ(run.status, status);
-        EXPECT_TRUE(run.output.starts_with(start)) << run.output;
-        EXPECT_NE((run.output + error).find("halvex-cli --help"), std::string::npos);
-    }
-}
-
 #ifdef HALVEX_COMMAND
 TEST(NoDisplay, HalvexSaysThatNoneWasFoundAndWhatToDoInsteadOfAborting) {
     const std::string registry = "HALVEX_REGISTRY=" + TempDir() + "/registry.reg";
