@@ -14,9 +14,8 @@ using halvex::test::PtyMaster;
 TEST(TermiosPortName, IsADeviceBelowDevOrAnAbsolutePathAndNothingElse) {
     std::vector<std::string> paths;
     for (auto name :
-         {u"rfcomm0", u"pts/3", u"/tmp/phone", u"", u"../sda", u"pts/../../etc/x", u"tty\nS0"}) {
+         {u"rfcomm0", u"pts/3", u"/tmp/phone", u"", u"../sda", u"pts/../../etc/x", u"tty\nS0"})
         paths.push_back(TermiosSerialPorts::DevicePath(name));
-    }
     EXPECT_EQ(paths, (std::vector<std::string>{"/dev/rfcomm0", "/dev/pts/3", "/tmp/phone", "", "",
                                                "", ""}));
 }
@@ -40,11 +39,10 @@ TEST(TermiosPort, DrivesAPseudoTerminal) {
     EXPECT_TRUE(device->SetState(dcb));
     termios tio{};
     ASSERT_EQ(::tcgetattr(static_cast<TermiosSerialDevice*>(device.get())->Descriptor(), &tio), 0);
-    EXPECT_EQ(::cfgetospeed(&tio), speed_t(B9600));
-    EXPECT_EQ(tio.c_cflag & (CSIZE | PARENB | CSTOPB | CRTSCTS), tcflag_t(CS8));
-    EXPECT_EQ(tio.c_lflag & (ICANON | ECHO | ISIG), 0u);
-    EXPECT_EQ(tio.c_iflag & (IXON | IXOFF | ICRNL), 0u);
-    EXPECT_EQ(tio.c_cc[VMIN] + tio.c_cc[VTIME], 0);
+    EXPECT_EQ(std::tuple(::cfgetospeed(&tio), tio.c_cflag & (CSIZE | PARENB | CSTOPB | CRTSCTS),
+                         tio.c_lflag & (ICANON | ECHO | ISIG), tio.c_iflag & (IXON | IXOFF | ICRNL),
+                         tio.c_cc[VMIN] + tio.c_cc[VTIME]),
+              std::tuple(speed_t(B9600), tcflag_t(CS8), tcflag_t(0), tcflag_t(0), 0));
     dcb.BaudRate = 12345;
     EXPECT_FALSE(device->SetState(dcb));
 
