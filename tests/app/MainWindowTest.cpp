@@ -457,6 +457,7 @@ TEST_F(MainWindowTest, TheWindowComesBackWhereItWasLeftAndAlwaysOnTheScreen) {
     EXPECT_EQ(frame().geometry(), left);
     EXPECT_FALSE(frame().isMaximized());
     frame().showMaximized();
+    Settle();
     app_.ExitInstance();
     Start();
     EXPECT_TRUE(frame().isMaximized());

@@ -16,7 +16,6 @@
 #include <QTimer>
 #include <array>
 #include <random>
-#include <ranges>
 #include <sstream>
 
 #include "app/MainFrame.h"
@@ -222,10 +221,13 @@ protected:
             return out.str();
         const std::string memory = phoneMemory ? "ME" : "SM";
         const auto& entries = phone().Phonebook(memory).entries;
-        for (const auto& [index, entry] : entries)
-            if (std::ranges::none_of(std::views::iota(0, book->GetSize()),
-                                     [&](int i) { return book->GetAt(i)->HoldsIndex(index); }))
+        for (const auto& [index, entry] : entries) {
+            bool held = false;
+            for (int i = 0; i < book->GetSize(); ++i)
+                held = held || book->GetAt(i)->HoldsIndex(index);
+            if (!held)
                 out << memory << " entry " << index << " belongs to no contact; ";
+        }
         for (int i = 0; i < book->GetSize(); ++i)
             for (const CContactEntry& contact = *book->GetAt(i);
                  const NumberKind& kind : NumberKind::All()) {

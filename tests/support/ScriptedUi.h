@@ -53,7 +53,10 @@ public:
     // An end while the cursor is already off is ignored, as the toolkit does, and counted.
     void EndWaitCursor() override {
         log_.push_back(cursorDepth_ == 0 ? "cursor off (already off)" : "cursor off");
-        cursorDepth_ == 0 ? ++unbalancedEnds_ : --cursorDepth_;
+        if (cursorDepth_ == 0)
+            ++unbalancedEnds_;
+        else
+            --cursorDepth_;
     }
 
     const std::vector<MessageBoxRecord>& Boxes() const { return boxes_; }
