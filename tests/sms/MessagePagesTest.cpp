@@ -232,7 +232,7 @@ TEST_F(MessagePagesTest, ALongMessageIsOneRowTheViewShowsItWholeAndDeleteTakesEv
     EXPECT_EQ(phone().Storage("ME").messages.count(30), 1u);
 }
 
-TEST_F(MessagePagesTest, AStoredMessageOpensInTheComposeDialogAndSaveAndSendAddsARow) {
+TEST_F(MessagePagesTest, AStoredMessageOpensInTheComposeDialogAndNoRowAnEmptyOne) {
     outbox().LoadMessages();
     Select(outbox(), {0});
     Expect([&](QWidget* compose) {
@@ -243,21 +243,15 @@ TEST_F(MessagePagesTest, AStoredMessageOpensInTheComposeDialogAndSaveAndSendAdds
     // The stored message's relative validity 0xAA: 4 days.
     EXPECT_EQ(outbox().GetComposeDialog().GetValidityText(), u"4 Day(s)");
 
-    // A double click below the rows selects nothing and opens the dialog empty.
+    // A double click below the rows selects nothing and opens the dialog empty. (Save&Send's row
+    // at the end of the list is the message walk's.)
     Select(outbox(), {1});
     Expect([&](QWidget* compose) {
         EXPECT_EQ(Composed(compose), (QStringList{"", ""}));
-        QTest::keyClicks(Control<QLineEdit>(compose, res::IDC_RECIPIENT), "+447700900555");
-        QTest::keyClicks(Control<QPlainTextEdit>(compose, res::IDC_MESSAGE), "See you");
-        ExpectOwned(outbox().GetComposeDialog().GetSafeHwnd(), u"Message sent ok!", MB_OK);
-        Click(compose, res::IDC_SAVE_SEND);
-        EXPECT_TRUE(compose->isVisible()) << "the dialog stays open after a send";
         compose->close();
     });
     DoubleClickBelowTheRows(outbox());
-    ASSERT_EQ(outbox().GetList().GetItemCount(), 4);
-    EXPECT_EQ(Column(outbox(), 1)[3] + u" " + Column(outbox(), 2)[3], u"+447700900555 See you");
-    ASSERT_EQ(sent().size(), 1u);
+    EXPECT_EQ(outbox().GetComposeDialog().GetSourceIndex(), -1);
 }
 
 TEST_F(MessagePagesTest,
