@@ -173,11 +173,10 @@ TEST(JoinedMessages, NumbersMatchInTheirNationalAndInternationalForms) {
         {u"*100#", u"*100#", false},
         {u"", u"", false},
     };
-    for (const auto& [a, b, same] : cases) {
+    for (const auto& [a, b, same] : cases)
         EXPECT_EQ(std::pair(phonebook::SameNumber(a, b), phonebook::SameNumber(b, a)),
                   std::pair(same, same))
             << text::ToUtf8(a) << " " << text::ToUtf8(b);
-    }
 }
 
 }  // namespace
