@@ -63,14 +63,6 @@ protected:
         MessagePagesTestBase::TearDown();
     }
     int expected_ = 0, shown_ = 0;
-    // A double click with the mouse below the last row.
-    void DoubleClickBelowTheRows(CMessagePage& page) {
-        auto* list = page.GetList().GetWidget();
-        const QPoint below(5, list->viewport()->height() - 3);
-        ASSERT_EQ(list->rowAt(below.y()), -1);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, below);
-        Settle();
-    }
     // A box of `owner` captioned "Halvex", answered with `answer`.
     void ExpectOwned(HWND owner, const std::u16string& text, UINT type, int answer = IDOK) {
         ui().Expect({text, answer, type, u"Halvex", owner, {}});
@@ -250,7 +242,11 @@ TEST_F(MessagePagesTest, AStoredMessageOpensInTheComposeDialogAndNoRowAnEmptyOne
         EXPECT_EQ(Composed(compose), (QStringList{"", ""}));
         compose->close();
     });
-    DoubleClickBelowTheRows(outbox());
+    auto* list = outbox().GetList().GetWidget();
+    const QPoint below(5, list->viewport()->height() - 3);
+    ASSERT_EQ(list->rowAt(below.y()), -1);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, below);
+    Settle();
     EXPECT_EQ(outbox().GetComposeDialog().GetSourceIndex(), -1);
 }
 

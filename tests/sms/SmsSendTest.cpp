@@ -139,8 +139,8 @@ TEST_F(SmsSendTest, SendWaitsAMinuteForThePhonesVerdict) {
             const std::size_t sentBefore = sent().size();
             phone().AddFault(fault);
             SCOPED_TRACE(testing::Message()
-                         << int(mode) << ", " << int(fault.action) << " after the PDU " << fault.pdu
-                         << " " << fault.pauseMs);
+                         << "fast " << (mode == ExchangeMode::Fast) << ", " << int(fault.action)
+                         << " after the PDU " << fault.pdu << " " << fault.pauseMs);
             EXPECT_EQ(engine.SendPdu(sms::TpduLength(pdu), pdu), result);
             EXPECT_EQ(Writes().size(), writes);
             EXPECT_EQ(sent().size() - sentBefore, went ? 1u : 0u);
