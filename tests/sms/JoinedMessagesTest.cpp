@@ -33,7 +33,6 @@ struct Part {
     const char16_t* text;
     int day = 10, hour = 9, minute = 30;
     bool wide = false;
-    phonesim::Alphabet alphabet = phonesim::Alphabet::Auto;
 };
 
 std::string Pdu(const Part& p) {
@@ -41,7 +40,6 @@ std::string Pdu(const Part& p) {
         .from = p.from,
         .time = {24, 3, p.day, p.hour, p.minute, 0, 0},
         .text = p.text,
-        .alphabet = p.alphabet,
         .part = phonesim::PartOf{p.reference, p.count, p.sequence, p.wide}};
     return phonesim::BuildDeliver(message).value();
 }
