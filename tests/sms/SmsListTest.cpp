@@ -11,6 +11,7 @@
 #include "sms/MessageBoxes.h"
 #include "sms/codec/ShortMessage.h"
 #include "tests/sms/SmsEngineFixture.h"
+#include "text/Ascii.h"
 
 namespace halvex::test {
 namespace {
@@ -36,11 +37,9 @@ TEST_F(SmsListTest, InboxLoaderCommandsAndEntries) {
     Put("SM", 2, kReceivedUnread, Deliver("+447700900002", u"SIM, unread"));
     Put("ME", 1, kReceivedUnread, Deliver("+447700900003", u"New"));
     // The phone memory's read messages: one of its own, then the SIM's first in lower case.
-    std::string lower = sim;
-    std::ranges::transform(lower, lower.begin(), [](unsigned char c) { return std::tolower(c); });
     Fault fault =
         Fault::RawReply("AT+CMGL=1", "\r\n" + ListLine(2, Deliver("+447700900004", u"Old")) +
-                                         ListLine(9, lower) + "\r\nOK\r\n");
+                                         ListLine(9, text::ToLowerAscii(sim)) + "\r\nOK\r\n");
     fault.skip = 1;
     phone().AddFault(fault);
     ASSERT_TRUE(sms::LoadInbox(engine, session()));
