@@ -30,13 +30,10 @@ using backup::ContactCard;
 // The numbers of each card in the order of their kinds, or null when a card has two of a kind.
 std::optional<std::vector<ContactCard>> ByKind(std::vector<ContactCard> cards) {
     for (ContactCard& card : cards) {
-        std::stable_sort(card.numbers.begin(), card.numbers.end(),
-                         [](const auto& a, const auto& b) { return a.kind < b.kind; });
-        if (std::adjacent_find(card.numbers.begin(), card.numbers.end(), [](auto& a, auto& b) {
-                return a.kind == b.kind;
-            }) != card.numbers.end()) {
+        std::ranges::stable_sort(card.numbers, {}, &backup::CardNumber::kind);
+        if (std::ranges::adjacent_find(card.numbers, {}, &backup::CardNumber::kind) !=
+            card.numbers.end())
             return std::nullopt;
-        }
     }
     return cards;
 }
@@ -63,20 +60,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const CardFile file = backup::ReadContacts(bytes);
     if (!file.Failed()) {
-        for (const ContactCard& card : file.cards) {
-            for (const backup::CardNumber& number : card.numbers) {
-                const backup::NumberForm form = backup::PhonebookNumber(number.text);
-                CHECK(form.number.empty() != form.problem.empty() && form.number.size() <= 20);
-            }
-        }
         std::vector<ContactCard> taken;
         for (ContactCard card : file.cards) {
-            if (backup::NameProblem(card.name).empty()) {
-                std::erase_if(card.numbers, [](const backup::CardNumber& number) {
-                    return !backup::PhonebookNumber(number.text).problem.empty();
-                });
+            std::erase_if(card.numbers, [](const backup::CardNumber& number) {
+                const backup::NumberForm form = backup::PhonebookNumber(number.text);
+                CHECK(form.number.empty() != form.problem.empty() && form.number.size() <= 20);
+                return !form.problem.empty();
+            });
+            if (backup::NameProblem(card.name).empty())
                 taken.push_back(std::move(card));
-            }
         }
         const CardFile vcards = backup::ReadVCards(backup::WriteVCards(taken));
         CHECK(!vcards.Failed() && Of(taken) == Of(vcards.cards));

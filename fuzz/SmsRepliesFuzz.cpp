@@ -41,19 +41,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const sms::StorageState before = state;
     if (sms::ParseStorageReply(text, state)) {
         After(text, state.total, After(text, state.used, 0) + state.used.size());
-        (void)sms::DecimalValue(state.used);
-        (void)sms::DecimalValue(state.total);
     } else if (state.codes != before.codes || state.used != before.used ||
                state.total != before.total) {
         std::abort();
     }
     if (const auto centre = sms::ParseServiceCentreReply(text)) {
         After(text, u"\"" + centre->number + u"\"", 0);
-        for (std::optional<phone::Kind> kind :
-             {std::optional<phone::Kind>(), std::optional(phone::Kind::Nokia),
-              std::optional(phone::Kind::Ordinary), std::optional(phone::Kind::NoAnswer)}) {
+        for (const auto kind : {phone::Kind::Nokia, phone::Kind::Ordinary, phone::Kind::NoAnswer})
             (void)sms::ServiceCentreNumber(*centre, kind, u"+44");
-        }
+        (void)sms::ServiceCentreNumber(*centre, std::nullopt, u"+44");
     }
     After(text, sms::ParseStoredIndex(text), 0);
     if (sms::IsPduText(text) &&

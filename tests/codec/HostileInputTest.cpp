@@ -10,6 +10,7 @@
 #include "sms/codec/SmsDeliver.h"
 #include "sms/codec/SmsSubmit.h"
 #include "tests/codec/CodecText.h"
+#include "text/Hex.h"
 
 namespace {
 
@@ -47,11 +48,8 @@ TEST(CodecHostile, ConcatenationElementsThatLieAboutTheirLength) {
     // A header as the records keep it: one character per octet (blanks between elements).
     auto Octets = [](std::string hex) {
         std::erase(hex, ' ');
-        std::u16string octets;
-        for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
-            octets += static_cast<char16_t>(std::stoi(hex.substr(i, 2), nullptr, 16));
-        }
-        return octets;
+        const std::vector<std::uint8_t> octets = *text::HexToOctets(hex);
+        return std::u16string(octets.begin(), octets.end());
     };
     const std::pair<std::u16string, const char*> cases[] = {
         {Octets("0003070201"), "7 1/2 8-bit"},

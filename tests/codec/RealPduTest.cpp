@@ -107,25 +107,4 @@ TEST(CodecRealPdu, Submissions) {
     EXPECT_EQ(sms::TpduLength(kSubmitted[1].pdu), 42);
 }
 
-// AOSP GsmSmsTest.testUdh: an MMS notification (WAP push) in 8-bit data, with a header that
-// carries port numbers and a concatenation element.
-TEST(CodecRealPdu, AospWapPushWithHeader) {
-    constexpr char16_t kPdu[] =
-        u"07914140279510F6440A8111110301003BF56080207130138A8C0B05040B8423F000033702010106276170"
-        u"706C69636174696F6E2F766E642E7761702E6D6D732D6D65737361676500AF848D0185B4848C8298524F34"
-        u"7839776F7547514D4141424C3641414141536741415A4B554141414141008D908918802B31363530323438"
-        u"303034372F545950453D504C4D4E008A808E022B918805810306977F83687474703A2F2F36";
-    const auto m = Decoded<CSmsDeliver>(kPdu, true);
-    // DCS F5: 8-bit data, class 1. Header: ports 2948 (WAP push) and 9200; part 1 of 2 of
-    // message 0x37.
-    EXPECT_EQ(
-        std::tuple(m.GetServiceCentre(), m.GetMoreMessages(), m.GetOriginator(), m.GetPid(),
-                   m.GetDcs(), m.GetTimeStamp(), m.GetHeader(), m.GetText().size()),
-        std::tuple(SmsAddress{1, 1, u"14047259016"}, 1, SmsAddress{0, 1, u"1111301000"}, 0x3B, 0xF5,
-                   SmsDateTime{6, 8, 2, 17, 3, 31, 420, 0},
-                   std::u16string(u"\x05\x04\x0B\u0084\x23\u00F0\x00\x03\x37\x02\x01", 11), 128u));
-    EXPECT_EQ(m.GetText().substr(3, 31), u"application/vnd.wap.mms-message");
-    EXPECT_EQ(m.Encode(), kPdu);
-}
-
 }  // namespace

@@ -14,9 +14,9 @@
 
 #include "phonebook/SameNumber.h"
 #include "sms/JoinedMessages.h"
-#include "sms/SenderNames.h"
 #include "sms/codec/Concatenation.h"
 #include "tests/sms/SmsEngineFixture.h"
+#include "text/Utf.h"
 
 namespace halvex::test {
 namespace {
@@ -33,7 +33,6 @@ struct Part {
     const char16_t* text;
     int day = 10, hour = 9, minute = 30;
     bool wide = false;
-    phonesim::Alphabet alphabet = phonesim::Alphabet::Auto;
 };
 
 std::string Pdu(const Part& p) {
@@ -41,7 +40,6 @@ std::string Pdu(const Part& p) {
         .from = p.from,
         .time = {24, 3, p.day, p.hour, p.minute, 0, 0},
         .text = p.text,
-        .alphabet = p.alphabet,
         .part = phonesim::PartOf{p.reference, p.count, p.sequence, p.wide}};
     return phonesim::BuildDeliver(message).value();
 }
@@ -161,26 +159,8 @@ TEST(JoinedMessages, RandomPartsAreNeverLostAndJoinOnlyWhatAgrees) {
     }
 }
 
-// The sender named in part 1 is the whole message's, and the view gets the text whole.
-TEST(JoinedMessages, TheSenderOfPartOneNamesTheWholeMessage) {
-    sms::MessageList list;
-    list.Append(U16(Pdu({kAnn, 7, 2, 2, u"3pm,\nroom 4B"})), u"4", sms::Storage::Sim);
-    list.Append(U16(Pdu({kAnn, 7, 2, 1, u"FM: Alice Smith MSG: Meeting moved to "})), u"9",
-                sms::Storage::Phone);
-    const std::vector<sms::MessageRow> rows = sms::JoinParts(sms::BuildRows(list, true));
-    ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].parts, (std::vector<int>{1, 0}));
-    EXPECT_EQ(rows[0].text, u"Meeting moved to 3pm, room 4B");
-    EXPECT_EQ(sms::ShownText(rows[0].fullText), u"Meeting moved to 3pm,\nroom 4B");
-    EXPECT_EQ(sms::FromLine(rows[0]), u"From: Alice Smith <+447700900103>");
-}
-
 TEST(JoinedMessages, NumbersMatchInTheirNationalAndInternationalForms) {
-    const struct {
-        const char16_t* a;
-        const char16_t* b;
-        bool same;
-    } cases[] = {
+    const std::tuple<const char16_t*, const char16_t*, bool> cases[] = {
         {u"+447700900103", u"+447700900103", true},
         {u"07700 900103", u"+447700900103", true},
         {u"+447700900103", u"00447700900103", true},
@@ -191,10 +171,10 @@ TEST(JoinedMessages, NumbersMatchInTheirNationalAndInternationalForms) {
         {u"*100#", u"*100#", false},
         {u"", u"", false},
     };
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        EXPECT_EQ(phonebook::SameNumber(cases[i].a, cases[i].b), cases[i].same) << "case " << i;
-        EXPECT_EQ(phonebook::SameNumber(cases[i].b, cases[i].a), cases[i].same) << "case " << i;
-    }
+    for (const auto& [a, b, same] : cases)
+        EXPECT_EQ(std::pair(phonebook::SameNumber(a, b), phonebook::SameNumber(b, a)),
+                  std::pair(same, same))
+            << text::ToUtf8(a) << " " << text::ToUtf8(b);
 }
 
 }  // namespace

@@ -44,11 +44,6 @@ TEST(MessageRows, OnlyALeadingSenderPrefixIsTakenOff) {
     }
 }
 
-TEST(MessageRows, ANameSendsNothingBackAndANumberKeepsItsForm) {
-    EXPECT_EQ(sms::DialBackNumber(InboxRow(Deliver("BANK", u"x")).message->GetAddress()), u"");
-    EXPECT_EQ(sms::DialBackNumber(InboxRow(Deliver("0777", u"x")).message->GetAddress()), u"0777");
-}
-
 TEST(MessageRows, RelativeValidityInWholeUnits) {
     const std::pair<int, const char16_t*> cases[] = {
         {0, u"5 Minute(s)"}, {143, u"720 Minute(s)"}, {144, u"12 Hour(s)"}, {167, u"24 Hour(s)"},

@@ -52,15 +52,17 @@ public:
     explicit RandomAnswers(std::mt19937& random) : random_(random) {}
     int MessageBox(HWND, const std::u16string& text, const std::u16string&, UINT type) override {
         const UINT buttons = type & 0x0F;
-        boxes.emplace_back(text, buttons == MB_YESNO         ? (random_() % 2 ? IDYES : IDNO)
-                                 : buttons == MB_RETRYCANCEL ? IDCANCEL
-                                                             : IDOK);
-        return boxes.back().second;
+        texts.push_back(text);
+        answers.push_back(buttons == MB_YESNO         ? (random_() % 2 ? IDYES : IDNO)
+                          : buttons == MB_RETRYCANCEL ? IDCANCEL
+                                                      : IDOK);
+        return answers.back();
     }
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}
 
-    std::vector<std::pair<std::u16string, int>> boxes;  // text, answer
+    std::vector<std::u16string> texts;  // of every box shown, in order
+    std::vector<int> answers;
 
 private:
     std::mt19937& random_;
@@ -79,14 +81,13 @@ protected:
           }()) {}
 
     int Pick(int n) { return static_cast<int>(random_() % static_cast<unsigned>(n)); }
-    // Box 0 is the inbox, box 1 the outbox, as the walk picks them.
-    static sms::Box BoxOf(int pick) { return pick == 0 ? sms::Box::Inbox : sms::Box::Outbox; }
-    static const char* BoxName(sms::Box box) { return box == sms::Box::Inbox ? "inbox" : "outbox"; }
-    CMessagePage& Page(sms::Box box) {
-        return box == sms::Box::Inbox ? static_cast<CMessagePage&>(*inbox_) : *outbox_;
+    // A box is the inbox (true) or the outbox (false).
+    static const char* BoxName(bool inbox) { return inbox ? "inbox" : "outbox"; }
+    CMessagePage& Page(bool inbox) {
+        return inbox ? static_cast<CMessagePage&>(*inbox_) : *outbox_;
     }
-    const sms::MessageList& List(sms::Box box) {
-        return box == sms::Box::Inbox ? sms().GetInbox() : sms().GetOutbox();
+    const sms::MessageList& List(bool inbox) {
+        return inbox ? sms().GetInbox() : sms().GetOutbox();
     }
     static Key KeyOf(const sms::MessageList& list, int i) {
         return {ToUtf8ForLog(sms::StorageName(list.Storage(i))),
@@ -99,25 +100,17 @@ protected:
                 stored[{name, index}] = message;
         return stored;
     }
-    // Boxes shown from `from` on.
-    std::vector<std::u16string> BoxesFrom(std::size_t from) const {
-        std::vector<std::u16string> texts;
-        for (std::size_t i = from; i < answers_.boxes.size(); ++i)
-            texts.push_back(answers_.boxes[i].first);
-        return texts;
-    }
     // The keys of a box's list entries, in order.
-    std::vector<Key> Listed(sms::Box box) {
+    std::vector<Key> Listed(bool inbox) {
         std::vector<Key> keys;
-        for (int i = 0; i < List(box).Count(); ++i)
-            keys.push_back(KeyOf(List(box), i));
+        for (int i = 0; i < List(inbox).Count(); ++i)
+            keys.push_back(KeyOf(List(inbox), i));
         return keys;
     }
 
     // The rows a box's list makes: the inbox joins the parts of long messages.
-    std::vector<sms::MessageRow> Shown(sms::Box box) {
-        const bool inbox = box == sms::Box::Inbox;
-        std::vector<sms::MessageRow> rows = sms::BuildRows(List(box), inbox);
+    std::vector<sms::MessageRow> Shown(bool inbox) {
+        std::vector<sms::MessageRow> rows = sms::BuildRows(List(inbox), inbox);
         return inbox ? sms::JoinParts(std::move(rows)) : rows;
     }
 
@@ -126,23 +119,22 @@ protected:
     // from the inbox added at the end).
     void CheckListsShowThePhone() {
         const Stored stored = Phone();
-        for (sms::Box box : {sms::Box::Inbox, sms::Box::Outbox}) {
-            const bool inbox = box == sms::Box::Inbox;
-            const sms::MessageList& list = List(box);
+        for (bool inbox : {true, false}) {
+            const sms::MessageList& list = List(inbox);
             for (int i = 0; i < list.Count(); ++i) {
                 const auto it = stored.find(KeyOf(list, i));
-                ASSERT_NE(it, stored.end()) << BoxName(box) << " entry " << i << " not on phone";
+                ASSERT_NE(it, stored.end()) << BoxName(inbox) << " entry " << i << " not on phone";
                 const int status = it->second.status;
                 EXPECT_TRUE(
                     SameHex(it->second.pdu, list.Pdu(i)) &&
                     (inbox ? status <= phonesim::kReceivedRead : status == phonesim::kStoredSent))
-                    << BoxName(box) << " entry " << i << " status " << status;
+                    << BoxName(inbox) << " entry " << i << " status " << status;
             }
-            CMessagePage& page = Page(box);
+            CMessagePage& page = Page(inbox);
             const int rows = page.GetList().GetItemCount();
             EXPECT_EQ(rows, static_cast<int>(page.GetRows().size()));
-            ASSERT_LE(rows, list.Count()) << BoxName(box);
-            const std::vector<sms::MessageRow> shown = Shown(box);
+            ASSERT_LE(rows, list.Count()) << BoxName(inbox);
+            const std::vector<sms::MessageRow> shown = Shown(inbox);
             for (int i = 0; i < rows; ++i)
                 if (const sms::MessageRow& row = shown[static_cast<std::size_t>(i)]; row.decoded) {
                     EXPECT_EQ(page.GetList().GetItemText(i, inbox ? 3 : 2), row.text) << i;
@@ -152,38 +144,34 @@ protected:
     }
 
     // What a load must list: the box's statuses, SIM first, by index; the inbox once per text.
-    static std::vector<Key> Expected(const Stored& stored, sms::Box box) {
+    static std::vector<Key> Expected(const Stored& stored, bool inbox) {
         std::vector<Key> keys;
-        std::vector<std::string> pdus;
-        const bool inbox = box == sms::Box::Inbox;
         for (const char* name : {"SM", "ME"})
             for (int status :
                  inbox ? std::vector<int>{phonesim::kReceivedUnread, phonesim::kReceivedRead}
                        : std::vector<int>{phonesim::kStoredSent})
                 for (const auto& [key, message] : stored) {
                     const std::u16string pdu(message.pdu.begin(), message.pdu.end());
-                    const auto same = [&](const std::string& p) { return SameHex(p, pdu); };
+                    const auto same = [&](const Key& k) { return SameHex(stored.at(k).pdu, pdu); };
                     if (key.first == name && message.status == status &&
                         keys.size() < sms::MessageList::kCapacity &&
-                        !(inbox && std::ranges::any_of(pdus, same))) {
+                        !(inbox && std::ranges::any_of(keys, same)))
                         keys.push_back(key);
-                        pdus.push_back(message.pdu);
-                    }
                 }
         return keys;
     }
 
-    void Load(sms::Box box) {
+    void Load(bool inbox) {
         const Stored before = Phone();
-        Page(box).LoadMessages();
+        Page(inbox).LoadMessages();
         if (!session().IsConnected())
             return;
-        EXPECT_EQ(Listed(box), Expected(before, box)) << BoxName(box);
-        EXPECT_EQ(Page(box).GetList().GetItemCount(), static_cast<int>(Shown(box).size()));
+        EXPECT_EQ(Listed(inbox), Expected(before, inbox)) << BoxName(inbox);
+        EXPECT_EQ(Page(inbox).GetList().GetItemCount(), static_cast<int>(Shown(inbox).size()));
     }
 
-    void Delete(sms::Box box) {
-        CMessagePage& page = Page(box);
+    void Delete(bool inbox) {
+        CMessagePage& page = Page(inbox);
         const int rows = page.GetList().GetItemCount();
         std::set<int> chosen;
         for (int n = Pick(8) == 0 ? 0 : 1 + Pick(3); n > 0 && rows > 0; --n)
@@ -192,7 +180,7 @@ protected:
         std::set<Key> selected;
         for (int row : chosen)
             for (int part : page.GetRows()[static_cast<std::size_t>(row)].parts)
-                selected.insert(KeyOf(List(box), part));
+                selected.insert(KeyOf(List(inbox), part));
         const int fault = Pick(5);
         Fault faults[] = {Fault::ErrorReply("AT+CMGD"), Fault::NoReply("AT+CMGD"),
                           Fault::PausedReply("AT+CMGD", 2000 + 1000 * Pick(20), 0)};
@@ -200,30 +188,27 @@ protected:
             faults[fault].skip = Pick(2);
             phone().AddFault(faults[fault]);
         }
-        SCOPED_TRACE("delete " + std::to_string(chosen.size()) + " rows, fault " +
-                     std::to_string(fault));
+        SCOPED_TRACE(testing::Message() << "delete " << chosen.size() << " rows, fault " << fault);
         const Stored before = Phone();
-        std::vector<Key> listedBefore = Listed(box), listedAfter;
-        const std::size_t boxes = answers_.boxes.size();
+        std::vector<Key> listedBefore = Listed(inbox), listedAfter;
+        const std::size_t boxes = answers_.texts.size();
         page.DeleteSelected();
         std::set<Key> gone, dropped;  // dropped: fewer times listed than before
         for (const Stored after = Phone(); const auto& [key, message] : before)
             if (after.count(key) == 0)
                 gone.insert(key);
         EXPECT_TRUE(std::ranges::includes(selected, gone)) << "a message not selected went";
-        listedAfter = Listed(box);
+        listedAfter = Listed(inbox);
         std::ranges::sort(listedBefore);
         std::ranges::sort(listedAfter);
         std::ranges::set_difference(listedBefore, listedAfter,
                                     std::inserter(dropped, dropped.end()));
         EXPECT_EQ(dropped, gone) << "the list and the phone disagree on what went";
-        const bool asked = answers_.boxes.size() > boxes;
-        const bool yes = asked && answers_.boxes[boxes].second == IDYES;
-        EXPECT_TRUE(!yes || fault < 3 || !session().IsConnected() || gone == selected);
-        if (chosen.size() > 1 && asked) {
-            EXPECT_EQ(answers_.boxes[boxes].first,
-                      sms::DeleteQuestion(static_cast<int>(chosen.size())));
-        }
+        const bool asked = answers_.texts.size() > boxes;
+        EXPECT_TRUE(!asked || answers_.answers[boxes] != IDYES || fault < 3 ||
+                    !session().IsConnected() || gone == selected);
+        EXPECT_TRUE(chosen.size() < 2 || !asked ||
+                    answers_.texts[boxes] == sms::DeleteQuestion(static_cast<int>(chosen.size())));
         phone().ClearFaults();
         clock().Advance(30000);  // a late answer is over before the next step
     }
@@ -269,12 +254,12 @@ protected:
         const std::size_t sentBefore = sent().size();
         const Stored before = Phone();
         const int outboxBefore = sms().GetOutbox().Count();
-        const std::size_t boxes = answers_.boxes.size();
+        const std::size_t boxes = answers_.texts.size();
         Control<QAbstractButton>(dialog, save ? res::IDC_SAVE_SEND : res::IDC_SEND)->click();
 
         ASSERT_TRUE(dialog->isVisible()) << "a send closed the dialog";
         EXPECT_EQ(Fields(dialog), recipient + "|" + text);
-        std::vector<std::u16string> told = BoxesFrom(boxes);
+        std::vector<std::u16string> told(answers_.texts.begin() + boxes, answers_.texts.end());
         std::erase(told, u"Message full!");  // a stored copy the outbox list has no room for
         ASSERT_EQ(told.size(), 1u) << "one box for one send";
         const std::u16string& outcome = told[0];
@@ -343,11 +328,12 @@ protected:
             }
         }
         const bool losing = Fields(dialog) != "|" && Fields(dialog) != shown_;
-        const std::size_t boxes = answers_.boxes.size();
+        const std::size_t boxes = answers_.texts.size();
         if (!HasFailure()) {
             QTest::keyClick(dialog, Qt::Key_Escape);
             EXPECT_TRUE(dialog->isVisible() || !losing ||
-                        std::ranges::count(BoxesFrom(boxes), COutboxMessageDlg::kDiscardQuestion))
+                        std::count(answers_.texts.begin() + boxes, answers_.texts.end(),
+                                   COutboxMessageDlg::kDiscardQuestion))
                 << "typed text closed without a question";
         }
         if (dialog->isVisible())
@@ -356,9 +342,8 @@ protected:
 
     // Opens the selected inbox message (to reply, forward or only read it), or the compose
     // dialog from the outbox with or without a stored message selected.
-    void Open(sms::Box box) {
-        CMessagePage& page = Page(box);
-        const bool inbox = box == sms::Box::Inbox;
+    void Open(bool inbox) {
+        CMessagePage& page = Page(inbox);
         const int rows = page.GetList().GetItemCount();
         if (inbox && rows == 0)
             return;
@@ -392,11 +377,11 @@ protected:
             const int action = Pick(10);
             SCOPED_TRACE("step " + std::to_string(step) + ", action " + std::to_string(action));
             if (action < 2) {
-                Load(BoxOf(action));
+                Load(action == 0);
             } else if (action < 4) {
-                Delete(BoxOf(action - 2));
+                Delete(action == 2);
             } else if (action < 8) {
-                Open(BoxOf((action - 4) / 2));
+                Open(action < 6);
             } else if (!session().IsConnected()) {
                 // The user acts a moment later: the answer to the connection's probe has arrived,
                 // and the next command's purge drops it.

@@ -12,6 +12,7 @@
 #include "sms/MessageRows.h"
 #include "sms/SmsEngine.h"
 #include "tests/support/SessionFixture.h"
+#include "text/Utf.h"
 
 namespace halvex::test {
 
@@ -87,11 +88,8 @@ inline std::u16string U16(const std::string& ascii) {
 // The entries of a box as "index@storage", in order.
 inline Strings Slots(const sms::MessageList& list) {
     Strings slots;
-    for (int i = 0; i < list.Count(); ++i) {
-        const std::u16string storage = sms::StorageName(list.Storage(i));
-        slots.push_back(std::string(list.Index(i).begin(), list.Index(i).end()) + "@" +
-                        std::string(storage.begin(), storage.end()));
-    }
+    for (int i = 0; i < list.Count(); ++i)
+        slots.push_back(text::ToUtf8(list.Index(i) + u"@" + sms::StorageName(list.Storage(i))));
     return slots;
 }
 

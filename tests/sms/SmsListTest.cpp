@@ -11,6 +11,7 @@
 #include "sms/MessageBoxes.h"
 #include "sms/codec/ShortMessage.h"
 #include "tests/sms/SmsEngineFixture.h"
+#include "text/Ascii.h"
 
 namespace halvex::test {
 namespace {
@@ -28,36 +29,25 @@ std::string ListLine(int index, const std::string& pdu) {
 }
 
 // The inbox loader: unread, then read messages of the SIM, then of the phone memory, under the
-// wait cursor. An unread message on the SIM is listed too.
-// (The outbox loader's storages and order are the delete tests' set-up.)
+// wait cursor. An unread message on the SIM is listed too. A duplicate keeps its first listing,
+// whatever its case. (The outbox loader's storages and order are the delete tests' set-up.)
 TEST_F(SmsListTest, InboxLoaderCommandsAndEntries) {
-    Put("SM", 1, kReceivedRead, Deliver("+447700900001", u"On the SIM"));
+    const std::string sim = Deliver("+447700900001", u"On the SIM");
+    Put("SM", 1, kReceivedRead, sim);
     Put("SM", 2, kReceivedUnread, Deliver("+447700900002", u"SIM, unread"));
     Put("ME", 1, kReceivedUnread, Deliver("+447700900003", u"New"));
-    Put("ME", 2, kReceivedRead, Deliver("+447700900004", u"Old"));
-
+    // The phone memory's read messages: one of its own, then the SIM's first in lower case.
+    Fault fault =
+        Fault::RawReply("AT+CMGL=1", "\r\n" + ListLine(2, Deliver("+447700900004", u"Old")) +
+                                         ListLine(9, text::ToLowerAscii(sim)) + "\r\nOK\r\n");
+    fault.skip = 1;
+    phone().AddFault(fault);
     ASSERT_TRUE(sms::LoadInbox(engine, session()));
-
     EXPECT_EQ(commands(),
               (Strings{"AT+CPMS=\"SM\",\"SM\",\"ME\"", "AT+CPMS?", "AT+CMGL=0", "AT+CMGL=1",
                        "AT+CPMS=\"ME\",\"ME\",\"ME\"", "AT+CPMS?", "AT+CMGL=0", "AT+CMGL=1"}));
     EXPECT_EQ(ui().Log(), (Strings{"cursor on", "cursor off"}));
-
     EXPECT_EQ(Slots(engine.GetInbox()), (Strings{"2@SM", "1@SM", "1@ME", "2@ME"}));
-}
-
-TEST_F(SmsListTest, InboxKeepsTheFirstListingOfADuplicateWhateverItsCase) {
-    const std::string pdu = Deliver("+447700900001", u"Twice");
-    std::string lower = pdu;
-    std::ranges::transform(lower, lower.begin(), [](unsigned char c) { return std::tolower(c); });
-    Put("SM", 1, kReceivedRead, pdu);
-    Fault fault = Fault::RawReply("AT+CMGL=1", "\r\n" + ListLine(9, lower) + "\r\nOK\r\n");
-    fault.skip = 1;  // the phone memory's listing of read messages
-    phone().AddFault(fault);
-
-    sms::LoadInbox(engine, session());
-
-    EXPECT_EQ(Slots(engine.GetInbox()), Strings{"1@SM"});
 }
 
 // A listing adds what its reply holds whole: "ERROR" after message lines fails it and adds
@@ -67,7 +57,6 @@ TEST_F(SmsListTest, AListingAddsOnlyWholeEntriesOfAReplyThatDidNotFail) {
     ASSERT_EQ(engine.ListMessages(sms::Status::ReceivedRead, sms::Box::Inbox), 1);
     // Before any storage query the entry carries the storage the engine starts with: the SIM.
     EXPECT_EQ(Slots(engine.GetInbox()), Strings{"3@SM"});
-
     const std::string other = Deliver("+447700900002", u"Other");
     // Only OK, ERROR after a message, silence, broken off in the second message.
     const std::tuple<Fault, int, int> cases[] = {

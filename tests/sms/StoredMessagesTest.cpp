@@ -5,13 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <typeinfo>
 
-#include "sms/codec/SmsCommand.h"
 #include "sms/codec/SmsDeliver.h"
-#include "sms/codec/SmsDeliverReport.h"
 #include "sms/codec/SmsStatusReport.h"
 #include "sms/codec/SmsSubmit.h"
-#include "sms/codec/SmsSubmitReport.h"
 #include "tests/sms/SmsEngineFixture.h"
 
 namespace halvex::test {
@@ -44,23 +42,6 @@ const std::string kReport =
     "62217001035000"
     "00";
 
-// "SMS-DELIVER" and so on: the class a row's message was decoded into.
-std::string Kind(const CShortMessage* m) {
-    if (dynamic_cast<const CSmsDeliver*>(m))
-        return "DELIVER";
-    if (dynamic_cast<const CSmsSubmit*>(m))
-        return "SUBMIT";
-    if (dynamic_cast<const CSmsStatusReport*>(m))
-        return "STATUS-REPORT";
-    if (dynamic_cast<const CSmsDeliverReport*>(m))
-        return "DELIVER-REPORT";
-    if (dynamic_cast<const CSmsSubmitReport*>(m))
-        return "SUBMIT-REPORT";
-    if (dynamic_cast<const CSmsCommand*>(m))
-        return "COMMAND";
-    return "none";
-}
-
 class StoredMessagesTest : public SmsEngineTest {
 protected:
     // The row of a listing of `status` that holds one message, in the box a page lists that
@@ -84,19 +65,20 @@ protected:
 
 // The kind, the number shown, where a reply goes, the date and the text, whatever the status.
 TEST_F(StoredMessagesTest, EachKindReadsAsItselfUnderEveryStatus) {
-    const std::tuple<std::string, std::string, const char16_t*, const char16_t*> kinds[] = {
-        {kDeliver, "DELIVER", u"+447700900123 +447700900123 12/07/26", u"Hi"},
-        {kSubmit, "SUBMIT", u"+447700900456 +447700900456 ", u"Hi"},
-        {kReport, "STATUS-REPORT", u"+447700900123 +447700900123 12/07/26",
-         u"Delivered to +447700900123 on 12/07/26 at 10:30:05"}};
+    const std::tuple<std::string, const std::type_info*, const char16_t*, const char16_t*> kinds[] =
+        {{kDeliver, &typeid(CSmsDeliver), u"+447700900123 +447700900123 12/07/26", u"Hi"},
+         {kSubmit, &typeid(CSmsSubmit), u"+447700900456 +447700900456 ", u"Hi"},
+         {kReport, &typeid(CSmsStatusReport), u"+447700900123 +447700900123 12/07/26",
+          u"Delivered to +447700900123 on 12/07/26 at 10:30:05"}};
     for (const auto& [pdu, kind, party, text] : kinds) {
         for (int status = 0; status <= 3; ++status) {
-            SCOPED_TRACE(kind + " listed with status " + std::to_string(status));
+            SCOPED_TRACE(pdu + " listed with status " + std::to_string(status));
             const sms::MessageRow row = Listed(status, pdu);
             ASSERT_TRUE(row.decoded);
-            EXPECT_EQ(Kind(row.message.get()), kind);
+            const CShortMessage& message = *row.message;
+            EXPECT_EQ(typeid(message), *kind);
             // A sent message's date is not shown in the outbox.
-            const std::u16string date = kind == "SUBMIT" ? u"" : row.date;
+            const std::u16string date = pdu == kSubmit ? u"" : row.date;
             EXPECT_EQ(
                 row.number + u" " + sms::DialBackNumber(row.message->GetAddress()) + u" " + date,
                 party);

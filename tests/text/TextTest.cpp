@@ -64,9 +64,8 @@ TEST(TextUtf8, LoneSurrogatesAreReplacedOrKeptPairsBecomeFourBytes) {
 }
 
 TEST(TextHex, DigitsOfEitherCaseAndNothingElse) {
-    for (char c : std::string("/:@G`g \xC1")) {
+    for (char c : std::string("/:@G`g \xC1"))
         EXPECT_EQ(text::HexValue(c), -1) << c;
-    }
     EXPECT_EQ(text::HexValue(u'\u0130'), -1);  // only a low byte that is '0'
     EXPECT_EQ(text::HexValue('0') + text::HexValue('f') + text::HexValue('F'), 30);
     EXPECT_EQ(text::OctetsToHex(std::vector<std::uint8_t>{0x00, 0x9F, 0xFA}), "009FFA");
@@ -127,9 +126,8 @@ TEST(TextDecimal, WholeDigitTextsOnly) {
         {"99999999999", 20, 10, UINT32_MAX},
         {"100000000", 9, 16, UINT32_MAX},
     };
-    for (const Row& row : rows) {
+    for (const Row& row : rows)
         EXPECT_EQ(text::ParseDigits(row.text, row.maxDigits, row.base), row.value) << row.text;
-    }
     EXPECT_EQ(text::ParseDigits(u"255", 3), 255u);
 }
 
