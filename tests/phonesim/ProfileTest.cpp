@@ -55,15 +55,5 @@ TEST(ProfileFiles, BadProfilesAreRefusedWithAReason) {
     EXPECT_THROW(ShippedProfile("nope"), ProfileError);
 }
 
-TEST(ProfileFiles, MissingKeysTakeTheirDefaults) {
-    const Profile p = ProfileFromJson("{}");
-    EXPECT_EQ(
-        std::tuple(p.state.echo, p.state.cmee, p.state.charset, p.timing.latencyMs, p.timing.baud),
-        std::tuple(true, 0, "IRA", 50u, 9600u));
-    Phone phone(p);
-    phone.Receive("AT+CPBR=?;+CPMS?\r", 0);
-    EXPECT_EQ(phone.Read(10'000), "AT+CPBR=?;+CPMS?\r\r\nERROR\r\n");
-}
-
 }  // namespace
 }  // namespace phonesim::test
