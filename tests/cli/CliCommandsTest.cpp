@@ -73,15 +73,11 @@ TEST(CliSms, ALongMessageIsOneLineWithTheIdsOfItsParts) {
     EXPECT_NE(parts.out.find("\n14  03/10/24  +447700900161   ME  on for about a mile"),
               std::string::npos);
 
-    // As JSON: the SIM's unread message first, then its read ones, then the phone memory's.
+    // As JSON (the plain list is the README's).
     const json rows = json::parse(RunCli({"--simulate", "--json", "sms", "list", "inbox"}).out);
-    EXPECT_EQ(rows[1], json::parse(R"({"id": 2, "date": "03/01/24", "number": "+447700900103",
-        "text": "Morning! Are we still on for lunch today?", "sender": "Unknown", "storage": "SM",
-        "decoded": true, "parts": [2]})"));
-    EXPECT_EQ(rows[7].at("storage"), "ME");
-    EXPECT_EQ(rows.back().at("id"), 15);
-    EXPECT_EQ(rows.back().at("parts"), json::parse("[15, 14]"));
-    EXPECT_EQ(rows.back().at("text"), whole);
+    EXPECT_EQ(rows.back(), json::parse(R"({"id": 15, "date": "03/10/24", "number": "+447700900161",
+        "sender": "Unknown", "storage": "ME", "decoded": true, "parts": [15, 14], "text": ")" +
+                                       whole + "\"}"));
 
     const CliRun deleted =
         RunCli({"--simulate", "--yes", "--transcript", "sms", "delete", "inbox", "15", "14"});

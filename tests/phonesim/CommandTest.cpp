@@ -1,5 +1,5 @@
-// The halvex-phonesim command, run as a program against its pseudo-terminal, and the
-// pseudo-terminal itself. Every wait is bounded.
+// The halvex-phonesim command, run as a program against its pseudo-terminal. Every wait is
+// bounded.
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -8,9 +8,7 @@
 #include <csignal>
 #include <filesystem>
 
-#include "phonesim/Phone.h"
 #include "phonesim/Profile.h"
-#include "phonesim/PtyServer.h"
 #include "tests/support/Process.h"
 
 namespace phonesim::test {
@@ -67,23 +65,6 @@ TEST_F(PhonesimCommand, AnInterruptEndsItAndBadArgumentsAreRefused) {
     // A profile that cannot be loaded (its message is halvex-cli --simulate's too, CliStart).
     r = RunProgram({HALVEX_PHONESIM_COMMAND, "--profile", (dir / "missing.json").string()}, 5000);
     EXPECT_EQ(r.status, 1);
-}
-
-TEST(PtyTransport, DroppedLinkHangsUpTheTerminal) {
-    Phone phone(ShippedProfile("default"));
-    phone.AddFault(Fault::DropOn("AT+CPBR"));
-    PtyServer server(phone);
-    std::string error;
-    ASSERT_TRUE(server.Open(error)) << error;
-    server.Start();
-    const int fd = ::open(server.SlavePath().c_str(), O_RDWR | O_NOCTTY);
-    ASSERT_GE(fd, 0);
-    EXPECT_EQ(::write(fd, "AT+CPBR=1,5\r", 12), 12);
-    std::string got;
-    EXPECT_FALSE(ReadUntil(fd, got, "", 3000)) << got;  // hung up, not timed out
-    server.Stop();
-    ::close(fd);
-    EXPECT_TRUE(server.LinkDropped());
 }
 
 }  // namespace

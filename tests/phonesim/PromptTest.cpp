@@ -1,5 +1,6 @@
-// The "> " prompt of AT+CMGS and AT+CMGW: the PDU, Ctrl-Z, Esc, and the checks on the PDU. The
-// builder's PDUs are read back with the program's codec by the message row tests.
+// The "> " prompt of AT+CMGS: the PDU, Ctrl-Z, Esc, and the checks on the PDU (AT+CMGW's prompt is
+// the same; the outbox restore stores through it). The builder's PDUs are read back with the
+// program's codec by the message row tests.
 
 #include <gtest/gtest.h>
 
@@ -80,19 +81,6 @@ TEST_F(PromptFlow, WrongLengthOrBrokenPduIsRefused) {
     EXPECT_TRUE(h.phone.Sent().empty());
     EXPECT_EQ(h.At("AT+CMGS=0"), Cms(304));
     EXPECT_EQ(h.At("AT"), Ok());
-}
-
-TEST_F(PromptFlow, StoreWritesToTheSecondStorageAsUnsentOrWithTheStatusGiven) {
-    h.At(R"(AT+CPMS="ME","SM","ME")");
-    const std::string pdu = Submit(u"Keep me");
-    EXPECT_EQ(Send("AT+CMGW=" + Length(pdu) + ",3", pdu), "\r\n> " + Info({"+CMGW: 5"}));
-    EXPECT_EQ(Send("AT+CMGW=" + Length(pdu), pdu), "\r\n> " + Info({"+CMGW: 6"}));
-    EXPECT_EQ(h.At("AT+CMGW=" + Length(pdu) + ",7"), Cms(304));
-    const SmsStorage& sm = h.phone.Storage("SM");
-    EXPECT_EQ(sm.messages.at(5).status, kStoredSent);
-    EXPECT_EQ(sm.messages.at(5).pdu, pdu);
-    EXPECT_EQ(sm.messages.at(6).status, kStoredUnsent);
-    EXPECT_TRUE(h.phone.Sent().empty());
 }
 
 }  // namespace
