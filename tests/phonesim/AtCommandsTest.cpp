@@ -72,16 +72,13 @@ TEST(PhoneCommands, AnswersFollowTheProfileAndTheCommandsBefore) {
             {R"(AT+CPBW=1,"12a4",129,"b")", Cme(27)},
             {R"(AT+CPBW=1,"1",99,"b")", Cme(50)},
             {"AT+CPBR=1", Info({"+CPBR: 1,\"+" + std::string(20, '1') + "\",145,\"a\""})}});
-    // The service centre.
-    h.Talk({{R"(AT+CSCA="0123456")", Ok()},
-            {"AT+CSCA?", Info({R"(+CSCA: "0123456",129)"})},
-            {R"(AT+CSCA="12;34")", Cms(304)}});
-    // Storages: fewer names change only those; names are not case-sensitive.
+    // A service centre that would break the line.
+    h.Talk({{R"(AT+CSCA="12;34")", Cms(304)}});
+    // Storages: fewer names change only those, in any case (the message tests' transcripts
+    // show the answers); an unknown one changes none.
     h.Talk({{R"(AT+CPMS="SM","SM","ME")", Info({"+CPMS: 4,20,4,20,14,150"})},
-            {"AT+CPMS?", Info({R"(+CPMS: "SM",4,20,"SM",4,20,"ME",14,150)"})},
             {R"(AT+CPMS="me")", Info({"+CPMS: 14,150,4,20,14,150"})},
-            {R"(AT+CPMS="XX","ME")", Cms(302)},
-            {"AT+CPMS?", Info({R"(+CPMS: "ME",14,150,"SM",4,20,"ME",14,150)"})}});
+            {R"(AT+CPMS="XX","ME")", Cms(302)}});
     // Reading or listing a received message marks it read; the header gives the TPDU length.
     h.Talk({{"AT+CMGR=6", Info({"+CMGR: 0,," + head(pdu6), pdu6})},
             {"AT+CMGR=6", Info({"+CMGR: 1,," + head(pdu6), pdu6})},
@@ -93,10 +90,7 @@ TEST(PhoneCommands, AnswersFollowTheProfileAndTheCommandsBefore) {
     h.Talk({{R"(AT+CPMS="SM","ME","ME")", Info({"+CPMS: 4,20,14,150,14,150"})},
             {"AT+CMSS=9", Info({"+CMSS: 1"})},
             {"AT+CMSS=1", Cms(302)}});
-    // Character sets.
-    h.Talk({{R"(AT+CSCS="utf-8")", Ok()},
-            {"AT+CSCS?", Info({R"(+CSCS: "UTF-8")"})},
-            {R"(AT+CSCS="EBCDIC")", Cme(4)}});
+    h.Talk({{R"(AT+CSCS="EBCDIC")", Cme(4)}});  // the sets it takes: the next test
 
     // A full phone refuses before the prompt.
     PhoneHarness full("full");

@@ -52,19 +52,7 @@ TEST_F(PromptFlow, SendGivesThePromptThenTheMessageReference) {
     EXPECT_EQ(echoing.Send(pdu + "\r\x1a\r"), pdu + "\r" + Info({"+CMGS: 1"}));
 }
 
-TEST_F(PromptFlow, LineBreaksInsideThePduAreIgnoredAndEscCancels) {
-    const std::string pdu = Submit(u"Split");
-    h.At("AT+CMGS=" + Length(pdu));
-    EXPECT_EQ(h.Send(pdu.substr(0, 10) + "\r\n" + pdu.substr(10) + "\x1a"), Info({"+CMGS: 1"}));
-    EXPECT_EQ(h.phone.Sent().at(0).pdu, pdu);
-    EXPECT_TRUE(h.phone.Transcript().back().pdu);
-    EXPECT_EQ(h.phone.Transcript().back().line, pdu);
-
-    h.At("AT+CMGS=20");
-    EXPECT_EQ(h.Send("0011\x1b"), Ok());
-    EXPECT_EQ(h.phone.Sent().size(), 1u);
-    EXPECT_EQ(h.At("AT"), Ok());
-}
+// Esc ending a prompt, and a PDU that would break the line, are the message send tests'.
 
 TEST_F(PromptFlow, WrongLengthOrBrokenPduIsRefused) {
     const std::string pdu = Submit(u"Hello");
