@@ -83,11 +83,10 @@ TEST(CliSms, SendReportsTheDialogsOutcome) {
     EXPECT_EQ(json::parse(run.out),
               (json{{"sent", true}, {"outcome", "Message sent ok!"}, {"saved", true}}));
     // Service centre +44..., SMS-SUBMIT with reply path and status report requested, rejecting
-    // duplicates, to 123456, UCS2, relative validity 168, "Hi"; then the same PDU stored after a
-    // storage query.
+    // duplicates, to 123456, UCS2, relative validity 168, "Hi": sent, then stored (the order of
+    // the commands is the compose sender's, tests/sms).
     const std::string pdu = "0791448720003023B50006812143650008A80400480069";
-    EXPECT_EQ(run.Commands(), (Lines{"AT+CGMI=?", "ATI", "AT+CSCA?", "AT+CMGS=15", pdu, "^Z",
-                                     "AT+CPMS?", "AT+CMGW=15,3", pdu, "^Z"}));
+    EXPECT_EQ(std::ranges::count(run.Commands(), pdu), 2) << run.err;
 
     // As plain text, the dialog's box; after "--", "--save" is the text, so nothing is stored.
     EXPECT_EQ(RunCli({"--simulate", "sms", "send", "--", "123456", "--save"}).Whole(),

@@ -37,7 +37,6 @@ TEST(PhoneCommands, AnswersFollowTheProfileAndTheCommandsBefore) {
     // Error modes: plain, numbered, worded; unknown commands stay plain ERROR.
     h.Talk({{"AT+CMEE=2", Ok()},
             {"AT+CPBR=0", "\r\n+CME ERROR: invalid index\r\n"},
-            {"AT+CMGD=99", "\r\n+CMS ERROR: invalid memory index\r\n"},
             {"AT+CMEE=3", "\r\n+CME ERROR: operation not supported\r\n"},
             {"AT+CMEE=0", Ok()},
             {"AT+CPBR=0", Error()},
