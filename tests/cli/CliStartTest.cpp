@@ -57,9 +57,7 @@ TEST(CliStart, PhoneFailuresExitOne) {
          {"Halvex: Do you want to delete this message?", "halvex-cli: message 1 was not deleted"}}};
     for (const auto& [args, messages] : cases) {
         const CliRun run = RunCli(args);
-        EXPECT_EQ(run.status, 1) << messages.back();
-        EXPECT_EQ(run.Messages(), messages);
-        EXPECT_EQ(run.out, "") << messages.back();
+        EXPECT_EQ(std::tuple(run.status, run.out, run.Messages()), std::tuple(1, "", messages));
     }
 }
 
@@ -107,13 +105,10 @@ TEST(CliStart, RefusedCommandsGiveOneLineAndExitTwo) {
          "only in front, at most 20)"}};
     for (const auto& [args, says] : cases) {
         const CliRun run = RunCli(args);
-        const std::string shown = ::testing::PrintToString(args) + run.err;
-        EXPECT_EQ(run.status, 2) << shown;
-        EXPECT_EQ(run.out, "") << shown;
-        EXPECT_EQ(run.Messages().size(),
-                  std::max<std::size_t>(1, std::count(says.begin(), says.end(), '\n')))
-            << shown;
-        EXPECT_EQ(run.err.rfind(says, 0), 0u) << shown;
+        const std::size_t lines = std::max<std::size_t>(1, std::ranges::count(says, '\n'));
+        EXPECT_EQ(std::tuple(run.status, run.out, run.Messages().size(), run.err.rfind(says, 0)),
+                  std::tuple(2, "", lines, 0u))
+            << ::testing::PrintToString(args) << run.err;
     }
 }
 
