@@ -14,18 +14,7 @@ namespace {
 
 using nlohmann::json;
 
-TEST(CliPhonebook, ListGivesTheBookInOrderWithNumbersAndIndices) {
-    const CliRun run = RunCli({"--simulate", "--json", "phonebook", "list", "ME"});
-    const json book = json::parse(run.out);
-    // 54 entries, merged by name into 41 contacts; the first as the phone returned it. Kinds
-    // without a number are left out; a name of no known kind has none at all.
-    ASSERT_EQ(book.size(), 41u) << run.err;
-    EXPECT_EQ(book[0], json::parse(R"({"name": "Ann Taylor",
-        "home": {"number": "01632960101", "index": 1}, "work": {"number": "02079460102",
-        "index": 2}, "mobile": {"number": "+447700900103", "index": 3}})"));
-    EXPECT_NE(std::find(book.begin(), book.end(), json{{"name", "Bob"}}), book.end());
-}
-
+// The list, merged by name in the phone's order, is the README's example.
 TEST(CliPhonebook, AddWritesEachNumberAtTheHighestFreeIndexOfItsMemory) {
     const CliRun add = RunCli({"--simulate", "--transcript", "phonebook", "add", "Zoe Quinn",
                                "--home", "0123", "--mobile", "+4477", "--memory", "SM"});
@@ -73,15 +62,11 @@ TEST(CliSms, ALongMessageIsOneLineWithTheIdsOfItsParts) {
     EXPECT_NE(parts.out.find("\n14  03/10/24  +447700900161   ME  on for about a mile"),
               std::string::npos);
 
-    // As JSON: the SIM's unread message first, then its read ones, then the phone memory's.
+    // As JSON (the plain list is the README's).
     const json rows = json::parse(RunCli({"--simulate", "--json", "sms", "list", "inbox"}).out);
-    EXPECT_EQ(rows[1], json::parse(R"({"id": 2, "date": "03/01/24", "number": "+447700900103",
-        "text": "Morning! Are we still on for lunch today?", "sender": "Unknown", "storage": "SM",
-        "decoded": true, "parts": [2]})"));
-    EXPECT_EQ(rows[7].at("storage"), "ME");
-    EXPECT_EQ(rows.back().at("id"), 15);
-    EXPECT_EQ(rows.back().at("parts"), json::parse("[15, 14]"));
-    EXPECT_EQ(rows.back().at("text"), whole);
+    EXPECT_EQ(rows.back(), json::parse(R"({"id": 15, "date": "03/10/24", "number": "+447700900161",
+        "sender": "Unknown", "storage": "ME", "decoded": true, "parts": [15, 14], "text": ")" +
+                                       whole + "\"}"));
 
     const CliRun deleted =
         RunCli({"--simulate", "--yes", "--transcript", "sms", "delete", "inbox", "15", "14"});
@@ -98,11 +83,10 @@ TEST(CliSms, SendReportsTheDialogsOutcome) {
     EXPECT_EQ(json::parse(run.out),
               (json{{"sent", true}, {"outcome", "Message sent ok!"}, {"saved", true}}));
     // Service centre +44..., SMS-SUBMIT with reply path and status report requested, rejecting
-    // duplicates, to 123456, UCS2, relative validity 168, "Hi"; then the same PDU stored after a
-    // storage query.
+    // duplicates, to 123456, UCS2, relative validity 168, "Hi": sent, then stored (the order of
+    // the commands is the compose sender's, tests/sms).
     const std::string pdu = "0791448720003023B50006812143650008A80400480069";
-    EXPECT_EQ(run.Commands(), (Lines{"AT+CGMI=?", "ATI", "AT+CSCA?", "AT+CMGS=15", pdu, "^Z",
-                                     "AT+CPMS?", "AT+CMGW=15,3", pdu, "^Z"}));
+    EXPECT_EQ(std::ranges::count(run.Commands(), pdu), 2) << run.err;
 
     // As plain text, the dialog's box; after "--", "--save" is the text, so nothing is stored.
     EXPECT_EQ(RunCli({"--simulate", "sms", "send", "--", "123456", "--save"}).Whole(),

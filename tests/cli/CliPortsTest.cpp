@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
 
 #include "tests/cli/CliRunner.h"
@@ -22,12 +23,9 @@ TEST(CliPorts, ProbeFindsTheSimulatedPhoneOnItsPseudoTerminal) {
         const CliRun run = RunCli({"ports", "--probe", "--json", slave.substr(5)});
         ASSERT_EQ(run.status, 0) << run.err;
         const nlohmann::json ports = nlohmann::json::parse(run.out);
-        const nlohmann::json* found = nullptr;
-        for (const auto& port : ports) {
-            if (port["path"] == slave)
-                found = &port;
-        }
-        ASSERT_NE(found, nullptr) << run.out;
+        const auto found =
+            std::ranges::find_if(ports, [&](const auto& port) { return port["path"] == slave; });
+        ASSERT_NE(found, ports.end()) << run.out;
         EXPECT_EQ(std::tuple((*found)["serial"], (*found)["probe"]["answered"],
                              (*found)["probe"]["nokia"]),
                   std::tuple(true, true, profile == "nokia"));

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/BoxNotices.h"
 #include "link/PhoneLink.h"
 #include "link/PhoneSession.h"
 #include "phonesim/Fault.h"
@@ -23,20 +22,17 @@ using phonesim::Fault;
 class FastExchange : public halvex::test::SessionTest {
 protected:
     FastExchange() : SessionTest("default") {}
-    void TearDown() override {
-        link_.Close();
-        SessionTest::TearDown();
-    }
+    CPhoneLink& link() { return session().GetLink(); }
     void Open() {
-        link_.SetExchangeMode(ExchangeMode::Fast);
-        ASSERT_EQ(link_.Open(), 1);
+        link().SetExchangeMode(ExchangeMode::Fast);
+        ASSERT_EQ(link().Open(), 1);
     }
     // Sends, waits, reads: the reply in `reply`, the virtual time it took as the result.
     std::uint64_t Exchange(std::u16string command, float wait) {
         const std::uint64_t start = clock().NowMs();
-        EXPECT_EQ(link_.SendCommand(command), 1);
-        link_.Wait(wait);
-        length_ = link_.ReadResponse(reply);
+        EXPECT_EQ(link().SendCommand(command), 1);
+        link().Wait(wait);
+        length_ = link().ReadResponse(reply);
         return clock().NowMs() - start;
     }
     // What the phone needs for `bytes` on the line: its latency and 10 bits a byte at 9600 baud.
@@ -44,8 +40,6 @@ protected:
         return 50 + (bytes * 10 * 1000 + 9599) / 9600;
     }
 
-    app::BoxNotices notices_;
-    CPhoneLink link_{notices_};
     std::u16string reply;
     int length_ = 0;
 };
@@ -90,7 +84,7 @@ TEST_F(FastExchange, FastSendsTheTimedCommandsInTheirOrderAndFindsTheSame) {
         UseProfile("default");
         // A new session: it asks a memory's size only once a run.
         Renew();
-        session().GetLink().SetExchangeMode(mode);
+        link().SetExchangeMode(mode);
         std::vector<std::u16string> found;
         Connect();
         books().LoadBook(phone::Memory::Phone);

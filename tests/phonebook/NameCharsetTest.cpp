@@ -10,6 +10,7 @@
 namespace {
 
 using phonebook::NameCharset;
+using enum phonebook::NameCharset;
 
 TEST(NameCharset, RepliesThatAreNoNameInTheirSetGiveNothing) {
     const struct {
@@ -17,20 +18,20 @@ TEST(NameCharset, RepliesThatAreNoNameInTheirSetGiveNothing) {
         std::u16string field;
         std::optional<std::u16string> name;
     } cases[] = {
-        {NameCharset::Ucs2, u"004100E9", u"Aé"},
-        {NameCharset::Ucs2, u"d83dde00", u"\U0001F600"},
-        {NameCharset::Ucs2, u"", u""},
-        {NameCharset::Ucs2, u"00410", std::nullopt},     // odd number of digits
-        {NameCharset::Ucs2, u"004", std::nullopt},       // not a whole unit
-        {NameCharset::Ucs2, u"0041D800", std::nullopt},  // high surrogate alone
-        {NameCharset::Ucs2, u"DC000041", std::nullopt},  // low surrogate alone
-        {NameCharset::Ucs2, u"00G1", std::nullopt},
-        {NameCharset::Gsm, u"Caf\x05 \x1B\x3C\x1B\x65\x1B\x3E", u"Café [€]"},
-        {NameCharset::Gsm, u"\x15\x14", u"ΩΛ"},
-        {NameCharset::Gsm, u"Ann\x1B", std::nullopt},   // escape at the end
-        {NameCharset::Gsm, u"\x1B\x41", std::nullopt},  // escape before a code with no character
-        {NameCharset::Gsm, u"A\x80", std::nullopt},
-        {NameCharset::Gsm, u"A\uFFFD", std::nullopt},
+        {Ucs2, u"004100E9", u"Aé"},
+        {Ucs2, u"d83dde00", u"\U0001F600"},
+        {Ucs2, u"", u""},
+        {Ucs2, u"00410", std::nullopt},     // odd number of digits
+        {Ucs2, u"004", std::nullopt},       // not a whole unit
+        {Ucs2, u"0041D800", std::nullopt},  // high surrogate alone
+        {Ucs2, u"DC000041", std::nullopt},  // low surrogate alone
+        {Ucs2, u"00G1", std::nullopt},
+        {Gsm, u"Caf\x05 \x1B\x3C\x1B\x65\x1B\x3E", u"Café [€]"},
+        {Gsm, u"\x15\x14", u"ΩΛ"},
+        {Gsm, u"Ann\x1B", std::nullopt},   // escape at the end
+        {Gsm, u"\x1B\x41", std::nullopt},  // escape before a code with no character
+        {Gsm, u"A\x80", std::nullopt},
+        {Gsm, u"A\uFFFD", std::nullopt},
     };
     for (const auto& c : cases)
         EXPECT_EQ(phonebook::DecodeName(c.field, c.set), c.name) << testing::PrintToString(c.field);
@@ -44,31 +45,27 @@ TEST(NameCharset, ANameGoesOutInItsSetOrNamesTheCharacterItCannotCarry) {
         std::size_t length;
         std::u16string refused;
     } cases[] = {
-        {NameCharset::Ucs2, u"Aé/H", u"004100E9002F0048", 4, u""},
-        {NameCharset::Ucs2, u"\U0001F600", u"D83DDE00", 2, u""},
-        {NameCharset::Ucs2, u"A\xD800", u"", 0, u"\xD800"},
+        {Ucs2, u"Aé/H", u"004100E9002F0048", 4, u""},
+        {Ucs2, u"\U0001F600", u"D83DDE00", 2, u""},
+        {Ucs2, u"A\xD800", u"", 0, u"\xD800"},
         // A quote as a phone sending text gives it is a quote again.
-        {NameCharset::Ucs2, u"The \\22Boss\\22", u"005400680065002000220042006F007300730022", 10,
-         u""},
-        {NameCharset::Gsm, u"a\\5Cb\\",
-         u"a\x1B\x2F"
-         u"b\x1B\x2F",
-         6, u""},
-        {NameCharset::Gsm, u"a\\22", u"", 0, u"\""},
+        {Ucs2, u"The \\22Boss\\22", u"005400680065002000220042006F007300730022", 10, u""},
+        {Gsm, u"a\\5Cb\\", u"a\x1B/b\x1B/", 6, u""},
+        {Gsm, u"a\\22", u"", 0, u"\""},
         // The extension table counts two.
-        {NameCharset::Gsm, u"{€}", u"\x1B\x28\x1B\x65\x1B\x29", 6, u""},
-        {NameCharset::Gsm, u"Jürgen Müller", u"J\x7Ergen M\x7Eller", 13, u""},
-        {NameCharset::Gsm, u"Łukasz", u"", 0, u"Ł"},
-        {NameCharset::Gsm, u"Ann 王", u"", 0, u"王"},
-        {NameCharset::Gsm, u"A\U0001F600", u"", 0, u"\U0001F600"},
+        {Gsm, u"{€}", u"\x1B\x28\x1B\x65\x1B\x29", 6, u""},
+        {Gsm, u"Jürgen Müller", u"J\x7Ergen M\x7Eller", 13, u""},
+        {Gsm, u"Łukasz", u"", 0, u"Ł"},
+        {Gsm, u"Ann 王", u"", 0, u"王"},
+        {Gsm, u"A\U0001F600", u"", 0, u"\U0001F600"},
         // Codes the command line takes for something else: backspace, null, XON, Ctrl-Z.
-        {NameCharset::Gsm, u"Bò", u"", 0, u"ò"},
-        {NameCharset::Gsm, u"a@b", u"", 0, u"@"},
-        {NameCharset::Gsm, u"a_b", u"", 0, u"_"},
-        {NameCharset::Gsm, u"Ξ", u"", 0, u"Ξ"},
-        {NameCharset::Ira, u"Ann/M", u"Ann/M", 5, u""},
-        {NameCharset::Ira, u"José", u"", 0, u"é"},
-        {NameCharset::Utf8, u"Łukasz", u"Łukasz", 6, u""},
+        {Gsm, u"Bò", u"", 0, u"ò"},
+        {Gsm, u"a@b", u"", 0, u"@"},
+        {Gsm, u"a_b", u"", 0, u"_"},
+        {Gsm, u"Ξ", u"", 0, u"Ξ"},
+        {Ira, u"Ann/M", u"Ann/M", 5, u""},
+        {Ira, u"José", u"", 0, u"é"},
+        {Utf8, u"Łukasz", u"Łukasz", 6, u""},
     };
     for (const auto& c : cases) {
         const phonebook::EncodedName out = phonebook::EncodeName(c.name, c.set);
@@ -84,10 +81,9 @@ TEST(NameCharset, ANameGoesOutInItsSetOrNamesTheCharacterItCannotCarry) {
 TEST(NameCharset, TheSetsToTryFollowThePreferenceNotTheOrderOffered) {
     using V = std::vector<NameCharset>;
     const std::pair<std::u16string, V> cases[] = {
-        {u"+CSCS: (\"GSM\",\"IRA\",\"UCS2\")",
-         V{NameCharset::Ucs2, NameCharset::Gsm, NameCharset::Ira}},
-        {u"+CSCS: (\"IRA\",\"gsm\",\"8859-1\",\"PCCP437\")", V{NameCharset::Gsm, NameCharset::Ira}},
-        {u"+CSCS: \"IRA\",\"UCS2\"", V{NameCharset::Ucs2, NameCharset::Ira}},
+        {u"+CSCS: (\"GSM\",\"IRA\",\"UCS2\")", V{Ucs2, Gsm, Ira}},
+        {u"+CSCS: (\"IRA\",\"gsm\",\"8859-1\",\"PCCP437\")", V{Gsm, Ira}},
+        {u"+CSCS: \"IRA\",\"UCS2\"", V{Ucs2, Ira}},
         {u"+CSCS: (\"HEX\",\"UTF-8\")", V{}},
         {u"+CSCS: (\"GSM", V{}},
     };

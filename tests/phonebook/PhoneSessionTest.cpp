@@ -10,29 +10,8 @@ using Lines = std::vector<std::string>;
 
 class PhoneSessionTest : public SessionTest {};
 
-TEST_F(PhoneSessionTest, ConnectEmptiesBothBooksEvenWhenThePortFails) {
-    books().GetPhoneBook().Add(u"Ann");
-    books().GetSimBook().Add(u"Sue");
-    SetPortName(u"nowhere");
-    ExpectNotice(u"Open port error\n\nnowhere does not exist. Ports there are: sim0");
-    const bool connected = books().Connect();
-    EXPECT_EQ(std::tuple(connected, session().IsConnected(), books().GetPhoneBook().IsEmpty(),
-                         books().GetSimBook().IsEmpty()),
-              std::tuple(false, false, true, true));
-}
-
-// The next save selects its memory again; the books stay until the next connect.
-TEST_F(PhoneSessionTest, DisconnectKeepsBooksAndClosesThePort) {
-    Put("ME", 4, "1", u"Ann/H");
-    Connect();
-    books().LoadBook(phone::Memory::Phone);
-    session().Disconnect();
-    EXPECT_EQ(std::tuple(session().IsConnected(), PortOpen(), session().GetPortHandle(),
-                         session().GetSelectedStorage(), books().GetPhoneBook().GetSize()),
-              std::tuple(false, false, platform::NULL_HANDLE,
-                         CPhoneSession::StorageCode(phone::Memory::Sim), 1));
-}
-
+// A failed connect empties the books (the main window's failed connection); a disconnect keeps
+// them and closes the port (the failed read's disconnect).
 TEST_F(PhoneSessionTest, DetectNokiaLooksForTheMakerInExactCase) {
     using enum phone::Kind;
     Connect();

@@ -35,39 +35,23 @@ TEST(PhoneCommands, AnswersFollowTheProfileAndTheCommandsBefore) {
             {"AT+CPBR=0;+CMEE=0", Cme(21)},
             {"AT+CMEE?", Info({"+CMEE: 1"})}});
     // Error modes: plain, numbered, worded; unknown commands stay plain ERROR.
-    h.Talk({{"AT+CMGD=99", Cms(321)},
-            {"AT+CMEE=2", Ok()},
+    h.Talk({{"AT+CMEE=2", Ok()},
             {"AT+CPBR=0", "\r\n+CME ERROR: invalid index\r\n"},
-            {"AT+CMGD=99", "\r\n+CMS ERROR: invalid memory index\r\n"},
-            {"AT+XYZZY", Error()},
             {"AT+CMEE=3", "\r\n+CME ERROR: operation not supported\r\n"},
             {"AT+CMEE=0", Ok()},
             {"AT+CPBR=0", Error()},
             {"AT+CMGD=99", Error()}});
     h.Talk({{"AT+CMEE=1", Ok()}});
-    // Phone book: an unknown storage; reading skips empty places; finding goes by the start of
-    // the name, in any case.
+    // Phone book: what the session tests' reads and writes do not reach. Reading skips empty
+    // places, deleting one is no error.
     h.Talk({{R"(AT+CPBS="FD")", Cme(4)},
+            {"AT+CPBW=2", Ok()},
             {"AT+CPBW=2", Ok()},
             {"AT+CPBR=1,3", Info({R"(+CPBR: 1,"01632960101",129,"Ann Taylor/H")",
                                   R"(+CPBR: 3,"+447700900103",145,"Ann Taylor/M")"})},
-            {"AT+CPBR=2", Ok()},
-            {"AT+CPBR=100,250", Ok()},
-            {R"(AT+CPBF="office")", Info({R"(+CPBF: 49,"02079460461",129,"Office/W")",
-                                          R"(+CPBF: 50,"02079460462",129,"Office/F")"})},
-            {R"(AT+CPBF="Nobody")", Cme(22)},
-            {"AT+CPBR=0,25", Cme(21)},
             {"AT+CPBR=76,50", Cme(21)},
-            {"AT+CPBR=a,b", Error()}});
-    // Writing, replacing and deleting; deleting an empty place is no error.
-    h.Talk({{R"(AT+CPBW=251,"1",129,"x")", Cme(21)},
-            {R"(AT+CPBW=250,"5551234",129 ,"Ann/M")", Ok()},
-            {"AT+CPBR=250", Info({R"(+CPBR: 250,"5551234",129,"Ann/M")"})},
-            {"AT+CPBW=1", Ok()},
-            {"AT+CPBW=1", Ok()}});
-    // Without an index: the first free place, the type from the '+'.
-    h.Talk({{R"(AT+CPBW=,"+4412",,"New/M")", Ok()},
-            {"AT+CPBR=1", Info({R"(+CPBR: 1,"+4412",145,"New/M")"})}});
+            {"AT+CPBR=a,b", Error()},
+            {R"(AT+CPBW=251,"1",129,"x")", Cme(21)}});
     // A ';' inside a string does not end the command; blanks before one are kept out.
     h.Talk({{R"(at+cpbw=2,"56",129,"a;b" ;E0 ;+CSCS?)", Info({R"(+CSCS: "IRA")"})},
             {"AT+CPBR=2", Info({R"(+CPBR: 2,"56",129,"a;b")"})}});
@@ -77,57 +61,33 @@ TEST(PhoneCommands, AnswersFollowTheProfileAndTheCommandsBefore) {
             {R"(AT+CPBW=3,"1",129,"a\0DAT")", Cme(25)},
             {R"(AT+CPBW=3,"1",129,"a"b")", Error()},
             {"AT+CPBR=3", Info({R"(+CPBR: 3,"+447700900103",145,"Ann Taylor/M")"})}});
-    // The SIM's limits.
+    // The SIM's limits: 14 characters of name, 20 digits and a '+'.
     h.Talk({{R"(AT+CPBS="sm")", Ok()},
             {"AT+CPBS?", Info({R"(+CPBS: "SM",15,100)"})},
-            {R"(AT+CPBW=1,"1",129,"Fourteen chars")", Ok()},
             {R"(AT+CPBW=1,"1",129,"Fifteen chars!!")", Cme(24)},
-            {"AT+CPBW=1,\"+" + std::string(20, '1') + "\",145,\"a\"", Ok()},
             {"AT+CPBW=1,\"" + std::string(21, '1') + "\",129,\"b\"", Cme(26)},
             {R"(AT+CPBW=1,"12a4",129,"b")", Cme(27)},
             {R"(AT+CPBW=1,"1",99,"b")", Cme(50)},
-            {"AT+CPBR=1", Info({"+CPBR: 1,\"+" + std::string(20, '1') + "\",145,\"a\""})}});
-    // Messages: PDU mode only.
-    h.Talk({{"AT+CMGF=1", Cms(303)},
-            {"AT+CNMI=3", Cms(303)},
-            {R"(AT+CSCA="0123456")", Ok()},
-            {"AT+CSCA?", Info({R"(+CSCA: "0123456",129)"})},
-            {R"(AT+CSCA="12;34")", Cms(304)}});
-    // Storages: fewer names change only those; names are not case-sensitive.
+            {"AT+CPBW=1,\"+" + std::string(20, '1') + "\",145,\"Fourteen chars\"", Ok()}});
+    // A service centre that would break the line.
+    h.Talk({{R"(AT+CSCA="12;34")", Cms(304)}});
+    // Storages: fewer names change only those, in any case (the message tests' transcripts
+    // show the answers); an unknown one changes none.
     h.Talk({{R"(AT+CPMS="SM","SM","ME")", Info({"+CPMS: 4,20,4,20,14,150"})},
-            {"AT+CPMS?", Info({R"(+CPMS: "SM",4,20,"SM",4,20,"ME",14,150)"})},
             {R"(AT+CPMS="me")", Info({"+CPMS: 14,150,4,20,14,150"})},
-            {R"(AT+CPMS="XX","ME")", Cms(302)},
-            {"AT+CPMS?", Info({R"(+CPMS: "ME",14,150,"SM",4,20,"ME",14,150)"})}});
+            {R"(AT+CPMS="XX","ME")", Cms(302)}});
     // Reading or listing a received message marks it read; the header gives the TPDU length.
     h.Talk({{"AT+CMGR=6", Info({"+CMGR: 0,," + head(pdu6), pdu6})},
             {"AT+CMGR=6", Info({"+CMGR: 1,," + head(pdu6), pdu6})},
-            {"AT+CMGR=60", Cms(321)},
             {"AT+CMGL=5", Cms(304)},
             {R"(AT+CPMS="SM")", Info({"+CPMS: 4,20,4,20,14,150"})},
             {"AT+CMGL=0", Info({"+CMGL: 3,0,," + head(pdu3), pdu3})},
             {"AT+CMGL=0", Ok()}});
-    // Deleting by index from the first storage only.
+    // Sending a stored message goes from the second storage; a received one is refused.
     h.Talk({{R"(AT+CPMS="SM","ME","ME")", Info({"+CPMS: 4,20,14,150,14,150"})},
-            {"AT+CMGD=2", Ok()},
-            {"AT+CMGD=2", Cms(321)},
-            {"AT+CMGD=?", Info({"+CMGD: (1,3,4),(0-4)"})}});
-    // Sending a stored message goes from the second storage.
-    h.Talk({{"AT+CMSS=9", Info({"+CMSS: 1"})},
-            {"AT+CMSS=99", Cms(321)},
-            {"AT+CMSS=1", Cms(302)}});  // a received message
-    // Deleting by status: read, then read and sent, then all.
-    h.Talk({{R"(AT+CPMS="ME")", Info({"+CPMS: 14,150,14,150,14,150"})},
-            {"AT+CMGD=1,1", Ok()},
-            {"AT+CPMS?", Info({R"(+CPMS: "ME",4,150,"ME",4,150,"ME",4,150)"})},
-            {"AT+CMGD=1,2", Ok()},
-            {"AT+CPMS?", Info({R"(+CPMS: "ME",1,150,"ME",1,150,"ME",1,150)"})},
-            {"AT+CMGD=1,4", Ok()},
-            {"AT+CPMS?", Info({R"(+CPMS: "ME",0,150,"ME",0,150,"ME",0,150)"})}});
-    // Character sets.
-    h.Talk({{R"(AT+CSCS="utf-8")", Ok()},
-            {"AT+CSCS?", Info({R"(+CSCS: "UTF-8")"})},
-            {R"(AT+CSCS="EBCDIC")", Cme(4)}});
+            {"AT+CMSS=9", Info({"+CMSS: 1"})},
+            {"AT+CMSS=1", Cms(302)}});
+    h.Talk({{R"(AT+CSCS="EBCDIC")", Cme(4)}});  // the sets it takes: the next test
 
     // A full phone refuses before the prompt.
     PhoneHarness full("full");

@@ -1,13 +1,8 @@
-// The shipped profiles, loading, saving and the schema's checks. The command-line and session
-// tests pin the contents they use.
+// The shipped profiles and the schema's checks. The command-line and session tests pin the
+// contents they use, and save and load phones (--simulate-save) in their round trips.
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <tuple>
-
-#include "phonesim/Phone.h"
 #include "phonesim/Profile.h"
 #include "phonesim/ProfilePdus.h"
 #include "phonesim/ShippedProfiles.h"
@@ -18,27 +13,6 @@ namespace {
 TEST(ShippedProfiles, PdusAreThoseTheirDescriptionsGive) {
     for (const ShippedProfileText& p : ShippedProfileTexts())
         EXPECT_EQ(RegenerateProfilePdus(std::string(p.json)), p.json) << p.name;
-}
-
-TEST(ProfileFiles, SaveAndLoadRoundTrip) {
-    Phone phone(ShippedProfile("default"));
-    phone.State().echo = false;
-    phone.Receive("AT+CPBW=200,\"+4412\",145,\"Round/T\";+CSCS=\"UCS2\";+CMEE=2\r", 0);
-    phone.Receive("AT+CPMS=\"SM\",\"SM\",\"ME\";+CMGD=1;+CMGL=4\r", 100);
-    phone.SetCommandLatency("AT+CPBR", 120);
-    const std::string path =
-        (std::filesystem::temp_directory_path() / "halvex-phonesim-roundtrip.json").string();
-    SaveProfileFile(phone.ToProfile(), path);
-    const Profile loaded = LoadProfileFile(path);
-    std::remove(path.c_str());
-    EXPECT_EQ(ProfileToJson(loaded), ProfileToJson(phone.ToProfile()));
-    // What the commands changed is in it.
-    EXPECT_EQ(loaded.state.FindPhonebook("ME")->entries.at(200).name, u"Round/T");
-    EXPECT_EQ(std::tuple(loaded.state.charset, loaded.state.cmee, loaded.state.selectedStorages[1]),
-              std::tuple("UCS2", 2, "SM"));
-    EXPECT_EQ(loaded.state.FindStorage("SM")->messages.count(1), 0u);
-    EXPECT_EQ(loaded.state.FindStorage("SM")->messages.at(3).status, kReceivedRead);
-    EXPECT_EQ(loaded.timing.commandLatencyMs.at("AT+CPBR"), 120u);
 }
 
 TEST(ProfileFiles, BadProfilesAreRefusedWithAReason) {
@@ -53,16 +27,6 @@ TEST(ProfileFiles, BadProfilesAreRefusedWithAReason) {
     }
     EXPECT_THROW(LoadProfileFile("/nonexistent/profile.json"), ProfileError);
     EXPECT_THROW(ShippedProfile("nope"), ProfileError);
-}
-
-TEST(ProfileFiles, MissingKeysTakeTheirDefaults) {
-    const Profile p = ProfileFromJson("{}");
-    EXPECT_EQ(
-        std::tuple(p.state.echo, p.state.cmee, p.state.charset, p.timing.latencyMs, p.timing.baud),
-        std::tuple(true, 0, "IRA", 50u, 9600u));
-    Phone phone(p);
-    phone.Receive("AT+CPBR=?;+CPMS?\r", 0);
-    EXPECT_EQ(phone.Read(10'000), "AT+CPBR=?;+CPMS?\r\r\nERROR\r\n");
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
-// The "> " prompt of AT+CMGS and AT+CMGW: the PDU, Ctrl-Z, Esc, and the checks on the PDU. The
-// builder's PDUs are read back with the program's codec by the message row tests.
+// The "> " prompt of AT+CMGS: the checks on the PDU (AT+CMGW's prompt is the same; the outbox
+// restore stores through it). The prompt, the message reference and a length that counts the
+// TPDU only, with or without the service centre, are what every message send test goes through
+// (tests/sms, on the echoing default phone); so are Esc ending a prompt and a PDU that would break
+// the line. The builder's PDUs are read back with the program's codec by the message row tests.
 
 #include <gtest/gtest.h>
 
@@ -10,63 +13,12 @@
 namespace phonesim::test {
 namespace {
 
-std::string Submit(const std::u16string& text, const std::string& smsc = "+447802000332") {
+TEST(PromptFlow, WrongLengthOrBrokenPduIsRefused) {
     SubmitMessage message;
-    message.smsc = smsc;
+    message.smsc = "+447802000332";
     message.to = "+447700900123";
-    message.text = text;
-    return BuildSubmit(message).value();
-}
-
-class PromptFlow : public ::testing::Test {
-protected:
-    PromptFlow() { h.At("AT+CMEE=1"); }
-    // The command, the PDU line, then Ctrl-Z, each with its CR: all that is answered.
-    std::string Send(const std::string& command, const std::string& pdu) {
-        std::string answer = h.At(command);  // one statement each: in this order
-        answer += h.At(pdu);
-        return answer + h.At("\x1a");
-    }
-    static std::string Length(const std::string& pdu) { return std::to_string(TpduLength(pdu)); }
-    PhoneHarness h;
-};
-
-TEST_F(PromptFlow, SendGivesThePromptThenTheMessageReference) {
-    const std::string pdu = Submit(u"Hello");
-    EXPECT_EQ(h.At("AT+CMGS=" + Length(pdu)), "\r\n> ");
-    EXPECT_EQ(h.At(pdu), "");  // the CR after the PDU is ignored
-    EXPECT_EQ(h.At("\x1a"), Info({"+CMGS: 1"}));
-    // The length counts the TPDU only, whatever the service-centre field ("00": the phone's own).
-    const std::string own = Submit(u"Hello", "");
-    ASSERT_EQ(own.substr(0, 2), "00");
-    EXPECT_EQ(Send("AT+CMGS=" + std::to_string(own.size() / 2 - 1), own),
-              "\r\n> " + Info({"+CMGS: 2"}));
-    EXPECT_EQ(h.At("AT"), Ok());
-    ASSERT_EQ(h.phone.Sent().size(), 2u);
-    EXPECT_EQ(h.phone.Sent()[0].pdu, pdu);
-
-    // Echo repeats the PDU but not Ctrl-Z.
-    PhoneHarness echoing("default", /*echo=*/true);
-    EXPECT_EQ(echoing.At("AT+CMGS=" + Length(pdu)), "AT+CMGS=" + Length(pdu) + "\r\r\n> ");
-    EXPECT_EQ(echoing.Send(pdu + "\r\x1a\r"), pdu + "\r" + Info({"+CMGS: 1"}));
-}
-
-TEST_F(PromptFlow, LineBreaksInsideThePduAreIgnoredAndEscCancels) {
-    const std::string pdu = Submit(u"Split");
-    h.At("AT+CMGS=" + Length(pdu));
-    EXPECT_EQ(h.Send(pdu.substr(0, 10) + "\r\n" + pdu.substr(10) + "\x1a"), Info({"+CMGS: 1"}));
-    EXPECT_EQ(h.phone.Sent().at(0).pdu, pdu);
-    EXPECT_TRUE(h.phone.Transcript().back().pdu);
-    EXPECT_EQ(h.phone.Transcript().back().line, pdu);
-
-    h.At("AT+CMGS=20");
-    EXPECT_EQ(h.Send("0011\x1b"), Ok());
-    EXPECT_EQ(h.phone.Sent().size(), 1u);
-    EXPECT_EQ(h.At("AT"), Ok());
-}
-
-TEST_F(PromptFlow, WrongLengthOrBrokenPduIsRefused) {
-    const std::string pdu = Submit(u"Hello");
+    message.text = u"Hello";
+    const std::string pdu = BuildSubmit(message).value();
     const int length = TpduLength(pdu);
     std::string shortUd = pdu;  // UDL promising more text than the PDU carries
     shortUd.replace(shortUd.size() - 12, 2, "09");
@@ -75,24 +27,17 @@ TEST_F(PromptFlow, WrongLengthOrBrokenPduIsRefused) {
                                                    {length, "ZZ" + pdu.substr(2)},
                                                    {length, shortUd},
                                                    {140, std::string(100'000, '0')}};
-    for (const auto& [n, text] : refused)
-        EXPECT_EQ(Send("AT+CMGS=" + std::to_string(n), text), "\r\n> " + Cms(304)) << text;
+    PhoneHarness h;
+    h.At("AT+CMEE=1");
+    for (const auto& [n, text] : refused) {
+        // The command, the PDU line, then Ctrl-Z, each with its CR, in this order.
+        std::string answer = h.At("AT+CMGS=" + std::to_string(n));
+        answer += h.At(text);
+        EXPECT_EQ(answer + h.At("\x1a"), "\r\n> " + Cms(304)) << text;
+    }
     EXPECT_TRUE(h.phone.Sent().empty());
     EXPECT_EQ(h.At("AT+CMGS=0"), Cms(304));
     EXPECT_EQ(h.At("AT"), Ok());
-}
-
-TEST_F(PromptFlow, StoreWritesToTheSecondStorageAsUnsentOrWithTheStatusGiven) {
-    h.At(R"(AT+CPMS="ME","SM","ME")");
-    const std::string pdu = Submit(u"Keep me");
-    EXPECT_EQ(Send("AT+CMGW=" + Length(pdu) + ",3", pdu), "\r\n> " + Info({"+CMGW: 5"}));
-    EXPECT_EQ(Send("AT+CMGW=" + Length(pdu), pdu), "\r\n> " + Info({"+CMGW: 6"}));
-    EXPECT_EQ(h.At("AT+CMGW=" + Length(pdu) + ",7"), Cms(304));
-    const SmsStorage& sm = h.phone.Storage("SM");
-    EXPECT_EQ(sm.messages.at(5).status, kStoredSent);
-    EXPECT_EQ(sm.messages.at(5).pdu, pdu);
-    EXPECT_EQ(sm.messages.at(6).status, kStoredUnsent);
-    EXPECT_TRUE(h.phone.Sent().empty());
 }
 
 }  // namespace

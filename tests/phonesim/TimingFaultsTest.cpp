@@ -1,5 +1,8 @@
-// Latency, line speed, purges and the scripted faults, in virtual time. The transcript is what
-// every session test reads its commands and times from.
+// Latency, line speed and the scripted faults, in virtual time. The transcript is what every
+// session test reads its commands and times from. The other faults (paused replies, a link dropped
+// at a time, a refused PDU, faults in a profile file) are driven by the message, fault scenario
+// and command-line tests, which fail when one does not strike (as do the skips and repeats they
+// script).
 
 #include <gtest/gtest.h>
 
@@ -47,66 +50,6 @@ TEST_F(PhoneTiming, EachCommandFaultHitsOnceAndCarriesTheCommandOutOrNot) {
     }
     EXPECT_FALSE(phone.LinkUp(now));
     EXPECT_EQ(phone.CommandLines(), std::vector<std::string>{"AT+CMGD=1"});
-}
-
-TEST_F(PhoneTiming, FaultsStartAtTheirTimeSkipAndRepeatAsScripted) {
-    Fault f = Fault::ErrorReply("at");
-    f.skip = 1;
-    f.times = 2;
-    f.atMs = 10'000;
-    phone.AddFault(f);
-    EXPECT_EQ(At("AT+CMEE=1"), Ok());  // before the start time
-    EXPECT_EQ(At("AT"), Ok());         // skipped
-    EXPECT_EQ(At("AT+CPMS?"), Error());
-    EXPECT_EQ(At("ATE0"), Error());
-    EXPECT_EQ(At("AT"), Ok());
-}
-
-TEST_F(PhoneTiming, PausedReplyStopsForTheGivenTime) {
-    phone.AddFault(Fault::PausedReply("ATI", 5000, 10));
-    phone.Receive("ATI\r", 0);
-    EXPECT_EQ(phone.Read(1000), "\r\nMarlin T");
-    EXPECT_EQ(phone.Read(5000), "");
-    EXPECT_EQ(phone.Read(6000), "elecom\r\nMarlin M-3100\r\nV 2.41 2004-11-02\r\n\r\nOK\r\n");
-}
-
-TEST_F(PhoneTiming, DroppedLinkFailsEverythingUntilRestored) {
-    phone.AddFault(Fault::DropAt(5000));
-    EXPECT_TRUE(phone.LinkUp(4999));
-    phone.Receive("AT\r", 4990);
-    EXPECT_FALSE(phone.LinkUp(5000));
-    EXPECT_EQ(phone.Read(6000), "");  // the answer due at 5040 never comes
-    phone.Receive("AT\r", 6000);
-    EXPECT_EQ(phone.CommandLines().size(), 1u);
-    phone.RestoreLink();
-    now = 7000;
-    EXPECT_EQ(At("AT"), Ok());
-}
-
-TEST_F(PhoneTiming, PduStepFaultsAnswerAfterCtrlZ) {
-    Fault f = Fault::ErrorReply("AT+CMGS");
-    f.pdu = true;
-    phone.AddFault(f);
-    EXPECT_EQ(At("AT+CMGS=19"), "\r\n> ");
-    EXPECT_EQ(At("0011000C914477000910320000AA05E8329BFD06\x1a"), Error());
-    EXPECT_TRUE(phone.Sent().empty());
-    EXPECT_EQ(At("AT"), Ok());
-}
-
-TEST_F(PhoneTiming, FaultsComeFromTheProfileAndAreSavedWhilePending) {
-    phone.Load(ProfileFromJson(R"({
-        "echo": false,
-        "faults": [
-            {"action": "error", "command": "AT+CSCA", "times": 2},
-            {"action": "unsolicited", "at": 100, "text": "RING"},
-            {"action": "corrupt", "command": "ATI", "hex": "FF80"}
-        ]})"));
-    EXPECT_EQ(At("AT+CSCA?"), Error() + "\r\nRING\r\n");
-    const Profile saved = phone.ToProfile();
-    ASSERT_EQ(saved.faults.size(), 2u);
-    EXPECT_EQ(saved.faults[0].times, 1);
-    EXPECT_EQ(saved.faults[1].bytes, "\xFF\x80");
-    EXPECT_NE(ProfileToJson(saved).find("\"hex\": \"FF80\""), std::string::npos);
 }
 
 }  // namespace

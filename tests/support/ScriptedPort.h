@@ -1,11 +1,12 @@
 #pragma once
 // A serial port whose far end follows a script, in the time of a Clock (a VirtualClock in tests):
-// when a command line arrives, its scripted reply becomes readable after the given delays, at an
-// optional line speed. Everything that happens on the port is recorded with its time.
+// when a command line arrives, its scripted reply becomes readable after the given delay.
+// Everything that happens on the port is recorded; faults are set on its state.
 //
 //   platform::ScriptedPort port(clock());
 //   port.On("ATI", "\r\nNokia\r\n\r\nOK\r\n", 50);
 //   ports().Add(u"rfcomm0", port.Factory());
+//   port->failReads = true;
 //
 // The port is exclusive like a real one: opening it again while a device is open fails.
 
@@ -22,57 +23,46 @@ namespace platform {
 
 class ScriptedPort {
 public:
-    struct Piece {
-        std::uint64_t delayMs = 0;  // after the command's last byte was written
-        std::string bytes;
-    };
-    struct Event {
-        std::uint64_t atMs = 0;
-        std::string what;  // "open", "close", "state", "timeouts", "dtr", "rts", "purge",
-                           // "write <bytes>", "flush", "read <n>", "clear"
+    struct State {
+        struct Rule {
+            std::string command, reply;
+            std::uint64_t delayMs;
+            int times;
+        };
+        explicit State(Clock& c) : clock(c) {}
+        Clock& clock;
+        std::vector<Rule> rules;
+        std::multimap<std::uint64_t, BYTE> incoming;  // arrival time in ms -> byte
+        std::string written, line;
+        std::vector<std::string> commands;  // complete lines, terminators removed
+        // "open", "close", "state", "timeouts", "dtr", "rts", "purge", "write <bytes>", "flush",
+        // "read <n>", "read failed", "clear"
+        std::vector<std::string> events;
+        DCB dcb{};
+        COMMTIMEOUTS timeouts{};
+        std::uint32_t writeLimit = 0;  // each write takes at most this many bytes (0: no limit)
+        int failWrites = 0;            // the next writes that fail; -1: every one
+        bool failReads = false, failSetState = false;
+        bool refuseModemLines = false;  // DTR/RTS calls fail, as on a pseudo-terminal
+        bool dtr = false, rts = false, open = false;
     };
 
-    explicit ScriptedPort(Clock& clock);
+    explicit ScriptedPort(Clock& clock) : s_(std::make_shared<State>(clock)) {}
 
-    // Makes a device onto this port for every open (null while one is open, or when failing).
+    // Makes a device onto this port for every open (null while one is open).
     FakeSerialPorts::Factory Factory();
-
     // Replies to a command line, given without its terminator (a carriage return or Ctrl-Z).
     // Rules are tried in the order added; `times` -1 answers for ever, else that many times.
-    void On(std::string command, std::string reply, std::uint64_t delayMs = 0, int times = -1);
-    void On(std::string command, std::vector<Piece> pieces, int times = -1);
-    // Bytes that arrive at an absolute time whatever was sent (e.g. "\r\nRING\r\n").
-    void Arrive(std::string bytes, std::uint64_t atMs);
-    // Line speed: microseconds per byte of every reply (9600 baud: about 1042); 0 is instant.
-    void SetByteTimeUs(std::uint32_t us);
-    void SetEcho(bool echo);
+    void On(std::string command, std::string reply, std::uint64_t delayMs = 0, int times = -1) {
+        s_->rules.push_back({std::move(command), std::move(reply), delayMs, times});
+    }
 
-    // Faults.
-    void FailOpen(bool fail);
-    void FailNextWrites(int count);         // -1: every write fails
-    void LimitWrites(std::uint32_t bytes);  // each write takes at most this many bytes
-    void FailReads(bool fail);
-    void FailSetState(bool fail);
-    void RefuseModemLines(bool refuse);  // DTR/RTS calls fail, as on a pseudo-terminal
-
-    // Observations.
-    std::string Written() const;
-    std::vector<std::string> Commands() const;  // complete lines, terminators removed
-    std::vector<Event> Events() const;
-    std::vector<std::string> EventNames() const;  // Events() without the times
-    DCB LineState() const;
-    COMMTIMEOUTS Timeouts() const;
-    bool Dtr() const;
-    bool Rts() const;
-    int Opens() const;
-    bool IsOpen() const;
-    // Bytes that have arrived by now and were not read or purged.
-    std::size_t Unread() const;
-
-    struct Shared;
+    State* operator->() const { return s_.get(); }
+    std::string Written() const { return s_->written; }
+    bool IsOpen() const { return s_->open; }
 
 private:
-    std::shared_ptr<Shared> state_;
+    std::shared_ptr<State> s_;
 };
 
 }  // namespace platform

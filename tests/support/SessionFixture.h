@@ -58,12 +58,6 @@ public:
         session_->RecallPhoneKind();
     }
 
-    // Command lines received from the transcript entry `from` on.
-    std::vector<std::string> CommandsFrom(std::size_t from) const {
-        std::vector<std::string> lines = commands();
-        lines.erase(lines.begin(), lines.begin() + std::min<std::ptrdiff_t>(from, lines.size()));
-        return lines;
-    }
     // Milliseconds between each command the phone received and the next, and from the last one
     // to now.
     std::vector<std::uint64_t> Gaps() {
