@@ -1,6 +1,5 @@
 #pragma once
-// Reading the programs' --help and their manual pages: the options each explains, and the
-// commands of halvex-cli.
+// Reading the programs' --help and their manual pages: the options each explains.
 
 #include <cstdlib>
 #include <regex>
@@ -63,36 +62,10 @@ inline std::set<std::string> HelpOptions(const std::string& help) {
     return options;
 }
 
-// "phonebook list", "sms import outbox", ...: the leading words of a command's line, up to its
-// first argument.
-inline std::string CommandWords(const std::string& line) {
-    std::istringstream in(line);
-    std::string command;
-    for (std::string word; in >> word;) {
-        if (!std::regex_match(word, std::regex("[a-z]+")))
-            break;
-        command += (command.empty() ? "" : " ") + word;
-    }
-    return command;
-}
-
 // The source tree, where the manual pages and the completion are.
 inline std::string SourceDir() {
     const char* source = std::getenv("HALVEX_SOURCE_DIR");
     return source ? source : ".";
-}
-
-// The command lines of halvex-cli's --help ("  phonebook list [MEMORY]  ..."), as their words.
-inline std::vector<std::string> HelpCommands(const std::string& help) {
-    std::vector<std::string> commands;
-    bool inCommands = false;
-    for (const std::string& line : Lines(help)) {
-        if (line == "Commands:" || line.empty())
-            inCommands = line == "Commands:";
-        else if (inCommands && line.rfind("  ", 0) == 0 && line[2] != ' ')
-            commands.push_back(CommandWords(line));
-    }
-    return commands;
 }
 
 }  // namespace halvex::test
