@@ -91,7 +91,6 @@ public:
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    bool Started() const { return pid_ > 0; }
     // One line of output (without its newline), or "" after `timeoutMs`.
     std::string ReadLine(int timeoutMs) {
         if (!ReadUntil(out_, pending_, "\n", timeoutMs) || pending_.find('\n') == pending_.npos)

@@ -34,7 +34,6 @@ public:
         up_ = up;
         rect_ = rect;
     }
-    bool InputPanelUp() const { return up_; }
     int QuitsPosted() const { return quits_; }
     // "show panel", "hide panel", "window state W V" (W the window's handle), "quit N".
     const std::vector<std::string>& Log() const { return log_; }

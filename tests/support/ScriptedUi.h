@@ -62,7 +62,6 @@ public:
     const std::vector<MessageBoxRecord>& Boxes() const { return boxes_; }
     // Human-readable descriptions of every box that was not expected or did not match.
     const std::vector<std::string>& Unexpected() const { return unexpected_; }
-    std::size_t Pending() const { return expected_.size(); }
     std::vector<std::string> PendingDescriptions() const;
 
     int CursorDepth() const { return cursorDepth_; }
