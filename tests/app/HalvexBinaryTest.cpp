@@ -31,21 +31,4 @@ TEST(HalvexBinary, RunsTheWindowOnTheSimulatedPhoneAndTellsWhenNoneTakesANotice)
     EXPECT_EQ(RunProgram({HALVEX_COMMAND, "--notify", "0"}, 10000, env).status, 1);
 }
 
-TEST(HalvexBinary, InstallsTheProgramsTheDesktopEntryAndTheIcon) {
-    const std::filesystem::path root = halvex::test::TempDir();
-    const auto installed =
-        RunProgram({"cmake", "--install", HALVEX_BUILD_DIR, "--prefix", "/opt/halvex"}, 120000,
-                   {"DESTDIR=" + root.string()});
-    ASSERT_EQ(installed.status, 0) << installed.output;
-    const std::filesystem::path prefix = root / "opt/halvex";
-    for (const char* program : {"halvex", "halvex-cli", "halvex-phonesim", "halvex-pdu"})
-        EXPECT_TRUE(std::filesystem::exists(prefix / "bin" / program)) << program;
-    const std::filesystem::path desktop = prefix / "share/applications/halvex.desktop";
-    EXPECT_TRUE(std::filesystem::exists(prefix / "share/icons/hicolor/scalable/apps/halvex.svg"));
-    const auto validated = RunProgram({"desktop-file-validate", desktop.string()}, 10000);
-    if (validated.status == 127)
-        GTEST_SKIP() << "desktop-file-validate is not installed";
-    EXPECT_EQ(validated.status, 0) << validated.output;
-}
-
 }  // namespace

@@ -10,7 +10,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -26,6 +26,7 @@
 #include "app/PropPgFormView.h"
 #include "link/RegSettings.h"
 #include "platform/qt/QtUi.h"
+#include "platform/qt/StatusLine.h"
 #include "res/Resource.h"
 #include "sms/SmsEngine.h"
 #include "tests/support/SimPhoneFixture.h"
@@ -150,31 +151,6 @@ TEST_F(MainWindowTest, EachCommandIsOpenOnThePagesItsRuleNames) {
             Enabled(id),
             (std::set{ID_CONNECT, ID_TB_CONNECT, ID_APP_EXIT, ID_CHOOSE_PHONE}.count(id) == 1))
             << id;
-}
-
-TEST_F(MainWindowTest, CommandsWorkOnThePageInFront) {
-    Start();
-    const auto first = [&](int id) {
-        phone().ClearTranscript();
-        Command(id);
-        return commands().empty() ? std::string() : commands().front();
-    };
-    EXPECT_EQ(first(ID_GET_DATA), R"(AT+CPBS="ME")");
-    sheet().SetActivePage(1);
-    EXPECT_EQ(first(ID_TB_GET_DATA), R"(AT+CPMS="SM","SM","ME")");
-    EXPECT_GT(view().GetInboxPage().GetList().GetItemCount(), 0);
-    ui().Expect(u"Please select a message first!");
-    Command(ID_TB_DELETE);
-
-    sheet().SetActivePage(2);
-    EXPECT_EQ(first(ID_GET_DATA), R"(AT+CPMS="SM","SM","ME")");
-    QString shown;
-    WhenModal([&](QWidget* dialog) {
-        shown = dialog->objectName();
-        dialog->close();
-    });
-    Command(ID_TB_ADD_USER);
-    EXPECT_EQ(shown, "COutboxMessageDlg");
 }
 
 TEST_F(MainWindowTest, ConnectAndDisconnectAskFirstAndSwitchTheTip) {
@@ -361,29 +337,6 @@ TEST_F(MainWindowTest, AFailedStartUpSaysWhyOnceThenOffersTheChooser) {
     EXPECT_EQ(ports().OpenLog(), (std::vector<std::u16string>{u"ttyUSB9", u"sim0"}));
 }
 
-TEST_F(MainWindowTest, TheSheetSwallowsEnterRestoresTheInputPanelOnceAndItsOkSettlesThePage) {
-    Start();
-    auto* box = view().GetPhoneBookPage().Box(1);
-    box->setFocus();
-    QTest::keyClick(box, Qt::Key_Return);
-    EXPECT_TRUE(frame().isVisible());
-
-    view().GetPhoneBookPage().InputPanelFlag() = TRUE;
-    shell().ClearLog();
-    for (int i = 0; i < 2; ++i) {
-        sheet().resize(sheet().width() + 10, sheet().height());
-        Settle();
-    }
-    EXPECT_EQ(std::count(shell().Log().begin(), shell().Log().end(), "show panel"), 1);
-    EXPECT_FALSE(view().GetPhoneBookPage().InputPanelFlag());
-
-    view().OnCommand(ID_GET_DATA);
-    view().GetPhoneBookPage().Box(1)->setText("999");
-    ui().Expect(u"Save the Data?", IDNO);
-    sheet().OnOK();
-    EXPECT_EQ(view().GetPhoneBookPage().Box(1)->text(), "01632960101");
-}
-
 TEST_F(MainWindowTest, TheAboutPageShowsTitleAndVersionInOneSharedFont) {
     Start();
     for (int page : {CPropPgFormView::kAboutPage, 0, CPropPgFormView::kAboutPage})
@@ -395,6 +348,32 @@ TEST_F(MainWindowTest, TheAboutPageShowsTitleAndVersionInOneSharedFont) {
     EXPECT_NEAR(title->font().pointSizeF() / QApplication::font().pointSizeF(), 15.0 / 11, 0.01);
     const std::string state = "window state " + std::to_string(about.GetSafeHwnd()) + " 2";
     EXPECT_NE(std::find(shell().Log().begin(), shell().Log().end(), state), shell().Log().end());
+}
+
+// The status bar while the book and the inbox are read, with the boxes wrapped as the program
+// wraps them: indices read of the memory's 250, three blocks of 25 from each end, then the middle.
+TEST_F(MainWindowTest, TheStatusBarFollowsTheReadsOfTheBookAndTheInboxThenGoesQuiet) {
+    qt::StatusLineUi statusLine(ui());
+    Host host = CurrentHost();
+    host.ui = &statusLine;
+    ScopedHost wrapped(host);
+    Start();
+    auto* bar = frame().findChild<QStatusBar*>(QStringLiteral("statusBar"));
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->isVisible());
+    std::vector<QString> said;
+    QObject::connect(bar, &QStatusBar::messageChanged,
+                     [&said](const QString& text) { said.push_back(text); });
+    for (int page : {CPropPgFormView::kPhoneBookPage, CPropPgFormView::kInboxPage}) {
+        sheet().SetActivePage(page);
+        Command(ID_GET_DATA);
+    }
+    std::vector<QString> expected;
+    for (int done : {0, 25, 50, 75, 100, 125, 150, 250})
+        expected.push_back(QStringLiteral("Reading contacts %1 of 250").arg(done));
+    expected.insert(expected.end(), {"", "Reading messages: SIM", "Reading messages: phone", ""});
+    EXPECT_EQ(said, expected);
+    app_.ExitInstance();  // while the wrapped boxes are in place
 }
 
 }  // namespace
@@ -439,36 +418,4 @@ TEST_F(MainWindowTest, TheDeleteKeyOnAListAsksAndDeletesAsTheDeleteCommand) {
     box->setCursorPosition(0);
     pressDelete(box);
     EXPECT_EQ(box->text(), "123");
-}
-
-// The first start opens at a desktop size on the screen; later starts come back where the
-// window was left, maximised or not, moved onto the screen when that place is gone.
-TEST_F(MainWindowTest, TheWindowComesBackWhereItWasLeftAndAlwaysOnTheScreen) {
-    Start();
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    // The frame as well as the window lies on the screen.
-    EXPECT_TRUE(screen.contains(frame().frameGeometry()));
-    const QSize frameSize = frame().frameGeometry().size() - frame().size();
-    EXPECT_EQ(frame().size(), app::kFirstStartSize.boundedTo(screen.size() - frameSize));
-    const QRect left(screen.topLeft() + QPoint(40, 30), QSize(520, 400));
-    frame().setGeometry(left);
-    app_.ExitInstance();
-    Start();
-    EXPECT_EQ(frame().geometry(), left);
-    EXPECT_FALSE(frame().isMaximized());
-    frame().showMaximized();
-    Settle();
-    app_.ExitInstance();
-    Start();
-    EXPECT_TRUE(frame().isMaximized());
-    frame().showNormal();
-    Settle();
-    EXPECT_EQ(frame().geometry(), left) << "maximised, the window kept the place it returns to";
-    app_.ExitInstance();
-
-    // A place on a screen since unplugged, larger than this one.
-    settings::StoreWindowGeometry({screen.right() + 500, screen.top() - 300, screen.width() + 400,
-                                   screen.height() + 300, false});
-    Start();
-    EXPECT_EQ(frame().frameGeometry(), screen);
 }

@@ -8,13 +8,11 @@
 #include <QDBusContext>
 #include <QDBusMessage>
 #include <QObject>
-#include <QTableWidget>
 #include <QThread>
 #include <mutex>
 
 #include "app/ModemManager.h"
 #include "app/OrvGSMApp.h"
-#include "app/PortChooserDlg.h"
 #include "app/PropPgFormView.h"
 #include "res/Resource.h"
 #include "sms/SmsEngine.h"
@@ -132,34 +130,6 @@ TEST(ModemManagerTest, FindsTheModemOfAPortPausesItReleasesItAndTellsARefusal) {
     EXPECT_EQ(service.manager.Calls(),
               (Calls{"InhibitDevice " + kRefused + " true", "InhibitDevice " + kUsb + " true",
                      "InhibitDevice " + kUsb + " false"}));
-}
-
-// The chooser shows which ports ModemManager manages, in a column of their own, and goes without
-// it when ModemManager is not there.
-TEST(ModemManagerTest, TheChooserNamesThePortsModemManagerManagesWhenItRuns) {
-    CPortChooserDlg::SetSurvey(
-        [] {
-            return std::vector{Port("/dev/ttyUSB2", kUsb), Port("/dev/rfcomm0", "")};
-        },
-        nullptr);
-    {
-        StandIn service;
-        app::ModemManager mm;
-        CPortChooserDlg chooser(nullptr, QString(), &mm);
-        QTableWidget* list = chooser.List();
-        ASSERT_EQ(list->columnCount(), 5);
-        EXPECT_EQ(std::tuple(list->horizontalHeaderItem(4)->text(), list->item(0, 4)->text(),
-                             list->item(1, 4)->text()),
-                  std::tuple(QString("ModemManager"), QString("manages it"), QString()));
-    }
-    // Gone from its bus, or no bus at all.
-    app::ModemManager onBus, noBus(QDBusConnection::connectToBus(
-                                 QStringLiteral("unix:path=/nonexistent"), QStringLiteral("none")));
-    EXPECT_EQ(std::tuple(onBus.Running(), onBus.ManagingDevice(Port("/dev/ttyUSB0", "/sys/x")),
-                         noBus.Running()),
-              std::tuple(false, QString(), false));
-    EXPECT_EQ(CPortChooserDlg(nullptr, QString(), &noBus).List()->columnCount(), 4);
-    CPortChooserDlg::SetSurvey(nullptr, nullptr);
 }
 
 // The window: a port ModemManager manages is named, the pause asked for before the port is
