@@ -110,13 +110,6 @@ std::vector<std::vector<std::string>> Outputs(const std::string& output, std::si
     return outputs;
 }
 
-std::string Joined(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\n";
-    return text;
-}
-
 TEST(Readme, EveryExampleShowsWhatItPrints) {
     const std::string readme = halvex::test::ReadFile(halvex::test::SourceDir() + "/README.md");
     const std::vector<Example> examples = Examples(readme);
@@ -128,9 +121,9 @@ TEST(Readme, EveryExampleShowsWhatItPrints) {
     const auto outputs = Outputs(run.output, examples.size());
     for (std::size_t i = 0; i < examples.size(); ++i) {
         EXPECT_TRUE(Matches(examples[i].shown, 0, outputs[i], 0))
-            << "README.md:" << examples[i].line << ": $ " << examples[i].command << "\nshows:\n"
-            << Joined(examples[i].shown) << "prints:\n"
-            << Joined(outputs[i]);
+            << "README.md:" << examples[i].line << ": $ " << examples[i].command
+            << "\nshows: " << ::testing::PrintToString(examples[i].shown)
+            << "\nprints: " << ::testing::PrintToString(outputs[i]);
     }
 }
 

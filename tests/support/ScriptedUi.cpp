@@ -1,7 +1,5 @@
 #include "tests/support/ScriptedUi.h"
 
-#include <cstdio>
-
 #include "text/Utf.h"
 
 namespace platform {
@@ -20,11 +18,8 @@ int ScriptedUi::MessageBox(HWND owner, const std::u16string& text, const std::u1
                                                       : IDCANCEL;
     MessageBoxRecord record{owner, text, caption, type, safe, cursorDepth_, false};
     log_.push_back("box: " + ToUtf8ForLog(text));
-    char described[64];
-    std::snprintf(described, sizeof described, "\" type 0x%x owner %lu", unsigned(type),
-                  static_cast<unsigned long>(owner));
-    const std::string box =
-        "\"" + ToUtf8ForLog(text) + "\" caption \"" + ToUtf8ForLog(caption) + described;
+    const std::string box = "\"" + ToUtf8ForLog(text) + "\" caption \"" + ToUtf8ForLog(caption) +
+                            "\" type " + std::to_string(type) + " owner " + std::to_string(owner);
     if (expected_.empty()) {
         unexpected_.push_back("unexpected box " + box);
     } else if (const ExpectedBox& next = expected_.front();
