@@ -1,5 +1,5 @@
-// The built program, run as a user would: its help, the window on the simulated phone drawn
-// offscreen, and a notice with no Halvex running.
+// The built program, run as a user would: a bad option, the window on the simulated phone drawn
+// offscreen, and a notice with no Halvex running (its help is checked against its manual page).
 
 #include <gtest/gtest.h>
 
@@ -12,9 +12,6 @@ namespace {
 using halvex::test::RunProgram;
 
 TEST(HalvexBinary, RunsTheWindowOnTheSimulatedPhoneAndTellsWhenNoneTakesANotice) {
-    const auto help = RunProgram({HALVEX_COMMAND, "--help"}, 10000);
-    EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.output.find("--notify VALUE"), std::string::npos);
     EXPECT_EQ(RunProgram({HALVEX_COMMAND, "--port"}, 10000).status, 2);
 
     const std::filesystem::path dir = halvex::test::TempDir();
