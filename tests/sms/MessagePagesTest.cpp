@@ -97,23 +97,6 @@ TEST_F(MessagePagesTest, TheViewShowsAMessageAndReplyAndForwardOpenTheComposeDia
     EXPECT_EQ(composed, (std::vector<QStringList>{{"+447700900103", ""}, {"", text}}));
 }
 
-TEST_F(MessagePagesTest, ANameCannotBeRepliedTo) {
-    inbox().LoadMessages();
-    phone().ClearTranscript();
-    Select(inbox(), {2});
-    Expect([&](QWidget* view) {
-        EXPECT_EQ(Text(view, res::IDC_VIEW_NUMBER), "BANK");
-        const std::u16string refusal =
-            u"This message came from \"BANK\", a name and not a number: it cannot be answered.";
-        ExpectOwned(inbox().GetView().GetSafeHwnd(), refusal, MB_OK | MB_ICONEXCLAMATION);
-        Click(view, res::IDC_REPLY);
-        EXPECT_EQ(QApplication::activeModalWidget(), view) << "no compose dialog";
-        view->close();
-    });
-    DoubleClick(inbox());
-    EXPECT_TRUE(commands().empty());
-}
-
 // One question names how many; every selected message goes (each from its own storage: the delete
 // tests).
 TEST_F(MessagePagesTest, DeleteTakesEverySelectedMessageAfterOneQuestion) {
