@@ -85,7 +85,6 @@ TEST(CodecTool, BadArgumentsExitTwoWithOneLine) {
         {"encode"},
         {"decode"},
         {"decode", "12G4"},
-        {"decode", "0004", "0004"},
         {"submit", "--text", "Hi"},
         {"submit", "--to", "12ab", "--text", "Hi"},
         {"submit", "--to", "1", "--text", "Hi", "--smsc", "+1;AT"},

@@ -121,7 +121,6 @@ TEST(JoinedMessages, NumbersMatchInTheirNationalAndInternationalForms) {
         {u"+447700900103", u"00447700900103", true},
         {u"+447700900103", u"+447700900104", false},
         {u"0103", u"+447700900103", false},
-        {u"07700900103", u"07700900103", true},
         {u"447700900103", u"+447700900103", false},
         {u"*100#", u"*100#", false},
         {u"", u"", false},
