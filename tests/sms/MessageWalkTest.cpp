@@ -147,8 +147,8 @@ protected:
                  inbox ? std::vector<int>{phonesim::kReceivedUnread, phonesim::kReceivedRead}
                        : std::vector<int>{phonesim::kStoredSent})
                 for (const auto& [key, message] : stored) {
-                    const auto same = [&](const Key& k) {
-                        return text::EqualsIgnoringCase(stored.at(k).pdu, message.pdu);
+                    const auto same = [&, &pdu = message.pdu](const Key& k) {
+                        return text::EqualsIgnoringCase(stored.at(k).pdu, pdu);
                     };
                     if (key.first == name && message.status == status &&
                         keys.size() < sms::MessageList::kCapacity &&
