@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "link/Utf8Converter.h"
+#include "text/Utf.h"
 
 namespace {
 
@@ -28,31 +29,6 @@ std::vector<BYTE> Convert(bool toUtf8, const BYTE* data, DWORD size, bool& ok) {
     return out;
 }
 
-// Whether the bytes are UTF-8 as the standard defines it (no overlong forms, no surrogates).
-bool WellFormed(const BYTE* s, std::size_t n) {
-    for (std::size_t i = 0; i < n;) {
-        const BYTE b = s[i];
-        std::size_t len = b < 0x80         ? 1
-                          : (b >> 5) == 6  ? 2
-                          : (b >> 4) == 14 ? 3
-                          : (b >> 3) == 30 ? 4
-                                           : 0;
-        if (len == 0 || i + len > n)
-            return false;
-        char32_t cp = len == 1 ? b : b & (0x7F >> len);
-        for (std::size_t k = 1; k < len; ++k) {
-            if ((s[i + k] & 0xC0) != 0x80)
-                return false;
-            cp = cp << 6 | (s[i + k] & 0x3F);
-        }
-        static constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (cp < kLeast[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        i += len;
-    }
-    return true;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -60,7 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bool ok = false;
     (void)Convert(true, data, n & ~1u, ok);
     const std::vector<BYTE> utf16 = Convert(false, data, n, ok);
-    if (ok && WellFormed(data, size)) {
+    // Well-formed as the strict decoder (the text tests' table) takes it: no overlong forms, no
+    // surrogates.
+    if (ok && text::FromUtf8({reinterpret_cast<const char*>(data), size})) {
         bool back = false;
         const std::vector<BYTE> utf8 =
             Convert(true, utf16.data(), static_cast<DWORD>(utf16.size()), back);

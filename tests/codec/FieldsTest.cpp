@@ -1,8 +1,7 @@
-// Addresses, dial strings and the GSM alphabet.
+// Addresses and the GSM alphabet. (Dial strings are the compose checks' and the tool's.)
 
 #include <gtest/gtest.h>
 
-#include "sms/codec/DialNumber.h"
 #include "sms/codec/GsmAlphabet.h"
 #include "sms/codec/PduReader.h"
 #include "sms/codec/PduWriter.h"
@@ -30,14 +29,6 @@ TEST(CodecAddress, WrittenAndReadBackToTheEndOfTheField) {
         EXPECT_EQ(reader.ReadAddress(centre), back) << codectest::A(hex);
         EXPECT_EQ(reader.ReadOctet(), 0x77);
     }
-}
-
-TEST(CodecDialNumber, LeadingPlusMeansInternationalAndOnlyWhiteSpaceGoes) {
-    EXPECT_EQ(ParseDialNumber(u"  12 \t34\r\n"), (SmsAddress{0, 1, u"1234"}));
-    EXPECT_EQ(ParseDialNumber(u" + 44 "), (SmsAddress{1, 1, u"44"}));
-    EXPECT_EQ(ParseDialNumber(u"+"), (SmsAddress{1, 1, u""}));
-    EXPECT_EQ(ParseDialNumber(u"0-1+2"), (SmsAddress{0, 1, u"0-1+2"}));
-    EXPECT_EQ(RemoveWhiteSpace(u" a\tb\nc\vd\fe\rf \u00A0\u2003"), u"abcdef\u00A0\u2003");
 }
 
 TEST(CodecAlphabet, TextToGsm) {

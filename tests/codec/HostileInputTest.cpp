@@ -1,6 +1,7 @@
-// What decoding makes of PDUs that are cut short, lie about their lengths or are not hex, and
-// what encoding makes of records too big for the writer. That any text at all decodes without
-// harm is the fuzz target's to prove.
+// What decoding makes of PDUs that are cut short, and what encoding makes of records too big for
+// the writer. That any text at all (not hex too) decodes without
+// harm, lengths that lie included, is the fuzz target's to prove; a bad pair's stop, the hex text
+// tests'.
 
 #include <gtest/gtest.h>
 
@@ -14,9 +15,6 @@
 
 namespace {
 
-using codectest::DeliverHead;
-using codectest::U;
-
 // Cut anywhere, the text is the septets the octets that came hold whole: a prefix, never an
 // invented character.
 TEST(CodecHostile, TruncatedTextIsWhatTheOctetsThatCameHold) {
@@ -28,18 +26,6 @@ TEST(CodecHostile, TruncatedTextIsWhatTheOctetsThatCameHold) {
         const CSmsDeliver m(std::u16string_view(full).substr(0, length));
         EXPECT_EQ(m.GetText(), std::u16string(u"hellohello").substr(0, octets * 8 / 7)) << length;
     }
-}
-
-TEST(CodecHostile, LengthsThatDoNotMatchTheDataReadOnlyWhatIsThere) {
-    // User data lengths of FF over a few octets.
-    EXPECT_EQ(CSmsDeliver(DeliverHead("04", "00") + U("FF") + U("E8329BFD06")).GetText(), u"hello");
-    EXPECT_EQ(CSmsDeliver(DeliverHead("04", "08") + U("FF") + U("00480069")).GetText(), u"Hi");
-    // TP-UDL 3 with a six-octet header: the count wraps and the read ends with the data.
-    const CSmsDeliver wraps(DeliverHead("44", "00") + U("03") + U("050003010201") + U("9069"));
-    EXPECT_EQ(wraps.GetHeader().size(), 5u);
-    EXPECT_EQ(wraps.GetText(), u"Hi");
-    // A service centre of 15 octets in six.
-    EXPECT_EQ(CSmsDeliver(U("0F9121436587")).GetServiceCentre().number, u"12345678");
 }
 
 // The concatenation element is found among others, by its last copy, never past the header's
@@ -56,13 +42,9 @@ TEST(CodecHostile, ConcatenationElementsThatLieAboutTheirLength) {
         {Octets("080412340302"), "4660 2/3 16-bit"},
         {Octets("0A020000 0003070201"), "7 1/2 8-bit"},  // after a text-formatting element
         {Octets("0003070201 0003080301"), "8 1/3 8-bit"},
-        {Octets("00030702"), "none"},      // cut short
         {Octets("0005070201"), "none"},    // longer than the header
         {Octets("000207020003"), "none"},  // wrong length for its kind
-        {Octets("0803123402"), "none"},
-        {Octets("FF"), "none"},
         {Octets(""), "none"},
-        {Octets("00FF070201"), "none"},
     };
     for (const auto& [header, expected] : cases) {
         const auto found = sms::FindConcatenation(header);
@@ -72,16 +54,6 @@ TEST(CodecHostile, ConcatenationElementsThatLieAboutTheirLength) {
                   : "none";
         EXPECT_EQ(text, expected) << header.size();
     }
-}
-
-TEST(CodecHostile, TextThatIsNotHex) {
-    // Odd length converts nothing: the record is built from zero octets. A bad pair stops the
-    // conversion: the fields before it are still read.
-    const auto odd = DecodeMessage(u"00040B912143658709F100002011510103004005E8329BFD060", true);
-    const auto bad = DecodeMessage(u"00040B912143658709F1ZZ002011510103004005E8329BFD06", true);
-    ASSERT_TRUE(odd && bad);
-    EXPECT_EQ(std::tuple(odd->GetAddress(), odd->GetText(), bad->GetAddress(), bad->GetText()),
-              std::tuple(SmsAddress{0, 0, u""}, u"", SmsAddress{1, 1, u"12345678901"}, u""));
 }
 
 TEST(CodecHostile, EncodingMoreThanTheWriterHoldsGivesNoPdu) {
@@ -99,9 +71,6 @@ TEST(CodecHostile, EncodingMoreThanTheWriterHoldsGivesNoPdu) {
     longSeptets.SetText(std::u16string(3000, u'a'));
     longHeader.SetHeader(std::u16string(2100, u'\x01'));
     EXPECT_EQ(longNumber.Encode() + longSeptets.Encode() + longHeader.Encode(), u"");
-    // Too long for a message but within the writer: TP-UDL wraps to 8 bits, as documented.
-    CSmsSubmit wraps(std::u16string(200, u'a'), u"1");
-    EXPECT_EQ(wraps.Encode().substr(18, 2), u"C8");
 }
 
 // Found by fuzzing: a malformed PDU's fields are written so that the PDU they make decodes to

@@ -1,6 +1,5 @@
-// Hex text, and the reader past its end. The bit order, septets and UCS2 in the middle of a PDU
-// are proven by the published PDUs and the round trips, the writer's bound by the records too
-// big for it.
+// Hex text. The reader's bits, septets and UCS2 are proven by the published PDUs and the round
+// trips, the writer's bound by the records too big for it.
 
 #include <gtest/gtest.h>
 
@@ -8,7 +7,6 @@
 #include <array>
 
 #include "sms/codec/HexText.h"
-#include "sms/codec/PduReader.h"
 
 namespace {
 
@@ -44,20 +42,6 @@ TEST(CodecHexText, ABadPairDeepInALongTextStopsTheConversionThere) {
     std::array<std::uint8_t, 70> out{};
     EXPECT_TRUE(HexToOctets(hex, out));
     EXPECT_EQ(std::count(out.begin(), out.end(), 0x5A), 70);
-}
-
-// Past the end a bit reads 1 (so nothing to read is message type 3), an octet 0, and longer
-// fields nothing; the position stays at the end.
-TEST(CodecBits, ReadingPastTheEndNeverMovesAndGivesFixedValues) {
-    CPduReader reader(u"80");
-    EXPECT_EQ(reader.ReadBits(7), 0u);
-    EXPECT_EQ(reader.ReadBit(), 1);
-    EXPECT_EQ(reader.ReadBits(4), 0xFu);
-    EXPECT_EQ(reader.ReadOctet(), 0);
-    EXPECT_EQ(reader.ReadOctets(10) + reader.ReadUcs2(10) + reader.ReadSemiOctetDigits(4) +
-                  reader.ReadSeptets(5),
-              u"");
-    EXPECT_EQ(reader.Position(), 1u);
 }
 
 }  // namespace

@@ -53,8 +53,7 @@ TEST(CodecTool, StoredDecodesByTheMessageTypeAlone) {
         {{"decode", "--stored", "00040C9144770009103200006221700103000002C834"},
          R"({"class":"CSmsDeliver")",
          0},
-        {{"decode", "--stored", "0003"}, "null\n", 1},
-        {{"decode", "0003"}, "null\n", 1}};
+        {{"decode", "--stored", "0003"}, "null\n", 1}};
     for (const auto& [args, start, status] : cases) {
         const Outcome run = Pdu(args);
         EXPECT_TRUE(run.output.starts_with(start) && run.status == status) << args.back();
@@ -67,11 +66,9 @@ TEST(CodecTool, SubmitBuildsWhatTheComposeDialogSends) {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"submit", "--to", "+12345", "--text", "Hi", "--smsc", "+123456789012"},
          R"({"pdu":"0791214365870921150005912143F50008A80400480069","length":15})"},
-        // Each check box changes its own bit of the first TPDU octet.
+        // A check box sets its bit of the first TPDU octet.
         {{"submit", "--srr", "--to", "+12345", "--text", "Hi", "--smsc", "+123456789012"},
          R"({"pdu":"0791214365870921350005912143F50008A80400480069","length":15})"},
-        {{"submit", "--to", "+12345", "--text", "Hi", "--smsc", "+123456789012", "--rp"},
-         R"({"pdu":"0791214365870921950005912143F50008A80400480069","length":15})"},
         {{"submit", "--to", "12 34", "--text", "\u00E9\u20AC\U0001F600"},
          R"({"pdu":"001500048121430008A80800E920ACD83DDE00","length":18})"},
         {{"submit", "--to", "1", "--text", "abc", "--dcs", "0"},
@@ -84,22 +81,18 @@ TEST(CodecTool, SubmitBuildsWhatTheComposeDialogSends) {
 }
 
 TEST(CodecTool, BadArgumentsExitTwoWithOneLine) {
-    std::vector<std::vector<std::string>> cases = {
+    const std::vector<std::string> cases[] = {
         {"encode"},
         {"decode"},
         {"decode", "12G4"},
-        {"decode", "0004", "0004"},
         {"submit", "--text", "Hi"},
         {"submit", "--to", "12ab", "--text", "Hi"},
         {"submit", "--to", "1", "--text", "Hi", "--smsc", "+1;AT"},
-        {"submit", "--to", "1", "--text", "Hi", "--dcs", "256"},
         {"submit", "--to", "1", "--text"},
-        {"submit", "--to", "1", "--text", "Hi", "--flash"},
         {"submit", "--to", "1", "--text", std::string(71, 'x')},
-        {"submit", "--to", "1", "--text", std::string(161, 'x'), "--dcs", "0"}};
-    // Not UTF-8 (the text library's strict decoding has every case): cut short, a surrogate.
-    for (const char* text : {"\xE2\x82", "\xED\xA0\xBD\xED\xB8\x80"})
-        cases.push_back({"submit", "--to", "1", "--text", text});
+        {"submit", "--to", "1", "--text", std::string(161, 'x'), "--dcs", "0"},
+        // Not UTF-8 (the text library's strict decoding has every case).
+        {"submit", "--to", "1", "--text", "\xED\xA0\xBD\xED\xB8\x80"}};
     for (const auto& args : cases) {
         SCOPED_TRACE(testing::PrintToString(args));
         const Outcome run = Pdu(args);

@@ -1,17 +1,11 @@
-// The six record classes, the factory that picks one, the TPDU length rule and the
-// "FM:"/"MSG:" helpers.
+// The records and the factory that picks one, the TPDU length rule and the "FM:"/"MSG:" helpers.
+// A header of any length padded to whole septets is the decoder's fuzz target's round trip.
 
 #include <gtest/gtest.h>
 
-#include <typeinfo>
-
 #include "sms/codec/ShortMessage.h"
-#include "sms/codec/SmsCommand.h"
 #include "sms/codec/SmsDeliver.h"
-#include "sms/codec/SmsDeliverReport.h"
-#include "sms/codec/SmsStatusReport.h"
 #include "sms/codec/SmsSubmit.h"
-#include "sms/codec/SmsSubmitReport.h"
 #include "tests/codec/CodecText.h"
 
 namespace {
@@ -29,19 +23,6 @@ TEST(CodecDeliver, ConcatenatedSevenBitPartFromAPhoneHasNoStrayCharacter) {
     EXPECT_EQ(m.GetHeader(), std::u16string(u"\x00\x03\x01\x02\x01", 5));
     EXPECT_EQ(m.GetText(), u"Hi there");
     EXPECT_EQ(m.Encode(), pdu);
-}
-
-// The septets of a header are padded to a whole septet: headers of 1 to 7 octets need every
-// amount of fill. (The user data lengths themselves are every round trip's.)
-TEST(CodecDeliver, HeadersOfEveryLengthKeepTheTextInStep) {
-    CSmsDeliver m;
-    m.SetText(u"hello world");
-    for (std::size_t length = 1; length <= 7; ++length) {
-        m.SetHeader(std::u16string(length, u'\x7E'));
-        const CSmsDeliver back(m.Encode());
-        EXPECT_EQ(back.GetHeader(), m.GetHeader()) << length;
-        EXPECT_EQ(back.GetText(), u"hello world") << length;
-    }
 }
 
 TEST(CodecDeliver, AlphabetComesFromDcsBitsTwoAndThree) {
@@ -74,23 +55,9 @@ TEST(CodecSubmit, EveryValidityFormatKeepsTheFieldsAfterItInStep) {
     EXPECT_EQ(absolute.GetValidity().absolute, (SmsDateTime{3, 1, 2, 4, 5, 6, 60, 0}));
 }
 
-TEST(CodecDecodeMessage, MessageTypeAndDirectionPickTheClass) {
-    const std::tuple<const char*, bool, const std::type_info*> cases[] = {
-        {"04", true, &typeid(CSmsDeliver)},      {"01", true, &typeid(CSmsSubmitReport)},
-        {"02", true, &typeid(CSmsStatusReport)}, {"00", false, &typeid(CSmsDeliverReport)},
-        {"11", false, &typeid(CSmsSubmit)},      {"02", false, &typeid(CSmsCommand)}};
-    for (const char* centre : {"00", "0791214365870921"}) {
-        for (const auto& [first, incoming, type] : cases) {
-            const auto m = DecodeMessage(U(centre) + U(first) + std::u16string(60, u'0'), incoming);
-            ASSERT_NE(m, nullptr) << first << incoming;
-            const CShortMessage& record = *m;
-            EXPECT_EQ(typeid(record), *type) << centre << " " << first;
-        }
-        EXPECT_EQ(DecodeMessage(U(centre) + U("03"), true), nullptr);
-        EXPECT_EQ(DecodeMessage(U(centre) + U("FF"), false), nullptr);
-    }
-}
-
+// Samples of every class in its direction: a record of the wrong class would not give its PDU
+// back. (A sent message, a received one and a report as phones store them are the stored-message
+// tests'; message type 3, the tool's null.)
 TEST(CodecRoundTrip, DecodeThenEncodeGivesThePduBack) {
     for (const auto& [spaced, incoming] : codectest::kSamples) {
         const std::u16string hex = codectest::Hex(spaced);
@@ -108,14 +75,11 @@ TEST(CodecTpduLength, CountsTheOctetsAfterTheServiceCentre) {
 }
 
 TEST(CodecMessageText, MarkersSplitSenderAndText) {
-    // The plain cases are the inbox rows'; markers in odd places give no sender rather than
-    // garbage.
+    // The plain cases are the inbox rows', which strip only a text that starts with "FM:";
+    // markers in odd places give no sender rather than garbage.
     const std::tuple<const char16_t*, const char16_t*, const char16_t*> cases[] = {
         {u"FM: 123", u"FM: 123", u"Unknown"},
-        {u"MSG:", u"", u"Unknown"},
-        {u"xMSG:yz", u"z", u"Unknown"},
         {u"FM: MSG: hi", u"hi", u""},
-        {u"MSG: hi FM: 123", u"hi FM: 123", u""},
         {u"FM:  Anna Maria  MSG: x", u"x", u" Anna Maria "}};
     for (const auto& [text, stripped, sender] : cases) {
         EXPECT_EQ(StripMessagePrefix(text), stripped) << A(text);

@@ -42,10 +42,6 @@ unsigned FromEnvironment(const char* name, unsigned fallback) {
     return given != nullptr ? static_cast<unsigned>(std::strtoul(given, nullptr, 10)) : fallback;
 }
 
-bool SameHex(const std::string& a, const std::u16string& b) {
-    return text::EqualsIgnoringCase(std::u16string(a.begin(), a.end()), b);
-}
-
 // Answers every question Yes or No at random and remembers every box.
 class RandomAnswers : public UserInterface {
 public:
@@ -124,9 +120,9 @@ protected:
             for (int i = 0; i < list.Count(); ++i) {
                 const auto it = stored.find(KeyOf(list, i));
                 ASSERT_NE(it, stored.end()) << BoxName(inbox) << " entry " << i << " not on phone";
-                const int status = it->second.status;
+                const auto& [status, pdu] = it->second;
                 EXPECT_TRUE(
-                    SameHex(it->second.pdu, list.Pdu(i)) &&
+                    text::EqualsIgnoringCase(std::u16string(pdu.begin(), pdu.end()), list.Pdu(i)) &&
                     (inbox ? status <= phonesim::kReceivedRead : status == phonesim::kStoredSent))
                     << BoxName(inbox) << " entry " << i << " status " << status;
             }
@@ -151,8 +147,9 @@ protected:
                  inbox ? std::vector<int>{phonesim::kReceivedUnread, phonesim::kReceivedRead}
                        : std::vector<int>{phonesim::kStoredSent})
                 for (const auto& [key, message] : stored) {
-                    const std::u16string pdu(message.pdu.begin(), message.pdu.end());
-                    const auto same = [&](const Key& k) { return SameHex(stored.at(k).pdu, pdu); };
+                    const auto same = [&, &pdu = message.pdu](const Key& k) {
+                        return text::EqualsIgnoringCase(stored.at(k).pdu, pdu);
+                    };
                     if (key.first == name && message.status == status &&
                         keys.size() < sms::MessageList::kCapacity &&
                         !(inbox && std::ranges::any_of(keys, same)))
@@ -356,16 +353,15 @@ protected:
         bool shown = false;
         WhenModal([&](QWidget* dialog) {
             shown = true;
-            if (!inbox) {
-                WorkCompose(dialog);
-            } else if (choice < 2) {
+            if (!inbox)
+                return WorkCompose(dialog);
+            if (choice < 2) {
                 WhenModal([&](QWidget* compose) { WorkCompose(compose); });
                 Control<QAbstractButton>(dialog, choice == 0 ? res::IDC_REPLY : res::IDC_FORWARD)
                     ->click();
                 Settle();
             }
-            if (inbox)
-                static_cast<QDialog*>(dialog)->done(0);
+            static_cast<QDialog*>(dialog)->done(0);
         });
         DoubleClick(page);
         EXPECT_TRUE(shown);

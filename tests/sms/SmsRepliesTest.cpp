@@ -9,15 +9,6 @@
 
 using namespace sms;
 
-// No sign and no check for digits (':' counts as ten); past 2^32 the value wraps instead of
-// overflowing.
-TEST(SmsDecimalValue, DigitTextsAndAnythingElse) {
-    const std::pair<const char16_t*, int> cases[] = {
-        {u"", 0}, {u"007", 7}, {u"2147483647", 2147483647}, {u"1:", 20}, {u"4294967297", 1}};
-    for (const auto& [text, value] : cases)
-        EXPECT_EQ(DecimalValue(text), value);
-}
-
 // Without the blank after the colon the index is still the whole number: a delete of that entry
 // must reach message 12, not message 2.
 TEST(SmsMessageListReply, BreakOffsUnsolicitedLinesAndIndicesWithoutBlank) {

@@ -6,6 +6,7 @@
 #include <climits>
 #include <optional>
 #include <string>
+#include <tuple>
 
 #include "text/Ascii.h"
 #include "text/Decimal.h"
@@ -21,11 +22,8 @@ using text::LoneSurrogate;
 // Strict decoding: each row is refused, or accepted only where surrogates written as three bytes
 // are. The last rows are the boundaries that are well-formed.
 TEST(TextUtf8, StrictDecodingRefusesWhatIsNotUtf8) {
-    struct Row {
-        const char* bytes;
-        std::optional<std::u16string> reject, accept;
-    };
-    const Row rows[] = {
+    using Text = std::optional<std::u16string>;
+    const std::tuple<const char*, Text, Text> rows[] = {
         {"\xC0\xAF", {}, {}},                             // overlong, two bytes
         {"\xE0\x9F\xBF", {}, {}},                         // overlong, three bytes
         {"\xF0\x8F\xBF\xBF", {}, {}},                     // overlong, four bytes
@@ -38,9 +36,9 @@ TEST(TextUtf8, StrictDecodingRefusesWhatIsNotUtf8) {
         {"\xE0\xA0\x80\xF4\x8F\xBF\xBF", u"\u0800\U0010FFFF", u"\u0800\U0010FFFF"},
         {"\xEF\xBF\xBD\xED\x9F\xBF", u"\uFFFD\uD7FF", u"\uFFFD\uD7FF"},
     };
-    for (const Row& row : rows) {
-        EXPECT_EQ(text::FromUtf8(row.bytes), row.reject) << row.bytes;
-        EXPECT_EQ(text::FromUtf8(row.bytes, EncodedSurrogate::Accept), row.accept) << row.bytes;
+    for (const auto& [bytes, reject, accept] : rows) {
+        EXPECT_EQ(text::FromUtf8(bytes), reject) << bytes;
+        EXPECT_EQ(text::FromUtf8(bytes, EncodedSurrogate::Accept), accept) << bytes;
     }
 }
 
@@ -107,13 +105,8 @@ TEST(TextDecimal, LeadingIntSaturates) {
 }
 
 TEST(TextDecimal, WholeDigitTextsOnly) {
-    struct Row {
-        const char* text;
-        std::size_t maxDigits;
-        unsigned base;
-        std::optional<std::uint32_t> value;
-    };
-    const Row rows[] = {
+    // The text, the most digits, the base and the value.
+    const std::tuple<const char*, std::size_t, unsigned, std::optional<std::uint32_t>> rows[] = {
         {"", 3, 10, {}},
         {"007", 3, 10, 7},
         {"0007", 3, 10, {}},
@@ -126,8 +119,8 @@ TEST(TextDecimal, WholeDigitTextsOnly) {
         {"99999999999", 20, 10, UINT32_MAX},
         {"100000000", 9, 16, UINT32_MAX},
     };
-    for (const Row& row : rows)
-        EXPECT_EQ(text::ParseDigits(row.text, row.maxDigits, row.base), row.value) << row.text;
+    for (const auto& [digits, most, base, value] : rows)
+        EXPECT_EQ(text::ParseDigits(digits, most, base), value) << digits;
     EXPECT_EQ(text::ParseDigits(u"255", 3), 255u);
 }
 
