@@ -1,27 +1,19 @@
 // The ports a phone can be on, found in a made-up /dev, /sys, /proc and /etc: stable by-id names
 // with the device behind them, the USB maker, model and interface, who may open each, and who
-// holds it; and the probe of a real pseudo-terminal that answers, one that is silent and one
-// that talks garbage without end.
+// holds it; and what the real port refuses to open.
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <filesystem>
 #include <fstream>
-#include <thread>
 
 #include "link/PortOpening.h"
-#include "link/PortProbe.h"
-#include "platform/Clock.h"
 #include "platform/PortSurvey.h"
 #include "platform/TermiosSerialPort.h"
-#include "tests/support/PlatformPty.h"
 #include "tests/support/Process.h"
-#include "tests/support/ScriptedUi.h"
 
 namespace {
 
@@ -129,39 +121,6 @@ TEST(PortSurvey, TheRealPortRefusesWhatIsNoSerialDevice) {
         EXPECT_EQ(real.LastFailure().kind, kind);
     }
     EXPECT_EQ(halvex::test::ReadFile(file), "data");  // untouched
-}
-
-// A pseudo-terminal that is silent, then one that answers the probe's first line with garbage
-// without end, as fast as the terminal takes it: no answer either way, within the bound. (What
-// an answering phone gives is halvex-cli ports --probe's, against the simulated phone.)
-TEST(PortProbe, SilenceAndEndlessGarbageAreNoAnswerWithinTheBound) {
-    RealClock clock;
-    ScriptedUi ui;
-    TermiosSerialPorts ports;
-    ScopedHost host(Host{&ports, nullptr, &clock, &ui});
-    halvex::test::PtyMaster pty;
-    ASSERT_TRUE(pty.Ok());
-    const ports::ProbeResult silent = ports::Probe(pty.PortName(), 300);
-    ::fcntl(pty.Descriptor(), F_SETFL, O_NONBLOCK);
-    std::atomic<bool> stop{false};
-    std::thread flood([&] {
-        char c = 0;
-        while (!stop && c != '\r') {
-            if (::read(pty.Descriptor(), &c, 1) <= 0)
-                std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-        const std::string junk = "\xff\x01\x80garbage\r\n";
-        while (!stop) {
-            if (::write(pty.Descriptor(), junk.data(), junk.size()) < 0)
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-    });
-    const ports::ProbeResult flooded = ports::Probe(pty.PortName(), 300);
-    stop = true;
-    flood.join();
-    EXPECT_EQ(std::tuple(silent.opened, ports::ProbeSummary(silent), flooded.opened,
-                         ports::ProbeSummary(flooded)),
-              std::tuple(true, "no answer", true, "no answer"));
 }
 
 }  // namespace
