@@ -82,16 +82,6 @@ TEST_F(PhoneBookWrite, DeleteRemovesEveryEntryInItsOrderUnderTheWaitCursor) {
     EXPECT_EQ(ui().Log(), (std::vector<std::string>{"cursor on", "cursor off"}));
 }
 
-TEST_F(PhoneBookWrite, FaxAndOtherShareTheirMarkSoBothAreWritten) {
-    Put("ME", 10, "100", u"Ann/F");
-    Put("ME", 11, "110", u"Ann/O");
-    ConnectAndRead();
-    std::tie(Contact(0).fax, Contact(0).marks) = std::tuple(u"101", CContactEntry::MarkFax);
-    EXPECT_TRUE(books().SaveContact(0));
-    EXPECT_EQ(commands(),
-              (Lines{R"(AT+CPBW=10,"101",129 ,"Ann/F")", R"(AT+CPBW=11,"110",129 ,"Ann/O")"}));
-}
-
 // A Nokia (1) writes names without a suffix, the page's Nokia test shows; any other value with,
 // as every other test shows. Without a readable setting the name's form is unknown: the save
 // fails and stays marked.

@@ -34,27 +34,12 @@ TEST(PhoneCommands, AnswersFollowTheProfileAndTheCommandsBefore) {
             {"AT+CMEE=2", Ok()},
             {"AT+CPBR=0", "\r\n+CME ERROR: invalid index\r\n"},
             {"AT+CMEE=1", Ok()}});
-    // Phone book: what the session tests' reads and writes do not reach. Reading skips empty
-    // places, deleting one is no error.
-    h.Talk({{R"(AT+CPBS="FD")", Cme(4)},
-            {"AT+CPBW=2", Ok()},
-            {"AT+CPBW=2", Ok()},
-            {"AT+CPBR=1,3", Info({R"(+CPBR: 1,"01632960101",129,"Ann Taylor/H")",
-                                  R"(+CPBR: 3,"+447700900103",145,"Ann Taylor/M")"})},
-            {"AT+CPBR=76,50", Cme(21)},
-            {"AT+CPBR=a,b", Error()},
-            {R"(AT+CPBW=251,"1",129,"x")", Cme(21)}});
-    // A ';' inside a string does not end the command; blanks before one are kept out.
-    h.Talk({{R"(at+cpbw=2,"56",129,"a;b" ;E0 ;+CSCS?)", Info({R"(+CSCS: "IRA")"})},
-            {"AT+CPBR=2", Info({R"(+CPBR: 2,"56",129,"a;b")"})}});
     // Refused writes leave the entry alone: too long, a control character even written as
     // an escape, a stray quote that breaks the line.
     h.Talk({{"AT+CPBW=3,\"1\",129,\"" + std::string(41, 'x') + "\"", Cme(24)},
             {R"(AT+CPBW=3,"1",129,"a\0DAT")", Cme(25)},
             {R"(AT+CPBW=3,"1",129,"a"b")", Error()},
             {"AT+CPBR=3", Info({R"(+CPBR: 3,"+447700900103",145,"Ann Taylor/M")"})}});
-    // A service centre that would break the line.
-    h.Talk({{R"(AT+CSCA="12;34")", Cms(304)}});
     // Reading or listing a received message marks it read; the header gives the TPDU length.
     h.Talk({{"AT+CMGR=6", Info({"+CMGR: 0,," + head(pdu6), pdu6})},
             {"AT+CMGR=6", Info({"+CMGR: 1,," + head(pdu6), pdu6})},
