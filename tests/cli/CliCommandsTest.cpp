@@ -97,15 +97,12 @@ TEST(CliSms, DeleteAsksOnceAndEachIdDeletesItsOwnMessage) {
     EXPECT_EQ(declined.err.find("AT+CMGD"), std::string::npos);
 
     const std::string saved = TempDir() + "/phone.json";
-    const CliRun run = RunCli({"--simulate", "--yes", "--json", "--transcript", "--simulate-save",
-                               saved, "sms", "delete", "outbox", "3", "1"});
+    const CliRun run = RunCli({"--simulate", "--yes", "--json", "--simulate-save", saved, "sms",
+                               "delete", "outbox", "3", "1"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.Messages(), Lines{"Halvex: Do you want to delete this message?"});
-    // Rows 3 and 1 hold the messages at indices 11 and 9 of the phone memory.
-    const Lines commands = run.Commands();
-    EXPECT_EQ(Lines(commands.end() - 2, commands.end()), (Lines{"AT+CMGD=11", "AT+CMGD=9"}));
     EXPECT_EQ(json::parse(run.out), (json{{"deleted", {3, 1}}, {"failed", json::array()}}));
-    // The plain outbox list has no date.
+    // Only row 2 is left; the plain outbox list has no date.
     EXPECT_EQ(RunCli({"--simulate=" + saved, "sms", "list", "outbox"}).out,
               " 1  +447700900103   ME  Thanks for lunch!\n");
 }

@@ -69,6 +69,9 @@ TEST(CliStart, RefusedCommandsGiveOneLineAndExitTwo) {
         {{"dance"}},
         {{"--simulate", "--port", "rfcomm0", "identify"}},
         {{"--port", "../x", "identify"}},
+        {{"ports", "../etc/passwd"},
+         "halvex-cli: \"../etc/passwd\" is not a port name: it holds \"..\""},
+        {{"--simulate", "ports"}},
         {{"--simulate=no-such-profile", "identify"},
          "halvex-cli: cannot load the profile: \"no-such-profile\" is neither a shipped profile "
          "(default, empty, full, gsm-only, modem, nokia, small-sim) nor a profile file that can "

@@ -54,17 +54,6 @@ TEST_F(PhoneBookWrite, FullMemoryRefusesANewNumberWithOutOfEntryNumber) {
     EXPECT_TRUE(commands().empty());
 }
 
-TEST_F(PhoneBookWrite, PhoneMemoryIsSelectedBeforeItsFirstSave) {
-    Put("ME", 7, "111", u"Ann/H");
-    Put("SM", 5, "222", u"Sue/H");
-    Connect();
-    // Right after connecting the phone is taken to have the SIM selected.
-    CContactEntry* ann = AddWithHome(u"Ann", u"999");
-    ann->homeIndex = 7;
-    EXPECT_TRUE(books().SaveContact(0));
-    EXPECT_EQ(commands(), (Lines{R"(AT+CPBS="ME")", R"(AT+CPBW=7,"999",129 ,"Ann/H")"}));
-}
-
 TEST_F(PhoneBookWrite, DeleteRemovesEveryEntryInItsOrderUnderTheWaitCursor) {
     for (const auto& [index, kind] :
          {std::pair{1, u"/H"}, {2, u"/W"}, {3, u"/M"}, {4, u"/O"}, {5, u"/F"}})
