@@ -7,7 +7,6 @@
 #include <nlohmann/json.hpp>
 
 #include "tests/cli/CliRunner.h"
-#include "tests/support/Process.h"
 
 namespace halvex::test {
 namespace {

@@ -56,10 +56,9 @@ private:
 TEST(PortSurvey, FindsByIdNamesUsbDetailsRightsAndHolders) {
     FakeTree tree;
     const unsigned me = ::getuid() + 1;  // not the files' owner: their group and mode count
-    const std::string user = "ann";
-    tree.File("/etc/passwd", "root:x:0:0::/root:/bin/sh\n" + user + ":x:" + std::to_string(me) +
+    tree.File("/etc/passwd", "root:x:0:0::/root:/bin/sh\nann:x:" + std::to_string(me) +
                                  ":100::/home/ann:/bin/sh\n");
-    tree.File("/etc/group", "dialout:x:" + std::to_string(::getgid()) + ":" + user + "\n");
+    tree.File("/etc/group", "dialout:x:" + std::to_string(::getgid()) + ":ann\n");
     tree.File("/dev/ttyUSB0", "", 0660);
     tree.File("/dev/ttyUSB1", "", 0660);
     tree.File("/dev/ttyUSB10", "", 0666);
