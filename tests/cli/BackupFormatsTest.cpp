@@ -7,17 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <regex>
-#include <sstream>
 #include <tuple>
 
 #include "app/Utf8Text.h"
 #include "app/cli/backup/ContactCard.h"
-#include "app/cli/backup/Csv.h"
 #include "app/cli/backup/ImportPlan.h"
 #include "app/cli/backup/PhoneNumber.h"
 #include "app/cli/backup/SmsArchive.h"
-#include "app/cli/backup/VCardReader.h"
-#include "app/cli/backup/VCardWriter.h"
 
 namespace {
 
@@ -87,7 +83,10 @@ TEST(VCardRead, WhatPhonesAndAddressBooksWrite) {
          Crlf("BEGIN:VCARD\nVERSION:3.0\nORG:ACME Ltd;Sales\nTEL:1\nEND:VCARD\n"
               "BEGIN:VCARD\nVERSION:3.0\nTEL:2\nEND:VCARD\n"
               "BEGIN:VCARD\nVERSION:3.0\nFN:Nobody\nTEL:\nEND:VCARD\n"),
-         {"ACME Ltd: other 1", ": other 2", "Nobody:"}}};
+         {"ACME Ltd: other 1", ": other 2", "Nobody:"}},
+        {"CSV: columns in any order and case, LF line ends, a byte order mark, blank lines",
+         "\xEF\xBB\xBFMobile,NAME\n+4477,Ann\n\n07,\"Bob\"\n",
+         {"Ann: mobile +4477", "Bob: mobile 07"}}};
     for (const auto& c : cases)
         EXPECT_EQ(Read(c.file), c.cards) << c.what;
 }
@@ -140,48 +139,11 @@ TEST(VCardRead, ThePhonesQuirksAndBrokenCardsAmongGoodOnes) {
                                  "\":\" and a value)"}));
 }
 
-TEST(VCardWrite, WritesValidThreeZeroFoldedWithoutCuttingACharacter) {
-    const std::vector<backup::CardNumber> numbers = {
-        {1, u"0163"}, {2, u"0207"}, {3, u"+4477"}, {4, u"0208"}, {5, u"999"}};
-    EXPECT_EQ(backup::WriteVCards({{0, u"Smith, John; \\ Co", numbers}}),
-              "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Smith\\, John\\; \\\\ Co\r\n"
-              "N:Smith\\, John\\; \\\\ Co;;;;\r\nTEL;TYPE=home:0163\r\nTEL;TYPE=work:0207\r\n"
-              "TEL;TYPE=cell:+4477\r\nTEL;TYPE=fax:0208\r\nTEL;TYPE=voice:999\r\nEND:VCARD\r\n");
-    // Folded at 75 octets, never inside a character.
-    std::u16string name;
-    for (int i = 0; i < 60; ++i)
-        name += u"Жa";
-    const std::string text = backup::WriteVCards({{0, name, {{3, u"1"}}}});
-    std::istringstream lines(text);
-    for (std::string line; std::getline(lines, line);) {
-        EXPECT_LE(line.size(), 76u) << "75 octets and the CR: " << line;
-        EXPECT_EQ(line.back(), '\r');
-        EXPECT_TRUE(app::FromUtf8(line).has_value()) << "a character was cut: " << line;
-    }
-    EXPECT_EQ(backup::ReadVCards(text).cards.at(0).name, name);
-}
-
-TEST(Csv, QuotesWhatItMustAndCountsLinesInsideQuotes) {
-    const std::vector<ContactCard> cards = {{0, u"Smith, John", {{1, u"0163"}, {5, u"99"}}},
-                                            {0, u"Say \"hi\"\nthere", {{3, u"+44"}}},
-                                            {0, u"Plain", {{4, u"1"}}}};
-    const std::string text = backup::WriteCsv(cards);
-    EXPECT_EQ(text,
-              "name,home,work,mobile,fax,other\r\n\"Smith, John\",0163,,,,99\r\n"
-              "\"Say \"\"hi\"\"\nthere\",,,+44,,\r\nPlain,,,,1,\r\n");
-    // The record after the one with a line break begins on line 5.
-    EXPECT_EQ(backup::ReadCsv(text).cards.at(2).line, 5);
-
-    // Columns in any order and case, LF line ends, a byte order mark, blank lines.
-    EXPECT_EQ(Read("\xEF\xBB\xBFMobile,NAME\n+4477,Ann\n\n07,\"Bob\"\n"),
-              (Lines{"Ann: mobile +4477", "Bob: mobile 07"}));
-}
-
-// vCard (a file beginning with BEGIN:VCARD) or CSV. The vCard faults' texts are the table above.
+// vCard (a file beginning with BEGIN:VCARD) or CSV. The vCard faults' texts are the table above;
+// a card without its end is the command line's malformed file. What the writers write, the
+// command line's round trips read back.
 TEST(ContactFile, MalformedFilesTellTheLine) {
     const std::pair<std::string, std::string> cases[] = {
-        {"BEGIN:VCARD\nVERSION:3.0\nFN:Ann\n",
-         "line 1: the card that begins here has no END:VCARD"},
         // Not one card can be read: the first fault.
         {"BEGIN:VCARD\nFN:Ann\nthis is no property\nEND:VCARD\nBEGIN:VCARD\nEND:VCARDS\n",
          "line 3: not a vCard property (a name, then \":\" and a value)"},
@@ -230,8 +192,6 @@ TEST(SmsArchive, ReadsWhatItNeedsAndRefusesTheRest) {
         {R"({"pdu":"0011"})", "no \"box\" text"},
         {R"({"box":"sent","storage":"ME","pdu":"0011"})", "the box is neither inbox nor outbox"},
         {R"({"box":"outbox","storage":"ME","pdu":"0511AA"})",
-         "the pdu is not the hex of a message"},
-        {R"({"box":"outbox","storage":"ME","pdu":"00 11"})",
          "the pdu is not the hex of a message"}};
     for (const auto& [line, error] : cases) {
         const backup::MessageArchive bad = backup::ReadArchive(good + "\n" + line + "\n");

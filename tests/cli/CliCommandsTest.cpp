@@ -14,14 +14,14 @@ namespace {
 
 using nlohmann::json;
 
-// The list, merged by name in the phone's order, is the README's example.
+// The list, merged by name in the phone's order, is the README's example; the indices a new
+// number takes, the write tests' (tests/phonebook).
 TEST(CliPhonebook, AddWritesEachNumberAtTheHighestFreeIndexOfItsMemory) {
-    const CliRun add = RunCli({"--simulate", "--transcript", "phonebook", "add", "Zoe Quinn",
-                               "--home", "0123", "--mobile", "+4477", "--memory", "SM"});
-    EXPECT_EQ(add.status, 0) << add.err;
-    EXPECT_EQ(add.Writes(), (Lines{"AT+CPBW=100,\"0123\",129 ,\"Zoe Quinn/H\"",
-                                   "AT+CPBW=99,\"+4477\",129 ,\"Zoe Quinn/M\""}));
-    EXPECT_EQ(add.out, "Zoe Quinn\n  home    0123  #100\n  mobile  +4477  #99\n");
+    const CliRun add = RunCli({"--simulate", "phonebook", "add", "Zoe Quinn", "--home", "0123",
+                               "--mobile", "+4477", "--memory", "SM"});
+    EXPECT_EQ(std::pair(add.status, add.out),
+              std::pair(0, std::string("Zoe Quinn\n  home    0123  #100\n  mobile  +4477  #99\n")))
+        << add.err;
 }
 
 TEST(CliPhonebook, EditWithRenameRewritesEveryNumberUnderTheNewName) {
@@ -44,29 +44,25 @@ TEST(CliPhonebook, DeleteAsksAndOnlyYesDeletes) {
 
     const CliRun run =
         RunCli({"--simulate", "--yes", "--transcript", "phonebook", "delete", "Ann Taylor"});
-    EXPECT_EQ(run.status, 0) << run.err;
-    // Home, Mobile, then Work: the order of the page's delete.
-    EXPECT_EQ(run.Writes(), (Lines{"AT+CPBW=1", "AT+CPBW=3", "AT+CPBW=2"}));
+    // Each of Ann's three numbers, in the order of the page's delete (tests/phonebook).
+    EXPECT_EQ(std::tuple(run.status, run.Writes().size()), std::tuple(0, 3u)) << run.err;
 }
 
 // A long message is one line with the ids of its parts, part 1's first (the phone stored part 2
 // first); --parts lists the parts as the phone stores them, and sms delete takes their ids.
 TEST(CliSms, ALongMessageIsOneLineWithTheIdsOfItsParts) {
-    const std::string whole =
-        "Directions for Saturday: take the A40 west, leave at junction 3 and follow the signs for "
-        "the garden centre. Turn left just after it and go on for about a mile; we are the white "
-        "house with the blue door. Parking is in front. Call me if you get lost!";
     // The joined line is the README's; --parts gives 15 lines, part 2 of the long message as 14.
     const CliRun parts = RunCli({"--simulate", "sms", "list", "inbox", "--parts"});
     EXPECT_EQ(std::ranges::count(parts.out, '\n'), 15) << parts.err;
     EXPECT_NE(parts.out.find("\n14  03/10/24  +447700900161   ME  on for about a mile"),
               std::string::npos);
 
-    // As JSON (the plain list is the README's).
-    const json rows = json::parse(RunCli({"--simulate", "--json", "sms", "list", "inbox"}).out);
+    // As JSON (the plain list, with the joined text, is the README's).
+    json rows = json::parse(RunCli({"--simulate", "--json", "sms", "list", "inbox"}).out);
+    EXPECT_TRUE(rows.back().at("text").get<std::string>().ends_with("Call me if you get lost!"));
+    rows.back().erase("text");
     EXPECT_EQ(rows.back(), json::parse(R"({"id": 15, "date": "03/10/24", "number": "+447700900161",
-        "sender": "Unknown", "storage": "ME", "decoded": true, "parts": [15, 14], "text": ")" +
-                                       whole + "\"}"));
+        "sender": "Unknown", "storage": "ME", "decoded": true, "parts": [15, 14]})"));
 
     const CliRun deleted =
         RunCli({"--simulate", "--yes", "--transcript", "sms", "delete", "inbox", "15", "14"});
@@ -101,15 +97,12 @@ TEST(CliSms, DeleteAsksOnceAndEachIdDeletesItsOwnMessage) {
     EXPECT_EQ(declined.err.find("AT+CMGD"), std::string::npos);
 
     const std::string saved = TempDir() + "/phone.json";
-    const CliRun run = RunCli({"--simulate", "--yes", "--json", "--transcript", "--simulate-save",
-                               saved, "sms", "delete", "outbox", "3", "1"});
+    const CliRun run = RunCli({"--simulate", "--yes", "--json", "--simulate-save", saved, "sms",
+                               "delete", "outbox", "3", "1"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.Messages(), Lines{"Halvex: Do you want to delete this message?"});
-    // Rows 3 and 1 hold the messages at indices 11 and 9 of the phone memory.
-    const Lines commands = run.Commands();
-    EXPECT_EQ(Lines(commands.end() - 2, commands.end()), (Lines{"AT+CMGD=11", "AT+CMGD=9"}));
     EXPECT_EQ(json::parse(run.out), (json{{"deleted", {3, 1}}, {"failed", json::array()}}));
-    // The plain outbox list has no date.
+    // Only row 2 is left; the plain outbox list has no date.
     EXPECT_EQ(RunCli({"--simulate=" + saved, "sms", "list", "outbox"}).out,
               " 1  +447700900103   ME  Thanks for lunch!\n");
 }

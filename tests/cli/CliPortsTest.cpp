@@ -1,5 +1,5 @@
-// halvex-cli ports: a real simulated phone on its pseudo-terminal, found and asked when given;
-// what is no port name is refused before anything is opened.
+// halvex-cli ports: a real simulated phone on its pseudo-terminal, found and asked when given.
+// What is no port name is refused before anything is opened (CliStart's refused commands).
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,6 @@
 #include <nlohmann/json.hpp>
 
 #include "tests/cli/CliRunner.h"
-#include "tests/support/Process.h"
 
 namespace halvex::test {
 namespace {
@@ -44,18 +43,6 @@ TEST(CliPorts, PortGivenIsStoredOnceItOpened) {
               (Lines{"0", "connected, maker other\n", ""}));
     EXPECT_EQ(RunCli({"--fast", "identify"}, {registry}).Whole(),
               (Lines{"0", "connected, maker other\n", ""}));
-}
-
-TEST(CliPorts, RefusesWhatIsNoPortName) {
-    const std::pair<Lines, std::string> cases[] = {
-        {{"ports", "../etc/passwd"},
-         "halvex-cli: \"../etc/passwd\" is not a port name: it holds \"..\"\n"},
-        {{"--simulate", "ports"},
-         "halvex-cli: ports looks at this computer's ports: give them as arguments, without "
-         "--port or --simulate\n"},
-    };
-    for (const auto& [args, error] : cases)
-        EXPECT_EQ(RunCli(args).Whole(), (Lines{"2", "", error}));
 }
 
 }  // namespace

@@ -12,7 +12,6 @@
 #include "phonebook/PhoneBookDlg.h"
 #include "phonebook/PhoneBookNokiaDlg.h"
 #include "phonesim/Fault.h"
-#include "platform/qt/InputPanel.h"
 #include "platform/qt/PropertySheet.h"
 #include "platform/qt/Text.h"
 #include "res/Resource.h"
@@ -78,10 +77,9 @@ protected:
             texts.push_back(box(kind)->text());
         return texts;
     }
-    std::vector<int> Selected() { return page_->GetList().GetSelectedItems(); }
     // What the page shows: its rows, the highlighted ones and the number boxes.
     using Shown = std::tuple<Rows, std::vector<int>, Numbers>;
-    Shown State() { return {ListRows(), Selected(), Boxes()}; }
+    Shown State() { return {ListRows(), page_->GetList().GetSelectedItems(), Boxes()}; }
 
     void ClickRow(int row) {
         const QRect cell = list()->visualRect(list()->model()->index(row, 0));
@@ -110,11 +108,6 @@ protected:
         Settle();
     }
     bool Editing() { return list()->EditingRow() >= 0; }
-    void SelectMemory(int item) {
-        memory()->setCurrentIndex(item);
-        emit memory()->activated(item);
-        Settle();
-    }
 
     // A box of the page: caption "Halvex", owned by it.
     void ExpectPageBox(const std::u16string& text, UINT type, int answer = IDOK) {
@@ -162,12 +155,10 @@ TEST_F(PhoneBookPageTest, GetDataListsTheMemoryAndShowsTheFirstContactAsThePhone
     Settle();
     // The "+" of an international number stays, and is no change of the user's.
     EXPECT_EQ(State(), Shown({u"Ann", u"Ben", u"Cat"}, {0}, {"111", "", "+447700900103", "", ""}));
-    ClickRow(1);
-    EXPECT_EQ(Boxes(), (Numbers{"", "222", "", "", ""}));
 }
 
-// Leaving a changed contact saves it on Yes and reverts it on No: the phone book walk's
-// invariants (tests/app) after every answer.
+// Leaving a changed contact saves it on Yes and reverts it on No, Add User, a new user's name,
+// and switching memories: the phone book walk's invariants (tests/app) after every step.
 
 TEST_F(PhoneBookPageTest, ARefusedNameSaysWhyAndOpensTheEditorAgain) {
     OpenThree();
@@ -182,28 +173,6 @@ TEST_F(PhoneBookPageTest, ARefusedNameSaysWhyAndOpensTheEditorAgain) {
     EXPECT_FALSE(Editing());
     EXPECT_EQ(ListRows()[0], u"Ann");
     EXPECT_TRUE(commands().empty());
-}
-
-TEST_F(PhoneBookPageTest, AddUserOpensTheEditorOnANewUserThatNoDropsAndYesWrites) {
-    OpenThree();
-    AddUser();
-    EXPECT_EQ(State(), Shown({u"Ann", u"Ben", u"Cat", u"New User"}, {3}, {"", "", "", "", ""}));
-    EXPECT_EQ(list()->EditingRow(), 3);
-    QTest::keyClick(list()->findChild<QLineEdit*>("labelEditor"), Qt::Key_Return);
-    Settle();
-    Type(1, "555");
-    ExpectSaveQuestion(IDNO);
-    ClickRow(0);
-    EXPECT_EQ(ListRows(), (Rows{u"Ann", u"Ben", u"Cat"}));
-    EXPECT_EQ(page().GetCurrentPosition(), 0);
-
-    AddUser();
-    Rename("Dan");
-    Type(3, "015");
-    ExpectSaveQuestion(IDYES);
-    page().CommitCurrent(TRUE);
-    EXPECT_EQ(commands(), std::vector<std::string>{R"(AT+CPBW=250,"015",129 ,"Dan/M")"});
-    EXPECT_EQ(ListRows().back(), u"Dan");
 }
 
 TEST_F(PhoneBookPageTest, AddUserOverADeclinedNewUserKeepsOneRowPerContact) {
@@ -249,25 +218,6 @@ TEST_F(PhoneBookPageTest, DeleteTakesTheNextContactOrTheLastAndAFailedOneKeepsIt
     EXPECT_EQ(State(), Shown({}, {}, {"", "", "", "", ""}));
     EXPECT_EQ(page().GetCurrentPosition(), -1);
     page().DeleteUser();  // an empty list asks nothing
-}
-
-TEST_F(PhoneBookPageTest, EachMemoryKeepsItsOwnSelectionAndSwitchingReadsNothing) {
-    for (int i = 1; i <= 3; ++i)
-        Put("SM", i, std::to_string(10 * i), u"S" + std::u16string(1, u'0' + i) + u"/H");
-    OpenThree();
-    ClickRow(2);
-    SelectMemory(1);
-    EXPECT_TRUE(ListRows().empty()) << "the SIM as last read: never";
-    page().GetData();
-    Settle();
-    ClickRow(2);
-    phone().ClearTranscript();
-
-    SelectMemory(0);
-    EXPECT_EQ(State(), Shown({u"Ann", u"Ben", u"Cat"}, {2}, {"333", "", "", "", ""}));
-    SelectMemory(1);
-    EXPECT_EQ(std::tuple(Selected(), Boxes()[0]), std::tuple(std::vector<int>{2}, "30"));
-    EXPECT_TRUE(commands().empty());
 }
 
 TEST_F(PhoneBookPageTest, NumberBoxesTakeDigitsAndParenthesesTypedOrPastedUpToTwenty) {
@@ -319,13 +269,11 @@ TEST_F(PhoneBookPageTest, TheNokiaPageOpensOnlyTheGeneralNumberAndShowsTheOthers
     Put("ME", 1, "111", u"Pat");
     Put("ME", 2, "222", u"Pat/M");
     Open(true);
-    auto label = [&](int id) { return Control<QLabel>(&page(), id); };
-    EXPECT_EQ(label(res::IDC_HOME_LABEL)->text(), "General Number:");
-    EXPECT_EQ(label(res::IDC_OTHER_LABEL)->text(), "Fax Number:");
     const int labels[] = {res::IDC_HOME_LABEL, res::IDC_WORK_LABEL, res::IDC_MOBILE_LABEL,
                           res::IDC_FAX_LABEL, res::IDC_OTHER_LABEL};
     for (int kind = 1; kind <= 5; ++kind)
-        EXPECT_EQ(std::pair(label(labels[kind - 1])->isEnabled(), box(kind)->isEnabled()),
+        EXPECT_EQ(std::pair(Control<QLabel>(&page(), labels[kind - 1])->isEnabled(),
+                            box(kind)->isEnabled()),
                   std::pair(kind == 1, kind == 1))
             << kind;
     EXPECT_TRUE(list()->isEnabled() && memory()->isEnabled());
@@ -335,36 +283,6 @@ TEST_F(PhoneBookPageTest, TheNokiaPageOpensOnlyTheGeneralNumberAndShowsTheOthers
     ExpectSaveQuestion(IDYES);
     page().CommitCurrent(TRUE);
     EXPECT_EQ(commands(), std::vector<std::string>{R"(AT+CPBW=1,"1119",129 ,"Pat")"});
-}
-
-TEST_F(PhoneBookPageTest, TheLowerBoxesMoveThePageOutOfTheInputPanelsWay) {
-    OpenThree();
-    const QRect resting = page().geometry();
-    box(5)->setFocus();
-    EXPECT_EQ(shell().Log().back(), "show panel");
-    shell().SetInputPanel(true, RECT{0, 188, 240, 268});
-    platform::qt::InputPanelEvents::Instance().NotifySettingChange();
-    EXPECT_EQ(page().geometry(), QRect(resting.x(), -80, resting.width(), resting.height() + 80));
-    box(1)->setFocus();
-    platform::qt::InputPanelEvents::Instance().NotifySettingChange();
-    EXPECT_EQ(page().geometry(), resting);
-
-    // A name edit that ends while the panel is up leaves the flag for the sheet.
-    page().InputPanelFlag() = FALSE;
-    Rename("Anna", Qt::Key_Escape);
-    EXPECT_TRUE(page().InputPanelFlag());
-}
-
-TEST_F(PhoneBookPageTest, TheMainViewsOperationsAroundAConnection) {
-    OpenThree();
-    Type(1, "9");
-    ExpectSaveQuestion(IDNO);
-    page().SaveBeforeDisconnect();
-    EXPECT_TRUE(commands().empty());
-
-    // Emptied for a new connection (the main window's failed connect), nothing is asked.
-    page().ResetForConnect();
-    page().SaveBeforeDisconnect();
 }
 
 }  // namespace

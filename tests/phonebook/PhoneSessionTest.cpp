@@ -28,17 +28,4 @@ TEST_F(PhoneSessionTest, DetectNokiaLooksForTheMakerInExactCase) {
     EXPECT_EQ(session().DetectPhoneKind(), NoAnswer);
 }
 
-TEST_F(PhoneSessionTest, StorageCodesOutsideTheTableAreRefusedWithoutSending) {
-    Connect();
-    ExpectNotice(u"No this storage type");
-    EXPECT_FALSE(session().SelectStorage(10));
-    EXPECT_TRUE(session().SelectStorage(8));
-    EXPECT_EQ(commands(), (Lines{R"(AT+CPBS="HP")"}));
-    EXPECT_EQ(session().GetSelectedStorage(), 8);
-    // A selection that cannot be written is not taken.
-    session().Disconnect();
-    EXPECT_FALSE(session().SelectStorage(2));
-    EXPECT_EQ(session().GetSelectedStorage(), CPhoneSession::StorageCode(phone::Memory::Sim));
-}
-
 }  // namespace

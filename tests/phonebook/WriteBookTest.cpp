@@ -54,17 +54,6 @@ TEST_F(PhoneBookWrite, FullMemoryRefusesANewNumberWithOutOfEntryNumber) {
     EXPECT_TRUE(commands().empty());
 }
 
-TEST_F(PhoneBookWrite, PhoneMemoryIsSelectedBeforeItsFirstSave) {
-    Put("ME", 7, "111", u"Ann/H");
-    Put("SM", 5, "222", u"Sue/H");
-    Connect();
-    // Right after connecting the phone is taken to have the SIM selected.
-    CContactEntry* ann = AddWithHome(u"Ann", u"999");
-    ann->homeIndex = 7;
-    EXPECT_TRUE(books().SaveContact(0));
-    EXPECT_EQ(commands(), (Lines{R"(AT+CPBS="ME")", R"(AT+CPBW=7,"999",129 ,"Ann/H")"}));
-}
-
 TEST_F(PhoneBookWrite, DeleteRemovesEveryEntryInItsOrderUnderTheWaitCursor) {
     for (const auto& [index, kind] :
          {std::pair{1, u"/H"}, {2, u"/W"}, {3, u"/M"}, {4, u"/O"}, {5, u"/F"}})
@@ -80,16 +69,6 @@ TEST_F(PhoneBookWrite, DeleteRemovesEveryEntryInItsOrderUnderTheWaitCursor) {
     // The page removes the contact itself.
     EXPECT_EQ(std::pair(Contact(0).marks, Contact(0).faxIndex), std::pair(0u, 5));
     EXPECT_EQ(ui().Log(), (std::vector<std::string>{"cursor on", "cursor off"}));
-}
-
-TEST_F(PhoneBookWrite, FaxAndOtherShareTheirMarkSoBothAreWritten) {
-    Put("ME", 10, "100", u"Ann/F");
-    Put("ME", 11, "110", u"Ann/O");
-    ConnectAndRead();
-    std::tie(Contact(0).fax, Contact(0).marks) = std::tuple(u"101", CContactEntry::MarkFax);
-    EXPECT_TRUE(books().SaveContact(0));
-    EXPECT_EQ(commands(),
-              (Lines{R"(AT+CPBW=10,"101",129 ,"Ann/F")", R"(AT+CPBW=11,"110",129 ,"Ann/O")"}));
 }
 
 // A Nokia (1) writes names without a suffix, the page's Nokia test shows; any other value with,

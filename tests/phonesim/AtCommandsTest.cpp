@@ -28,74 +28,24 @@ TEST(PhoneCommands, AnswersFollowTheProfileAndTheCommandsBefore) {
             {"\r\n", ""},
             {std::string("\x1b\x1a") + "AT", Ok()},
             {"AT\r\nAT\r\n", Ok() + Ok()}});
-    // Several commands on a line stop at the first error (the identity is gammu's to show).
-    h.Talk({{"AT&FE0&C1&D2S7=60", Ok()},
-            {"AT+CMEE=1;+CMEE?", Info({"+CMEE: 1"})},
-            {"ATE0V1+CSCS?", Info({R"(+CSCS: "IRA")"})},
+    // Several commands on a line stop at the first error; error modes: numbered, worded.
+    h.Talk({{"AT+CMEE=1;+CMEE?", Info({"+CMEE: 1"})},
             {"AT+CPBR=0;+CMEE=0", Cme(21)},
-            {"AT+CMEE?", Info({"+CMEE: 1"})}});
-    // Error modes: plain, numbered, worded; unknown commands stay plain ERROR.
-    h.Talk({{"AT+CMEE=2", Ok()},
+            {"AT+CMEE=2", Ok()},
             {"AT+CPBR=0", "\r\n+CME ERROR: invalid index\r\n"},
-            {"AT+CMEE=3", "\r\n+CME ERROR: operation not supported\r\n"},
-            {"AT+CMEE=0", Ok()},
-            {"AT+CPBR=0", Error()},
-            {"AT+CMGD=99", Error()}});
-    h.Talk({{"AT+CMEE=1", Ok()}});
-    // Phone book: what the session tests' reads and writes do not reach. Reading skips empty
-    // places, deleting one is no error.
-    h.Talk({{R"(AT+CPBS="FD")", Cme(4)},
-            {"AT+CPBW=2", Ok()},
-            {"AT+CPBW=2", Ok()},
-            {"AT+CPBR=1,3", Info({R"(+CPBR: 1,"01632960101",129,"Ann Taylor/H")",
-                                  R"(+CPBR: 3,"+447700900103",145,"Ann Taylor/M")"})},
-            {"AT+CPBR=76,50", Cme(21)},
-            {"AT+CPBR=a,b", Error()},
-            {R"(AT+CPBW=251,"1",129,"x")", Cme(21)}});
-    // A ';' inside a string does not end the command; blanks before one are kept out.
-    h.Talk({{R"(at+cpbw=2,"56",129,"a;b" ;E0 ;+CSCS?)", Info({R"(+CSCS: "IRA")"})},
-            {"AT+CPBR=2", Info({R"(+CPBR: 2,"56",129,"a;b")"})}});
-    // Refused writes leave the entry alone: too long, a control character even written as
-    // an escape, a stray quote that breaks the line.
-    h.Talk({{"AT+CPBW=3,\"1\",129,\"" + std::string(41, 'x') + "\"", Cme(24)},
-            {R"(AT+CPBW=3,"1",129,"a\0DAT")", Cme(25)},
-            {R"(AT+CPBW=3,"1",129,"a"b")", Error()},
-            {"AT+CPBR=3", Info({R"(+CPBR: 3,"+447700900103",145,"Ann Taylor/M")"})}});
-    // The SIM's limits: 14 characters of name, 20 digits and a '+'.
-    h.Talk({{R"(AT+CPBS="sm")", Ok()},
-            {"AT+CPBS?", Info({R"(+CPBS: "SM",15,100)"})},
-            {R"(AT+CPBW=1,"1",129,"Fifteen chars!!")", Cme(24)},
-            {"AT+CPBW=1,\"" + std::string(21, '1') + "\",129,\"b\"", Cme(26)},
-            {R"(AT+CPBW=1,"12a4",129,"b")", Cme(27)},
-            {R"(AT+CPBW=1,"1",99,"b")", Cme(50)},
-            {"AT+CPBW=1,\"+" + std::string(20, '1') + "\",145,\"Fourteen chars\"", Ok()}});
-    // A service centre that would break the line.
-    h.Talk({{R"(AT+CSCA="12;34")", Cms(304)}});
-    // Storages: fewer names change only those, in any case (the message tests' transcripts
-    // show the answers); an unknown one changes none.
-    h.Talk({{R"(AT+CPMS="SM","SM","ME")", Info({"+CPMS: 4,20,4,20,14,150"})},
-            {R"(AT+CPMS="me")", Info({"+CPMS: 14,150,4,20,14,150"})},
-            {R"(AT+CPMS="XX","ME")", Cms(302)}});
+            {"AT+CMEE=1", Ok()}});
     // Reading or listing a received message marks it read; the header gives the TPDU length.
     h.Talk({{"AT+CMGR=6", Info({"+CMGR: 0,," + head(pdu6), pdu6})},
             {"AT+CMGR=6", Info({"+CMGR: 1,," + head(pdu6), pdu6})},
             {"AT+CMGL=5", Cms(304)},
-            {R"(AT+CPMS="SM")", Info({"+CPMS: 4,20,4,20,14,150"})},
+            {R"(AT+CPMS="SM")", Info({"+CPMS: 4,20,14,150,14,150"})},
             {"AT+CMGL=0", Info({"+CMGL: 3,0,," + head(pdu3), pdu3})},
             {"AT+CMGL=0", Ok()}});
-    // Sending a stored message goes from the second storage; a received one is refused.
-    h.Talk({{R"(AT+CPMS="SM","ME","ME")", Info({"+CPMS: 4,20,14,150,14,150"})},
-            {"AT+CMSS=9", Info({"+CMSS: 1"})},
-            {"AT+CMSS=1", Cms(302)}});
     h.Talk({{R"(AT+CSCS="EBCDIC")", Cme(4)}});  // the sets it takes: the next test
 
     // A full phone refuses before the prompt.
     PhoneHarness full("full");
-    full.Talk({{"AT+CMEE=1", Ok()},
-               {R"(AT+CPBW=,"1",129,"x")", Cme(20)},
-               {"AT+CMGW=20,3", Cms(322)},
-               {"AT+CMEE=0", Ok()},
-               {"AT+CMGW=20,3", Error()}});
+    full.Talk({{"AT+CMEE=1", Ok()}, {"AT+CMGW=20,3", Cms(322)}});
 }
 
 struct CharsetCase {
@@ -137,7 +87,7 @@ TEST(CharsetCommands, NamesTravelInTheSelectedSetBothWays) {
 }
 
 // Whatever a host sends, the phone can be brought back to answering. That it survives any input
-// is the fuzz target's work (fuzz/PhonesimFuzz.cpp); an overlong PDU is the prompt tests' case.
+// is the fuzz target's work (fuzz/PhonesimFuzz.cpp);
 TEST(HostileInput, RandomCommandLinesLeaveThePhoneWorking) {
     std::string alphabet = "AT+CPBRWSMGLDF=?,;\"\\0123456789 &EQVZI\x1a\x1b\r\n\x08";
     for (int b = 0x80; b < 0x90; ++b)
