@@ -44,12 +44,15 @@ std::string Crlf(const std::string& text) {
     return std::regex_replace(text, std::regex("\n"), "\r\n");
 }
 
+// A file as a phone or an address book writes it, and what is read from it.
+struct ReadCase {
+    const char* what;
+    std::string file;
+    Lines cards;
+};
+
 TEST(VCardRead, WhatPhonesAndAddressBooksWrite) {
-    const struct {
-        const char* what;
-        std::string file;
-        Lines cards;
-    } cases[] = {
+    const ReadCase cases[] = {
         {"2.1 of a phone: quoted-printable UTF-8 with a soft line break, bare types, no FN",
          Crlf("BEGIN:VCARD\nVERSION:2.1\n"
               "N;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:M=C3=BCller;J=C3=B6rg;;Dr.;\n"
@@ -94,11 +97,7 @@ TEST(VCardRead, WhatPhonesAndAddressBooksWrite) {
 // A card that cannot be read is passed over, named with its line, the line of its fault and as
 // much of its name as was read; the rest of the file is read.
 TEST(VCardRead, ThePhonesQuirksAndBrokenCardsAmongGoodOnes) {
-    const struct {
-        const char* what;
-        std::string file;
-        Lines cards;
-    } cases[] = {
+    const ReadCase cases[] = {
         {"quoted-printable values broken without the \"=\" of a soft break",
          Crlf("BEGIN:VCARD\nVERSION:2.1\nN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:M=C3=BCller;J\n"
               "=C3=B6rg;;;\nTEL;CELL:1\nEND:VCARD\n"
